@@ -1,0 +1,35 @@
+# Quick start: `make run` builds and starts Trivane, `make test` runs every test.
+JOBS ?= 2
+BUILD ?= build/release
+ASAN_BUILD ?= build/sanitize
+GENERATOR := -G Ninja
+
+.PHONY: deps configure build run test test-release test-sanitize bench fuzz clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: test-release test-sanitize
+
+test-release: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The core libraries and their tests again, under AddressSanitizer and
+# UndefinedBehaviorSanitizer, with any finding fatal.
+test-sanitize: deps
+	@cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTRIVANE_WITH_QT=OFF \
+	  -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build

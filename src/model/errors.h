@@ -1,0 +1,42 @@
+#pragma once
+// Every text the program shows when a command fails, in one place. A failing
+// command throws Error with one of these texts; the window shows it in a message
+// box and trivane-cli prints it on stderr.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace trivane {
+
+class Error : public std::runtime_error {
+ public:
+  explicit Error(const std::string& text) : std::runtime_error(text) {}
+};
+
+namespace messages {
+
+// Number conversions.
+std::string NotAnInteger(std::string_view text);  // "'%s' is not a valid integer value"
+std::string NotAReal(std::string_view text);      // "'%s' is not a valid floating point value"
+
+// Files.
+std::string CannotOpenFile(std::string_view name, std::string_view reason);
+std::string SaveFailed(int systemError);  // "Disk full", "File access denied", ... or "I/O error N"
+inline constexpr const char* BitmapNotValid = "Bitmap image is not valid";
+
+// Capacities and consistency of what is read.
+std::string TooManyNodes(long long count);     // 结点数 N 超出上限 1000
+std::string TooManyElements(long long count);  // 单元数 N 超出上限 1000
+std::string FaceCornerMissing(int element, long long corner);    // 面 J 的顶点号 K 不存在
+std::string FaceCountExceedsFaces(long long count, long long faces);  // 面数 N 多于读到的 M 个面
+
+// Analysis.
+inline constexpr const char* SingularMatrix = "Singular matrix.";
+inline constexpr const char* DivisionByZero = "Floating point division by zero";
+inline constexpr const char* InvalidOperation = "Invalid floating point operation";
+inline constexpr const char* Overflow = "Floating point overflow";
+std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
+std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
+
+}  // namespace messages
+}  // namespace trivane

@@ -1,0 +1,24 @@
+#pragma once
+// The one place where tests say how close two computed reals must be.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace trivane::testing {
+
+// Relative to the larger magnitude, absolute near zero.
+inline ::testing::AssertionResult Close(double actual, double expected, double tolerance = 1e-12) {
+  const double scale = std::fmax(1.0, std::fmax(std::fabs(actual), std::fabs(expected)));
+  if (std::fabs(actual - expected) <= tolerance * scale) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << actual << " differs from " << expected << " by more than "
+                                       << tolerance << " (relative)";
+}
+
+// Where test data lives, independent of the directory the test runs in.
+inline std::string DataPath(const std::string& name) {
+  const char* root = std::getenv("TRIVANE_SOURCE_DIR");
+  return std::string(root ? root : ".") + "/tests/data/" + name;
+}
+
+}  // namespace trivane::testing
