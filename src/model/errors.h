@@ -13,6 +13,17 @@ class Error : public std::runtime_error {
   explicit Error(const std::string& text) : std::runtime_error(text) {}
 };
 
+// An error found while reading a file, with the 1-based line it was found on,
+// so that batch tools can point at it. The text itself is the plain message.
+class LineError : public Error {
+ public:
+  LineError(const std::string& text, int line) : Error(text), line_(line) {}
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
 namespace messages {
 
 // Number conversions.
