@@ -1,0 +1,33 @@
+#pragma once
+// What the command layer needs from the world around it. The desktop window
+// implements these with Qt; the tests implement them with fakes.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace trivane {
+
+// A file-dialog filter: the label shown to the user and the pattern that
+// selects files, e.g. {"平面问题(*.trv)", "*.trv"}.
+struct FileFilter {
+  std::string label;
+  std::string pattern;
+};
+
+// Asks the user for a file. Cancelling returns nothing.
+class FileChooser {
+ public:
+  virtual ~FileChooser() = default;
+  virtual std::optional<std::string> ChooseFileToOpen(const FileFilter& filter) = 0;
+  // A name typed without an extension gets defaultExtension appended.
+  virtual std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
+                                                      std::string_view defaultExtension) = 0;
+};
+
+// The dialogs' filters and the problem file's extension.
+inline const FileFilter MeshFilter{"三维模型ASCII码文件", "*.ase"};
+inline const FileFilter ProblemOpenFilter{"平面问题(*.trv)", "*.trv"};
+inline const FileFilter ProblemSaveFilter{"平面问题文件(*.trv)", "*.trv"};
+inline constexpr std::string_view ProblemExtension = "trv";
+
+}  // namespace trivane

@@ -1,0 +1,108 @@
+#pragma once
+// The whole state of one running program and one method per user command.
+// The window's handlers call these; each runs its steps in the order the
+// command defines and reports failure by throwing trivane::Error with the text
+// the user sees. Drawing goes to the canvas handed in, whose Width()/Height()
+// are the visible drawing surface's current size.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "analysis/tables.h"
+#include "app/ports.h"
+#include "display/canvas.h"
+#include "display/deformed_plot.h"
+#include "display/model_drawing.h"
+#include "display/palette.h"
+#include "display/view.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// Pixel state of the rubber band on the drawing surface.
+struct RubberBand {
+  int32_t dragging = 0;  // -1 from a press on the surface until its release
+  int32_t bandX1 = 0;
+  int32_t bandY1 = 0;
+  int32_t bandX2 = 0;
+  int32_t bandY2 = 0;
+};
+
+// Index of the problem-type list in the model-properties dialog; any other
+// index (text typed that matches no item) changes nothing.
+enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1 };
+
+// Which entry of the stress-component list is plotted: 0 σx, 1 σy, 2 τxy,
+// 3 σ1, 4 σ2, 5 τmax.
+inline constexpr int StressComponentCount = 6;
+
+class Session {
+ public:
+  // The canvas, counts and chooser must outlive the session.
+  Session(Canvas& canvas, CountSink& counts, FileChooser& chooser);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Window creation: paints the surface black, then loads the palette. On a
+  // palette error the palette stays black and the error is thrown.
+  void Start(const std::string& palettePath);
+
+  // File commands.
+  void NewModel();
+  void OpenProblem();
+  void SaveProblem();
+  void ImportMesh();
+
+  // Analysis and result plots.
+  void Compute();
+  void DeformedPlot();
+  void StressPlot(int componentIndex);
+
+  // Rubber-band selection, in pixels of the drawing surface.
+  void MouseDown(int x, int y);
+  void MouseMove(int x, int y);
+  void MouseUp(int x, int y);
+
+  // Conditions on the selected nodes.
+  void OneWayRestraint();
+  void TwoWayRestraint();
+  void DeleteRestraint();
+  void ApplyLoad(std::string_view loadText, std::string_view angleText);
+
+  // The model-properties dialog's apply button.
+  void ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
+                     std::string_view tText);
+
+  // The drawing surface changed size: refit and redraw with the markers.
+  void Resize();
+
+  const Model& model() const { return *model_; }
+  const Selection& selection() const { return selection_; }
+  const RubberBand& band() const { return band_; }
+  const ViewTransform& view() const { return view_; }
+  const Palette& palette() const { return palette_; }
+  const AnalysisTables& tables() const { return *tables_; }
+  int32_t oneWayToggle() const { return oneWayToggle_; }
+  int32_t twoWayToggle() const { return twoWayToggle_; }
+
+ private:
+  void Redraw();
+  void RedrawWithMarkers();
+
+  Canvas& canvas_;
+  CountSink& counts_;
+  FileChooser& chooser_;
+  std::unique_ptr<Model> model_;
+  std::unique_ptr<AnalysisTables> tables_;
+  std::unique_ptr<NodeBackup> backup_;
+  Selection selection_{};
+  RubberBand band_{};
+  ViewTransform view_{};
+  Palette palette_{};
+  int32_t oneWayToggle_ = 1;
+  int32_t twoWayToggle_ = 1;
+};
+
+}  // namespace trivane
