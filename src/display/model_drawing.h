@@ -1,0 +1,27 @@
+#pragma once
+// The full redraw of the model: black background, grey triangles with white
+// outlines, then every node's load arrow and support symbol on top.
+#include <cstdint>
+
+#include "display/canvas.h"
+#include "display/view.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// Receives the node and element counts that a redraw shows in the status bar.
+class CountSink {
+ public:
+  virtual ~CountSink() = default;
+  virtual void ShowCounts(int32_t nodeCount, int32_t elementCount) = 0;
+};
+
+// Refits the view to the model's bounds and the canvas size, then draws.
+// counts may be null.
+void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts);
+
+// A yellow disc on every selected node, with the view as it stands (no fit).
+void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& selection,
+                          const ViewTransform& view);
+
+}  // namespace trivane

@@ -1,0 +1,23 @@
+#pragma once
+// The stress colour plot: every element filled with the palette colour of its
+// value, the largest value colour 0, the smallest colour 149.
+#include <cstdint>
+#include <span>
+
+#include "display/canvas.h"
+#include "display/palette.h"
+#include "display/view.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// values[e - 1] is element e's value of the chosen component. Throws
+// Error(DivisionByZero) when all values are equal, with nothing drawn and the
+// view unchanged.
+void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
+                    const Palette& palette, ViewTransform& view);
+
+// The palette index of value v between min and max: 0 for max, 149 for min.
+int32_t ColourIndex(double max, double v, double factor);
+
+}  // namespace trivane
