@@ -1,0 +1,32 @@
+#pragma once
+// The compute command and the results it leaves for the plots.
+#include <cstdint>
+#include <span>
+
+#include "analysis/tables.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// Refuses a model the system tables cannot hold (more than MaxAnalysisNodes
+// nodes) or with an element corner outside 1..nodeCount. Throws Error.
+void CheckAnalysable(const Model& model);
+
+// Build, solve, recover stresses. On any failure throws Error with the text the
+// user sees, and the displacements and the stress field are those of the last
+// completed compute (the stiffness and the stress matrices are not restored).
+void Compute(const Model& model, AnalysisTables& tables);
+
+// Results as the last completed compute left them.
+inline double DisplacementU(const AnalysisTables& tables, int32_t node) { return tables.loads(2 * node - 1); }
+inline double DisplacementV(const AnalysisTables& tables, int32_t node) { return tables.loads(2 * node); }
+inline double StressValue(const AnalysisTables& tables, int32_t element, int32_t component) {
+  return tables.stresses(component, element);
+}
+// Entry [d - 1] is degree of freedom d; entry [e - 1] is element e.
+inline std::span<const double> Displacements(const AnalysisTables& tables) { return tables.loads.Values(); }
+inline std::span<const double> StressValues(const AnalysisTables& tables, int32_t component) {
+  return tables.stresses.Component(component);
+}
+
+}  // namespace trivane

@@ -1,0 +1,22 @@
+#pragma once
+// The restrained linear system K u = F of the current model.
+#include <cstdint>
+
+#include "analysis/solver.h"
+#include "analysis/tables.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// The pivot guard's minimum is this fraction of the largest diagonal magnitude
+// of the assembled stiffness before restraints.
+constexpr double RelativePivotFloor = 1e-12;
+
+// Fills the load vector from the node loads, clears and assembles the leading
+// 2n square of the stiffness (writing every element's stress matrix), then
+// imposes the restraints: row and column cleared, 1.0 on the diagonal, load 0.0.
+// Returns the guard for the solve. Requires a model that passed
+// CheckAnalysable (compute.h); faults propagate from AssembleElement.
+PivotGuard BuildSystem(const Model& model, AnalysisTables& tables);
+
+}  // namespace trivane
