@@ -18,6 +18,14 @@ std::string CannotOpenFile(std::string_view name, std::string_view reason) {
   return "Cannot open file \"" + std::string(name) + "\". " + std::string(reason);
 }
 
+std::string UnknownModelFile(std::string_view name) {
+  return "文件 \"" + std::string(name) + "\" 既不是平面问题文件(*.trv)，也不是三维模型ASCII码文件(*.ase)";
+}
+
+std::string AtFileLine(std::string_view file, int line, std::string_view text) {
+  return std::string(file) + ":" + std::to_string(line) + ": " + std::string(text);
+}
+
 std::string SaveFailed(int systemError) {
   switch (systemError) {
     case ENOENT:

@@ -33,6 +33,7 @@ std::string NotAReal(std::string_view text);      // "'%s' is not a valid floati
 // Files.
 std::string CannotOpenFile(std::string_view name, std::string_view reason);
 std::string SaveFailed(int systemError);  // "Disk full", "File access denied", ... or "I/O error N"
+std::string UnknownModelFile(std::string_view name);  // neither a problem file nor a mesh
 inline constexpr const char* BitmapNotValid = "Bitmap image is not valid";
 
 // Capacities and consistency of what is read.
@@ -40,6 +41,9 @@ std::string TooManyNodes(long long count);     // 结点数 N 超出上限 1000
 std::string TooManyElements(long long count);  // 单元数 N 超出上限 1000
 std::string FaceCornerMissing(int element, long long corner);    // 面 J 的顶点号 K 不存在
 std::string FaceCountExceedsFaces(long long count, long long faces);  // 面数 N 多于读到的 M 个面
+
+// A batch tool pointing at where in a file an error was found: "FILE:LINE: TEXT".
+std::string AtFileLine(std::string_view file, int line, std::string_view text);
 
 // Analysis.
 inline constexpr const char* SingularMatrix = "Singular matrix.";

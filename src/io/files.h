@@ -1,0 +1,39 @@
+#pragma once
+// Reading whole files, and writing them so that a failure never destroys the
+// file that was there before.
+#include <string>
+#include <string_view>
+
+namespace trivane {
+
+// The steps of writing a file, each returning 0 on success or the system's
+// error number. The program uses the real file system; tests substitute one
+// that fails at a chosen step.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Creates `path`, which must not exist yet (EEXIST if it does).
+  virtual int CreateNew(const std::string& path, int& handle) = 0;
+  virtual int Write(int handle, std::string_view bytes) = 0;
+  // Forces the written bytes to the disk.
+  virtual int Flush(int handle) = 0;
+  virtual int Close(int handle) = 0;
+  // Replaces `to` by `from` in one step.
+  virtual int Rename(const std::string& from, const std::string& to) = 0;
+  virtual int Remove(const std::string& path) = 0;
+};
+
+// The operating system's files.
+FileSystem& SystemFileSystem();
+
+// The whole content of a file. Throws Error(CannotOpenFile) with the system's
+// reason when it cannot be opened or read.
+std::string ReadFileBytes(const std::string& path);
+
+// Writes `bytes` to a new file beside `path`, then renames it over `path`. On
+// any failure `path` is untouched, the new file is removed and
+// Error(SaveFailed) is thrown.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files);
+
+}  // namespace trivane

@@ -1,0 +1,29 @@
+#include "io/model_file.h"
+
+#include <cctype>
+
+#include "io/ase_import.h"
+#include "io/files.h"
+#include "io/problem_file.h"
+#include "model/errors.h"
+
+namespace trivane {
+
+bool HasExtension(const std::string& path, std::string_view extension) {
+  if (path.size() < extension.size()) return false;
+  const std::string_view tail = std::string_view(path).substr(path.size() - extension.size());
+  for (size_t k = 0; k < tail.size(); ++k)
+    if (std::tolower(static_cast<unsigned char>(tail[k])) != std::tolower(static_cast<unsigned char>(extension[k])))
+      return false;
+  return true;
+}
+
+Model LoadModelFile(const std::string& path) {
+  const bool problem = HasExtension(path, ".trv");
+  if (!problem && !HasExtension(path, ".ase")) throw Error(messages::UnknownModelFile(path));
+  const std::string bytes = ReadFileBytes(path);
+  const Model empty{};
+  return problem ? ReadProblem(bytes, empty) : ImportAse(bytes, empty);
+}
+
+}  // namespace trivane

@@ -1,0 +1,105 @@
+#include "io/problem_file.h"
+
+#include "io/files.h"
+#include "io/number_text.h"
+#include "io/text_buffer.h"
+#include "model/errors.h"
+
+namespace trivane {
+
+namespace {
+
+// Characters first..first+count-1 (0-based) of a line: fewer if the line is
+// shorter, none if it ends before them.
+std::string_view Columns(std::string_view line, size_t first, size_t count) {
+  if (first >= line.size()) return {};
+  return line.substr(first, count);
+}
+
+// Number reading that names the 1-based file line of a failure.
+int32_t IntegerAt(std::string_view text, int lineIndex) {
+  try {
+    return ReadInteger(text);
+  } catch (const LineError&) {
+    throw;
+  } catch (const Error& e) {
+    throw LineError(e.what(), lineIndex + 1);
+  }
+}
+
+double RealAt(std::string_view text, int lineIndex) {
+  try {
+    return ReadReal(text);
+  } catch (const LineError&) {
+    throw;
+  } catch (const Error& e) {
+    throw LineError(e.what(), lineIndex + 1);
+  }
+}
+
+Node ReadNodeLine(std::string_view line, int lineIndex) {
+  Node node;
+  constexpr size_t W = RealFieldWidth;
+  node.x = RealAt(Columns(line, 0, W), lineIndex);
+  node.y = RealAt(Columns(line, W, W), lineIndex);
+  node.load = RealAt(Columns(line, 2 * W, W), lineIndex);
+  node.loadAngle = RealAt(Columns(line, 3 * W, W), lineIndex);
+  node.restraint = IntegerAt(Columns(line, 4 * W, 1), lineIndex);
+  node.orientation = IntegerAt(Columns(line, 4 * W + 1, 1), lineIndex);
+  return node;
+}
+
+Element ReadElementLine(std::string_view line, int lineIndex) {
+  return Element{IntegerAt(Columns(line, 0, 5), lineIndex), IntegerAt(Columns(line, 5, 5), lineIndex),
+                 IntegerAt(Columns(line, 10, 5), lineIndex)};
+}
+
+}  // namespace
+
+Model ReadProblem(std::string_view bytes, const Model& current) {
+  const TextBuffer text{std::string(bytes)};
+  Model model = current;
+  ClearModelTables(model);
+
+  const int32_t nodeCount = IntegerAt(text.Line(0), 0);
+  if (nodeCount < 0 || nodeCount > MaxNodes) throw LineError(messages::TooManyNodes(nodeCount), 1);
+  const int32_t elementCount = IntegerAt(text.Line(1), 1);
+  if (elementCount < 0 || elementCount > MaxElements) throw LineError(messages::TooManyElements(elementCount), 2);
+  model.nodeCount = nodeCount;
+  model.elementCount = elementCount;
+
+  for (int32_t k = 1; k <= nodeCount; ++k) {
+    const int lineIndex = k + 1;
+    model.nodes[k] = ReadNodeLine(text.Line(lineIndex), lineIndex);
+  }
+  for (int32_t j = 1; j <= elementCount; ++j) {
+    const int lineIndex = nodeCount + j + 1;
+    model.elements[j] = ReadElementLine(text.Line(lineIndex), lineIndex);
+  }
+  UpdateBounds(model);
+  return model;
+}
+
+std::string WriteProblem(const Model& model) {
+  constexpr const char* LineEnd = "\r\n";
+  std::string bytes;
+  bytes.reserve(32 + static_cast<size_t>(model.nodeCount) * 96 + static_cast<size_t>(model.elementCount) * 17);
+  bytes += FormatInteger(model.nodeCount) + LineEnd;
+  bytes += FormatInteger(model.elementCount) + LineEnd;
+  for (int32_t k = 1; k <= model.nodeCount && k <= MaxNodes; ++k) {
+    const Node& n = model.nodes[k];
+    bytes += FormatRealField(n.x) + FormatRealField(n.y) + FormatRealField(n.load) + FormatRealField(n.loadAngle);
+    bytes += FormatInteger(n.restraint) + FormatInteger(n.orientation) + LineEnd;
+  }
+  for (int32_t j = 1; j <= model.elementCount && j <= MaxElements; ++j) {
+    const Element& e = model.elements[j];
+    bytes += FormatInteger(e.node1, 5) + FormatInteger(e.node2, 5) + FormatInteger(e.node3, 5) + LineEnd;
+  }
+  return bytes;
+}
+
+void SaveProblemFile(const std::string& path, const Model& model) {
+  WriteFileAtomically(path, WriteProblem(model));
+}
+
+}  // namespace trivane
