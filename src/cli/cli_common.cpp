@@ -1,0 +1,95 @@
+#include "cli/cli_common.h"
+
+#include <cmath>
+
+#include "io/model_file.h"
+#include "io/number_text.h"
+#include "model/errors.h"
+
+namespace trivane::cli {
+
+bool Arguments::Has(std::string_view flag) const {
+  return switches.find(flag) != switches.end() || values.find(flag) != values.end();
+}
+
+std::string Arguments::Value(std::string_view flag, std::string_view fallback) const {
+  const auto found = values.find(flag);
+  return found == values.end() ? std::string(fallback) : found->second;
+}
+
+namespace {
+
+bool Among(std::string_view flag, std::initializer_list<std::string_view> names) {
+  for (std::string_view name : names)
+    if (name == flag) return true;
+  return false;
+}
+
+bool LooksLikeOption(std::string_view arg) {
+  // "-5" or "-.5" is a negative number given as a value, not an option.
+  return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != '.';
+}
+
+}  // namespace
+
+Arguments ParseArguments(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions,
+                         std::initializer_list<std::string_view> switches, size_t positionalCount) {
+  Arguments parsed;
+  for (size_t k = 0; k < args.size(); ++k) {
+    const std::string& arg = args[k];
+    if (!LooksLikeOption(arg)) {
+      parsed.positional.push_back(arg);
+      continue;
+    }
+    if (parsed.Has(arg)) throw UsageError("option " + arg + " given twice");
+    if (Among(arg, switches)) {
+      parsed.switches.insert(arg);
+    } else if (Among(arg, valueOptions)) {
+      if (k + 1 == args.size()) throw UsageError("option " + arg + " needs a value");
+      parsed.values.emplace(arg, args[++k]);
+    } else {
+      throw UsageError("unknown option " + arg);
+    }
+  }
+  if (parsed.positional.size() < positionalCount) throw UsageError("missing argument");
+  if (parsed.positional.size() > positionalCount) throw UsageError("unexpected argument " + parsed.positional.back());
+  return parsed;
+}
+
+double RealOption(const Arguments& args, std::string_view flag, double fallback) {
+  const auto found = args.values.find(flag);
+  return found == args.values.end() ? fallback : ReadReal(found->second);
+}
+
+Model LoadModel(const std::string& path) {
+  try {
+    return LoadModelFile(path);
+  } catch (const LineError& e) {
+    throw Error(messages::AtFileLine(path, e.line(), e.what()));
+  }
+}
+
+std::string JsonReal(double value) { return std::isfinite(value) ? FormatShortest(value) : "null"; }
+
+std::string JsonString(std::string_view text) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  std::string quoted = "\"";
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted.append(1, '\\').append(1, c);
+    } else if (byte < 0x20) {
+      quoted.append("\\u00").append(1, Hex[byte >> 4]).append(1, Hex[byte & 15]);
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted += '"';
+}
+
+std::string PadLeft(std::string_view text, size_t width) {
+  std::string padded(text.size() < width ? width - text.size() : 0, ' ');
+  return padded.append(text);
+}
+
+}  // namespace trivane::cli

@@ -1,0 +1,24 @@
+// trivane-cli convert: any model file the program reads, written as a problem file.
+#include <iostream>
+
+#include "cli/cli_common.h"
+#include "io/model_file.h"
+#include "io/number_text.h"
+#include "io/problem_file.h"
+
+namespace trivane::cli {
+
+int RunConvert(std::span<const std::string> args) {
+  const Arguments parsed = ParseArguments(args, {"-o"}, {}, 1);
+  if (!parsed.Has("-o")) throw UsageError("missing -o OUT.trv");
+  const std::string out = parsed.Value("-o");
+  // Writing a problem file under another extension could replace the source mesh.
+  if (!HasExtension(out, ".trv")) throw UsageError("the output must be a .trv file");
+  const Model model = LoadModel(parsed.positional[0]);
+  SaveProblemFile(out, model);
+  std::cout << out << ": " << FormatInteger(model.nodeCount) << " nodes, " << FormatInteger(model.elementCount)
+            << " elements\n";
+  return 0;
+}
+
+}  // namespace trivane::cli

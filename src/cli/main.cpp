@@ -1,0 +1,62 @@
+// trivane-cli: the model files and the analysis from the command line.
+#include <array>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_common.h"
+#include "model/errors.h"
+
+namespace {
+
+using trivane::cli::CommandFunction;
+
+struct Command {
+  std::string_view name;
+  CommandFunction run;
+  std::string_view usage;  // the arguments after the name
+};
+
+// One line per command.
+constexpr std::array Commands{
+    Command{"info", trivane::cli::RunInfo, "FILE [--json]"},
+    Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv"},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "usage:\n";
+  for (const Command& c : Commands) out << "  trivane-cli " << c.name << " " << c.usage << "\n";
+  out << "FILE and IN are problem files (.trv) or ASCII scene export meshes (.ase).\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  if (args.empty()) {
+    PrintUsage(std::cerr);
+    return 2;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    PrintUsage(std::cout);
+    return 0;
+  }
+  for (const Command& command : Commands) {
+    if (command.name != args[0]) continue;
+    try {
+      return command.run(std::span(args).subspan(1));
+    } catch (const trivane::cli::UsageError& e) {
+      std::cerr << "trivane-cli " << command.name << ": " << e.what() << "\n"
+                << "usage: trivane-cli " << command.name << " " << command.usage << "\n";
+      return 2;
+    } catch (const std::exception& e) {
+      std::cout.flush();
+      std::cerr << e.what() << "\n";
+      return 1;
+    }
+  }
+  std::cerr << "trivane-cli: unknown command " << args[0] << "\n";
+  PrintUsage(std::cerr);
+  return 2;
+}
