@@ -15,6 +15,7 @@
 #include "display/deformed_plot.h"
 #include "display/model_drawing.h"
 #include "display/palette.h"
+#include "display/stress_plot.h"
 #include "display/view.h"
 #include "model/model.h"
 
@@ -32,10 +33,6 @@ struct RubberBand {
 // Index of the problem-type list in the model-properties dialog; any other
 // index (text typed that matches no item) changes nothing.
 enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1 };
-
-// Which entry of the stress-component list is plotted: 0 σx, 1 σy, 2 τxy,
-// 3 σ1, 4 σ2, 5 τmax.
-inline constexpr int StressComponentCount = 6;
 
 class Session {
  public:
@@ -58,6 +55,7 @@ class Session {
   // Analysis and result plots.
   void Compute();
   void DeformedPlot();
+  // componentIndex is the stress list's entry: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax.
   void StressPlot(int componentIndex);
 
   // Rubber-band selection, in pixels of the drawing surface.

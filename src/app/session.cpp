@@ -1,0 +1,79 @@
+#include "app/session.h"
+
+#include "analysis/compute.h"
+#include "io/ase_import.h"
+#include "io/files.h"
+#include "io/problem_file.h"
+
+namespace trivane {
+
+Session::Session(Canvas& canvas, CountSink& counts, FileChooser& chooser)
+    : canvas_(canvas),
+      counts_(counts),
+      chooser_(chooser),
+      model_(std::make_unique<Model>()),
+      tables_(std::make_unique<AnalysisTables>()),
+      backup_(std::make_unique<NodeBackup>()) {}
+
+Session::~Session() = default;
+
+void Session::Start(const std::string& palettePath) {
+  canvas_.SetBrushColour({0, 0, 0});
+  canvas_.SetPenColour({0, 0, 0});
+  canvas_.Rectangle(0, 0, canvas_.Width(), canvas_.Height());
+  palette_ = LoadPalette(palettePath);
+}
+
+void Session::Redraw() { DrawModel(canvas_, *model_, view_, &counts_); }
+
+void Session::RedrawWithMarkers() {
+  Redraw();
+  DrawSelectionMarkers(canvas_, *model_, selection_, view_);
+}
+
+void Session::NewModel() {
+  const int32_t oldNodeCount = model_->nodeCount;
+  ClearModelTables(*model_);
+  ClearSystem(*tables_, oldNodeCount);
+  Redraw();
+}
+
+// Opening replaces the model only when the whole file has been read; the
+// analysis tables of the old model are then cleared as a new model would.
+void Session::OpenProblem() {
+  const auto path = chooser_.ChooseFileToOpen(ProblemOpenFilter);
+  if (!path) return;
+  Model opened = ReadProblem(ReadFileBytes(*path), *model_);
+  ClearSystem(*tables_, model_->nodeCount);
+  *model_ = opened;
+  Redraw();
+}
+
+void Session::SaveProblem() {
+  const auto path = chooser_.ChooseFileToSave(ProblemSaveFilter, ProblemExtension);
+  if (!path) return;
+  SaveProblemFile(*path, *model_);
+}
+
+void Session::ImportMesh() {
+  const auto path = chooser_.ChooseFileToOpen(MeshFilter);
+  if (!path) return;
+  *model_ = ImportAse(ReadFileBytes(*path), *model_);
+  Redraw();
+}
+
+void Session::Compute() { trivane::Compute(*model_, *tables_); }
+
+void Session::DeformedPlot() {
+  DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_,
+                    &counts_);
+}
+
+void Session::StressPlot(int componentIndex) {
+  DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1),
+                 palette_, view_);
+}
+
+void Session::Resize() { RedrawWithMarkers(); }
+
+}  // namespace trivane

@@ -1,0 +1,194 @@
+// Restraint, load and material commands on the selected nodes.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "fakes.h"
+#include "model/errors.h"
+#include "support/tolerance.h"
+
+namespace trivane::testing {
+namespace {
+
+using Pair = std::pair<int32_t, int32_t>;
+
+Pair SupportOf(const Session& s, int32_t node) {
+  return {s.model().nodes[node].restraint, s.model().nodes[node].orientation};
+}
+
+// A harness holding the cantilever with nodes 2 and 3 (the free right edge) selected.
+struct RightEdge : Harness {
+  RightEdge() {
+    Load(Cantilever());
+    const Pixel p2 = ToPixel(session.view(), 2.0, 0.0);
+    const Pixel p3 = ToPixel(session.view(), 2.0, 1.0);
+    Drag(p3.x - 5, p3.y - 5, p2.x + 5, p2.y + 5);
+  }
+};
+
+TEST(OneWayRestraint, PairsTheLinkWithTheDirectionItHoldsAndCycles) {
+  RightEdge h;
+  ASSERT_EQ(h.session.selection().count, 2);
+  const std::vector<Pair> expected = {{1, 2}, {2, 3}, {1, 0}, {2, 1}, {1, 2}};
+  for (const Pair& pair : expected) {
+    h.session.OneWayRestraint();
+    EXPECT_EQ(SupportOf(h.session, 2), pair);
+    EXPECT_EQ(SupportOf(h.session, 3), pair);
+  }
+  EXPECT_EQ(SupportOf(h.session, 1), (Pair{FixedXY, 0}));
+}
+
+TEST(TwoWayRestraint, FixesBothAndTurnsTheSymbolFromOrientationTwo) {
+  RightEdge h;
+  for (int32_t orientation : {2, 3, 0, 1, 2}) {
+    h.session.TwoWayRestraint();
+    EXPECT_EQ(SupportOf(h.session, 3), (Pair{FixedXY, orientation}));
+  }
+}
+
+TEST(Restraints, TogglesAdvanceWithNothingSelectedAndSurviveANewModel) {
+  Harness h;
+  h.session.OneWayRestraint();
+  h.session.TwoWayRestraint();
+  h.session.TwoWayRestraint();
+  h.session.NewModel();
+  EXPECT_EQ(h.session.oneWayToggle(), 2);
+  EXPECT_EQ(h.session.twoWayToggle(), 3);
+}
+
+TEST(Restraints, RestraintCommandsRedrawTheMarkersDeleteAndLoadDoNot) {
+  RightEdge h;
+  auto lastIsMarker = [&] {
+    const DrawCall& last = h.canvas.Calls().back();
+    return last.kind == Primitive::Ellipse && last.attributes.brushColour == Rgb{255, 255, 0};
+  };
+  h.session.TwoWayRestraint();
+  EXPECT_TRUE(lastIsMarker());
+  h.session.DeleteRestraint();
+  EXPECT_FALSE(lastIsMarker());
+  EXPECT_EQ(SupportOf(h.session, 3), (Pair{Free, 0}));
+  EXPECT_EQ(h.session.model().nodes[3].load, 1000.0);
+  h.session.ApplyLoad("5", "90");
+  EXPECT_FALSE(lastIsMarker());
+  h.session.OneWayRestraint();
+  EXPECT_TRUE(lastIsMarker());
+  EXPECT_EQ(h.session.selection().count, 2);
+}
+
+TEST(ApplyLoad, WritesMagnitudeAndDirectionIntoEverySelectedNode) {
+  RightEdge h;
+  h.session.ApplyLoad("1", "0");
+  for (int32_t k : {2, 3}) {
+    EXPECT_EQ(h.session.model().nodes[k].load, 1.0);
+    EXPECT_EQ(h.session.model().nodes[k].loadAngle, 0.0);
+  }
+  h.session.ApplyLoad("-2.5e3", "  45");
+  EXPECT_EQ(h.session.model().nodes[2].load, -2500.0);
+  EXPECT_EQ(h.session.model().nodes[2].loadAngle, 45.0);
+  EXPECT_EQ(h.session.model().nodes[1].load, 0.0);
+}
+
+struct BadLoad {
+  const char* load;
+  const char* angle;
+  const char* offending;
+};
+
+class ApplyLoadRefuses : public ::testing::TestWithParam<BadLoad> {};
+
+TEST_P(ApplyLoadRefuses, ABadTextChangesNoNodeAndDrawsNothing) {
+  RightEdge h;
+  const Model before = h.session.model();
+  const size_t drawn = h.canvas.Calls().size();
+  try {
+    h.session.ApplyLoad(GetParam().load, GetParam().angle);
+    FAIL() << "expected an error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), messages::NotAReal(GetParam().offending));
+  }
+  EXPECT_TRUE(SameModel(h.session.model(), before));
+  EXPECT_EQ(h.canvas.Calls().size(), drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ApplyLoadRefuses,
+                         ::testing::Values(BadLoad{"abc", "0", "abc"}, BadLoad{"1", "north", "north"},
+                                           BadLoad{"", "0", ""}, BadLoad{"1,5", "x", "1,5"},
+                                           BadLoad{"7", "", ""}));
+
+TEST(ApplyLoad, WithNothingSelectedTheTextsAreNotRead) {
+  Harness h;
+  h.Load(Cantilever());
+  EXPECT_NO_THROW(h.session.ApplyLoad("abc", "def"));
+  EXPECT_TRUE(SameModel(h.session.model(), Cantilever()));
+}
+
+struct MaterialRow {
+  const char* name;
+  int problemType;
+  const char *e, *mu, *t;
+  Material expected;
+};
+
+class ApplyMaterial : public ::testing::TestWithParam<MaterialRow> {};
+
+TEST_P(ApplyMaterial, ConvertsTheDialogsTexts) {
+  const MaterialRow& row = GetParam();
+  Harness h;
+  h.session.ApplyMaterial(row.problemType, row.e, row.mu, row.t);
+  const Material& m = h.session.model().material;
+  EXPECT_TRUE(Close(m.E, row.expected.E, 1e-4)) << m.E;
+  EXPECT_TRUE(Close(m.mu, row.expected.mu, 1e-4)) << m.mu;
+  EXPECT_EQ(m.t, row.expected.t);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ApplyMaterial,
+    ::testing::Values(MaterialRow{"UntouchedPlaneStress", 0, "2E10", "0.167", "1", {0.167, 2e10, 1.0}},
+                      MaterialRow{"PlaneStressAsTyped", 0, "7e10", "0.5", "-2", {0.5, 7e10, -2.0}},
+                      MaterialRow{"PlaneStrain", 1, "2E10", "0.167", "0.3", {0.20048, 2.0573e10, 0.3}},
+                      MaterialRow{"PlaneStrainNegativeMu", 1, "1E6", "-0.5", "1", {-1.0 / 3.0, 4e6 / 3.0, 1.0}},
+                      MaterialRow{"NoItemSelected", -1, "5", "0.1", "9", {0.167, 2e10, 1.0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ApplyMaterial, PlaneStrainTwiceGivesTheSameAsOnce) {
+  Harness h;
+  h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1");
+  const Material once = h.session.model().material;
+  h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1");
+  EXPECT_EQ(h.session.model().material, once);
+}
+
+struct MaterialFault {
+  int problemType;
+  const char *e, *mu, *t;
+  std::string message;
+};
+
+class ApplyMaterialRefuses : public ::testing::TestWithParam<MaterialFault> {};
+
+TEST_P(ApplyMaterialRefuses, AndTheMaterialStaysAsItWas) {
+  const MaterialFault& row = GetParam();
+  Harness h;
+  h.session.ApplyMaterial(PlaneStress, "3E10", "0.2", "2");
+  const Material before = h.session.model().material;
+  try {
+    h.session.ApplyMaterial(row.problemType, row.e, row.mu, row.t);
+    FAIL() << "expected an error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), row.message);
+  }
+  EXPECT_EQ(h.session.model().material, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ApplyMaterialRefuses,
+    ::testing::Values(MaterialFault{0, "2E10", "0.167", "1m", messages::NotAReal("1m")},
+                      MaterialFault{0, "2E10", "x", "1", messages::NotAReal("x")},
+                      MaterialFault{1, "E", "0.167", "1", messages::NotAReal("E")},
+                      MaterialFault{1, "2E10", "1", "1", messages::DivisionByZero},
+                      MaterialFault{1, "2E10", "-1", "1", messages::DivisionByZero},
+                      MaterialFault{1, "1.7E308", "0.9", "1", messages::Overflow}));
+
+}  // namespace
+}  // namespace trivane::testing
