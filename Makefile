@@ -31,5 +31,14 @@ test-sanitize: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
+# Fuzzes every reader and the whole pipeline; FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 300
+FUZZ_BUILD ?= build/fuzz
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DTRIVANE_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
 	rm -rf build
