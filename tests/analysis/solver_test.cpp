@@ -1,0 +1,180 @@
+// The solver against the loop-for-loop elimination, bit for bit, and its
+// singular and overflow outcomes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <tuple>
+
+#include "analysis/solver.h"
+#include "model/errors.h"
+#include "reference_solver.h"
+#include "tolerance.h"
+
+namespace trivane {
+namespace {
+
+using testing::DenseSystem;
+
+void Load(const DenseSystem& s, GlobalStiffness& K, LoadVector& F) {
+  for (int32_t r = 1; r <= s.n; ++r) {
+    for (int32_t c = 1; c <= s.n; ++c) K(r, c) = s.matrix[static_cast<std::size_t>((r - 1) * s.n + c - 1)];
+    F(r) = s.rhs[static_cast<std::size_t>(r - 1)];
+  }
+}
+
+// memcmp, so that -0.0 and +0.0 count as different.
+::testing::AssertionResult SameBits(DenseSystem& expected, const GlobalStiffness& K, const LoadVector& F) {
+  for (int32_t r = 1; r <= expected.n; ++r) {
+    if (std::memcmp(K.Row(r), &expected.K(r, 1), sizeof(double) * static_cast<std::size_t>(expected.n)) != 0)
+      return ::testing::AssertionFailure() << "matrix row " << r << " differs";
+    const double f = F(r);
+    if (std::memcmp(&f, &expected.F(r), sizeof f) != 0)
+      return ::testing::AssertionFailure() << "rhs entry " << r << ": " << f << " vs " << expected.F(r);
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// Solves with both; true when both succeeded, and both must agree on that and
+// on every bit of the result (or of the partly reduced system).
+bool SolveBoth(DenseSystem& s, GlobalStiffness& K, LoadVector& F) {
+  Load(s, K, F);
+  bool solved = true;
+  try {
+    Solve(K, s.n, F);
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), messages::SingularMatrix);
+    solved = false;
+  }
+  EXPECT_EQ(testing::ReferenceSolve(s), solved);
+  EXPECT_TRUE(SameBits(s, K, F));
+  return solved;
+}
+
+struct Tables {
+  GlobalStiffness K;
+  LoadVector F;
+};
+
+TEST(SolverCases, TwoByTwoIdentityAndExchange) {
+  Tables t;
+  DenseSystem identity{2, {1.0, 0.0, 0.0, 1.0}, {3.0, 4.0}};
+  EXPECT_TRUE(SolveBoth(identity, t.K, t.F));
+  EXPECT_EQ(t.F(1), 3.0);
+  EXPECT_EQ(t.F(2), 4.0);
+  EXPECT_EQ(t.K(1, 1), 1.0);
+  EXPECT_EQ(t.K(1, 2), 0.0);
+
+  DenseSystem exchange{2, {0.0, 1.0, 1.0, 0.0}, {3.0, 4.0}};
+  EXPECT_TRUE(SolveBoth(exchange, t.K, t.F));
+  EXPECT_EQ(t.F(1), 4.0);
+  EXPECT_EQ(t.F(2), 3.0);
+  EXPECT_EQ(t.K(1, 1), 0.0);
+  EXPECT_EQ(t.K(1, 2), 1.0);
+  EXPECT_EQ(t.K(2, 1), 1.0);
+  EXPECT_EQ(t.K(2, 2), 0.0);
+}
+
+TEST(SolverCases, EqualMagnitudesTakeTheHighestRow) {
+  Tables t;
+  // |2| appears in rows 1 and 3: the pivot must come from row 3, column 1.
+  DenseSystem s{3, {2.0, 1.0, 0.5, 1.0, 1.5, 0.0, -2.0, 0.25, 1.0}, {1.0, 2.0, 3.0}};
+  EXPECT_TRUE(SolveBoth(s, t.K, t.F));
+}
+
+TEST(SolverCases, OrderZeroChangesNothing) {
+  Tables t;
+  t.K(1, 1) = 7.0;
+  t.F(1) = 8.0;
+  Solve(t.K, 0, t.F);
+  Solve(t.K, -3, t.F);
+  EXPECT_EQ(t.K(1, 1), 7.0);
+  EXPECT_EQ(t.F(1), 8.0);
+}
+
+TEST(SolverCases, RestrainedEquationGivesExactZero) {
+  Tables t;
+  DenseSystem s{3, {4.0, 0.0, 1.0, 0.0, 1.0, 0.0, 1.0, 0.0, 3.0}, {1.0, 0.0, 2.0}};
+  EXPECT_TRUE(SolveBoth(s, t.K, t.F));
+  EXPECT_EQ(t.F(2), 0.0);
+  EXPECT_FALSE(std::signbit(t.F(2)));
+  EXPECT_TRUE(testing::Close(t.F(1), 1.0 / 11.0));
+  EXPECT_TRUE(testing::Close(t.F(3), 7.0 / 11.0));
+}
+
+TEST(SolverSingular, ZeroBlockStopsAtTheFirstStep) {
+  Tables t;
+  DenseSystem zero{3, std::vector<double>(9, 0.0), {1.0, 2.0, 3.0}};
+  EXPECT_FALSE(SolveBoth(zero, t.K, t.F));
+  EXPECT_EQ(t.F(1), 1.0);  // nothing was divided or eliminated
+}
+
+TEST(SolverSingular, DependentRowsAfterSomeSteps) {
+  Tables t;
+  DenseSystem s{3, {1.0, 2.0, 3.0, 2.0, 4.0, 6.0, 1.0, 0.0, 1.0}, {1.0, 2.0, 3.0}};
+  EXPECT_FALSE(SolveBoth(s, t.K, t.F));
+}
+
+TEST(SolverSingular, GuardRefusesATinyPivotOfAFreeDofOnly) {
+  Tables t;
+  PivotGuard guard;
+  guard.minimumPivot = 1e-12 * 4.0;
+  DenseSystem s{2, {4.0, 0.0, 0.0, 1e-15}, {1.0, 1.0}};
+  Load(s, t.K, t.F);
+  try {
+    Solve(t.K, 2, t.F, guard);
+    ADD_FAILURE() << "solved a system below the pivot floor";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), messages::SingularMatrix);
+  }
+  // The same pivot on a restrained dof, and a pivot just above the floor, pass.
+  guard.restrained[2] = true;
+  Load(s, t.K, t.F);
+  EXPECT_NO_THROW(Solve(t.K, 2, t.F, guard));
+  guard.restrained[2] = false;
+  DenseSystem above{2, {4.0, 0.0, 0.0, 5e-12}, {1.0, 1.0}};
+  Load(above, t.K, t.F);
+  EXPECT_NO_THROW(Solve(t.K, 2, t.F, guard));
+  EXPECT_TRUE(testing::Close(t.F(2), 2e11, 1e-15));
+}
+
+TEST(SolverFaults, OverflowIsReported) {
+  Tables t;
+  // The second row's pivot 1.7e308 turns the first row's 1.7e308 into 3.4e308.
+  DenseSystem s{2, {1.7e308, 1.7e308, -1.7e308, 1.7e308}, {1.0, 1.0}};
+  Load(s, t.K, t.F);
+  try {
+    Solve(t.K, 2, t.F);
+    ADD_FAILURE() << "no overflow reported";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), messages::Overflow);
+  }
+  DenseSystem subnormalPivot{1, {1e-310}, {1.0}};
+  Load(subnormalPivot, t.K, t.F);
+  EXPECT_THROW(Solve(t.K, 1, t.F), Error);
+}
+
+// Random systems: orders around the vector width and larger, entries drawn from
+// a few values (ties, zeros, negative zeros) or from a continuous range.
+class SolverMatchesReference : public ::testing::TestWithParam<std::tuple<int32_t, bool, unsigned>> {};
+
+TEST_P(SolverMatchesReference, BitForBit) {
+  const auto [n, coarse, seed] = GetParam();
+  std::mt19937_64 random(seed);
+  std::uniform_real_distribution<double> continuous(-10.0, 10.0);
+  std::uniform_int_distribution<int> pick(0, 6);
+  const double coarseValues[] = {0.0, -0.0, 1.0, -1.0, 2.0, 0.5, -2.0};
+  DenseSystem s{n, {}, {}};
+  for (int32_t k = 0; k < n * n; ++k) s.matrix.push_back(coarse ? coarseValues[pick(random)] : continuous(random));
+  for (int32_t k = 0; k < n; ++k) s.rhs.push_back(coarse ? coarseValues[pick(random)] : continuous(random));
+  Tables t;
+  SolveBoth(s, t.K, t.F);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, SolverMatchesReference,
+                         ::testing::Combine(::testing::Values(1, 2, 3, 4, 5, 7, 9, 33, 130),
+                                            ::testing::Bool(), ::testing::Values(1u, 2u, 3u)));
+
+}  // namespace
+}  // namespace trivane
