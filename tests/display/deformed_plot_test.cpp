@@ -1,0 +1,127 @@
+#include "display/deformed_plot.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "display/recording_canvas.h"
+#include "drawing_fixtures.h"
+#include "model/errors.h"
+
+namespace trivane {
+namespace {
+
+using testing::SquareModel;
+
+// The pixels of element 1's corners (nodes 1, 2, 3) in the last picture.
+std::vector<Pixel> FirstElement(const RecordingCanvas& canvas) {
+  for (const DrawCall& call : canvas.Calls()) {
+    if (call.kind == Primitive::Polygon) return call.points;
+  }
+  return {};
+}
+
+struct DirectionCase {
+  const char* name;
+  double u2, v2;   // node 2's displacement; the others are fixed
+  Pixel shift;     // where node 2 is drawn relative to its undeformed pixel
+};
+
+class DeformedDirection : public ::testing::TestWithParam<DirectionCase> {};
+
+TEST_P(DeformedDirection, LargestComponentIsSixtyPixelsTheWayTheNodeMoves) {
+  const DirectionCase& c = GetParam();
+  auto model = SquareModel();
+  RecordingCanvas canvas(800, 600);
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  const std::vector<Pixel> before = FirstElement(canvas);
+
+  std::vector<double> displacements(1000, 0.0);
+  displacements[2] = c.u2;
+  displacements[3] = c.v2;
+  NodeBackup backup;
+  canvas.Clear();
+  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
+  const std::vector<Pixel> after = FirstElement(canvas);
+  ASSERT_EQ(after.size(), 3u);
+  EXPECT_EQ(after[0], before[0]);
+  EXPECT_EQ(after[1], (Pixel{before[1].x + c.shift.x, before[1].y + c.shift.y}));
+  EXPECT_EQ(after[2], before[2]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeformedDirection,
+                         ::testing::Values(DirectionCase{"Left", -0.002, 0, {-60, 0}},
+                                           DirectionCase{"RightAndUp", 0.001, 0.001, {60, -60}},
+                                           DirectionCase{"Down", 0, -5, {0, 60}},
+                                           DirectionCase{"MostlyRight", 0.004, -0.001, {60, 15}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeformedShape, PutsEveryCoordinateBackBitForBitAndDrawsTheSameTwice) {
+  auto model = SquareModel();
+  model->nodes[2] = {0.1, 1.0 / 3.0};
+  model->nodes[3] = {10.000000000000002, 9.7};
+  UpdateBounds(*model);
+  const auto saved = std::make_unique<Model>(*model);
+  const std::vector<double> displacements{1e-3, -2e-4, 3.3e-3, 7e-7, -1.1e-3, 0, 2e-3, 1e-9};
+  RecordingCanvas canvas;
+  ViewTransform view;
+  NodeBackup backup;
+  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
+  const std::vector<DrawCall> first = canvas.Calls();
+  EXPECT_EQ(std::memcmp(model.get(), saved.get(), sizeof(Model)), 0);
+  canvas.Clear();
+  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
+  EXPECT_EQ(canvas.Calls(), first);
+  EXPECT_EQ(std::memcmp(model.get(), saved.get(), sizeof(Model)), 0);
+}
+
+TEST(DeformedShape, NoDisplacementAtAllIsADivisionByZeroWithNothingMovedOrDrawn) {
+  auto model = SquareModel();
+  const auto saved = std::make_unique<Model>(*model);
+  RecordingCanvas canvas;
+  const ViewTransform before{1, 2, 3, 4, 5};
+  ViewTransform view = before;
+  NodeBackup backup;
+  const std::vector<double> zeros(1000, 0.0);
+  try {
+    DrawDeformedShape(canvas, *model, backup, zeros, view, nullptr);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Floating point division by zero");
+  }
+  EXPECT_TRUE(canvas.Calls().empty());
+  EXPECT_EQ(view, before);
+  EXPECT_EQ(std::memcmp(model.get(), saved.get(), sizeof(Model)), 0);
+}
+
+TEST(DeformedShape, EmptyModelJustRedraws) {
+  Model model;
+  RecordingCanvas canvas;
+  ViewTransform view;
+  NodeBackup backup;
+  DrawDeformedShape(canvas, model, backup, std::vector<double>(1000, 0.0), view, nullptr);
+  ASSERT_EQ(canvas.Calls().size(), 1u);
+  EXPECT_EQ(canvas.Calls()[0].kind, Primitive::Rectangle);
+}
+
+TEST(DeformedShape, DisplacementsBeyondTheTableCountAsZero) {
+  // 600 nodes need 1200 entries; the table that holds them has 1000.
+  auto model = std::make_unique<Model>();
+  model->nodeCount = 600;
+  for (int i = 1; i <= 600; ++i) model->nodes[i] = {static_cast<double>(i), 0};
+  model->elementCount = 1;
+  model->elements[1] = {598, 599, 600};
+  UpdateBounds(*model);
+  std::vector<double> displacements(1000, 0.0);
+  displacements[0] = 1.0;
+  RecordingCanvas canvas;
+  ViewTransform view;
+  NodeBackup backup;
+  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
+  EXPECT_EQ(FirstElement(canvas)[2], ToPixel(view, 600, 0));
+}
+
+}  // namespace
+}  // namespace trivane

@@ -1,0 +1,162 @@
+#include "display/model_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "display/glyphs.h"
+#include "display/recording_canvas.h"
+#include "drawing_fixtures.h"
+
+namespace trivane {
+namespace {
+
+using testing::SquareModel;
+
+struct Counts : CountSink {
+  void ShowCounts(int32_t nodes, int32_t elements) override {
+    nodeCount = nodes;
+    elementCount = elements;
+  }
+  int32_t nodeCount = -1;
+  int32_t elementCount = -1;
+};
+
+std::vector<DrawCall> OfKind(const RecordingCanvas& canvas, Primitive kind) {
+  std::vector<DrawCall> calls;
+  for (const DrawCall& call : canvas.Calls()) {
+    if (call.kind == kind) calls.push_back(call);
+  }
+  return calls;
+}
+
+TEST(DrawModel, ClearsThenDrawsGreyTrianglesWithWhiteOutlinesInTableOrder) {
+  auto model = SquareModel();
+  RecordingCanvas canvas(800, 600);
+  ViewTransform view;
+  Counts counts;
+  DrawModel(canvas, *model, view, &counts);
+  EXPECT_EQ(counts.nodeCount, 4);
+  EXPECT_EQ(counts.elementCount, 2);
+  EXPECT_DOUBLE_EQ(view.scale, 0.8 * 600 / 10);
+
+  const std::vector<DrawCall>& calls = canvas.Calls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].kind, Primitive::Rectangle);
+  EXPECT_EQ(calls[0].points, (std::vector<Pixel>{{0, 0}, {800, 600}}));
+  EXPECT_EQ(calls[0].attributes.brushColour, (Rgb{0, 0, 0}));
+  EXPECT_EQ(calls[0].attributes.brushStyle, BrushStyle::Solid);
+  EXPECT_EQ(calls[0].attributes.penColour, (Rgb{0, 0, 0}));
+  EXPECT_EQ(calls[0].attributes.penMode, PenMode::Copy);
+  EXPECT_EQ(calls[0].attributes.penStyle, PenStyle::Solid);
+  EXPECT_EQ(calls[0].attributes.penWidth, 1);
+
+  const Pixel p1 = ToPixel(view, 0, 0), p2 = ToPixel(view, 10, 0), p3 = ToPixel(view, 10, 10),
+              p4 = ToPixel(view, 0, 10);
+  EXPECT_EQ(calls[1].points, (std::vector<Pixel>{p1, p2, p3}));
+  EXPECT_EQ(calls[2].points, (std::vector<Pixel>{p1, p3, p4}));
+  for (int k : {1, 2}) {
+    EXPECT_EQ(calls[k].kind, Primitive::Polygon);
+    EXPECT_EQ(calls[k].attributes.brushColour, (Rgb{150, 150, 150}));
+    EXPECT_EQ(calls[k].attributes.penColour, (Rgb{255, 255, 255}));
+  }
+}
+
+TEST(DrawModel, FillsTheBackgroundEvenAfterAGlyphLeftTheBrushHollow) {
+  auto model = SquareModel();
+  model->nodes[1].restraint = FixedXY;
+  RecordingCanvas canvas;
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  EXPECT_EQ(canvas.Attributes().brushStyle, BrushStyle::Hollow);
+  canvas.Clear();
+  DrawModel(canvas, *model, view, nullptr);
+  EXPECT_EQ(canvas.Calls()[0].attributes.brushStyle, BrushStyle::Solid);
+}
+
+TEST(DrawModel, ArrowComesBeforeTheSupportAndOnlyConditionedNodesGetGlyphs) {
+  auto model = SquareModel();
+  model->nodes[1].load = -2.5;
+  model->nodes[1].loadAngle = 90;
+  model->nodes[1].restraint = FixedXY;
+  model->nodes[1].orientation = 0;
+  model->nodes[2].restraint = FixedX;
+  model->nodes[2].orientation = 3;
+  model->nodes[3].restraint = 7;  // not a restraint kind: nothing drawn
+  model->nodes[4].load = 1e-5;
+  RecordingCanvas canvas;
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+
+  // What the glyph routines draw on their own at the same pixels.
+  RecordingCanvas expected;
+  const Pixel n1 = ToPixel(view, 0, 0), n2 = ToPixel(view, 10, 0), n4 = ToPixel(view, 0, 10);
+  DrawLoadArrow(expected, n1.x, n1.y, 90, "-2.5");
+  DrawTwoWaySupport(expected, n1.x, n1.y, 0);
+  DrawOneWaySupport(expected, n2.x, n2.y, 3);
+  DrawLoadArrow(expected, n4.x, n4.y, 0, "1E-5");
+
+  const std::vector<DrawCall> all = canvas.Calls();
+  const std::vector<DrawCall> glyphs(all.begin() + 3, all.end());
+  ASSERT_EQ(glyphs.size(), expected.Calls().size());
+  for (size_t k = 0; k < glyphs.size(); ++k) {
+    EXPECT_EQ(glyphs[k].kind, expected.Calls()[k].kind) << k;
+    EXPECT_EQ(glyphs[k].points, expected.Calls()[k].points) << k;
+    EXPECT_EQ(glyphs[k].text, expected.Calls()[k].text) << k;
+  }
+}
+
+TEST(DrawModel, SkipsElementsWhoseCornersLieOutsideTheNodeTable) {
+  auto model = SquareModel();
+  model->elementCount = 4;
+  model->elements[2] = {1, 0, 3};
+  model->elements[3] = {1, 1001, 3};
+  model->elements[4] = {-5, 2, 3};
+  RecordingCanvas canvas;
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  EXPECT_EQ(OfKind(canvas, Primitive::Polygon).size(), 1u);
+}
+
+TEST(DrawModel, EmptyModelDrawsOnlyTheBackground) {
+  Model model;
+  RecordingCanvas canvas;
+  ViewTransform view;
+  Counts counts;
+  DrawModel(canvas, model, view, &counts);
+  ASSERT_EQ(canvas.Calls().size(), 1u);
+  EXPECT_EQ(canvas.Calls()[0].kind, Primitive::Rectangle);
+  EXPECT_EQ(counts.nodeCount, 0);
+  EXPECT_EQ(counts.elementCount, 0);
+  EXPECT_EQ(view.scale, 1.0);
+}
+
+TEST(DrawSelectionMarkers, YellowDiscsOnSelectedNodesWithTheViewAsItStands) {
+  auto model = SquareModel();
+  const ViewTransform view{0, 0, 2, 100, 100};
+  Selection selection;
+  selection.count = 4;
+  selection.nodes[1] = 2;
+  selection.nodes[2] = 0;     // outside the table: skipped
+  selection.nodes[3] = 1001;  // outside the table: skipped
+  selection.nodes[4] = 3;
+  RecordingCanvas canvas;
+  canvas.SetPenMode(PenMode::Invert);
+  canvas.SetPenWidth(2);
+  DrawSelectionMarkers(canvas, *model, selection, view);
+  const std::vector<DrawCall>& calls = canvas.Calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].points, (std::vector<Pixel>{{115, 95}, {125, 105}}));
+  EXPECT_EQ(calls[1].points, (std::vector<Pixel>{{115, 75}, {125, 85}}));
+  for (const DrawCall& call : calls) {
+    EXPECT_EQ(call.kind, Primitive::Ellipse);
+    EXPECT_EQ(call.attributes.penColour, (Rgb{255, 255, 0}));
+    EXPECT_EQ(call.attributes.brushColour, (Rgb{255, 255, 0}));
+    EXPECT_EQ(call.attributes.brushStyle, BrushStyle::Solid);
+    EXPECT_EQ(call.attributes.penMode, PenMode::Copy);
+    EXPECT_EQ(call.attributes.penWidth, 1);
+  }
+}
+
+}  // namespace
+}  // namespace trivane
