@@ -1,0 +1,152 @@
+#include "io/problem_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "io/files.h"
+#include "model/errors.h"
+
+namespace trivane {
+namespace {
+
+Model SmallModel() {
+  Model m;
+  m.nodeCount = 3;
+  m.nodes[1] = Node{-10.0, 2.5, 0, 0, 0.0, 0.0};
+  m.nodes[2] = Node{0.1, 123456789012345.0, FixedXY, 2, 1000.0, 270.0};
+  m.nodes[3] = Node{1e-300, -0.0, FixedX, 0, -2.5e7, -45.0};
+  m.elementCount = 2;
+  m.elements[1] = Element{1, 2, 3};
+  m.elements[2] = Element{1, 12, 345};
+  return m;
+}
+
+TEST(WriteProblem, EmptyModelIsTwoZeroLines) { EXPECT_EQ(WriteProblem(Model{}), "0\r\n0\r\n"); }
+
+TEST(WriteProblem, LinesHaveTheirFixedColumns) {
+  const std::string bytes = WriteProblem(SmallModel());
+  EXPECT_EQ(bytes.substr(0, 6), "3\r\n2\r\n");
+  const size_t node1 = 6, node2 = node1 + 96, element1 = node1 + 3 * 96;
+  EXPECT_EQ(bytes.substr(node1, 96),
+            "-1.00000000000000E+0001 2.50000000000000E+0000 0.00000000000000E+0000 0.00000000000000E+000000\r\n");
+  EXPECT_EQ(bytes.substr(node2 + 46, 48), " 1.00000000000000E+0003 2.70000000000000E+000232");
+  EXPECT_EQ(bytes.substr(element1), "    1    2    3\r\n    1   12  345\r\n");
+}
+
+TEST(ProblemFile, SavedModelReopensTheSame) {
+  Model current;
+  current.material = Material{0.3, 7e10, 0.02};
+  const Model read = ReadProblem(WriteProblem(SmallModel()), current);
+  Model expected = SmallModel();
+  expected.material = current.material;
+  UpdateBounds(expected);
+  EXPECT_TRUE(SameModel(read, expected));
+  EXPECT_TRUE(std::signbit(read.nodes[3].y));
+  EXPECT_EQ(read.bounds, (ModelBounds{123456789012345.0, -0.0, 0.1, -10.0}));
+}
+
+TEST(ProblemFile, OpeningClearsTheOldModelButKeepsWhatLiesBeyondIt) {
+  Model current = SmallModel();
+  current.nodes[7] = Node{7, 7, 1, 1, 7, 7};  // beyond the count: not part of the model
+  current.bounds = ModelBounds{9, 9, 9, 9};
+  const std::string zero = std::string(22, ' ') + "0";
+  const Model read = ReadProblem("1\r\n0\r\n" + std::string(20, ' ') + "5.0" + zero + zero + zero + "10\r\n", current);
+  EXPECT_EQ(read.nodeCount, 1);
+  EXPECT_EQ(read.elementCount, 0);
+  EXPECT_EQ(read.nodes[1], (Node{5.0, 0.0, 1, 0, 0.0, 0.0}));
+  EXPECT_EQ(read.nodes[2], Node{});      // cleared by the new-model step
+  EXPECT_EQ(read.elements[1], Element{});
+  EXPECT_EQ(read.nodes[7], current.nodes[7]);
+  EXPECT_EQ(read.bounds, (ModelBounds{0.0, 0.0, 5.0, 5.0}));
+}
+
+TEST(ProblemFile, EmptyFileOfTwoZerosGivesBoundsOfTheClearedNodeOne) {
+  const Model read = ReadProblem("0\r\n0\r\n", SmallModel());
+  EXPECT_EQ(read.nodeCount, 0);
+  EXPECT_EQ(read.bounds, ModelBounds{});
+}
+
+TEST(ProblemFile, ReaderAcceptsAnyNumberThatFitsItsColumnsAndAnyLineEnd) {
+  const std::string node = "                    1.5" "                   -2e1" "                      0" "                     90" "31";
+  const std::string bytes = "  1\n1\r" + node + "   trailing text\n    1    1    1 ignored";
+  const Model read = ReadProblem(bytes, Model{});
+  EXPECT_EQ(read.nodes[1], (Node{1.5, -20.0, 3, 1, 0.0, 90.0}));
+  EXPECT_EQ(read.elements[1], (Element{1, 1, 1}));
+}
+
+struct BrokenRow {
+  const char* name;
+  std::string bytes;
+  std::string message;
+  int line;
+};
+
+class BrokenFile : public ::testing::TestWithParam<BrokenRow> {};
+
+TEST_P(BrokenFile, IsRefusedWithTheLineAndLeavesTheModelAlone) {
+  const Model current = SmallModel();
+  try {
+    ReadProblem(GetParam().bytes, current);
+    FAIL() << "accepted";
+  } catch (const LineError& e) {
+    EXPECT_EQ(std::string(e.what()), GetParam().message);
+    EXPECT_EQ(e.line(), GetParam().line);
+  }
+  EXPECT_TRUE(SameModel(current, SmallModel()));
+}
+
+std::string GoodNode() { return WriteProblem(SmallModel()).substr(6, 94); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BrokenFile,
+    ::testing::Values(
+        BrokenRow{"EmptyFile", "", "'' is not a valid integer value", 1},
+        BrokenRow{"CountNotANumber", "x\r\n0\r\n", "'x' is not a valid integer value", 1},
+        BrokenRow{"CountWithTrailingBlank", "0 \r\n0\r\n", "'0 ' is not a valid integer value", 1},
+        BrokenRow{"MissingElementCount", "0\r\n", "'' is not a valid integer value", 2},
+        BrokenRow{"MissingNodeLine", "2\r\n0\r\n" + GoodNode() + "\r\n", "'' is not a valid floating point value", 4},
+        BrokenRow{"TruncatedNodeLine", "1\r\n0\r\n" + GoodNode().substr(0, 41) + "\r\n",
+                  "' 2.50000000000000E' is not a valid floating point value", 3},
+        BrokenRow{"NodeLineWithoutDigits", "1\r\n0\r\n" + GoodNode().substr(0, 92) + "\r\n",
+                  "'' is not a valid integer value", 3},
+        BrokenRow{"CommaInAField", "1\r\n0\r\n                    1,5" + GoodNode().substr(23) + "\r\n",
+                  "'                    1,5' is not a valid floating point value", 3},
+        BrokenRow{"MissingElementLine", "1\r\n2\r\n" + GoodNode() + "\r\n    1    1    1\r\n",
+                  "'' is not a valid integer value", 5},
+        BrokenRow{"ShortElementLine", "1\r\n1\r\n" + GoodNode() + "\r\n    1    1\r\n",
+                  "'' is not a valid integer value", 4},
+        BrokenRow{"TooManyNodes", "1001\r\n0\r\n", "结点数 1001 超出上限 1000", 1},
+        BrokenRow{"NegativeNodeCount", "-1\r\n0\r\n", "结点数 -1 超出上限 1000", 1},
+        BrokenRow{"TooManyElements", "0\r\n5000\r\n", "单元数 5000 超出上限 1000", 2},
+        BrokenRow{"NegativeElementCount", "0\r\n-3\r\n", "单元数 -3 超出上限 1000", 2}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ProblemFile, FullCapacityRoundTrips) {
+  Model m;
+  m.nodeCount = MaxNodes;
+  m.elementCount = MaxElements;
+  for (int32_t k = 1; k <= MaxNodes; ++k) m.nodes[k] = Node{k * 0.5, -k / 3.0, k % 4, (k / 4) % 4, k * 1e3, k % 360 * 1.0};
+  for (int32_t j = 1; j <= MaxElements; ++j) m.elements[j] = Element{j, j % MaxNodes + 1, (j + 1) % MaxNodes + 1};
+  const Model read = ReadProblem(WriteProblem(m), Model{});
+  EXPECT_EQ(read.nodeCount, MaxNodes);
+  EXPECT_EQ(read.elementCount, MaxElements);
+  for (int32_t k = 1; k <= MaxNodes; ++k) {
+    EXPECT_EQ(read.nodes[k].x, m.nodes[k].x);
+    EXPECT_EQ(read.nodes[k].restraint, m.nodes[k].restraint);
+    EXPECT_EQ(read.nodes[k].load, m.nodes[k].load);
+  }
+  for (int32_t j = 1; j <= MaxElements; ++j) EXPECT_EQ(read.elements[j], m.elements[j]);
+}
+
+TEST(SaveProblemFile, WritesTheFileThatOpensAgain) {
+  const std::string path = ::testing::TempDir() + "trivane-save-test.trv";
+  SaveProblemFile(path, SmallModel());
+  EXPECT_EQ(ReadFileBytes(path), WriteProblem(SmallModel()));
+  std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace trivane
