@@ -1,0 +1,84 @@
+#pragma once
+// TForm1, the main window: menu bar, toolbar, drawing surface, status bar. It
+// holds no model logic: every handler forwards to the command layer and shows
+// a failure in a message box.
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+#include "app/session.h"
+#include "display_qt/qt_canvas.h"
+#include "ui/error_box.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace trivane {
+
+class DrawingSurface;
+class StatusCounts;
+
+class MainForm : public QMainWindow {
+ public:
+  // chooser: where file names come from; null means the toolkit's dialogs.
+  explicit MainForm(FileChooser* chooser = nullptr, QWidget* parent = nullptr);
+  ~MainForm() override;
+
+  // Window creation: paints the surface black and loads the palette; a palette
+  // error is reported and the window carries on with a black palette.
+  void FormCreate(const QString& palettePath);
+  // The about box and the model-properties dialog, created after this window.
+  void SetDialogs(QWidget* aboutBox, QWidget* propertiesDialog);
+  void SetErrorReporter(ErrorReporter report) { report_ = std::move(report); }
+  const ErrorReporter& errorReporter() const { return report_; }
+
+  Session& session() { return *session_; }
+  const QtCanvas& canvas() const { return *canvas_; }
+
+  // Handlers, named after the control that raises them.
+  void ToolButton2Click();
+  void ToolButton3Click();
+  void ToolButton16Click();
+  void ToolButton6Click();
+  void ToolButton1Click();
+  void ToolButton8Click();
+  void ToolButton10Click();
+  void ToolButton4Click();
+  void ToolButton12Click();
+  void ToolButton14MouseDown();
+  void ToolButton14Click();
+  void ToolButton15Click();
+  void ToolButton18Click();
+  void ToolButton20Click();
+  void N13Click();
+  void FormResize();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void BuildToolBar();
+  void BuildStatusBar();
+  QAction* AddButton(const char* name, const char* picture, const QString& hint, void (MainForm::*handler)());
+  void Run(const std::function<void()>& command);
+
+  std::unique_ptr<QtCanvas> canvas_;
+  std::unique_ptr<StatusCounts> counts_;
+  std::unique_ptr<FileChooser> ownChooser_;
+  std::unique_ptr<Session> session_;
+  ErrorReporter report_ = ShowErrorBox;
+  DrawingSurface* image1_ = nullptr;
+  QLabel* image2_ = nullptr;
+  QLineEdit* edit1_ = nullptr;
+  QLineEdit* edit2_ = nullptr;
+  QComboBox* comboBox1_ = nullptr;
+  QWidget* aboutBox_ = nullptr;
+  QWidget* propertiesDialog_ = nullptr;
+  QWidget* toolButton14_ = nullptr;
+  std::vector<QAction*> menuShortcuts_;
+};
+
+}  // namespace trivane

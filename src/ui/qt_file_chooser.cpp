@@ -1,0 +1,45 @@
+#include "ui/qt_file_chooser.h"
+
+#include <QFileDialog>
+
+namespace trivane {
+namespace {
+
+std::optional<std::string> Run(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace
+
+QString DialogFilter(const FileFilter& filter) {
+  const QString label = QString::fromStdString(filter.label);
+  const QString pattern = QString::fromStdString(filter.pattern);
+  if (label.endsWith("(" + pattern + ")")) return label;
+  return label + " (" + pattern + ")";
+}
+
+std::optional<std::string> QtFileChooser::ChooseFileToOpen(const FileFilter& filter) {
+  QFileDialog dialog(parent_);
+  dialog.setObjectName(filter.pattern == MeshFilter.pattern ? "OpenDialog1" : "OpenDialog2");
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(DialogFilter(filter));
+  return Run(dialog);
+}
+
+std::optional<std::string> QtFileChooser::ChooseFileToSave(const FileFilter& filter,
+                                                           std::string_view defaultExtension) {
+  QFileDialog dialog(parent_);
+  dialog.setObjectName("SaveDialog1");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(DialogFilter(filter));
+  dialog.setDefaultSuffix(QString::fromUtf8(defaultExtension.data(), qsizetype(defaultExtension.size())));
+  // Replacing an existing file is not asked about, as with every save here.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  return Run(dialog);
+}
+
+}  // namespace trivane

@@ -1,0 +1,27 @@
+#pragma once
+// File choosers shown as the toolkit's own (non-native) dialogs, so that they
+// look the same everywhere and tests can drive them.
+#include <QString>
+
+#include "app/ports.h"
+
+class QWidget;
+
+namespace trivane {
+
+class QtFileChooser : public FileChooser {
+ public:
+  explicit QtFileChooser(QWidget* parent) : parent_(parent) {}
+  std::optional<std::string> ChooseFileToOpen(const FileFilter& filter) override;
+  std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
+                                              std::string_view defaultExtension) override;
+
+ private:
+  QWidget* parent_;
+};
+
+// The filter as the dialog takes it: the label, followed by the pattern in
+// brackets unless the label already shows it.
+QString DialogFilter(const FileFilter& filter);
+
+}  // namespace trivane
