@@ -1,5 +1,6 @@
 #include "display_qt/qt_canvas.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygonF>
@@ -197,6 +198,10 @@ void QtCanvas::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom)
 void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& text) {
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
+  // Label pixels take the font colour exactly, like every other primitive.
+  QFont font = painter.font();
+  font.setStyleStrategy(QFont::NoAntialias);
+  painter.setFont(font);
   painter.setPen(ToQColor(Attributes().fontColour));
   const QFontMetrics metrics(painter.font());
   painter.drawText(QPointF(x, static_cast<double>(y) + metrics.ascent()), QString::fromStdString(text));
