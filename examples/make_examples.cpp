@@ -1,0 +1,25 @@
+// Writes the example problems into the directory given as the only argument,
+// through the program's own problem-file writer.
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "io/problem_file.h"
+#include "meshes.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: make_examples DIRECTORY\n";
+    return 2;
+  }
+  const std::string directory = argv[1];
+  try {
+    trivane::SaveProblemFile(directory + "/cantilever.trv", trivane::examples::CantileverPlate(31, 7));
+    trivane::SaveProblemFile(directory + "/plate-with-hole.trv", trivane::examples::PlateWithHole(16, 12));
+    trivane::SaveProblemFile(directory + "/cook-membrane.trv", trivane::examples::CookMembrane(16));
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

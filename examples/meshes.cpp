@@ -1,0 +1,128 @@
+#include "meshes.h"
+
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+namespace trivane::examples {
+
+namespace {
+
+// Nodes of a (columns x rows) grid numbered row by row from 1; `place` gives
+// the position of grid point (i, j), i along a row, j across.
+template <typename Place>
+Model Grid(int32_t columns, int32_t rows, Place place) {
+  Model model;
+  const auto number = [columns](int32_t i, int32_t j) { return j * columns + i + 1; };
+  for (int32_t j = 0; j < rows; ++j)
+    for (int32_t i = 0; i < columns; ++i) {
+      Node& node = model.nodes[static_cast<std::size_t>(number(i, j))];
+      const auto [x, y] = place(i, j);
+      node.x = x;
+      node.y = y;
+    }
+  model.nodeCount = columns * rows;
+  for (int32_t j = 0; j + 1 < rows; ++j)
+    for (int32_t i = 0; i + 1 < columns; ++i) {
+      const int32_t a = number(i, j), b = number(i + 1, j), c = number(i + 1, j + 1), d = number(i, j + 1);
+      // Alternate the diagonal so the mesh has no preferred direction.
+      const bool flip = (i + j) % 2 == 1;
+      model.elements[static_cast<std::size_t>(++model.elementCount)] = flip ? Element{a, b, d} : Element{a, b, c};
+      model.elements[static_cast<std::size_t>(++model.elementCount)] = flip ? Element{b, c, d} : Element{a, c, d};
+    }
+  // The mapping may mirror the grid; keep every triangle counter-clockwise.
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    Element& el = model.elements[static_cast<std::size_t>(e)];
+    const Node& p = model.nodes[static_cast<std::size_t>(el.node1)];
+    const Node& q = model.nodes[static_cast<std::size_t>(el.node2)];
+    const Node& r = model.nodes[static_cast<std::size_t>(el.node3)];
+    if ((q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x) < 0.0) std::swap(el.node2, el.node3);
+  }
+  UpdateBounds(model);
+  return model;
+}
+
+Node& At(Model& model, int32_t columns, int32_t i, int32_t j) {
+  return model.nodes[static_cast<std::size_t>(j * columns + i + 1)];
+}
+
+// Puts `total` on the nodes of one grid line in proportion to the length each
+// node stands for (half of each neighbouring segment).
+template <typename NodeOf>
+void SpreadLoad(int32_t count, NodeOf nodeOf, double total, double angle) {
+  double along = 0.0;
+  for (int32_t k = 0; k < count; ++k) {
+    const Node& a = nodeOf(k);
+    if (k + 1 < count) along += std::hypot(nodeOf(k + 1).x - a.x, nodeOf(k + 1).y - a.y);
+  }
+  for (int32_t k = 0; k < count; ++k) {
+    double share = 0.0;
+    if (k > 0) share += 0.5 * std::hypot(nodeOf(k).x - nodeOf(k - 1).x, nodeOf(k).y - nodeOf(k - 1).y);
+    if (k + 1 < count) share += 0.5 * std::hypot(nodeOf(k + 1).x - nodeOf(k).x, nodeOf(k + 1).y - nodeOf(k).y);
+    Node& node = nodeOf(k);
+    node.load = total * share / along;
+    node.loadAngle = angle;
+  }
+}
+
+}  // namespace
+
+Model CantileverPlate(int32_t columns, int32_t rows) {
+  constexpr double Length = 10.0, Depth = 1.0;
+  Model model = Grid(columns, rows, [&](int32_t i, int32_t j) {
+    return std::pair{Length * i / (columns - 1), Depth * j / (rows - 1)};
+  });
+  for (int32_t j = 0; j < rows; ++j) {
+    Node& node = At(model, columns, 0, j);
+    node.restraint = FixedXY;
+    node.orientation = 1;
+  }
+  SpreadLoad(rows, [&](int32_t j) -> Node& { return At(model, columns, columns - 1, j); }, 1000.0, 270.0);
+  return model;
+}
+
+Model PlateWithHole(int32_t around, int32_t outward) {
+  constexpr double Half = 10.0, Radius = 2.0, Stress = 100.0;
+  // Grid point (i, j): angle i from the x axis to the y axis, j from the hole
+  // out to the plate's edge along the same ray.
+  Model model = Grid(around + 1, outward + 1, [&](int32_t i, int32_t j) {
+    const double angle = 0.5 * std::numbers::pi * i / around;
+    const double c = std::cos(angle), s = std::sin(angle);
+    const double reach = Half / std::fmax(c, s);
+    const double t = static_cast<double>(j) / outward;
+    const double r = Radius + (reach - Radius) * t * t;  // finer near the hole
+    return std::pair{r * c, r * s};
+  });
+  const int32_t columns = around + 1;
+  for (int32_t j = 0; j <= outward; ++j) {
+    Node& onX = At(model, columns, 0, j);  // on y = 0: symmetry about the x axis
+    onX.restraint = FixedY;
+    onX.orientation = 1;
+    Node& onY = At(model, columns, around, j);  // on x = 0
+    onY.restraint = FixedX;
+    onY.orientation = 0;
+  }
+  // The edge x = Half is the outer end of the rays up to 45 degrees.
+  const int32_t edgeNodes = around / 2 + 1;
+  SpreadLoad(edgeNodes, [&](int32_t k) -> Node& { return At(model, columns, k, outward); }, Stress * Half, 0.0);
+  return model;
+}
+
+Model CookMembrane(int32_t divisions) {
+  Model model = Grid(divisions + 1, divisions + 1, [&](int32_t i, int32_t j) {
+    const double s = static_cast<double>(i) / divisions, t = static_cast<double>(j) / divisions;
+    const double x = 48.0 * s;
+    const double bottom = 44.0 * s, top = 44.0 + 16.0 * s;
+    return std::pair{x, bottom + (top - bottom) * t};
+  });
+  const int32_t columns = divisions + 1;
+  for (int32_t j = 0; j <= divisions; ++j) {
+    Node& node = At(model, columns, 0, j);
+    node.restraint = FixedXY;
+    node.orientation = 1;
+  }
+  SpreadLoad(divisions + 1, [&](int32_t j) -> Node& { return At(model, columns, divisions, j); }, 1.0, 90.0);
+  return model;
+}
+
+}  // namespace trivane::examples
