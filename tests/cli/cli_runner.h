@@ -1,0 +1,49 @@
+#pragma once
+// Runs the built trivane-cli and collects what it printed and its exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+
+namespace trivane::testing {
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline std::string ShellQuoted(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+inline std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline CliResult RunCli(std::initializer_list<std::string> args) {
+  // Test cases may run in parallel processes: each has files of its own.
+  const std::string base = ::testing::TempDir() + "trivane-cli-run-" + std::to_string(::getpid());
+  std::string command = ShellQuoted(TRIVANE_CLI);
+  for (const std::string& arg : args) command.append(" ").append(ShellQuoted(arg));
+  command.append(" >").append(ShellQuoted(base + ".out"));
+  command.append(" 2>").append(ShellQuoted(base + ".err")).append(" </dev/null");
+  const int raw = std::system(command.c_str());
+  CliResult result;
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.out = FileText(base + ".out");
+  result.err = FileText(base + ".err");
+  return result;
+}
+
+}  // namespace trivane::testing
