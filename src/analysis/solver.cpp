@@ -68,12 +68,49 @@ void ExchangeRows(GlobalStiffness& K, int32_t n, LoadVector& F, Steps& steps, in
   std::swap(steps.best[a], steps.best[b]);
 }
 
+// The columns from the first to the last non-zero entry of the pivot row.
+struct Span {
+  int32_t first = 0;
+  int32_t count = 0;
+};
+
+Span NonZeroSpan(const double* row, int32_t n) {
+  int32_t first = 0, last = n - 1;
+  while (row[first] == 0.0) ++first;
+  while (row[last] == 0.0) --last;
+  return {first, last - first + 1};
+}
+
+// Keeps the later of equal magnitudes; `offset` turns a column counted from the
+// start of a part of the row into a column of the row.
+void Merge(Candidate& best, const Candidate& part, int32_t offset) {
+  if (part.column >= 0 && part.magnitude >= best.magnitude) best = {part.magnitude, part.column + offset};
+}
+
+// One row's step: subtract d times the pivot row and, for a row still unused,
+// find its candidate for the next pivot. Outside the span the pivot row is
+// zero, which leaves a row without -0.0 bit for bit unchanged there.
+bool UpdateRow(double* row, const double* pivotRow, double d, const int64_t* freeMask, int32_t n, Span span,
+               Candidate* best) {
+  if (!best) return solver_kernels::Eliminate(row + span.first, pivotRow + span.first, d, span.count);
+  const int32_t end = span.first + span.count;
+  Candidate found = solver_kernels::Search(row, freeMask, span.first);
+  Candidate middle;
+  const bool finite = solver_kernels::EliminateAndSearch(row + span.first, pivotRow + span.first, d,
+                                                         freeMask + span.first, span.count, middle);
+  Merge(found, middle, span.first);
+  Merge(found, solver_kernels::Search(row + end, freeMask + end, n - end), end);
+  *best = found;
+  return finite;
+}
+
 // Eliminates column c from every other row and, in the same pass, finds the
 // next step's pivot among the rows and columns still unused.
 Pivot EliminateColumn(GlobalStiffness& K, int32_t n, LoadVector& F, Steps& steps, int32_t c) {
   const double* pivotRow = K.Row(c);
   const double fc = F(c);
   const int64_t* freeMask = steps.freeMask.data();
+  const Span span = NonZeroSpan(pivotRow, n);
   bool finite = true;
   Pivot next;
   for (int32_t m = 1; m <= n; ++m) {
@@ -82,13 +119,13 @@ Pivot EliminateColumn(GlobalStiffness& K, int32_t n, LoadVector& F, Steps& steps
     const double d = row[c - 1];
     row[c - 1] = 0.0;
     const bool searched = !steps.used[m];
-    if (d == 0.0 && !steps.mayHoldNegativeZero[m]) {
+    const bool plain = !steps.mayHoldNegativeZero[m];
+    if (d == 0.0 && plain) {
       const Candidate& kept = steps.best[m];
       if (searched && freeMask[kept.column] == 0) steps.best[m] = solver_kernels::Search(row, freeMask, n);
-    } else if (searched) {
-      finite &= solver_kernels::EliminateAndSearch(row, pivotRow, d, freeMask, n, steps.best[m]);
     } else {
-      finite &= solver_kernels::Eliminate(row, pivotRow, d, n);
+      finite &= UpdateRow(row, pivotRow, d, freeMask, n, plain ? span : Span{0, n},
+                          searched ? &steps.best[m] : nullptr);
     }
     F(m) -= fc * d;
     finite &= std::isfinite(F(m));

@@ -22,6 +22,10 @@ struct Command {
 constexpr std::array Commands{
     Command{"info", trivane::cli::RunInfo, "FILE [--json]"},
     Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv"},
+    Command{"render", trivane::cli::RunRender,
+            "MODEL -o PICTURE.png [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
+            "[--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE]"},
+    Command{"solve", trivane::cli::RunSolve, "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--json]"},
 };
 
 void PrintUsage(std::ostream& out) {
