@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/compute.h"
+#include "analysis/material.h"
 #include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "display/deformed_plot.h"
@@ -60,20 +61,13 @@ int32_t ReadComponent(const std::string& name) {
   throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, not \"" + name + "\"");
 }
 
-// The material as the properties dialog would set it from these texts.
+// The material as the properties dialog would set it, as solve reads it.
 Material ReadMaterial(const Arguments& args) {
   const Material defaults;
-  Material material;
-  material.E = RealOption(args, "--E", defaults.E);
-  material.mu = RealOption(args, "--nu", defaults.mu);
-  material.t = RealOption(args, "--t", defaults.t);
-  if (args.Has("--plane-strain")) {
-    const double mu = material.mu;
-    if (1 - mu * mu == 0.0) throw Error(messages::DivisionByZero);
-    material.E = material.E / (1 - mu * mu);
-    material.mu = mu / (1 - mu);
-  }
-  return material;
+  const double E = RealOption(args, "--E", defaults.E);
+  const double mu = RealOption(args, "--nu", defaults.mu);
+  const double t = RealOption(args, "--t", defaults.t);
+  return args.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
 }
 
 // color.bmp in the current folder, else the copy installed with the program.
