@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
-# Starts Trivane from a build tree. Until the window exists, shows an example model.
+# Starts the Trivane window from a build tree, in the folder holding color.bmp,
+# which the window reads its stress palette from.
 set -euo pipefail
-build="${1:-build/release}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-exec "$build/src/cli/trivane-cli" info "$root/examples/cantilever.trv"
+build="$(cd "${1:-build/release}" && pwd)"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: try 'xvfb-run make run', or 'trivane-cli' ($build/src/cli/trivane-cli info $root/examples/cantilever.trv)."
+  exit 0
+fi
+cd "$root/resources"
+exec "$build/src/ui/trivane"

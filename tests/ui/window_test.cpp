@@ -1,0 +1,221 @@
+// The window driven as a user drives it: mouse on the drawing surface, the
+// toolbar, the model-properties dialog, message boxes and resizing.
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "support/tolerance.h"
+#include "window_fixture.h"
+
+namespace trivane::testing {
+namespace {
+
+std::vector<int32_t> Selected(const Session& s) {
+  return {s.selection().nodes.begin() + 1, s.selection().nodes.begin() + 1 + s.selection().count};
+}
+
+TEST_F(WindowTest, ARubberBandSelectsTheNodesInsideWithItsLeftAndTopEdges) {
+  Open(Cantilever());
+  const Pixel p1 = PixelOf(1), p3 = PixelOf(3);  // bottom left, top right
+  // Corner to corner: node 4 (top left) lies on the two included edges, the
+  // other three on an excluded one.
+  Drag({p1.x, p1.y}, {p3.x, p3.y});
+  EXPECT_EQ(Selected(session()), (std::vector<int32_t>{4}));
+  Drag({p1.x + 1, p3.y}, {p3.x - 1, p1.y + 1});
+  EXPECT_EQ(Selected(session()), (std::vector<int32_t>{}));
+  Drag({p3.x + 1, p1.y + 1}, {p1.x, p3.y});
+  EXPECT_EQ(Selected(session()), (std::vector<int32_t>{1, 2, 3, 4}));
+  Drag({p3.x + 1, p3.y + 1}, {p3.x, p3.y});
+  EXPECT_EQ(Selected(session()), (std::vector<int32_t>{3}));
+  // The yellow marker is on the picture.
+  EXPECT_EQ(form1->canvas().Image().pixelColor(p3.x, p3.y), QColor(255, 255, 0));
+}
+
+TEST_F(WindowTest, AClickOnTheSurfaceClearsTheSelection) {
+  Open(Cantilever());
+  Drag({1, 1}, {Image1()->width(), Image1()->height()});
+  ASSERT_EQ(session().selection().count, 4);
+  QTest::mouseClick(Image1(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(session().selection().count, 0);
+}
+
+TEST_F(WindowTest, TheRestraintButtonsCycleThroughTheirSupports) {
+  Open(Cantilever());
+  const Pixel p2 = PixelOf(2);
+  Drag({p2.x - 3, p2.y - 3}, {p2.x + 3, p2.y + 3});
+  using Pair = std::pair<int32_t, int32_t>;
+  const Node& n2 = session().model().nodes[2];
+  for (Pair expected : {Pair{1, 2}, Pair{2, 3}, Pair{1, 0}, Pair{2, 1}}) {
+    QTest::mouseClick(Button("ToolButton8"), Qt::LeftButton);
+    EXPECT_EQ((Pair{n2.restraint, n2.orientation}), expected);
+  }
+  for (int32_t orientation : {2, 3, 0, 1}) {
+    QTest::mouseClick(Button("ToolButton10"), Qt::LeftButton);
+    EXPECT_EQ((Pair{n2.restraint, n2.orientation}), (Pair{3, orientation}));
+  }
+  QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
+  EXPECT_EQ((Pair{n2.restraint, n2.orientation}), (Pair{0, 0}));
+}
+
+TEST_F(WindowTest, TheLoadButtonTakesTheFieldsAndABadFieldIsReported) {
+  Open(Cantilever());
+  const Pixel p2 = PixelOf(2);
+  Drag({p2.x - 3, p2.y - 3}, {p2.x + 3, p2.y + 3});
+  auto* edit1 = Find<QLineEdit>("Edit1");
+  auto* edit2 = Find<QLineEdit>("Edit2");
+  edit1->setText("250");
+  edit2->setText("90");
+  QTest::mouseClick(Button("ToolButton12"), Qt::LeftButton);
+  EXPECT_EQ(session().model().nodes[2].load, 250.0);
+  EXPECT_EQ(session().model().nodes[2].loadAngle, 90.0);
+
+  edit1->setText("75");
+  edit2->setText("up");
+  QTest::mouseClick(Button("ToolButton12"), Qt::LeftButton);
+  EXPECT_EQ(errors, QStringList{"'up' is not a valid floating point value"});
+  EXPECT_EQ(session().model().nodes[2].load, 250.0);
+}
+
+TEST_F(WindowTest, ThePropertiesDialogConvertsForPlaneStrainAndStaysOpenOnError) {
+  QTest::mouseClick(Button("ToolButton1"), Qt::LeftButton);
+  ASSERT_TRUE(form3->isVisible());
+  auto* type = form3->findChild<QComboBox*>("ComboBox1");
+  auto* mu = form3->findChild<QLineEdit*>("Edit2");
+  auto* apply = form3->findChild<QPushButton*>("Button1");
+  EXPECT_EQ(form3->windowTitle(), "模型属性");
+  EXPECT_EQ(apply->text(), "修改");
+  type->setCurrentIndex(1);
+  QTest::mouseClick(apply, Qt::LeftButton);
+  EXPECT_FALSE(form3->isVisible());
+  const Material& m = session().model().material;
+  EXPECT_TRUE(Close(m.E, 2.0e10 / (1 - 0.167 * 0.167)));
+  EXPECT_TRUE(Close(m.mu, 0.167 / (1 - 0.167)));
+
+  form1->ToolButton1Click();
+  EXPECT_EQ(mu->text(), "0.167");  // the typed text, not the converted value
+  mu->setText("1");
+  QTest::mouseClick(apply, Qt::LeftButton);
+  EXPECT_TRUE(form3->isVisible());
+  EXPECT_EQ(errors, QStringList{"Floating point division by zero"});
+  EXPECT_TRUE(Close(session().model().material.mu, 0.167 / (1 - 0.167)));
+
+  type->setEditText("平面");  // matches no item: nothing is converted
+  QTest::mouseClick(apply, Qt::LeftButton);
+  EXPECT_FALSE(form3->isVisible());
+  EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(WindowTest, AFailingCommandShowsItsTextInAModalMessageBox) {
+  form1->SetErrorReporter(ShowErrorBox);
+  QString shown;
+  bool modal = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    modal = box->isModal();
+    box->accept();
+  });
+  Action("x1")->trigger();  // no results yet
+  EXPECT_EQ(shown, "Floating point division by zero");
+  EXPECT_TRUE(modal);
+  EXPECT_TRUE(form1->isVisible());
+}
+
+TEST_F(WindowTest, ComputeThenDeformedAndStressPlotsThroughTheMenus) {
+  Open(Cantilever());
+  const QImage model = form1->canvas().Image();
+  Action("N19")->trigger();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+  EXPECT_EQ(form1->canvas().Image(), model);  // computing draws nothing
+
+  Action("N21")->trigger();
+  EXPECT_NE(form1->canvas().Image(), model);
+  EXPECT_TRUE(SameModel(session().model(), Cantilever()));
+
+  Action("y1")->trigger();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+  // Each triangle is filled with a palette colour, never the model's grey.
+  const Palette& palette = session().palette();
+  for (int32_t e : {1, 2}) {
+    const Element& el = session().model().elements[e];
+    const Node* n = session().model().nodes.data();
+    const double cx = (n[el.node1].x + n[el.node2].x + n[el.node3].x) / 3;
+    const double cy = (n[el.node1].y + n[el.node2].y + n[el.node3].y) / 3;
+    const Pixel c = ToPixel(session().view(), cx, cy);
+    const QColor colour = form1->canvas().Image().pixelColor(c.x, c.y);
+    const bool fromPalette = std::any_of(palette.colours.begin(), palette.colours.end(), [&](Rgb p) {
+      return QColor(p.r, p.g, p.b) == colour;
+    });
+    EXPECT_TRUE(fromPalette) << e;
+    EXPECT_NE(colour, QColor(150, 150, 150));
+  }
+}
+
+TEST_F(WindowTest, TheComputingPictureShowsOnPressAndGoesWhenComputeEnds) {
+  Open(Cantilever());
+  auto* image2 = Find<QLabel>("Image2");
+  EXPECT_FALSE(image2->isVisible());
+  QTest::mousePress(Button("ToolButton14"), Qt::LeftButton);
+  EXPECT_TRUE(image2->isVisible());
+  QTest::mouseRelease(Button("ToolButton14"), Qt::LeftButton);
+  EXPECT_FALSE(image2->isVisible());
+  EXPECT_NE(session().tables().loads(6), 0.0);
+
+  // From the menu the picture is not shown, and a failed compute hides it too.
+  QTest::mousePress(Button("ToolButton14"), Qt::RightButton);
+  ASSERT_TRUE(image2->isVisible());
+  Drag({1, 1}, {Image1()->width(), Image1()->height()});
+  QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
+  Action("N19")->trigger();
+  EXPECT_EQ(errors, QStringList{"Singular matrix."});
+  EXPECT_FALSE(image2->isVisible());
+}
+
+TEST_F(WindowTest, ResizingRefitsToTheSurfaceWithinItsLimits) {
+  Open(Cantilever());
+  Drag({1, 1}, {Image1()->width(), Image1()->height()});
+  form1->resize(500, 400);
+  QApplication::processEvents();
+  const QSize area = form1->centralWidget()->size();
+  EXPECT_EQ(Image1()->size(), area);
+  EXPECT_EQ(session().view().halfWidth, area.width() / 2);
+  EXPECT_EQ(session().view().halfHeight, area.height() / 2);
+  const Pixel p3 = PixelOf(3);
+  EXPECT_EQ(form1->canvas().Image().pixelColor(p3.x, p3.y), QColor(255, 255, 0));
+
+  form1->resize(1600, 1100);
+  QApplication::processEvents();
+  EXPECT_EQ(Image1()->size(), QSize(1024, 640));
+  EXPECT_EQ(session().view().halfWidth, 512);
+}
+
+TEST_F(WindowTest, TheWindowIsComposedAsTheUserSeesIt) {
+  EXPECT_EQ(form1->windowTitle(), "Trivane");
+  EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), "1");
+  EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "0");
+  EXPECT_EQ(Find<QWidget>("Panel1")->width(), 190);
+  EXPECT_EQ(Find<QWidget>("Panel2")->width(), 72);
+  QStringList items;
+  auto* combo = Find<QComboBox>("ComboBox1");
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  EXPECT_EQ(items, (QStringList{"σx", "σy", "τxy", "σ1", "σ2", "τmax"}));
+  const std::pair<const char*, int> panels[] = {{"结点数", 50}, {"4", 30}, {"单元数", 50}, {"2", 50}, {"", 50}};
+  Open(Cantilever());
+  for (int i = 0; i < 5; ++i) {
+    auto* panel = Find<QLabel>(QString("StatusPanel%1").arg(i).toUtf8().constData());
+    EXPECT_EQ(panel->text(), QString::fromUtf8(panels[i].first));
+    EXPECT_EQ(panel->width(), panels[i].second);
+  }
+  EXPECT_EQ(Image1()->maximumSize(), QSize(1024, 640));
+  EXPECT_EQ(Image1()->minimumSize(), QSize(64, 102));
+  EXPECT_EQ(form1->canvas().Image().size(), QSize(1024, 640));
+  EXPECT_FALSE(form2->isVisible());
+  QTest::mouseClick(Button("ToolButton20"), Qt::LeftButton);
+  EXPECT_TRUE(form2->isVisible());
+  EXPECT_EQ(form2->windowTitle(), "关于本程序");
+}
+
+}  // namespace
+}  // namespace trivane::testing
