@@ -1,0 +1,243 @@
+// Stress recovery and the compute command: principal stresses, the patch test,
+// refusals, rollback of failed computes and models free to move.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "analysis/compute.h"
+#include "analysis/material.h"
+#include "analysis/stress.h"
+#include "analysis/system.h"
+#include "fixtures.h"
+#include "meshes.h"
+#include "model/errors.h"
+#include "reference_solver.h"
+#include "tolerance.h"
+
+namespace trivane {
+namespace {
+
+using testing::Close;
+
+std::string FailureOf(const Model& m, AnalysisTables& t) {
+  try {
+    Compute(m, t);
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "";
+}
+
+struct PrincipalCase {
+  double sx, sy, txy, s1, s2, tmax;
+};
+
+class PrincipalStresses : public ::testing::TestWithParam<PrincipalCase> {};
+
+// An element whose stress matrix is the identity on its first three columns,
+// so the corner displacements are the stresses themselves.
+TEST_P(PrincipalStresses, FromTheThreeComponents) {
+  const PrincipalCase& c = GetParam();
+  const Model m = testing::UnitTriangle();
+  auto t = std::make_unique<AnalysisTables>();
+  for (int32_t row = 1; row <= 3; ++row)
+    for (int32_t col = 1; col <= 6; ++col) t->stressMatrix(1, row, col) = row == col ? 1.0 : 0.0;
+  t->loads(1) = c.sx;
+  t->loads(2) = c.sy;
+  t->loads(3) = c.txy;
+  const ElementStresses s = ElementStress(m, 1, t->stressMatrix, t->loads);
+  const double expected[6] = {c.sx, c.sy, c.txy, c.s1, c.s2, c.tmax};
+  for (int k = 0; k < 6; ++k) EXPECT_TRUE(Close(s.values[k], expected[k])) << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrincipalStresses,
+                         ::testing::Values(PrincipalCase{100, 0, 0, 100, 0, 50}, PrincipalCase{0, 100, 0, 100, 0, 50},
+                                           PrincipalCase{0, 0, -30, 30, -30, 30}, PrincipalCase{0, 0, 0, 0, 0, 0},
+                                           PrincipalCase{-20, 40, 40, 60, -40, 50}));
+
+TEST(StressRecovery, OverflowLeavesTheFieldUntouched) {
+  const Model m = testing::UnitTriangle();
+  auto t = std::make_unique<AnalysisTables>();
+  for (int32_t row = 1; row <= 3; ++row)
+    for (int32_t col = 1; col <= 6; ++col) t->stressMatrix(1, row, col) = 1.0;
+  t->loads(1) = 1.5e308;
+  t->loads(2) = 1.5e308;
+  t->stresses(SigmaX, 1) = 7.0;
+  EXPECT_THROW(RecoverStresses(m, t->stressMatrix, t->loads, t->stresses), Error);
+  EXPECT_EQ(t->stresses(SigmaX, 1), 7.0);
+}
+
+// A uniform stretch of an irregular mesh, loaded through its supports' edge:
+// every element has the same stress, exact to rounding.
+TEST(PatchTest, ConstantStressOnAnIrregularMesh) {
+  // Unit square, interior nodes off the grid; x = 0 fixed in x, node 1 fixed
+  // both ways, the edge x = 1 pulled with a total of 1 in x.
+  const Model m = testing::MakeModel({{0, 0, FixedXY},
+                                      {1, 0, 0, 0.25, 0.0},
+                                      {1, 1, 0, 0.25, 0.0},
+                                      {0, 1, FixedX},
+                                      {0.3, 0.2},
+                                      {0.7, 0.35},
+                                      {0.45, 0.8},
+                                      {1, 0.5, 0, 0.5, 0.0},
+                                      {0, 0.5, FixedX}},
+                                     {{1, 2, 5}, {2, 6, 5}, {2, 8, 6}, {8, 3, 6}, {3, 7, 6}, {3, 4, 7},
+                                      {4, 9, 7}, {9, 5, 7}, {9, 1, 5}, {5, 6, 7}},
+                                     {0.3, 1000.0, 1.0});
+  auto t = std::make_unique<AnalysisTables>();
+  Compute(m, *t);
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    EXPECT_TRUE(Close(StressValue(*t, e, SigmaX), 1.0, 1e-12)) << e;
+    EXPECT_TRUE(Close(StressValue(*t, e, SigmaY), 0.0, 1e-12)) << e;
+    EXPECT_TRUE(Close(StressValue(*t, e, TauXY), 0.0, 1e-12)) << e;
+    EXPECT_TRUE(Close(StressValue(*t, e, TauMax), 0.5, 1e-12)) << e;
+  }
+  EXPECT_TRUE(Close(DisplacementU(*t, 2), 1.0 / 1000.0, 1e-12));
+  EXPECT_TRUE(Close(DisplacementV(*t, 4), -0.3 / 1000.0, 1e-12));
+}
+
+TEST(ComputeCommand, ClockwiseElementsGiveTheSameStresses) {
+  Model ccw = examples::CantileverPlate(6, 3);
+  Model cw = ccw;
+  for (int32_t e = 1; e <= cw.elementCount; ++e) std::swap(cw.elements[e].node2, cw.elements[e].node3);
+  auto a = std::make_unique<AnalysisTables>();
+  auto b = std::make_unique<AnalysisTables>();
+  Compute(ccw, *a);
+  Compute(cw, *b);
+  for (int32_t e = 1; e <= ccw.elementCount; ++e)
+    for (int32_t k = 1; k <= StressComponentCount; ++k)
+      EXPECT_TRUE(Close(StressValue(*b, e, k), StressValue(*a, e, k), 1e-9)) << e << "," << k;
+  EXPECT_LT(StressValue(*a, 1, SigmaX), 0.0);  // the bottom fibre at the clamp is in compression
+}
+
+// The solver on an assembled, restrained stiffness equals the plain loops.
+TEST(ComputeCommand, AssembledSystemSolvesBitForBit) {
+  const Model m = examples::PlateWithHole(8, 6);
+  auto t = std::make_unique<AnalysisTables>();
+  const PivotGuard guard = BuildSystem(m, *t);
+  testing::DenseSystem s{2 * m.nodeCount, {}, {}};
+  for (int32_t r = 1; r <= s.n; ++r) {
+    s.matrix.insert(s.matrix.end(), t->stiffness.Row(r), t->stiffness.Row(r) + s.n);
+    s.rhs.push_back(t->loads(r));
+  }
+  Solve(t->stiffness, s.n, t->loads, guard);
+  ASSERT_TRUE(testing::ReferenceSolve(s, guard.minimumPivot));
+  for (int32_t r = 1; r <= s.n; ++r) {
+    EXPECT_EQ(std::memcmp(t->stiffness.Row(r), &s.K(r, 1), sizeof(double) * static_cast<std::size_t>(s.n)), 0) << r;
+    const double f = t->loads(r);
+    EXPECT_EQ(std::memcmp(&f, &s.F(r), sizeof f), 0) << r;
+  }
+}
+
+// A failed compute keeps the displacements and the stresses of the last one.
+class FailedCompute : public ::testing::TestWithParam<std::pair<const char*, Model (*)()>> {};
+
+TEST_P(FailedCompute, KeepsThePreviousResults) {
+  auto t = std::make_unique<AnalysisTables>();
+  const Model good = examples::CantileverPlate(5, 3);
+  Compute(good, *t);
+  const auto before = std::make_unique<AnalysisTables>();
+  for (int32_t d = 1; d <= MaxDof; ++d) before->loads(d) = t->loads(d);
+  for (int32_t k = 1; k <= StressComponentCount; ++k)
+    for (int32_t e = 1; e <= MaxElements; ++e) before->stresses(k, e) = t->stresses(k, e);
+
+  const Model bad = GetParam().second();
+  EXPECT_EQ(FailureOf(bad, *t), GetParam().first);
+  for (int32_t d = 1; d <= MaxDof; ++d) EXPECT_EQ(t->loads(d), before->loads(d)) << d;
+  for (int32_t k = 1; k <= StressComponentCount; ++k)
+    for (int32_t e = 1; e <= MaxElements; ++e) EXPECT_EQ(t->stresses(k, e), before->stresses(k, e));
+}
+
+Model TooManyNodes() {
+  Model m = examples::CantileverPlate(5, 3);
+  m.nodeCount = 501;
+  return m;
+}
+Model MissingCorner() {
+  Model m = examples::CantileverPlate(5, 3);
+  m.elements[4].node2 = 16;
+  return m;
+}
+Model ZeroCorner() {
+  Model m = examples::CantileverPlate(5, 3);
+  m.elements[2].node3 = 0;
+  return m;
+}
+Model Unrestrained() {
+  Model m = examples::CantileverPlate(5, 3);
+  for (int32_t i = 1; i <= m.nodeCount; ++i) m.nodes[i].restraint = 0;
+  return m;
+}
+Model Mechanism() {
+  // Fixed in x only: free to slide in y.
+  Model m = examples::CantileverPlate(5, 3);
+  for (int32_t i = 1; i <= m.nodeCount; ++i)
+    if (m.nodes[i].restraint == FixedXY) m.nodes[i].restraint = FixedX;
+  return m;
+}
+Model PoissonOne() {
+  Model m = examples::CantileverPlate(5, 3);
+  m.material.mu = 1.0;
+  return m;
+}
+Model StressOverflow() {
+  Model m = examples::CantileverPlate(5, 3);
+  m.material.E = 1e-300;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) m.nodes[i].load *= 1e300;
+  return m;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailedCompute,
+    ::testing::Values(std::pair{"结点数 501 超出计算上限 500", &TooManyNodes},
+                      std::pair{"单元 4 的结点号 16 不存在", &MissingCorner},
+                      std::pair{"单元 2 的结点号 0 不存在", &ZeroCorner},
+                      std::pair{messages::SingularMatrix, &Unrestrained},
+                      std::pair{messages::SingularMatrix, &Mechanism},
+                      std::pair{messages::DivisionByZero, &PoissonOne},
+                      std::pair{messages::Overflow, &StressOverflow}));
+
+// The other side of the pivot floor: slender but properly supported models.
+TEST(ComputeCommand, SlenderCantileverIsNotSingular) {
+  Model m = examples::CantileverPlate(200, 2);  // 200:1
+  auto t = std::make_unique<AnalysisTables>();
+  Compute(m, *t);
+  EXPECT_LT(DisplacementV(*t, m.nodeCount), 0.0);
+}
+
+TEST(ComputeCommand, NoElementsStillSolves) {
+  Model m = testing::MakeModel({{0, 0, FixedXY}}, {});
+  auto t = std::make_unique<AnalysisTables>();
+  t->stresses(SigmaX, 1) = 3.0;
+  Compute(m, *t);
+  EXPECT_EQ(t->stresses(SigmaX, 1), 3.0);
+  EXPECT_EQ(DisplacementU(*t, 1), 0.0);
+}
+
+TEST(ClearSystem, LeadingSquareOnly) {
+  auto t = std::make_unique<AnalysisTables>();
+  t->stiffness(4, 4) = 1.0;
+  t->stiffness(5, 1) = 2.0;
+  t->loads(4) = 3.0;
+  t->loads(5) = 4.0;
+  ClearSystem(*t, 2);
+  EXPECT_EQ(t->stiffness(4, 4), 0.0);
+  EXPECT_EQ(t->stiffness(5, 1), 2.0);
+  EXPECT_EQ(t->loads(4), 0.0);
+  EXPECT_EQ(t->loads(5), 4.0);
+  ClearSystem(*t, 900);  // never past the tables
+  EXPECT_EQ(t->loads(MaxDof), 0.0);
+}
+
+TEST(PlaneStrain, ConvertsLikeTheDialog) {
+  const Material m = PlaneStrainMaterial(2e10, 0.167, 1.0);
+  EXPECT_EQ(m.E, 2e10 / (1.0 - 0.167 * 0.167));
+  EXPECT_EQ(m.mu, 0.167 / (1.0 - 0.167));
+  EXPECT_EQ(m.t, 1.0);
+  EXPECT_THROW(PlaneStrainMaterial(2e10, -1.0, 1.0), Error);
+}
+
+}  // namespace
+}  // namespace trivane
