@@ -6,9 +6,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace trivane::testing {
 
@@ -31,7 +31,7 @@ inline std::string FileText(const std::string& path) {
   return text.str();
 }
 
-inline CliResult RunCli(std::initializer_list<std::string> args) {
+inline CliResult RunCli(const std::vector<std::string>& args) {
   // Test cases may run in parallel processes: each has files of its own.
   const std::string base = ::testing::TempDir() + "trivane-cli-run-" + std::to_string(::getpid());
   std::string command = ShellQuoted(TRIVANE_CLI);

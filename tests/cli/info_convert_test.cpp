@@ -61,14 +61,7 @@ class CliFailure : public ::testing::TestWithParam<FailureRow> {};
 
 TEST_P(CliFailure, ExitsWithItsStatusAndMessage) {
   const FailureRow& row = GetParam();
-  testing::CliResult r;
-  switch (row.args.size()) {
-    case 0: r = RunCli({}); break;
-    case 1: r = RunCli({row.args[0]}); break;
-    case 2: r = RunCli({row.args[0], row.args[1]}); break;
-    case 3: r = RunCli({row.args[0], row.args[1], row.args[2]}); break;
-    default: r = RunCli({row.args[0], row.args[1], row.args[2], row.args[3]}); break;
-  }
+  const testing::CliResult r = RunCli(row.args);
   EXPECT_EQ(r.status, row.status);
   EXPECT_EQ(r.err.substr(0, row.err.size()), row.err);
   EXPECT_EQ(r.out, "");

@@ -143,23 +143,5 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultRow{FailingFileSystem::Step::Close, EIO, "I/O error 5"},
                       FaultRow{FailingFileSystem::Step::Rename, EXDEV, "I/O error 18"}));
 
-TEST_F(Folder, NameLeftBehindByACrashedSaveIsSkipped) {
-  // Creation reports "exists" a few times before it succeeds.
-  struct Busy : FileSystem {
-    FileSystem& real = SystemFileSystem();
-    int busy = 3;
-    int CreateNew(const std::string& path, int& handle) override {
-      return busy-- > 0 ? EEXIST : real.CreateNew(path, handle);
-    }
-    int Write(int h, std::string_view b) override { return real.Write(h, b); }
-    int Flush(int h) override { return real.Flush(h); }
-    int Close(int h) override { return real.Close(h); }
-    int Rename(const std::string& f, const std::string& t) override { return real.Rename(f, t); }
-    int Remove(const std::string& p) override { return real.Remove(p); }
-  } files;
-  WriteFileAtomically(Path("model.trv"), "saved", files);
-  EXPECT_EQ(ReadFileBytes(Path("model.trv")), "saved");
-}
-
 }  // namespace
 }  // namespace trivane

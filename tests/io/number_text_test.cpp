@@ -154,13 +154,5 @@ TEST(Shortest, ReadsBackBitForBit) {
   EXPECT_EQ(FormatShortest(2.0), "2");
 }
 
-TEST(Integer, IsRightAlignedAndNeverCut) {
-  EXPECT_EQ(FormatInteger(12), "12");
-  EXPECT_EQ(FormatInteger(-3), "-3");
-  EXPECT_EQ(FormatInteger(1, 5) + FormatInteger(12, 5) + FormatInteger(345, 5), "    1   12  345");
-  EXPECT_EQ(FormatInteger(123456, 5), "123456");
-  EXPECT_EQ(FormatInteger(-42, 5), "  -42");
-}
-
 }  // namespace
 }  // namespace trivane
