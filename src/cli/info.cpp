@@ -37,7 +37,7 @@ void PrintSummary(const std::string& path, const Model& m, std::ostream& out) {
       << "x from " << FormatGeneral(b.xmin) << " to " << FormatGeneral(b.xmax) << ", y from "
       << FormatGeneral(b.ymin) << " to " << FormatGeneral(b.ymax) << "\n";
   if (m.nodeCount > 0) {
-    constexpr size_t W = 22;
+    constexpr size_t W = 24;  // room for the longest general-format real and a blank
     out << "\n" << PadLeft("node", 6) << PadLeft("x", W) << PadLeft("y", W) << PadLeft("load", W)
         << PadLeft("angle (deg)", W) << PadLeft("restraint", 11) << PadLeft("orientation", 13) << "\n";
     for (int32_t k = 1; k <= m.nodeCount; ++k) {
