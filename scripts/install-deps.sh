@@ -10,7 +10,7 @@ packages=(
   liblapacke-dev libopenblas-dev
   fonts-noto-cjk
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
 )
 
 missing=()
