@@ -7,7 +7,14 @@
 namespace trivane::messages {
 
 namespace {
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.push_back('\'');
+  quoted.append(text);
+  quoted.push_back('\'');
+  return quoted;
+}
 }  // namespace
 
 std::string NotAnInteger(std::string_view text) { return Quoted(text) + " is not a valid integer value"; }
