@@ -1,7 +1,6 @@
 #include "window_fixture.h"
 
 #include "io/problem_file.h"
-#include "support/tolerance.h"
 
 namespace trivane::testing {
 
@@ -14,7 +13,7 @@ WindowTest::WindowTest() {
   form1->show();
   form1->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
-  form1->FormCreate(QString::fromStdString(DataPath("../../resources/color.bmp")));
+  form1->FormCreate(TRIVANE_PALETTE_PATH);
 }
 
 WindowTest::~WindowTest() {
