@@ -1,11 +1,14 @@
 #include "io/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 
 #include "io/number_text.h"
 #include "model/errors.h"
@@ -19,6 +22,15 @@ class PosixFileSystem : public FileSystem {
   int CreateNew(const std::string& path, int& handle) override {
     handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     return handle < 0 ? errno : 0;
+  }
+
+  int OpenExisting(const std::string& path, int& handle) override {
+    handle = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    return handle < 0 ? errno : 0;
+  }
+
+  int SetMode(int handle, unsigned mode) override {
+    return ::fchmod(handle, static_cast<mode_t>(mode)) == 0 ? 0 : errno;
   }
 
   int Write(int handle, std::string_view bytes) override {
@@ -43,6 +55,61 @@ class PosixFileSystem : public FileSystem {
 
   int Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 };
+
+// What a save writes to: a file that does not exist yet, a stored file that
+// is replaced (keeping its permission bits), or a device or pipe, which has no
+// contents to keep and would itself be replaced by a rename.
+struct SaveTarget {
+  enum class Kind { NewFile, StoredFile, Device };
+  Kind kind = Kind::NewFile;
+  std::string path;
+  unsigned mode = 0;
+};
+
+// The system's own limit on a chain of symbolic links.
+constexpr int MaxLinkHops = 40;
+
+// Follows `path` through its symbolic links, so that the rename replaces the
+// file a link points to rather than the link. A link to a file that does not
+// exist yet leads to that file being created. Returns 0 or the error number
+// the save fails with.
+int FindSaveTarget(const std::string& path, SaveTarget& target) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
+    target = {SaveTarget::Kind::Device, path, 0};
+    return 0;
+  }
+  std::filesystem::path current = path;
+  for (int hop = 0; hop <= MaxLinkHops; ++hop) {
+    if (::lstat(current.c_str(), &status) != 0) {
+      // Nothing there (or not reachable): creating the file reports any fault.
+      target = {SaveTarget::Kind::NewFile, current.string(), 0};
+      return 0;
+    }
+    if (!S_ISLNK(status.st_mode)) {
+      target = {S_ISREG(status.st_mode) ? SaveTarget::Kind::StoredFile : SaveTarget::Kind::NewFile,
+                current.string(), status.st_mode & 0777u};
+      return 0;
+    }
+    std::error_code error;
+    const std::filesystem::path link = std::filesystem::read_symlink(current, error);
+    if (error) return error.value();
+    current = link.is_absolute() ? link : current.parent_path() / link;
+  }
+  return ELOOP;
+}
+
+// A device or pipe takes the bytes as they come; there is nothing to flush to
+// a disk.
+void WriteDevice(const std::string& path, std::string_view bytes, FileSystem& files) {
+  int handle = -1;
+  int error = files.OpenExisting(path, handle);
+  if (error != 0) throw Error(messages::SaveFailed(error));
+  error = files.Write(handle, bytes);
+  const int closeError = files.Close(handle);
+  if (error == 0) error = closeError;
+  if (error != 0) throw Error(messages::SaveFailed(error));
+}
 
 // A name beside `path`, so that the rename stays within one file system.
 std::string TemporaryNameFor(const std::string& path, int attempt) {
@@ -81,21 +148,32 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files) {
+  SaveTarget target;
+  int error = FindSaveTarget(path, target);
+  if (error != 0) throw Error(messages::SaveFailed(error));
+  if (target.kind == SaveTarget::Kind::Device) {
+    WriteDevice(target.path, bytes, files);
+    return;
+  }
+
   constexpr int Attempts = 100;  // a name left behind by a crashed save is skipped
   std::string temporary;
   int handle = -1;
-  int error = EEXIST;
+  error = EEXIST;
   for (int attempt = 0; attempt < Attempts && error == EEXIST; ++attempt) {
-    temporary = TemporaryNameFor(path, attempt);
+    temporary = TemporaryNameFor(target.path, attempt);
     error = files.CreateNew(temporary, handle);
   }
   if (error != 0) throw Error(messages::SaveFailed(error));
 
-  error = files.Write(handle, bytes);
+  // The bits are set before anything is written, so a private file's contents
+  // are never readable by others, not even for a moment.
+  if (target.kind == SaveTarget::Kind::StoredFile) error = files.SetMode(handle, target.mode);
+  if (error == 0) error = files.Write(handle, bytes);
   if (error == 0) error = files.Flush(handle);
   const int closeError = files.Close(handle);
   if (error == 0) error = closeError;
-  if (error == 0) error = files.Rename(temporary, path);
+  if (error == 0) error = files.Rename(temporary, target.path);
   if (error != 0) {
     files.Remove(temporary);
     throw Error(messages::SaveFailed(error));

@@ -14,6 +14,10 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Creates `path`, which must not exist yet (EEXIST if it does).
   virtual int CreateNew(const std::string& path, int& handle) = 0;
+  // Opens `path`, which must exist, for writing without emptying it first.
+  virtual int OpenExisting(const std::string& path, int& handle) = 0;
+  // Sets the permission bits of the open file.
+  virtual int SetMode(int handle, unsigned mode) = 0;
   virtual int Write(int handle, std::string_view bytes) = 0;
   // Forces the written bytes to the disk.
   virtual int Flush(int handle) = 0;
@@ -32,7 +36,9 @@ std::string ReadFileBytes(const std::string& path);
 
 // Writes `bytes` to a new file beside `path`, then renames it over `path`. On
 // any failure `path` is untouched, the new file is removed and
-// Error(SaveFailed) is thrown.
+// Error(SaveFailed) is thrown. A file replaced keeps its permission bits; when
+// `path` is a symbolic link, the file it points to is replaced and the link
+// stays. A device or pipe is not a stored file and is written directly.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files);
 

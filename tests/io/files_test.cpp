@@ -89,6 +89,8 @@ class FailingFileSystem : public FileSystem {
   int CreateNew(const std::string& path, int& handle) override {
     return step_ == Step::Create ? error_ : real_.CreateNew(path, handle);
   }
+  int OpenExisting(const std::string& path, int& handle) override { return real_.OpenExisting(path, handle); }
+  int SetMode(int handle, unsigned mode) override { return real_.SetMode(handle, mode); }
   int Write(int handle, std::string_view bytes) override {
     // A write that fails half way leaves part of the bytes behind, as a full disk does.
     if (step_ != Step::Write) return real_.Write(handle, bytes);
