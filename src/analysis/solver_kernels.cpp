@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
 namespace trivane::solver_kernels {
 
@@ -14,9 +15,19 @@ using Bits = int64_t __attribute__((vector_size(32), aligned(8), may_alias));
 constexpr int32_t Width = 4;
 constexpr int64_t MagnitudeBits = 0x7fffffffffffffff;
 
-inline Lanes Load(const double* p) { return *reinterpret_cast<const Lanes*>(p); }
-inline void Store(double* p, Lanes v) { *reinterpret_cast<Lanes*>(p) = v; }
-inline Bits LoadBits(const int64_t* p) { return *reinterpret_cast<const Bits*>(p); }
+// Rows start anywhere in the matrix, so vectors are moved with memcpy, which
+// compiles to unaligned vector loads and stores.
+inline Lanes Load(const double* p) {
+  Lanes v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+inline void Store(double* p, Lanes v) { std::memcpy(p, &v, sizeof v); }
+inline Bits LoadBits(const int64_t* p) {
+  Bits v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
 inline Lanes Magnitude(Lanes v) { return reinterpret_cast<Lanes>(reinterpret_cast<Bits>(v) & MagnitudeBits); }
 inline Lanes Select(Bits mask, Lanes a, Lanes b) {
   return reinterpret_cast<Lanes>((reinterpret_cast<Bits>(a) & mask) | (reinterpret_cast<Bits>(b) & ~mask));
