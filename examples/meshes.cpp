@@ -97,10 +97,10 @@ Model PlateWithHole(int32_t around, int32_t outward) {
   for (int32_t j = 0; j <= outward; ++j) {
     Node& onX = At(model, columns, 0, j);  // on y = 0: symmetry about the x axis
     onX.restraint = FixedY;
-    onX.orientation = 1;
+    onX.orientation = 0;  // a vertical link below the edge holds y
     Node& onY = At(model, columns, around, j);  // on x = 0
     onY.restraint = FixedX;
-    onY.orientation = 0;
+    onY.orientation = 1;  // a horizontal link left of the edge holds x
   }
   // The edge x = Half is the outer end of the rays up to 45 degrees.
   const int32_t edgeNodes = around / 2 + 1;
