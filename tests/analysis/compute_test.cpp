@@ -14,7 +14,7 @@
 #include "meshes.h"
 #include "model/errors.h"
 #include "reference_solver.h"
-#include "tolerance.h"
+#include "support/tolerance.h"
 
 namespace trivane {
 namespace {

@@ -9,7 +9,7 @@
 #include "fixtures.h"
 #include "meshes.h"
 #include "model/errors.h"
-#include "tolerance.h"
+#include "support/tolerance.h"
 
 namespace trivane {
 namespace {

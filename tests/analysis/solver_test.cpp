@@ -10,7 +10,7 @@
 #include "analysis/solver.h"
 #include "model/errors.h"
 #include "reference_solver.h"
-#include "tolerance.h"
+#include "support/tolerance.h"
 
 namespace trivane {
 namespace {

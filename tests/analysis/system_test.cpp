@@ -6,7 +6,7 @@
 
 #include "analysis/system.h"
 #include "fixtures.h"
-#include "tolerance.h"
+#include "support/tolerance.h"
 
 namespace trivane {
 namespace {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "support/tolerance.h"
 #include "cli_runner.h"
 #include "display/colour_scale.h"
 #include "io/problem_file.h"
@@ -57,8 +58,7 @@ class Render : public ::testing::Test {
 
   std::string In(const std::string& name) const { return (folder_ / name).string(); }
   std::string Palette() const {
-    const char* root = std::getenv("TRIVANE_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/resources/color.bmp";
+    return testing::SourcePath("resources/color.bmp");
   }
 
   // Runs the command from inside the test folder.

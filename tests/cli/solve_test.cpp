@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/tolerance.h"
 #include "cli/cli_runner.h"
 #include "io/number_text.h"
 #include "io/problem_file.h"
@@ -30,8 +31,7 @@ std::string WriteTriangle() {
 }
 
 std::string Example(const std::string& name) {
-  const char* root = std::getenv("TRIVANE_SOURCE_DIR");
-  return std::string(root ? root : ".") + "/examples/" + name;
+  return testing::SourcePath("examples/" + name);
 }
 
 TEST(Solve, JsonHoldsMaterialDisplacementsAndStresses) {

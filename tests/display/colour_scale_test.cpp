@@ -7,6 +7,7 @@
 #include "display/bitmap.h"
 #include "display/palette.h"
 #include "io/files.h"
+#include "support/tolerance.h"
 
 namespace trivane {
 namespace {
@@ -34,8 +35,7 @@ TEST(ColourScale, EncodedBitmapReadsBackAndMatchesTheShippedFile) {
   const std::vector<Rgb> row = ReadBitmapTopRow(bytes, PaletteSize);
   ASSERT_EQ(row.size(), static_cast<size_t>(PaletteSize));
   for (int i = 0; i < PaletteSize; ++i) EXPECT_EQ(row[i], StressColourScale()[i]);
-  const char* root = std::getenv("TRIVANE_SOURCE_DIR");
-  const std::string shipped = std::string(root ? root : ".") + "/resources/color.bmp";
+  const std::string shipped = testing::SourcePath("resources/color.bmp");
   EXPECT_EQ(ReadFileBytes(shipped), bytes) << "regenerate it with the palette target";
 }
 

@@ -15,10 +15,10 @@ inline ::testing::AssertionResult Close(double actual, double expected, double t
                                        << tolerance << " (relative)";
 }
 
-// Where test data lives, independent of the directory the test runs in.
-inline std::string DataPath(const std::string& name) {
-  const char* root = std::getenv("TRIVANE_SOURCE_DIR");
-  return std::string(root ? root : ".") + "/tests/data/" + name;
+// Files of the source tree, independent of the directory the test runs in.
+inline std::string SourcePath(const std::string& relative) {
+  return std::string(TRIVANE_SOURCE_DIR) + "/" + relative;
 }
+inline std::string DataPath(const std::string& name) { return SourcePath("tests/data/" + name); }
 
 }  // namespace trivane::testing
