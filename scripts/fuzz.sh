@@ -20,7 +20,7 @@ for target in "${targets[@]}"; do
     -print_final_stats=1 2>"$build/fuzz-$target.log" || status=$?
   grep -E '^stat::number_of_executed_units|^stat::new_units_added' "$build/fuzz-$target.log" || true
   # Keep only what adds coverage to the committed corpus.
-  "$build/tests/fuzz/fuzz_$target" -merge=1 "$corpus" "$scratch" >/dev/null 2>&1 || true
+  "$build/tests/fuzz/fuzz_$target" -merge=1 -artifact_prefix="$artifacts" "$corpus" "$scratch" >/dev/null 2>&1 || true
   rm -rf "$scratch"
   if [ $status -ne 0 ]; then
     echo "$target found a fault; the input is in $artifacts (log: $build/fuzz-$target.log)"
