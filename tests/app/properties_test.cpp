@@ -169,7 +169,7 @@ std::string AseText(std::mt19937& rng, int vertices, int faces, bool badCorner) 
   for (int v = 0; v < vertices; ++v) {
     text += "\t\t\t*MESH_VERTEX " + Padded(v, 4);
     for (int axis = 0; axis < 3; ++axis) {
-      text += "\t" + FormatInteger(Pick(rng, -500, 500)) + "." + Padded(Pick(rng, 1000, 9999), 4);
+      text.append("\t").append(FormatInteger(Pick(rng, -500, 500))).append(".").append(FormatInteger(Pick(rng, 1000, 9999)));
     }
     text += "\r\n";
   }
