@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <random>
@@ -199,7 +200,7 @@ class RandomUser {
 
   void Act() {
     expected = Outcome::MustSucceed;
-    switch (Pick(rng_, 0, 24)) {
+    switch (Pick(rng_, 0, 25)) {
       case 0: return OpenGood();
       case 1: return ImportGood();
       case 2: case 3: return Select();
@@ -219,6 +220,7 @@ class RandomUser {
       case 18: return ComputeThatCannotSucceed();
       case 19: return SaveAndReopen();
       case 20: return Chance(rng_, 0.3) ? ComputeOverTheLimit() : ComputeThatCannotSucceed();
+      case 21: return SaveBad();
       default: return h_.session.Resize();
     }
   }
@@ -363,6 +365,18 @@ class RandomUser {
   }
 
   void ComputeOverTheLimit() { pendingCompute = GridModel(rng_, 26, 20, true); }  // 520 nodes
+
+  // A save the disk refuses: into a folder that is not there, or onto a folder.
+  void SaveBad() {
+    expected = Outcome::MustFail;
+    std::string path = h_.folder.File("missing/model.trv");
+    if (Chance(rng_, 0.5)) {
+      path = h_.folder.File("folder" + FormatInteger(++files_) + ".trv");
+      std::filesystem::create_directory(path);
+    }
+    h_.chooser.Answer(path);
+    h_.session.SaveProblem();
+  }
 
   // Saving changes nothing; opening the saved file gives the same model back.
   void SaveAndReopen() {
