@@ -8,36 +8,52 @@
 #include "analysis/solver_kernels.h"
 #include "model/errors.h"
 
+// Every entry of the matrix goes through exactly the operations of the plain
+// elimination, in the same order; what changes is when they are carried out.
+//
+// The pivot search of a step reads only the active block (rows and columns not
+// yet pivoted), and the multiplier d = K[m][c] of every row comes from an
+// active column c. Everything outside the rows and columns that were active at
+// the start of a block of steps can therefore wait: its updates are recorded
+// (each step's normalised pivot row in a panel, each row's multiplier) and
+// applied at the end of the block, a stretch of a row at a time, each entry
+// taking its postponed updates one after the other in registers. Within a block
+// only the shrinking active square is streamed through memory.
+//
+// To keep that square contiguous, columns are stored permuted: positions
+// [0, done) hold the pivoted columns in the order they were chosen, positions
+// [done, n) the active ones; the natural order is restored at the end. Rows stay
+// where the elimination puts them.
+//
+// Two rows need their postponed updates before their time: a pivot row, which
+// must be complete before it is normalised, and an exchanged row. A pivoted row
+// also needs the current value of the new pivot column for its multiplier,
+// which is its stored value with the postponed updates applied.
+
 namespace trivane {
 
 namespace {
 
-using solver_kernels::Candidate;
+using namespace solver_kernels;
 
-[[noreturn]] void Singular() { throw Error(messages::SingularMatrix); }
+// Steps per block: the panel of postponed pivot rows stays in cache, and the
+// matrix outside the active square is swept once per block instead of once per
+// step.
+constexpr int32_t BlockSteps = 32;
+// Columns per sweep of the postponed updates: that slice of the panel stays in
+// the first-level cache while every row passes through it.
+constexpr int32_t SweepColumns = 128;
 
-// Work lists of one solve, indexed by row or column number 1..n.
-struct Steps {
-  explicit Steps(int32_t n)
-      : pivotRow(Size(n)),
-        pivotColumn(Size(n)),
-        used(Size(n), false),
-        freeMask(static_cast<std::size_t>(n), -1),
-        mayHoldNegativeZero(Size(n), false),
-        best(Size(n)) {}
-  static std::size_t Size(int32_t n) { return static_cast<std::size_t>(n) + 1; }
+[[noreturn]] void Overflowed() { throw Error(messages::Overflow); }
 
-  std::vector<int32_t> pivotRow;
-  std::vector<int32_t> pivotColumn;
-  std::vector<bool> used;          // row and column k have served as pivot
-  std::vector<int64_t> freeMask;   // [k - 1]: -1 while column k is unused
-  // Subtracting a zero multiple of the pivot row changes a row only where it
-  // holds -0.0 (which becomes +0.0), so a row without any may skip that step
-  // and keep its bits. Only scaling by a negative pivot creates -0.0.
-  std::vector<bool> mayHoldNegativeZero;
-  std::vector<Candidate> best;     // each unused row's candidate when last searched
+// A row's choice for the next pivot: the largest magnitude among its active
+// columns, the highest column of equal ones. Columns are numbered from 0.
+struct Candidate {
+  double magnitude = -1.0;
+  int32_t column = -1;
 };
 
+// The last of equal magnitudes in a row-by-row scan.
 struct Pivot {
   int32_t row = 0;
   Candidate candidate;
@@ -49,138 +65,268 @@ struct Pivot {
   }
 };
 
-Pivot FirstSearch(GlobalStiffness& K, int32_t n, const LoadVector& F, Steps& steps) {
-  Pivot pivot;
-  for (int32_t j = 1; j <= n; ++j) {
-    const double* row = K.Row(j);
-    if (!solver_kernels::AllFinite(row, n) || !std::isfinite(F(j))) throw Error(messages::InvalidOperation);
-    steps.mayHoldNegativeZero[j] = solver_kernels::HasNegativeZero(row, n);
-    steps.best[j] = solver_kernels::Search(row, steps.freeMask.data(), n);
-    pivot.Consider(j, steps.best[j]);
+std::size_t Size(int32_t n) { return static_cast<std::size_t>(n); }
+
+class Elimination {
+ public:
+  Elimination(GlobalStiffness& K, int32_t n, LoadVector& F, const PivotGuard* guard)
+      : K_(K),
+        F_(F),
+        n_(n),
+        guard_(guard),
+        pivotRow_(Size(n)),
+        pivotColumn_(Size(n)),
+        columnAt_(Size(n)),
+        position_(Size(n)),
+        used_(Size(n), false),
+        old_(Size(n), false),
+        plain_(Size(n), true),
+        best_(Size(n)),
+        panel_(Size(n) * BlockSteps),
+        multipliers_(Size(n) * BlockSteps),
+        owedFrom_(Size(n), 0),
+        owedColumn_(BlockSteps) {
+    for (int32_t q = 0; q < n; ++q) columnAt_[Size(q)] = position_[Size(q)] = q;
   }
-  return pivot;
-}
 
-void ExchangeRows(GlobalStiffness& K, int32_t n, LoadVector& F, Steps& steps, int32_t a, int32_t b) {
-  std::swap_ranges(K.Row(a), K.Row(a) + n, K.Row(b));
-  std::swap(F(a), F(b));
-  std::vector<bool>::swap(steps.mayHoldNegativeZero[a], steps.mayHoldNegativeZero[b]);
-  std::swap(steps.best[a], steps.best[b]);
-}
-
-// The columns from the first to the last non-zero entry of the pivot row.
-struct Span {
-  int32_t first = 0;
-  int32_t count = 0;
-};
-
-Span NonZeroSpan(const double* row, int32_t n) {
-  int32_t first = 0, last = n - 1;
-  while (row[first] == 0.0) ++first;
-  while (row[last] == 0.0) --last;
-  return {first, last - first + 1};
-}
-
-// Keeps the later of equal magnitudes; `offset` turns a column counted from the
-// start of a part of the row into a column of the row.
-void Merge(Candidate& best, const Candidate& part, int32_t offset) {
-  if (part.column >= 0 && part.magnitude >= best.magnitude) best = {part.magnitude, part.column + offset};
-}
-
-// One row's step: subtract d times the pivot row and, for a row still unused,
-// find its candidate for the next pivot. Outside the span the pivot row is
-// zero, which leaves a row without -0.0 bit for bit unchanged there.
-bool UpdateRow(double* row, const double* pivotRow, double d, const int64_t* freeMask, int32_t n, Span span,
-               Candidate* best) {
-  if (!best) return solver_kernels::Eliminate(row + span.first, pivotRow + span.first, d, span.count);
-  const int32_t end = span.first + span.count;
-  Candidate found = solver_kernels::Search(row, freeMask, span.first);
-  Candidate middle;
-  const bool finite = solver_kernels::EliminateAndSearch(row + span.first, pivotRow + span.first, d,
-                                                         freeMask + span.first, span.count, middle);
-  Merge(found, middle, span.first);
-  Merge(found, solver_kernels::Search(row + end, freeMask + end, n - end), end);
-  *best = found;
-  return finite;
-}
-
-// Eliminates column c from every other row and, in the same pass, finds the
-// next step's pivot among the rows and columns still unused.
-Pivot EliminateColumn(GlobalStiffness& K, int32_t n, LoadVector& F, Steps& steps, int32_t c) {
-  const double* pivotRow = K.Row(c);
-  const double fc = F(c);
-  const int64_t* freeMask = steps.freeMask.data();
-  const Span span = NonZeroSpan(pivotRow, n);
-  bool finite = true;
-  Pivot next;
-  for (int32_t m = 1; m <= n; ++m) {
-    if (m == c) continue;
-    double* row = K.Row(m);
-    const double d = row[c - 1];
-    row[c - 1] = 0.0;
-    const bool searched = !steps.used[m];
-    const bool plain = !steps.mayHoldNegativeZero[m];
-    if (d == 0.0 && plain) {
-      const Candidate& kept = steps.best[m];
-      if (searched && freeMask[kept.column] == 0) steps.best[m] = solver_kernels::Search(row, freeMask, n);
-    } else {
-      finite &= UpdateRow(row, pivotRow, d, freeMask, n, plain ? span : Span{0, n},
-                          searched ? &steps.best[m] : nullptr);
+  void Run() {
+    Pivot pivot = FirstSearch();
+    while (done_ < n_) {
+      if (done_ - blockStart_ == BlockSteps) EndBlock();
+      pivot = Step(pivot);
     }
-    F(m) -= fc * d;
-    finite &= std::isfinite(F(m));
-    if (searched) next.Consider(m, steps.best[m]);
+    EndBlock();
+    RestoreColumnOrder(true);
   }
-  if (!finite) throw Error(messages::Overflow);
-  return next;
-}
 
-// Undo the column exchanges implied by off-diagonal pivots, last step first,
-// one row at a time so that each row stays in cache.
-void UnscrambleColumns(GlobalStiffness& K, int32_t n, const Steps& steps) {
-  std::vector<std::pair<int32_t, int32_t>> exchanges;
-  for (int32_t i = n; i >= 1; --i)
-    if (steps.pivotRow[i] != steps.pivotColumn[i]) exchanges.emplace_back(steps.pivotRow[i] - 1, steps.pivotColumn[i] - 1);
-  if (exchanges.empty()) return;
-  for (int32_t m = 1; m <= n; ++m) {
-    double* row = K.Row(m);
-    for (const auto& [a, b] : exchanges) std::swap(row[a], row[b]);
+ private:
+  double* Row(int32_t m) { return K_.Row(m + 1); }
+  double& Rhs(int32_t m) { return F_(m + 1); }
+  double* Multipliers(int32_t m) { return multipliers_.data() + Size(m) * BlockSteps; }
+  double* PanelRow(int32_t t) { return panel_.data() + Size(t) * Size(n_); }
+  int32_t StepsInBlock() const { return done_ - blockStart_; }
+
+  Candidate Search(int32_t m) {
+    const double* active = Row(m) + done_;
+    const int32_t count = n_ - done_;
+    const double largest = Largest(active, count);
+    return {largest, HighestColumnOf(active, columnAt_.data() + done_, count, largest)};
   }
-}
 
-void Run(GlobalStiffness& K, int32_t n, LoadVector& F, const PivotGuard* guard) {
-  if (n <= 0) return;
-  Steps steps(n);
-  Pivot pivot = FirstSearch(K, n, F, steps);
-  for (int32_t i = 1; i <= n; ++i) {
-    const int32_t row = pivot.row;
-    const int32_t c = pivot.candidate.column + 1;
-    steps.used[c] = true;
-    steps.freeMask[c - 1] = 0;
-    if (row != c) ExchangeRows(K, n, F, steps, row, c);
-    steps.pivotRow[i] = row;
-    steps.pivotColumn[i] = c;
+  Pivot FirstSearch() {
+    Pivot pivot;
+    for (int32_t m = 0; m < n_; ++m) {
+      if (!AllFinite(Row(m), n_) || !std::isfinite(Rhs(m))) throw Error(messages::InvalidOperation);
+      plain_[Size(m)] = !HasNegativeZero(Row(m), n_);
+      best_[Size(m)] = Search(m);
+      pivot.Consider(m, best_[Size(m)]);
+    }
+    return pivot;
+  }
 
-    double* pivotRow = K.Row(c);
-    const double value = pivotRow[c - 1];
-    if (value == 0.0) Singular();
-    if (guard && !guard->restrained[c] && std::fabs(value) < guard->minimumPivot) Singular();
+  Pivot Step(const Pivot& pivot) {
+    const int32_t s = done_;
+    const int32_t r = pivot.row;
+    const int32_t c = pivot.candidate.column;
+    used_[Size(c)] = true;
+    if (r != c) ExchangeRows(r, c);
+    pivotRow_[Size(s)] = r;
+    pivotColumn_[Size(s)] = c;
+
+    const int32_t q = position_[Size(c)];
+    double* row = Row(c);
+    const double value = row[q];
+    if (value == 0.0) Abandon();
+    if (guard_ && !guard_->restrained[Size(c) + 1] && std::fabs(value) < guard_->minimumPivot) Abandon();
+    CatchUp(c);
+
+    // Column c moves to position s, the first active one, in every row.
+    const int32_t t = StepsInBlock();
+    for (int32_t k = 0; k < t; ++k) {
+      double* panelRow = PanelRow(k);
+      owedColumn_[Size(k)] = panelRow[q];
+      std::swap(panelRow[q], panelRow[s]);
+    }
+    std::swap(columnAt_[Size(q)], columnAt_[Size(s)]);
+    position_[Size(columnAt_[Size(q)])] = q;
+    position_[Size(c)] = s;
+    std::swap(row[q], row[s]);
+
     const double p = 1.0 / value;
-    pivotRow[c - 1] = 1.0;
-    bool finite = solver_kernels::Scale(pivotRow, p, n);
-    F(c) *= p;
-    if (!finite || !std::isfinite(F(c))) throw Error(messages::Overflow);
-    if (p < 0.0) steps.mayHoldNegativeZero[c] = true;
-    pivot = EliminateColumn(K, n, F, steps, c);
+    row[s] = 1.0;
+    const bool finite = Scale(row, p, n_);
+    Rhs(c) *= p;
+    if (!finite || !std::isfinite(Rhs(c))) Overflowed();
+    if (p < 0.0) plain_[Size(c)] = false;
+    std::copy_n(row, n_, PanelRow(t));
+    owedFrom_[Size(c)] = t + 1;
+    done_ = s + 1;
+    return EliminateColumn(c, q);
   }
-  UnscrambleColumns(K, n, steps);
-}
+
+  // Subtracts d times the pivot row c from every other row, where it is not
+  // postponed, and finds each active row's candidate for the next pivot.
+  Pivot EliminateColumn(int32_t c, int32_t q) {
+    const int32_t s = done_ - 1;
+    const int32_t t = StepsInBlock() - 1;
+    const double* pivotRow = Row(c);
+    const double fc = Rhs(c);
+    const int32_t first = blockStart_;
+    bool finite = true;
+    Pivot next;
+    for (int32_t m = 0; m < n_; ++m) {
+      if (m == c) continue;
+      double* row = Row(m);
+      const double d = old_[Size(m)] ? Owed(m, row[q], t) : row[q];
+      row[q] = row[s];
+      row[s] = 0.0;
+      Multipliers(m)[t] = d;
+      const bool searched = !used_[Size(m)];
+      if (d == 0.0 && plain_[Size(m)]) {
+        // Subtracting a zero multiple changes a row only where it holds -0.0.
+        if (searched && best_[Size(m)].column == c) best_[Size(m)] = Search(m);
+      } else if (!searched) {
+        const int32_t end = old_[Size(m)] ? s + 1 : n_;
+        finite &= Eliminate(row + first, pivotRow + first, d, end - first);
+      } else {
+        finite &= Eliminate(row + first, pivotRow + first, d, s + 1 - first);
+        double largest = 0.0;
+        finite &= EliminateAndMeasure(row + s + 1, pivotRow + s + 1, d, n_ - s - 1, largest);
+        best_[Size(m)] = {largest, HighestColumnOf(row + s + 1, columnAt_.data() + s + 1, n_ - s - 1, largest)};
+      }
+      Rhs(m) -= fc * d;
+      finite &= std::isfinite(Rhs(m));
+      if (searched) next.Consider(m, best_[Size(m)]);
+    }
+    if (!finite) Overflowed();
+    return next;
+  }
+
+  // The current value of an entry of a pivoted row in an active column: its
+  // stored value with the block's earlier steps applied.
+  double Owed(int32_t m, double stored, int32_t steps) {
+    const double* d = Multipliers(m);
+    double x = stored;
+    for (int32_t k = 0; k < steps; ++k) x = x - owedColumn_[Size(k)] * d[k];
+    return x;
+  }
+
+  // Applies to row m's pivoted columns [0, blockStart_) the block's steps it
+  // still owes.
+  void CatchUp(int32_t m) {
+    const int32_t from = owedFrom_[Size(m)];
+    const int32_t steps = StepsInBlock();
+    if (from >= steps) return;
+    if (!ApplySteps(Row(m), PanelRow(from), n_, Multipliers(m) + from, steps - from, blockStart_)) Overflowed();
+    owedFrom_[Size(m)] = steps;
+  }
+
+  void ExchangeRows(int32_t a, int32_t b) {
+    CatchUp(a);
+    CatchUp(b);
+    std::swap_ranges(Row(a), Row(a) + n_, Row(b));
+    std::swap(Rhs(a), Rhs(b));
+    std::vector<bool>::swap(plain_[Size(a)], plain_[Size(b)]);
+    std::swap(best_[Size(a)], best_[Size(b)]);
+  }
+
+  // Whether row m has postponed updates that change it.
+  bool Owes(int32_t m, int32_t from) {
+    const int32_t steps = StepsInBlock();
+    if (from >= steps) return false;
+    if (!plain_[Size(m)]) return true;
+    const double* d = Multipliers(m);
+    return std::any_of(d + from, d + steps, [](double v) { return v != 0.0; });
+  }
+
+  // Applies every postponed update of the block: the pivoted columns of all
+  // rows, and the active columns of the rows pivoted before the block began.
+  void EndBlock() {
+    bool finite = true;
+    std::vector<int32_t> rows;
+    for (int32_t m = 0; m < n_; ++m)
+      if (Owes(m, owedFrom_[Size(m)])) rows.push_back(m);
+    finite &= Sweep(rows, 0, blockStart_, true);
+    rows.clear();
+    for (int32_t m = 0; m < n_; ++m)
+      if (old_[Size(m)] && Owes(m, 0)) rows.push_back(m);
+    finite &= Sweep(rows, done_, n_, false);
+    if (!finite) Overflowed();
+    blockStart_ = done_;
+    std::fill(owedFrom_.begin(), owedFrom_.end(), 0);
+    old_ = used_;
+  }
+
+  bool Sweep(const std::vector<int32_t>& rows, int32_t begin, int32_t end, bool partly) {
+    const int32_t steps = StepsInBlock();
+    bool finite = true;
+    for (int32_t l = begin; l < end; l += SweepColumns) {
+      const int32_t width = std::min(SweepColumns, end - l);
+      for (const int32_t m : rows) {
+        const int32_t from = partly ? owedFrom_[Size(m)] : 0;
+        finite &= ApplySteps(Row(m) + l, PanelRow(from) + l, n_, Multipliers(m) + from, steps - from, width);
+      }
+    }
+    return finite;
+  }
+
+  // A singular matrix ends the solve with the system as the completed steps
+  // left it, columns in their natural order.
+  [[noreturn]] void Abandon() {
+    EndBlock();
+    RestoreColumnOrder(false);
+    throw Error(messages::SingularMatrix);
+  }
+
+  // Puts every column where the plain elimination has it; after all steps, that
+  // includes undoing the column exchanges implied by off-diagonal pivots, last
+  // step first.
+  void RestoreColumnOrder(bool finished) {
+    std::vector<int32_t> source(position_);
+    if (finished)
+      for (int32_t i = n_ - 1; i >= 0; --i)
+        std::swap(source[Size(pivotRow_[Size(i)])], source[Size(pivotColumn_[Size(i)])]);
+    bool identity = true;
+    for (int32_t j = 0; j < n_; ++j) identity &= source[Size(j)] == j;
+    if (identity) return;
+    std::vector<double> reordered(Size(n_));
+    for (int32_t m = 0; m < n_; ++m) {
+      double* row = Row(m);
+      for (int32_t j = 0; j < n_; ++j) reordered[Size(j)] = row[source[Size(j)]];
+      std::copy(reordered.begin(), reordered.end(), row);
+    }
+  }
+
+  GlobalStiffness& K_;
+  LoadVector& F_;
+  const int32_t n_;
+  const PivotGuard* guard_;
+  int32_t done_ = 0;        // steps completed, and the first active position
+  int32_t blockStart_ = 0;  // the step that began the current block
+  std::vector<int32_t> pivotRow_;     // per step, before the row exchange
+  std::vector<int32_t> pivotColumn_;  // per step
+  std::vector<int32_t> columnAt_;     // the column stored at each position
+  std::vector<int32_t> position_;     // the position of each column
+  std::vector<bool> used_;            // row and column have served as pivot
+  std::vector<bool> old_;             // ... before the current block began
+  // Only scaling by a negative pivot creates -0.0; a row without any can skip
+  // a step whose multiplier is zero and keep its bits.
+  std::vector<bool> plain_;
+  std::vector<Candidate> best_;       // each active row's candidate
+  std::vector<double> panel_;         // the block's normalised pivot rows
+  std::vector<double> multipliers_;   // per row, its multiplier at each step of the block
+  std::vector<int32_t> owedFrom_;     // first step of the block a row's pivoted columns still owe
+  std::vector<double> owedColumn_;    // the panel's entries in the new pivot column
+};
 
 }  // namespace
 
-void Solve(GlobalStiffness& matrix, int32_t n, LoadVector& rhs) { Run(matrix, n, rhs, nullptr); }
+void Solve(GlobalStiffness& matrix, int32_t n, LoadVector& rhs) {
+  if (n > 0) Elimination(matrix, n, rhs, nullptr).Run();
+}
+
 void Solve(GlobalStiffness& matrix, int32_t n, LoadVector& rhs, const PivotGuard& guard) {
-  Run(matrix, n, rhs, &guard);
+  if (n > 0) Elimination(matrix, n, rhs, &guard).Run();
 }
 
 }  // namespace trivane

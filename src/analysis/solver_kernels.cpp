@@ -14,6 +14,7 @@ using Lanes = double __attribute__((vector_size(32), aligned(8), may_alias));
 using Bits = int64_t __attribute__((vector_size(32), aligned(8), may_alias));
 constexpr int32_t Width = 4;
 constexpr int64_t MagnitudeBits = 0x7fffffffffffffff;
+constexpr Bits AllOnes = {-1, -1, -1, -1};
 
 // Rows start anywhere in the matrix, so vectors are moved with memcpy, which
 // compiles to unaligned vector loads and stores.
@@ -23,88 +24,57 @@ inline Lanes Load(const double* p) {
   return v;
 }
 inline void Store(double* p, Lanes v) { std::memcpy(p, &v, sizeof v); }
-inline Bits LoadBits(const int64_t* p) {
-  Bits v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
+inline Lanes Splat(double d) { return Lanes{d, d, d, d}; }
 inline Lanes Magnitude(Lanes v) { return reinterpret_cast<Lanes>(reinterpret_cast<Bits>(v) & MagnitudeBits); }
-inline Lanes Select(Bits mask, Lanes a, Lanes b) {
-  return reinterpret_cast<Lanes>((reinterpret_cast<Bits>(a) & mask) | (reinterpret_cast<Bits>(b) & ~mask));
-}
+inline Bits FiniteLanes(Lanes v) { return Magnitude(v) <= DBL_MAX; }
 inline bool AllSet(Bits mask) { return (mask[0] & mask[1] & mask[2] & mask[3]) == -1; }
-
-inline void Consider(Candidate& best, double magnitude, int32_t column) {
-  if (magnitude >= best.magnitude) best = {magnitude, column};
-}
-
-// Per-lane running bests, merged so that the result is the one a left-to-right
-// scan with >= would keep: the largest magnitude, the highest column among ties.
-struct LaneBests {
-  Lanes magnitude = {-1.0, -1.0, -1.0, -1.0};
-  Bits column = {-1, -1, -1, -1};
-  Bits next = {0, 1, 2, 3};
-
-  void Add(Lanes value, Bits freeMask) {
-    const Lanes m = Select(freeMask, Magnitude(value), Lanes{-1.0, -1.0, -1.0, -1.0});
-    const Bits ge = m >= magnitude;
-    magnitude = Select(ge, m, magnitude);
-    column = (next & ge) | (column & ~ge);
-    next += Width;
-  }
-  Candidate Merge() const {
-    Candidate best;
-    for (int lane = 0; lane < Width; ++lane) {
-      const int32_t c = static_cast<int32_t>(column[lane]);
-      if (magnitude[lane] > best.magnitude || (magnitude[lane] == best.magnitude && c > best.column))
-        best = {magnitude[lane], c};
-    }
-    return best;
-  }
-};
+inline Lanes Max(Lanes a, Lanes b) { return a > b ? a : b; }
+inline double Max(Lanes v) { return std::fmax(std::fmax(v[0], v[1]), std::fmax(v[2], v[3])); }
 
 inline bool IsFinite(double v) { return std::fabs(v) <= DBL_MAX; }
 
-}  // namespace
+// Stretches of ApplySteps: eight vectors are held in registers across all steps.
+constexpr int32_t Stretch = 8;
 
-__attribute__((target_clones("avx2", "default"))) bool EliminateAndSearch(double* row, const double* pivot, double d,
-                                                                         const int64_t* freeMask, int32_t n,
-                                                                         Candidate& best) {
-  const Lanes dd = {d, d, d, d};
-  Bits finite = {-1, -1, -1, -1};
-  LaneBests lanes;
-  int32_t l = 0;
-  for (; l + Width <= n; l += Width) {
-    const Lanes v = Load(row + l) - Load(pivot + l) * dd;
-    Store(row + l, v);
-    finite &= Magnitude(v) <= DBL_MAX;
-    lanes.Add(v, LoadBits(freeMask + l));
-  }
-  best = lanes.Merge();
-  bool ok = AllSet(finite);
-  for (; l < n; ++l) {
-    const double v = row[l] - pivot[l] * d;
-    row[l] = v;
-    ok = ok && IsFinite(v);
-    if (freeMask[l]) Consider(best, std::fabs(v), l);
-  }
-  return ok;
-}
+}  // namespace
 
 __attribute__((target_clones("avx2", "default"))) bool Eliminate(double* row, const double* pivot, double d,
                                                                 int32_t n) {
-  const Lanes dd = {d, d, d, d};
-  Bits finite = {-1, -1, -1, -1};
+  const Lanes dd = Splat(d);
+  Bits finite = AllOnes;
   int32_t l = 0;
   for (; l + Width <= n; l += Width) {
     const Lanes v = Load(row + l) - Load(pivot + l) * dd;
     Store(row + l, v);
-    finite &= Magnitude(v) <= DBL_MAX;
+    finite &= FiniteLanes(v);
   }
   bool ok = AllSet(finite);
   for (; l < n; ++l) {
     row[l] = row[l] - pivot[l] * d;
     ok = ok && IsFinite(row[l]);
+  }
+  return ok;
+}
+
+__attribute__((target_clones("avx2", "default"))) bool EliminateAndMeasure(double* row, const double* pivot,
+                                                                          double d, int32_t n, double& largest) {
+  const Lanes dd = Splat(d);
+  Bits finite = AllOnes;
+  Lanes most = Splat(-1.0);
+  int32_t l = 0;
+  for (; l + Width <= n; l += Width) {
+    const Lanes v = Load(row + l) - Load(pivot + l) * dd;
+    Store(row + l, v);
+    finite &= FiniteLanes(v);
+    most = Max(Magnitude(v), most);
+  }
+  bool ok = AllSet(finite);
+  largest = Max(most);
+  for (; l < n; ++l) {
+    const double v = row[l] - pivot[l] * d;
+    row[l] = v;
+    ok = ok && IsFinite(v);
+    largest = std::fmax(largest, std::fabs(v));
   }
   return ok;
 }
@@ -118,14 +88,63 @@ bool Scale(double* row, double p, int32_t n) {
   return ok;
 }
 
-Candidate Search(const double* row, const int64_t* freeMask, int32_t n) {
-  LaneBests lanes;
+__attribute__((target_clones("avx2", "default"))) bool ApplySteps(double* row, const double* panel,
+                                                                 std::ptrdiff_t stride, const double* d,
+                                                                 int32_t steps, int32_t n) {
+  Bits finite = AllOnes;
   int32_t l = 0;
-  for (; l + Width <= n; l += Width) lanes.Add(Load(row + l), LoadBits(freeMask + l));
-  Candidate best = lanes.Merge();
+  for (; l + Stretch * Width <= n; l += Stretch * Width) {
+    Lanes x[Stretch];
+    for (int32_t j = 0; j < Stretch; ++j) x[j] = Load(row + l + j * Width);
+    const double* p = panel + l;
+    for (int32_t t = 0; t < steps; ++t, p += stride) {
+      const Lanes dd = Splat(d[t]);
+      for (int32_t j = 0; j < Stretch; ++j) x[j] = x[j] - Load(p + j * Width) * dd;
+    }
+    for (int32_t j = 0; j < Stretch; ++j) {
+      Store(row + l + j * Width, x[j]);
+      finite &= FiniteLanes(x[j]);
+    }
+  }
+  for (; l + Width <= n; l += Width) {
+    Lanes x = Load(row + l);
+    const double* p = panel + l;
+    for (int32_t t = 0; t < steps; ++t, p += stride) x = x - Load(p) * Splat(d[t]);
+    Store(row + l, x);
+    finite &= FiniteLanes(x);
+  }
+  bool ok = AllSet(finite);
+  for (; l < n; ++l) {
+    double x = row[l];
+    for (int32_t t = 0; t < steps; ++t) x = x - panel[t * stride + l] * d[t];
+    row[l] = x;
+    ok = ok && IsFinite(x);
+  }
+  return ok;
+}
+
+double Largest(const double* row, int32_t n) {
+  Lanes most = Splat(-1.0);
+  int32_t l = 0;
+  for (; l + Width <= n; l += Width) most = Max(Magnitude(Load(row + l)), most);
+  double largest = Max(most);
+  for (; l < n; ++l) largest = std::fmax(largest, std::fabs(row[l]));
+  return largest;
+}
+
+int32_t HighestColumnOf(const double* row, const int32_t* columns, int32_t n, double magnitude) {
+  const Lanes wanted = Splat(magnitude);
+  int32_t highest = -1;
+  int32_t l = 0;
+  for (; l + Width <= n; l += Width) {
+    const Bits hit = Magnitude(Load(row + l)) == wanted;
+    if ((hit[0] | hit[1] | hit[2] | hit[3]) == 0) continue;
+    for (int32_t j = 0; j < Width; ++j)
+      if (hit[j] && columns[l + j] > highest) highest = columns[l + j];
+  }
   for (; l < n; ++l)
-    if (freeMask[l]) Consider(best, std::fabs(row[l]), l);
-  return best;
+    if (std::fabs(row[l]) == magnitude && columns[l] > highest) highest = columns[l];
+  return highest;
 }
 
 bool AllFinite(const double* row, int32_t n) {

@@ -1,27 +1,33 @@
 #pragma once
-// The row passes of the solver. Each pass touches a row once, so a step of the
-// elimination and the pivot search of the next step share one sweep through
-// memory. Arithmetic is exactly the scalar loop's: a separate multiply and
-// subtract per entry, in any vector width.
+// The row passes of the solver. Each pass reads and writes a stretch of one row
+// once; arithmetic is exactly the scalar loop's: a separate multiply and
+// subtract per entry, in any vector width, so every entry sees the same
+// roundings as in the plain elimination. The functions returning bool report
+// whether every entry they wrote is finite.
+#include <cstddef>
 #include <cstdint>
 
 namespace trivane::solver_kernels {
 
-// The largest magnitude among a row's unused columns, the last of equal ones;
-// column is 0-based, magnitude -1 when nothing was considered.
-struct Candidate {
-  double magnitude = -1.0;
-  int32_t column = -1;
-};
-
-// freeMask[l] is all ones (-1) while column l is unused, 0 once it has been a
-// pivot column. The functions returning bool report whether every entry they
-// wrote is finite.
-bool EliminateAndSearch(double* row, const double* pivot, double d, const int64_t* freeMask, int32_t n,
-                        Candidate& best);
+// row[l] = row[l] - pivot[l] * d for l < n.
 bool Eliminate(double* row, const double* pivot, double d, int32_t n);
+
+// The same, and `largest` receives the largest magnitude written (-1 for n = 0).
+bool EliminateAndMeasure(double* row, const double* pivot, double d, int32_t n, double& largest);
+
+// row[l] = row[l] * p for l < n.
 bool Scale(double* row, double p, int32_t n);
-Candidate Search(const double* row, const int64_t* freeMask, int32_t n);
+
+// Several postponed steps at once: for each l < n, in order of t,
+// row[l] = row[l] - panel[t * stride + l] * d[t] for t < steps. The entries of
+// a stretch stay in registers across the steps.
+bool ApplySteps(double* row, const double* panel, std::ptrdiff_t stride, const double* d, int32_t steps, int32_t n);
+
+// The largest magnitude among row[0 .. n), -1 for n = 0.
+double Largest(const double* row, int32_t n);
+
+// The highest columns[l] among the l < n with |row[l]| == magnitude; -1 if none.
+int32_t HighestColumnOf(const double* row, const int32_t* columns, int32_t n, double magnitude);
 
 // Whether every entry is finite, and whether any is a negative zero.
 bool AllFinite(const double* row, int32_t n);
