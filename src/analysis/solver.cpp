@@ -67,6 +67,20 @@ struct Pivot {
 
 std::size_t Size(int32_t n) { return static_cast<std::size_t>(n); }
 
+// A row's candidate among n entries whose chunks were measured: only chunks
+// holding the largest magnitude are looked at again.
+Candidate Choose(const double* row, const int32_t* columns, int32_t n, const double* chunkLargest) {
+  const double* end = chunkLargest + Chunks(n);
+  Candidate best{*std::max_element(chunkLargest, end), -1};
+  for (const double* chunk = chunkLargest; chunk != end; ++chunk) {
+    if (*chunk != best.magnitude) continue;
+    const int32_t first = static_cast<int32_t>(chunk - chunkLargest) * ChunkSize;
+    for (int32_t l = first; l < std::min(n, first + ChunkSize); ++l)
+      if (std::fabs(row[l]) == best.magnitude) best.column = std::max(best.column, columns[l]);
+  }
+  return best;
+}
+
 class Elimination {
  public:
   Elimination(GlobalStiffness& K, int32_t n, LoadVector& F, const PivotGuard* guard)
@@ -85,7 +99,8 @@ class Elimination {
         panel_(Size(n) * BlockSteps),
         multipliers_(Size(n) * BlockSteps),
         owedFrom_(Size(n), 0),
-        owedColumn_(BlockSteps) {
+        owedColumn_(BlockSteps),
+        chunkLargest_(Size(Chunks(n))) {
     for (int32_t q = 0; q < n; ++q) columnAt_[Size(q)] = position_[Size(q)] = q;
   }
 
@@ -109,8 +124,8 @@ class Elimination {
   Candidate Search(int32_t m) {
     const double* active = Row(m) + done_;
     const int32_t count = n_ - done_;
-    const double largest = Largest(active, count);
-    return {largest, HighestColumnOf(active, columnAt_.data() + done_, count, largest)};
+    Measure(active, count, chunkLargest_.data());
+    return Choose(active, columnAt_.data() + done_, count, chunkLargest_.data());
   }
 
   Pivot FirstSearch() {
@@ -190,9 +205,9 @@ class Elimination {
         finite &= Eliminate(row + first, pivotRow + first, d, end - first);
       } else {
         finite &= Eliminate(row + first, pivotRow + first, d, s + 1 - first);
-        double largest = 0.0;
-        finite &= EliminateAndMeasure(row + s + 1, pivotRow + s + 1, d, n_ - s - 1, largest);
-        best_[Size(m)] = {largest, HighestColumnOf(row + s + 1, columnAt_.data() + s + 1, n_ - s - 1, largest)};
+        const int32_t count = n_ - s - 1;
+        finite &= EliminateAndMeasure(row + s + 1, pivotRow + s + 1, d, count, chunkLargest_.data());
+        best_[Size(m)] = Choose(row + s + 1, columnAt_.data() + s + 1, count, chunkLargest_.data());
       }
       Rhs(m) -= fc * d;
       finite &= std::isfinite(Rhs(m));
@@ -317,6 +332,7 @@ class Elimination {
   std::vector<double> multipliers_;   // per row, its multiplier at each step of the block
   std::vector<int32_t> owedFrom_;     // first step of the block a row's pivoted columns still owe
   std::vector<double> owedColumn_;    // the panel's entries in the new pivot column
+  std::vector<double> chunkLargest_;  // a row's measured chunks
 };
 
 }  // namespace

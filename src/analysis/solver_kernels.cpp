@@ -1,5 +1,6 @@
 #include "analysis/solver_kernels.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -28,8 +29,11 @@ inline Lanes Splat(double d) { return Lanes{d, d, d, d}; }
 inline Lanes Magnitude(Lanes v) { return reinterpret_cast<Lanes>(reinterpret_cast<Bits>(v) & MagnitudeBits); }
 inline Bits FiniteLanes(Lanes v) { return Magnitude(v) <= DBL_MAX; }
 inline bool AllSet(Bits mask) { return (mask[0] & mask[1] & mask[2] & mask[3]) == -1; }
+// Magnitudes are never NaN where these are used: a row with a non-finite entry
+// ends the solve.
 inline Lanes Max(Lanes a, Lanes b) { return a > b ? a : b; }
-inline double Max(Lanes v) { return std::fmax(std::fmax(v[0], v[1]), std::fmax(v[2], v[3])); }
+inline double Max(double a, double b) { return a > b ? a : b; }
+inline double Max(Lanes v) { return Max(Max(v[0], v[1]), Max(v[2], v[3])); }
 
 inline bool IsFinite(double v) { return std::fabs(v) <= DBL_MAX; }
 
@@ -56,13 +60,14 @@ __attribute__((target_clones("avx2", "default"))) bool Eliminate(double* row, co
   return ok;
 }
 
-__attribute__((target_clones("avx2", "default"))) bool EliminateAndMeasure(double* row, const double* pivot,
-                                                                          double d, int32_t n, double& largest) {
-  const Lanes dd = Splat(d);
+// One chunk of EliminateAndMeasure; `full` chunks let the compiler unroll.
+template <bool Full>
+inline bool EliminateChunk(double* row, const double* pivot, Lanes dd, double d, int32_t n, double& largest) {
+  const int32_t count = Full ? ChunkSize : n;
   Bits finite = AllOnes;
   Lanes most = Splat(-1.0);
   int32_t l = 0;
-  for (; l + Width <= n; l += Width) {
+  for (; l + Width <= count; l += Width) {
     const Lanes v = Load(row + l) - Load(pivot + l) * dd;
     Store(row + l, v);
     finite &= FiniteLanes(v);
@@ -70,13 +75,38 @@ __attribute__((target_clones("avx2", "default"))) bool EliminateAndMeasure(doubl
   }
   bool ok = AllSet(finite);
   largest = Max(most);
-  for (; l < n; ++l) {
+  for (; l < count; ++l) {
     const double v = row[l] - pivot[l] * d;
     row[l] = v;
     ok = ok && IsFinite(v);
-    largest = std::fmax(largest, std::fabs(v));
+    largest = Max(std::fabs(v), largest);
   }
   return ok;
+}
+
+__attribute__((target_clones("avx2", "default"))) bool EliminateAndMeasure(double* row, const double* pivot,
+                                                                          double d, int32_t n,
+                                                                          double* chunkLargest) {
+  const Lanes dd = Splat(d);
+  bool ok = true;
+  int32_t l = 0;
+  for (; l + ChunkSize <= n; l += ChunkSize)
+    ok &= EliminateChunk<true>(row + l, pivot + l, dd, d, ChunkSize, *chunkLargest++);
+  if (l < n) ok &= EliminateChunk<false>(row + l, pivot + l, dd, d, n - l, *chunkLargest);
+  return ok;
+}
+
+__attribute__((target_clones("avx2", "default"))) void Measure(const double* row, int32_t n,
+                                                              double* chunkLargest) {
+  for (int32_t first = 0; first < n; first += ChunkSize) {
+    const int32_t count = std::min(ChunkSize, n - first);
+    Lanes most = Splat(-1.0);
+    int32_t l = first;
+    for (; l + Width <= first + count; l += Width) most = Max(Magnitude(Load(row + l)), most);
+    double largest = Max(most);
+    for (; l < first + count; ++l) largest = Max(std::fabs(row[l]), largest);
+    *chunkLargest++ = largest;
+  }
 }
 
 bool Scale(double* row, double p, int32_t n) {
@@ -121,30 +151,6 @@ __attribute__((target_clones("avx2", "default"))) bool ApplySteps(double* row, c
     ok = ok && IsFinite(x);
   }
   return ok;
-}
-
-double Largest(const double* row, int32_t n) {
-  Lanes most = Splat(-1.0);
-  int32_t l = 0;
-  for (; l + Width <= n; l += Width) most = Max(Magnitude(Load(row + l)), most);
-  double largest = Max(most);
-  for (; l < n; ++l) largest = std::fmax(largest, std::fabs(row[l]));
-  return largest;
-}
-
-int32_t HighestColumnOf(const double* row, const int32_t* columns, int32_t n, double magnitude) {
-  const Lanes wanted = Splat(magnitude);
-  int32_t highest = -1;
-  int32_t l = 0;
-  for (; l + Width <= n; l += Width) {
-    const Bits hit = Magnitude(Load(row + l)) == wanted;
-    if ((hit[0] | hit[1] | hit[2] | hit[3]) == 0) continue;
-    for (int32_t j = 0; j < Width; ++j)
-      if (hit[j] && columns[l + j] > highest) highest = columns[l + j];
-  }
-  for (; l < n; ++l)
-    if (std::fabs(row[l]) == magnitude && columns[l] > highest) highest = columns[l];
-  return highest;
 }
 
 bool AllFinite(const double* row, int32_t n) {

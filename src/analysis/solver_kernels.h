@@ -12,8 +12,15 @@ namespace trivane::solver_kernels {
 // row[l] = row[l] - pivot[l] * d for l < n.
 bool Eliminate(double* row, const double* pivot, double d, int32_t n);
 
-// The same, and `largest` receives the largest magnitude written (-1 for n = 0).
-bool EliminateAndMeasure(double* row, const double* pivot, double d, int32_t n, double& largest);
+// Entries are measured in chunks: chunkLargest[k] receives the largest
+// magnitude among entries [k * ChunkSize, (k + 1) * ChunkSize) of the n, so that
+// finding where the largest of a row lies needs a second look at one chunk only.
+constexpr int32_t ChunkSize = 32;
+constexpr int32_t Chunks(int32_t n) { return (n + ChunkSize - 1) / ChunkSize; }
+
+// Eliminate, measuring what it wrote.
+bool EliminateAndMeasure(double* row, const double* pivot, double d, int32_t n, double* chunkLargest);
+void Measure(const double* row, int32_t n, double* chunkLargest);
 
 // row[l] = row[l] * p for l < n.
 bool Scale(double* row, double p, int32_t n);
@@ -22,12 +29,6 @@ bool Scale(double* row, double p, int32_t n);
 // row[l] = row[l] - panel[t * stride + l] * d[t] for t < steps. The entries of
 // a stretch stay in registers across the steps.
 bool ApplySteps(double* row, const double* panel, std::ptrdiff_t stride, const double* d, int32_t steps, int32_t n);
-
-// The largest magnitude among row[0 .. n), -1 for n = 0.
-double Largest(const double* row, int32_t n);
-
-// The highest columns[l] among the l < n with |row[l]| == magnitude; -1 if none.
-int32_t HighestColumnOf(const double* row, const int32_t* columns, int32_t n, double magnitude);
 
 // Whether every entry is finite, and whether any is a negative zero.
 bool AllFinite(const double* row, int32_t n);
