@@ -7,21 +7,26 @@
 namespace trivane {
 namespace {
 
-TEST(Messages, SaveErrorsNameTheCause) {
-  EXPECT_EQ(messages::SaveFailed(ENOENT), "File not found");
-  EXPECT_EQ(messages::SaveFailed(ENAMETOOLONG), "Invalid filename");
-  EXPECT_EQ(messages::SaveFailed(EMFILE), "Too many open files");
-  EXPECT_EQ(messages::SaveFailed(EACCES), "File access denied");
-  EXPECT_EQ(messages::SaveFailed(ENOSPC), "Disk full");
-  EXPECT_EQ(messages::SaveFailed(EIO), "I/O error 5");
-}
+struct SaveErrorRow {
+  int error;
+  const char* text;
+};
 
-TEST(Messages, CapacityTextsCarryTheNumbers) {
-  EXPECT_EQ(messages::TooManyNodes(1001), "结点数 1001 超出上限 1000");
-  EXPECT_EQ(messages::TooManyElements(-1), "单元数 -1 超出上限 1000");
-  EXPECT_EQ(messages::TooManyNodesToAnalyse(501), "结点数 501 超出计算上限 500");
-  EXPECT_EQ(messages::NotAReal("1.0x"), "'1.0x' is not a valid floating point value");
-}
+class SaveFailed : public ::testing::TestWithParam<SaveErrorRow> {};
+
+TEST_P(SaveFailed, NamesTheCause) { EXPECT_EQ(messages::SaveFailed(GetParam().error), GetParam().text); }
+
+// Every system error a save can meet, grouped by the cause the user is told.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SaveFailed,
+    ::testing::Values(SaveErrorRow{ENOENT, "File not found"}, SaveErrorRow{ENOTDIR, "File not found"},
+                      SaveErrorRow{EINVAL, "Invalid filename"}, SaveErrorRow{ENAMETOOLONG, "Invalid filename"},
+                      SaveErrorRow{EISDIR, "Invalid filename"}, SaveErrorRow{EMFILE, "Too many open files"},
+                      SaveErrorRow{ENFILE, "Too many open files"}, SaveErrorRow{EACCES, "File access denied"},
+                      SaveErrorRow{EPERM, "File access denied"}, SaveErrorRow{EROFS, "File access denied"},
+                      SaveErrorRow{ENOSPC, "Disk full"}, SaveErrorRow{EDQUOT, "Disk full"},
+                      SaveErrorRow{EFBIG, "Disk full"}, SaveErrorRow{EIO, "I/O error 5"},
+                      SaveErrorRow{EXDEV, "I/O error 18"}));
 
 }  // namespace
 }  // namespace trivane
