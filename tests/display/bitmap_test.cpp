@@ -191,17 +191,14 @@ class PaletteFile : public ::testing::Test {
   std::filesystem::path folder_;
 };
 
-TEST_F(PaletteFile, ReadsTheFirst150ColoursOfTheTopRow) {
-  const Palette palette = LoadPalette(Write("color.bmp", MakeBitmap(160, 2, 24, false)));
-  EXPECT_EQ(palette.colours[0], Colour(0, 0));
-  EXPECT_EQ(palette.colours[149], Colour(149, 0));
-}
-
-TEST_F(PaletteFile, ColumnsBeyondANarrowBitmapAreBlack) {
-  const Palette palette = LoadPalette(Write("color.bmp", MakeBitmap(100, 1, 24, true)));
-  EXPECT_EQ(palette.colours[99], Colour(99, 0));
-  EXPECT_EQ(palette.colours[100], (Rgb{0, 0, 0}));
-  EXPECT_EQ(palette.colours[149], (Rgb{0, 0, 0}));
+TEST_F(PaletteFile, TakesTheFirst150ColoursOfTheTopRowAndBlackBeyondANarrowBitmap) {
+  const Palette wide = LoadPalette(Write("wide.bmp", MakeBitmap(160, 2, 24, false)));
+  EXPECT_EQ(wide.colours[0], Colour(0, 0));
+  EXPECT_EQ(wide.colours[149], Colour(149, 0));
+  const Palette narrow = LoadPalette(Write("narrow.bmp", MakeBitmap(100, 1, 24, true)));
+  EXPECT_EQ(narrow.colours[99], Colour(99, 0));
+  EXPECT_EQ(narrow.colours[100], (Rgb{0, 0, 0}));
+  EXPECT_EQ(narrow.colours[149], (Rgb{0, 0, 0}));
 }
 
 TEST_F(PaletteFile, MissingFileNamesItsFullPathAndTheReason) {

@@ -55,45 +55,44 @@ INSTANTIATE_TEST_SUITE_P(
                       FitCase{"OddSizes", Bounds(-1, 1, -1, 1), 805, 601, 0.8 * 601 / 2, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FitView, ExtremesOfAWideModelLandAtTenPercentMargins) {
+TEST(FitView, PutsTheExtremesAtTenPercentMarginsAndTheCentreAtTheTruncatedHalf) {
+  ViewTransform wide;
+  FitView(wide, Bounds(0, 200, 0, 100), 800, 600);
+  EXPECT_EQ(ToPixel(wide, 0, 50), (Pixel{80, 300}));
+  EXPECT_EQ(ToPixel(wide, 200, 50), (Pixel{720, 300}));
+  ViewTransform odd;
+  FitView(odd, Bounds(-1, 1, -1, 1), 805, 601);
+  EXPECT_EQ(ToPixel(odd, 0, 0), (Pixel{402, 300}));
+}
+
+struct PixelCase {
+  const char* name;
   ViewTransform view;
-  FitView(view, Bounds(0, 200, 0, 100), 800, 600);
-  EXPECT_EQ(ToPixel(view, 0, 50), (Pixel{80, 300}));
-  EXPECT_EQ(ToPixel(view, 200, 50), (Pixel{720, 300}));
-}
-
-TEST(ToPixel, CentreOfAnOddImageMapsToTheTruncatedHalf) {
-  ViewTransform view;
-  FitView(view, Bounds(-1, 1, -1, 1), 805, 601);
-  EXPECT_EQ(ToPixel(view, 0, 0), (Pixel{402, 300}));
-}
-
-TEST(ToPixel, YAxisPointsUp) {
-  const ViewTransform view{0, 0, 10, 100, 100};
-  EXPECT_EQ(ToPixel(view, 1, 1), (Pixel{110, 90}));
-}
-
-struct TieCase {
-  double x;
-  int32_t px;
+  double x, y;
+  Pixel pixel;
 };
 
-class ToPixelTies : public ::testing::TestWithParam<TieCase> {};
+class ToPixelRounding : public ::testing::TestWithParam<PixelCase> {};
 
-TEST_P(ToPixelTies, HalvesGoToTheEvenNeighbour) {
-  const ViewTransform view{0, 0, 1, 400, 0};
-  EXPECT_EQ(ToPixel(view, GetParam().x, 0).x, GetParam().px);
+TEST_P(ToPixelRounding, NearestPixelTiesToEven) {
+  const PixelCase& c = GetParam();
+  EXPECT_EQ(ToPixel(c.view, c.x, c.y), c.pixel);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ToPixelTies,
-                         ::testing::Values(TieCase{2.5, 402}, TieCase{3.5, 404}, TieCase{-0.5, 400},
-                                           TieCase{-1.5, 398}, TieCase{2.4999, 402}, TieCase{2.5001, 403}));
+const ViewTransform Unit{0, 0, 1, 400, 0};
 
-TEST(ToPixel, RoundsTheWholeSumNotItsParts) {
-  // 1.5 + 1 = 2.5 rounds to 2; rounding 1.5 first would give 2 + 1.
-  const ViewTransform view{0, 0, 1, 1, 0};
-  EXPECT_EQ(ToPixel(view, 1.5, 0).x, 2);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ToPixelRounding,
+    ::testing::Values(PixelCase{"YAxisPointsUp", {0, 0, 10, 100, 100}, 1, 1, {110, 90}},
+                      PixelCase{"HalfUpToEven", Unit, 2.5, 0, {402, 0}},
+                      PixelCase{"HalfUpToEvenAbove", Unit, 3.5, 0, {404, 0}},
+                      PixelCase{"NegativeHalfToEven", Unit, -0.5, 0, {400, 0}},
+                      PixelCase{"NegativeHalfDownToEven", Unit, -1.5, 0, {398, 0}},
+                      PixelCase{"JustBelowHalf", Unit, 2.4999, 0, {402, 0}},
+                      PixelCase{"JustAboveHalf", Unit, 2.5001, 0, {403, 0}},
+                      // 1.5 + 1 = 2.5 rounds to 2; rounding 1.5 first would give 2 + 1.
+                      PixelCase{"WholeSumRounded", {0, 0, 1, 1, 0}, 1.5, 0, {2, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ToPixel, HugeAndInvalidCoordinatesAreClampedFarOutside) {
   const ViewTransform view{0, 0, 1e300, 512, 320};
