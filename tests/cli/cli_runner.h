@@ -31,10 +31,12 @@ inline std::string FileText(const std::string& path) {
   return text.str();
 }
 
-inline CliResult RunCli(const std::vector<std::string>& args) {
+// Runs in `folder` when one is given, otherwise where the test runs.
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& folder = "") {
   // Test cases may run in parallel processes: each has files of its own.
   const std::string base = ::testing::TempDir() + "trivane-cli-run-" + std::to_string(::getpid());
-  std::string command = ShellQuoted(TRIVANE_CLI);
+  std::string command = folder.empty() ? "" : "cd " + ShellQuoted(folder) + " && ";
+  command.append(ShellQuoted(TRIVANE_CLI));
   for (const std::string& arg : args) command.append(" ").append(ShellQuoted(arg));
   command.append(" >").append(ShellQuoted(base + ".out"));
   command.append(" 2>").append(ShellQuoted(base + ".err")).append(" </dev/null");

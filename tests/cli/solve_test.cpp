@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "support/tolerance.h"
@@ -109,14 +108,6 @@ TEST(Solve, FreeModelIsSingular) {
   const auto r = RunCli({"solve", path});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Singular matrix.\n");
-}
-
-TEST(Solve, ErrorOnALineNamesTheFileAndLine) {
-  const std::string path = ::testing::TempDir() + "trivane-solve-bad.trv";
-  std::ofstream(path, std::ios::binary) << "1\r\n0\r\n 1.0x\r\n";
-  const auto r = RunCli({"solve", path});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(path + ":3: "), std::string::npos) << r.err;
 }
 
 }  // namespace
