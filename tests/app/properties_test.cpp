@@ -433,10 +433,10 @@ class RandomSession : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(RandomSession, FailuresChangeNothingAndSavesReopen) {
   std::mt19937 rng(GetParam());
-  for (int session = 0; session < 6; ++session) {
+  for (int session = 0; session < 4; ++session) {
     Harness h;
     RandomUser user(h, rng);
-    for (int step = 0; step < 30; ++step) {
+    for (int step = 0; step < 25; ++step) {
       const std::string where = "seed " + std::to_string(GetParam()) + ", session " + std::to_string(session) +
                                 ", step " + std::to_string(step);
       Check(h, [&] { user.Act(); }, user.expected, where);
@@ -454,7 +454,7 @@ TEST_P(RandomSession, FailuresChangeNothingAndSavesReopen) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomSession, ::testing::Values(1u, 2u, 3u, 5u, 8u, 13u, 21u, 34u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomSession, ::testing::Values(1u, 2u, 3u, 5u, 8u, 13u));
 
 }  // namespace
 }  // namespace trivane::testing
