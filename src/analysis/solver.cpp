@@ -69,14 +69,15 @@ std::size_t Size(int32_t n) { return static_cast<std::size_t>(n); }
 
 // A row's candidate among n entries whose chunks were measured: only chunks
 // holding the largest magnitude are looked at again.
-Candidate Choose(const double* row, const int32_t* columns, int32_t n, const double* chunkLargest) {
+Candidate Choose(const double* row, const int32_t* columns, int32_t n, const double* chunkLargest,
+                 double largest) {
   const double* end = chunkLargest + Chunks(n);
-  Candidate best{*std::max_element(chunkLargest, end), -1};
+  Candidate best{largest, -1};
   for (const double* chunk = chunkLargest; chunk != end; ++chunk) {
     if (*chunk != best.magnitude) continue;
     const int32_t first = static_cast<int32_t>(chunk - chunkLargest) * ChunkSize;
-    for (int32_t l = first; l < std::min(n, first + ChunkSize); ++l)
-      if (std::fabs(row[l]) == best.magnitude) best.column = std::max(best.column, columns[l]);
+    const int32_t count = std::min(n - first, ChunkSize);
+    best.column = std::max(best.column, HighestColumnOf(row + first, columns + first, count, best.magnitude));
   }
   return best;
 }
@@ -124,8 +125,9 @@ class Elimination {
   Candidate Search(int32_t m) {
     const double* active = Row(m) + done_;
     const int32_t count = n_ - done_;
-    Measure(active, count, chunkLargest_.data());
-    return Choose(active, columnAt_.data() + done_, count, chunkLargest_.data());
+    double largest = 0.0;
+    Measure(active, count, chunkLargest_.data(), largest);
+    return Choose(active, columnAt_.data() + done_, count, chunkLargest_.data(), largest);
   }
 
   Pivot FirstSearch() {
@@ -206,8 +208,9 @@ class Elimination {
       } else {
         finite &= Eliminate(row + first, pivotRow + first, d, s + 1 - first);
         const int32_t count = n_ - s - 1;
-        finite &= EliminateAndMeasure(row + s + 1, pivotRow + s + 1, d, count, chunkLargest_.data());
-        best_[Size(m)] = Choose(row + s + 1, columnAt_.data() + s + 1, count, chunkLargest_.data());
+        double largest = 0.0;
+        finite &= EliminateAndMeasure(row + s + 1, pivotRow + s + 1, d, count, chunkLargest_.data(), largest);
+        best_[Size(m)] = Choose(row + s + 1, columnAt_.data() + s + 1, count, chunkLargest_.data(), largest);
       }
       Rhs(m) -= fc * d;
       finite &= std::isfinite(Rhs(m));

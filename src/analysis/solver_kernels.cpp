@@ -1,6 +1,7 @@
 #include "analysis/solver_kernels.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -86,26 +87,34 @@ inline bool EliminateChunk(double* row, const double* pivot, Lanes dd, double d,
 
 __attribute__((target_clones("avx2", "default"))) bool EliminateAndMeasure(double* row, const double* pivot,
                                                                           double d, int32_t n,
-                                                                          double* chunkLargest) {
+                                                                          double* chunkLargest, double& largest) {
   const Lanes dd = Splat(d);
   bool ok = true;
+  largest = -1.0;
   int32_t l = 0;
-  for (; l + ChunkSize <= n; l += ChunkSize)
-    ok &= EliminateChunk<true>(row + l, pivot + l, dd, d, ChunkSize, *chunkLargest++);
-  if (l < n) ok &= EliminateChunk<false>(row + l, pivot + l, dd, d, n - l, *chunkLargest);
+  for (; l + ChunkSize <= n; l += ChunkSize, ++chunkLargest) {
+    ok &= EliminateChunk<true>(row + l, pivot + l, dd, d, ChunkSize, *chunkLargest);
+    largest = Max(*chunkLargest, largest);
+  }
+  if (l < n) {
+    ok &= EliminateChunk<false>(row + l, pivot + l, dd, d, n - l, *chunkLargest);
+    largest = Max(*chunkLargest, largest);
+  }
   return ok;
 }
 
-__attribute__((target_clones("avx2", "default"))) void Measure(const double* row, int32_t n,
-                                                              double* chunkLargest) {
+__attribute__((target_clones("avx2", "default"))) void Measure(const double* row, int32_t n, double* chunkLargest,
+                                                              double& largest) {
+  largest = -1.0;
   for (int32_t first = 0; first < n; first += ChunkSize) {
     const int32_t count = std::min(ChunkSize, n - first);
     Lanes most = Splat(-1.0);
     int32_t l = first;
     for (; l + Width <= first + count; l += Width) most = Max(Magnitude(Load(row + l)), most);
-    double largest = Max(most);
-    for (; l < first + count; ++l) largest = Max(std::fabs(row[l]), largest);
-    *chunkLargest++ = largest;
+    double chunk = Max(most);
+    for (; l < first + count; ++l) chunk = Max(std::fabs(row[l]), chunk);
+    *chunkLargest++ = chunk;
+    largest = Max(chunk, largest);
   }
 }
 
@@ -151,6 +160,23 @@ __attribute__((target_clones("avx2", "default"))) bool ApplySteps(double* row, c
     ok = ok && IsFinite(x);
   }
   return ok;
+}
+
+__attribute__((target_clones("avx2", "default"))) int32_t HighestColumnOf(const double* row,
+                                                                           const int32_t* columns, int32_t n,
+                                                                           double magnitude) {
+  const Lanes wanted = Splat(magnitude);
+  int32_t highest = -1;
+  int32_t l = 0;
+  for (; l + Width <= n; l += Width) {
+    const Bits hit = Magnitude(Load(row + l)) == wanted;
+    const auto bits = static_cast<uint32_t>((hit[0] & 1) | (hit[1] & 2) | (hit[2] & 4) | (hit[3] & 8));
+    for (uint32_t rest = bits; rest != 0; rest &= rest - 1)
+      highest = std::max(highest, columns[l + std::countr_zero(rest)]);
+  }
+  for (; l < n; ++l)
+    if (std::fabs(row[l]) == magnitude) highest = std::max(highest, columns[l]);
+  return highest;
 }
 
 bool AllFinite(const double* row, int32_t n) {

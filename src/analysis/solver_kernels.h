@@ -18,9 +18,11 @@ bool Eliminate(double* row, const double* pivot, double d, int32_t n);
 constexpr int32_t ChunkSize = 32;
 constexpr int32_t Chunks(int32_t n) { return (n + ChunkSize - 1) / ChunkSize; }
 
-// Eliminate, measuring what it wrote.
-bool EliminateAndMeasure(double* row, const double* pivot, double d, int32_t n, double* chunkLargest);
-void Measure(const double* row, int32_t n, double* chunkLargest);
+// Eliminate, measuring what it wrote; `largest` receives the largest magnitude
+// of all (-1 for n = 0).
+bool EliminateAndMeasure(double* row, const double* pivot, double d, int32_t n, double* chunkLargest,
+                         double& largest);
+void Measure(const double* row, int32_t n, double* chunkLargest, double& largest);
 
 // row[l] = row[l] * p for l < n.
 bool Scale(double* row, double p, int32_t n);
@@ -29,6 +31,9 @@ bool Scale(double* row, double p, int32_t n);
 // row[l] = row[l] - panel[t * stride + l] * d[t] for t < steps. The entries of
 // a stretch stay in registers across the steps.
 bool ApplySteps(double* row, const double* panel, std::ptrdiff_t stride, const double* d, int32_t steps, int32_t n);
+
+// The highest columns[l] among the l < n with |row[l]| == magnitude; -1 if none.
+int32_t HighestColumnOf(const double* row, const int32_t* columns, int32_t n, double magnitude);
 
 // Whether every entry is finite, and whether any is a negative zero.
 bool AllFinite(const double* row, int32_t n);
