@@ -91,10 +91,10 @@ class WriteFailure : public ::testing::TestWithParam<Row> {
     std::string command = "cd " + ShellQuoted(folder_.string()) + " && ";
     if (limited) command += "trap '' XFSZ && ulimit -f 1 && ";
     command += ShellQuoted(TRIVANE_CLI);
-    for (const std::string& arg : args) command += " " + ShellQuoted(arg);
+    for (const std::string& arg : args) command.append(" ").append(ShellQuoted(arg));
     const std::string out = folder_.string() + ".out";
     const std::string err = folder_.string() + ".err";
-    command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err) + " </dev/null";
+    command.append(" >").append(ShellQuoted(out)).append(" 2>").append(ShellQuoted(err)).append(" </dev/null");
     const int raw = std::system(command.c_str());
     CliResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, FileText(out), FileText(err)};
     fs::remove(out);
