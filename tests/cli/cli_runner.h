@@ -31,10 +31,21 @@ inline std::string FileText(const std::string& path) {
   return text.str();
 }
 
+// Built by appending: GCC 12 warns falsely about a literal + string + literal.
+inline std::string TempPrefix() {
+  std::string prefix = "trivane-";
+  prefix.append(std::to_string(::getpid())).append("-");
+  return prefix;
+}
+
+// A file of this test process under the temporary folder: test cases run in
+// parallel processes, and other builds' tests may run beside them. They are
+// removed when the process's tests end (temp_files.cpp).
+inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + TempPrefix() + name; }
+
 // Runs in `folder` when one is given, otherwise where the test runs.
 inline CliResult RunCli(const std::vector<std::string>& args, const std::string& folder = "") {
-  // Test cases may run in parallel processes: each has files of its own.
-  const std::string base = ::testing::TempDir() + "trivane-cli-run-" + std::to_string(::getpid());
+  const std::string base = TempPath("run");
   std::string command = folder.empty() ? "" : "cd " + ShellQuoted(folder) + " && ";
   command.append(ShellQuoted(TRIVANE_CLI));
   for (const std::string& arg : args) command.append(" ").append(ShellQuoted(arg));

@@ -14,8 +14,7 @@ namespace {
 
 using testing::DataPath;
 using testing::RunCli;
-
-std::string Temp(const std::string& name) { return ::testing::TempDir() + name; }
+using testing::TempPath;
 
 std::string WriteSmallProblem() {
   Model m;
@@ -25,7 +24,7 @@ std::string WriteSmallProblem() {
   m.nodes[3] = Node{2.0, 1e-7, 0, 0, 0.0, 0.0};
   m.elementCount = 1;
   m.elements[1] = Element{1, 2, 3};
-  const std::string path = Temp("trivane-small.trv");
+  const std::string path = TempPath("small.trv");
   SaveProblemFile(path, m);
   return path;
 }
@@ -85,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(Info, ErrorOnALineNamesTheFileAndLine) {
-  const std::string path = Temp("trivane-broken.trv");
+  const std::string path = TempPath("broken.trv");
   std::ofstream(path, std::ios::binary) << "1\r\n0\r\n 1.0x\r\n";
   const auto r = RunCli({"info", path});
   EXPECT_EQ(r.status, 1);
@@ -93,7 +92,7 @@ TEST(Info, ErrorOnALineNamesTheFileAndLine) {
 }
 
 TEST(Convert, MeshBecomesAProblemFileThatReadsTheSame) {
-  const std::string out = Temp("trivane-cubes.trv");
+  const std::string out = TempPath("cubes.trv");
   std::filesystem::remove(out);
   const auto r = RunCli({"convert", DataPath("assimp_ThreeCubesGreen.ASE"), "-o", out});
   ASSERT_EQ(r.status, 0) << r.err;
@@ -104,7 +103,7 @@ TEST(Convert, MeshBecomesAProblemFileThatReadsTheSame) {
 }
 
 TEST(Convert, RefusedInputLeavesAnExistingOutputAlone) {
-  const std::string out = Temp("trivane-keep.trv");
+  const std::string out = TempPath("keep.trv");
   std::ofstream(out, std::ios::binary) << "precious";
   const auto r = RunCli({"convert", DataPath("unv_station15_mundo_tree.ase"), "-o", out});
   EXPECT_EQ(r.status, 1);

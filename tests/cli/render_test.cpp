@@ -49,7 +49,7 @@ class Render : public ::testing::Test {
   // Test cases run in parallel processes: each has a folder of its own. The
   // folder holds the models and the standard palette where the command looks first.
   void SetUp() override {
-    folder_ = std::filesystem::path(::testing::TempDir()) / ("trivane-render-" + std::to_string(::getpid()));
+    folder_ = testing::TempPath("render");
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     std::ofstream(folder_ / "plate.trv", std::ios::binary) << WriteProblem(*Plate(true));

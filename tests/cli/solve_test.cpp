@@ -24,7 +24,7 @@ std::string WriteTriangle() {
   m.nodes[3] = Node{0.0, 1.0, FixedX, 0, 1.0, 90.0};
   m.elementCount = 1;
   m.elements[1] = Element{1, 2, 3};
-  const std::string path = ::testing::TempDir() + "trivane-solve-triangle.trv";
+  const std::string path = testing::TempPath("triangle.trv");
   SaveProblemFile(path, m);
   return path;
 }
@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Solve, FreeModelIsSingular) {
-  const std::string path = ::testing::TempDir() + "trivane-solve-free.trv";
+  const std::string path = testing::TempPath("free.trv");
   Model m;
   m.nodeCount = 3;
   m.nodes[2] = Node{1.0, 0.0, 0, 0, 5.0, 0.0};
