@@ -27,25 +27,32 @@ struct RightEdge : Harness {
   }
 };
 
-TEST(OneWayRestraint, PairsTheLinkWithTheDirectionItHoldsAndCycles) {
+struct ToggleRow {
+  const char* name;
+  void (Session::*command)();
+  std::vector<Pair> supports;  // (restraint, orientation) after each press from start-up
+};
+
+class RestraintToggle : public ::testing::TestWithParam<ToggleRow> {};
+
+// A one-direction link holds the node along its own axis: the vertical link
+// (orientations 0 and 2) fixes y, the horizontal one (1 and 3) fixes x.
+TEST_P(RestraintToggle, CyclesThroughItsSupportsOnEverySelectedNode) {
   RightEdge h;
   ASSERT_EQ(h.session.selection().count, 2);
-  const std::vector<Pair> expected = {{1, 2}, {2, 3}, {1, 0}, {2, 1}, {1, 2}};
-  for (const Pair& pair : expected) {
-    h.session.OneWayRestraint();
+  for (const Pair& pair : GetParam().supports) {
+    (h.session.*GetParam().command)();
     EXPECT_EQ(SupportOf(h.session, 2), pair);
     EXPECT_EQ(SupportOf(h.session, 3), pair);
   }
   EXPECT_EQ(SupportOf(h.session, 1), (Pair{FixedXY, 0}));
 }
 
-TEST(TwoWayRestraint, FixesBothAndTurnsTheSymbolFromOrientationTwo) {
-  RightEdge h;
-  for (int32_t orientation : {2, 3, 0, 1, 2}) {
-    h.session.TwoWayRestraint();
-    EXPECT_EQ(SupportOf(h.session, 3), (Pair{FixedXY, orientation}));
-  }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RestraintToggle,
+    ::testing::Values(ToggleRow{"OneWay", &Session::OneWayRestraint, {{1, 2}, {2, 3}, {1, 0}, {2, 1}, {1, 2}}},
+                      ToggleRow{"TwoWay", &Session::TwoWayRestraint, {{3, 2}, {3, 3}, {3, 0}, {3, 1}, {3, 2}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Restraints, TogglesAdvanceWithNothingSelectedAndSurviveANewModel) {
   Harness h;
