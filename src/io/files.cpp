@@ -1,6 +1,7 @@
 #include "io/files.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,9 +112,14 @@ void WriteDevice(const std::string& path, std::string_view bytes, FileSystem& fi
   if (error != 0) throw Error(messages::SaveFailed(error));
 }
 
-// A name beside `path`, so that the rename stays within one file system.
+// A name beside `path`, so that the rename stays within one file system. It
+// carries the file's own name when that leaves it within the system's limit
+// on a name, so that a file left by a crash shows what it was for.
 std::string TemporaryNameFor(const std::string& path, int attempt) {
-  return path + ".~" + FormatInteger(::getpid()) + "-" + FormatInteger(attempt);
+  const std::string suffix = ".~" + FormatInteger(::getpid()) + "-" + FormatInteger(attempt);
+  const std::filesystem::path target = path;
+  if (target.filename().string().size() + suffix.size() <= NAME_MAX) return path + suffix;
+  return (target.parent_path() / ("trivane" + suffix)).string();
 }
 
 }  // namespace

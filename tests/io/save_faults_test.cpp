@@ -190,6 +190,17 @@ TEST_F(SaveFolder, NewFileGetsTheUsualBits) {
   EXPECT_EQ(ModeOf("new.trv"), 0644u);
 }
 
+// The new file is written beside the old one under a longer name; a name
+// that is already near the system's limit must still save.
+TEST_F(SaveFolder, LongestNameSaves) {
+  const std::string name = std::string(251, 'm') + ".trv";
+  Put(name, "old", 0600);
+  SaveProblemFile(Path(name), SmallModel());
+  EXPECT_EQ(Bytes(name), WriteProblem(SmallModel()));
+  EXPECT_EQ(ModeOf(name), 0600u);
+  EXPECT_EQ(Names(), (std::set<std::string>{"elsewhere", name}));
+}
+
 struct LinkRow {
   const char* name;
   const char* linkTarget;  // as written in the link; "@" stands for the test folder
