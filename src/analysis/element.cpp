@@ -13,6 +13,8 @@ using checked::Sub;
 
 namespace {
 
+bool SamePoint(const Node& a, const Node& b) { return a.x == b.x && a.y == b.y; }
+
 struct Geometry {
   double b[3];
   double c[3];
@@ -34,6 +36,9 @@ Geometry ElementGeometry(const Node& n1, const Node& n2, const Node& n3) {
   sum = Sub(sum, Mul(n1.y, n2.x));
   sum = Sub(sum, Mul(n2.y, n3.x));
   sum = Sub(sum, Mul(n3.y, n1.x));
+  // Two corners on one point leave no triangle, but rounding in the sum above
+  // can leave a tiny area and with it a huge, meaningless stiffness.
+  if (SamePoint(n1, n2) || SamePoint(n2, n3) || SamePoint(n3, n1)) sum = 0.0;
   // The stiffness needs the magnitude; the stress matrix keeps the sign so that
   // a triangle listed clockwise gets the same stresses as counter-clockwise.
   g.signedArea = Mul(0.5, sum);

@@ -138,6 +138,12 @@ INSTANTIATE_TEST_SUITE_P(
         // b1 = y2 - y3 is 0 as well as the area: the first entry is 0 / 0.
         FaultCase{"RepeatedCorner", testing::MakeModel({{0, 0}, {1, 0}, {0, 1}}, {{1, 2, 2}}),
                   messages::InvalidOperation},
+        // Rounding leaves the six-product sum at -6.7e-16 here; the element has no area all the same.
+        FaultCase{"RepeatedCornerOffOrigin",
+                  testing::MakeModel({{-0.091, -1.01}, {3.032, 5.774}, {0, 1}}, {{1, 2, 2}}),
+                  messages::InvalidOperation},
+        FaultCase{"CoincidentNodes", testing::MakeModel({{0, 0}, {1, 0}, {1, 0}}, {{1, 2, 3}}),
+                  messages::InvalidOperation},
         FaultCase{"PoissonOne", WithMaterial(testing::UnitTriangle(), {1.0, 1.0, 1.0}), messages::DivisionByZero},
         // b1 = y2 - y3 = 0 makes the first entry 0 / 0.
         FaultCase{"ZeroOverZero", WithMaterial(testing::MakeModel({{0, 0}, {1, 1}, {0, 1}}, {{1, 2, 3}}),
