@@ -44,6 +44,9 @@ constexpr int32_t BlockSteps = 32;
 // the first-level cache while every row passes through it.
 constexpr int32_t SweepColumns = 128;
 
+// How many rows ahead the elimination pass asks for the entries it will need.
+constexpr int32_t PrefetchRows = 8;
+
 [[noreturn]] void Overflowed() { throw Error(messages::Overflow); }
 
 // A row's choice for the next pivot: the largest magnitude among its active
@@ -194,6 +197,12 @@ class Elimination {
     for (int32_t m = 0; m < n_; ++m) {
       if (m == c) continue;
       double* row = Row(m);
+      // The two columns touched in every row are far apart in memory; ask for
+      // those of a later row while this one is worked on.
+      if (m + PrefetchRows < n_) {
+        __builtin_prefetch(Row(m + PrefetchRows) + q);
+        __builtin_prefetch(Row(m + PrefetchRows) + s);
+      }
       const double d = old_[Size(m)] ? Owed(m, row[q], t) : row[q];
       row[q] = row[s];
       row[s] = 0.0;
