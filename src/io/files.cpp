@@ -88,6 +88,9 @@ int FindSaveTarget(const std::string& path, SaveTarget& target) {
       return 0;
     }
     if (!S_ISLNK(status.st_mode)) {
+      // The rename needs only the folder's permission; a file the user may not
+      // write stays protected as if it were written in place.
+      if (S_ISREG(status.st_mode) && ::access(current.c_str(), W_OK) != 0) return errno;
       target = {S_ISREG(status.st_mode) ? SaveTarget::Kind::StoredFile : SaveTarget::Kind::NewFile,
                 current.string(), status.st_mode & 0777u};
       return 0;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -180,6 +181,36 @@ TEST_F(SaveFolder, ReplacedFileKeepsItsPermissionBits) {
     EXPECT_EQ(Bytes("model.trv"), WriteProblem(SmallModel()));
     EXPECT_EQ(ModeOf("model.trv"), mode) << std::oct << mode;
   }
+  EXPECT_EQ(Names(), (std::set<std::string>{"elsewhere", "model.trv"}));
+}
+
+// Replacing needs only the folder's permission, yet a file its user may not
+// write must stay as it is. Root may write anything, so the save runs as an
+// ordinary user there.
+TEST_F(SaveFolder, ReadOnlyFileIsRefusedAndKept) {
+  Put("model.trv", "old", 0444);
+  fs::permissions(dir_, fs::perms::all);
+  const auto refused = [&] {
+    try {
+      SaveProblemFile(Path("model.trv"), SmallModel());
+    } catch (const Error& e) {
+      return std::string(e.what()) == "File access denied" && Bytes("model.trv") == "old";
+    }
+    return false;
+  };
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(refused());
+    return;
+  }
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const bool asUser = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+    ::_exit(asUser && refused() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(Names(), (std::set<std::string>{"elsewhere", "model.trv"}));
 }
 
