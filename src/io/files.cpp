@@ -18,6 +18,16 @@ namespace trivane {
 
 namespace {
 
+// Makes a rename survive a power loss. The new file is in place already, so a
+// failure here is no reason to call the save failed.
+void SyncFolderOf(const std::string& path) {
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 class PosixFileSystem : public FileSystem {
  public:
   int CreateNew(const std::string& path, int& handle) override {
@@ -51,7 +61,9 @@ class PosixFileSystem : public FileSystem {
   int Close(int handle) override { return ::close(handle) == 0 ? 0 : errno; }
 
   int Rename(const std::string& from, const std::string& to) override {
-    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (std::rename(from.c_str(), to.c_str()) != 0) return errno;
+    SyncFolderOf(to);
+    return 0;
   }
 
   int Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
