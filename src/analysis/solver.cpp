@@ -70,21 +70,6 @@ struct Pivot {
 
 std::size_t Size(int32_t n) { return static_cast<std::size_t>(n); }
 
-// A row's candidate among n entries whose chunks were measured: only chunks
-// holding the largest magnitude are looked at again.
-Candidate Choose(const double* row, const int32_t* columns, int32_t n, const double* chunkLargest,
-                 double largest) {
-  const double* end = chunkLargest + Chunks(n);
-  Candidate best{largest, -1};
-  for (const double* chunk = chunkLargest; chunk != end; ++chunk) {
-    if (*chunk != best.magnitude) continue;
-    const int32_t first = static_cast<int32_t>(chunk - chunkLargest) * ChunkSize;
-    const int32_t count = std::min(n - first, ChunkSize);
-    best.column = std::max(best.column, HighestColumnOf(row + first, columns + first, count, best.magnitude));
-  }
-  return best;
-}
-
 class Elimination {
  public:
   Elimination(GlobalStiffness& K, int32_t n, LoadVector& F, const PivotGuard* guard)
@@ -130,7 +115,7 @@ class Elimination {
     const int32_t count = n_ - done_;
     double largest = 0.0;
     Measure(active, count, chunkLargest_.data(), largest);
-    return Choose(active, columnAt_.data() + done_, count, chunkLargest_.data(), largest);
+    return {largest, HighestColumnOf(active, columnAt_.data() + done_, count, chunkLargest_.data(), largest)};
   }
 
   Pivot FirstSearch() {
@@ -219,7 +204,8 @@ class Elimination {
         const int32_t count = n_ - s - 1;
         double largest = 0.0;
         finite &= EliminateAndMeasure(row + s + 1, pivotRow + s + 1, d, count, chunkLargest_.data(), largest);
-        best_[Size(m)] = Choose(row + s + 1, columnAt_.data() + s + 1, count, chunkLargest_.data(), largest);
+        best_[Size(m)] = {largest,
+                          HighestColumnOf(row + s + 1, columnAt_.data() + s + 1, count, chunkLargest_.data(), largest)};
       }
       Rhs(m) -= fc * d;
       finite &= std::isfinite(Rhs(m));

@@ -164,18 +164,23 @@ __attribute__((target_clones("avx2", "default"))) bool ApplySteps(double* row, c
 
 __attribute__((target_clones("avx2", "default"))) int32_t HighestColumnOf(const double* row,
                                                                            const int32_t* columns, int32_t n,
+                                                                           const double* chunkLargest,
                                                                            double magnitude) {
   const Lanes wanted = Splat(magnitude);
   int32_t highest = -1;
-  int32_t l = 0;
-  for (; l + Width <= n; l += Width) {
-    const Bits hit = Magnitude(Load(row + l)) == wanted;
-    const auto bits = static_cast<uint32_t>((hit[0] & 1) | (hit[1] & 2) | (hit[2] & 4) | (hit[3] & 8));
-    for (uint32_t rest = bits; rest != 0; rest &= rest - 1)
-      highest = std::max(highest, columns[l + std::countr_zero(rest)]);
+  for (int32_t first = 0; first < n; first += ChunkSize, ++chunkLargest) {
+    if (*chunkLargest != magnitude) continue;
+    const int32_t end = std::min(n, first + ChunkSize);
+    int32_t l = first;
+    for (; l + Width <= end; l += Width) {
+      const Bits hit = Magnitude(Load(row + l)) == wanted;
+      const auto bits = static_cast<uint32_t>((hit[0] & 1) | (hit[1] & 2) | (hit[2] & 4) | (hit[3] & 8));
+      for (uint32_t rest = bits; rest != 0; rest &= rest - 1)
+        highest = std::max(highest, columns[l + std::countr_zero(rest)]);
+    }
+    for (; l < end; ++l)
+      if (std::fabs(row[l]) == magnitude) highest = std::max(highest, columns[l]);
   }
-  for (; l < n; ++l)
-    if (std::fabs(row[l]) == magnitude) highest = std::max(highest, columns[l]);
   return highest;
 }
 

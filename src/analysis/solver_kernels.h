@@ -32,8 +32,10 @@ bool Scale(double* row, double p, int32_t n);
 // a stretch stay in registers across the steps.
 bool ApplySteps(double* row, const double* panel, std::ptrdiff_t stride, const double* d, int32_t steps, int32_t n);
 
-// The highest columns[l] among the l < n with |row[l]| == magnitude; -1 if none.
-int32_t HighestColumnOf(const double* row, const int32_t* columns, int32_t n, double magnitude);
+// The highest columns[l] among the l < n with |row[l]| == magnitude, looking
+// only into the chunks whose measured largest equals it; -1 if none.
+int32_t HighestColumnOf(const double* row, const int32_t* columns, int32_t n, const double* chunkLargest,
+                        double magnitude);
 
 // Whether every entry is finite, and whether any is a negative zero.
 bool AllFinite(const double* row, int32_t n);
