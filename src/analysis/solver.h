@@ -19,9 +19,11 @@ struct PivotGuard {
 // Pivot search: the largest magnitude in the unused rows and columns, the last
 // of equal magnitudes in a row-by-row scan. Throws Error("Singular matrix.")
 // when a pivot is exactly zero (or below the guard's minimum), leaving the
-// matrix and right-hand side as the completed steps left them, and Error
-// ("Floating point overflow") when a step overflows. Does nothing for n <= 0.
-// Requires n <= MaxDof.
+// matrix and right-hand side as the completed steps left them; Error
+// ("Floating point overflow") when a step overflows, leaving the matrix in no
+// particular state; Error("Invalid floating point operation"), before changing
+// anything, when the system holds an infinity or a NaN. Does nothing for
+// n <= 0. Requires n <= MaxDof.
 void Solve(GlobalStiffness& matrix, int32_t n, LoadVector& rhs);
 void Solve(GlobalStiffness& matrix, int32_t n, LoadVector& rhs, const PivotGuard& guard);
 
