@@ -175,6 +175,22 @@ TEST(SolverFaults, OverflowIsReported) {
   EXPECT_THROW(Solve(t.K, 1, t.F), Error);
 }
 
+TEST(SolverFaults, NonFiniteEntryIsRefusedBeforeAnyChange) {
+  Tables t;
+  for (const double bad : {std::nan(""), HUGE_VAL}) {
+    DenseSystem s{3, {4.0, 1.0, 0.0, 1.0, 3.0, bad, 0.0, 1.0, 2.0}, {1.0, 2.0, 3.0}};
+    Load(s, t.K, t.F);
+    try {
+      Solve(t.K, 3, t.F);
+      ADD_FAILURE() << "accepted " << bad;
+    } catch (const Error& e) {
+      EXPECT_STREQ(e.what(), messages::InvalidOperation);
+    }
+    EXPECT_EQ(t.K(1, 1), 4.0);
+    EXPECT_EQ(t.F(1), 1.0);
+  }
+}
+
 // Random systems: orders around the vector width and larger, entries drawn from
 // a few values (ties, zeros, negative zeros) or from a continuous range.
 class SolverMatchesReference : public ::testing::TestWithParam<std::tuple<int32_t, bool, unsigned>> {};
