@@ -270,13 +270,15 @@ class Elimination {
     old_ = used_;
   }
 
-  bool Sweep(const std::vector<int32_t>& rows, int32_t begin, int32_t end, bool partly) {
+  // Applies the block's steps to columns [begin, end) of the given rows, from
+  // the first step each row still owes there, or from the block's first step.
+  bool Sweep(const std::vector<int32_t>& rows, int32_t begin, int32_t end, bool fromOwed) {
     const int32_t steps = StepsInBlock();
     bool finite = true;
     for (int32_t l = begin; l < end; l += SweepColumns) {
       const int32_t width = std::min(SweepColumns, end - l);
       for (const int32_t m : rows) {
-        const int32_t from = partly ? owedFrom_[Size(m)] : 0;
+        const int32_t from = fromOwed ? owedFrom_[Size(m)] : 0;
         finite &= ApplySteps(Row(m) + l, PanelRow(from) + l, n_, Multipliers(m) + from, steps - from, width);
       }
     }
