@@ -70,11 +70,14 @@ Material ReadMaterial(const Arguments& args) {
   return args.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
 }
 
-// color.bmp in the current folder, else the copy installed with the program.
+// color.bmp in the current folder, else the copy installed with the program,
+// else, for a program run from its build tree, the copy in the sources.
 Palette ReadPalette(const Arguments& args) {
   if (args.Has("--palette")) return LoadPalette(args.Value("--palette"));
-  std::error_code error;
-  if (std::filesystem::exists("color.bmp", error)) return LoadPalette("color.bmp");
+  for (const char* candidate : {"color.bmp", TRIVANE_INSTALLED_PALETTE, TRIVANE_SOURCE_PALETTE}) {
+    std::error_code error;
+    if (std::filesystem::exists(candidate, error)) return LoadPalette(candidate);
+  }
   return LoadPalette(TRIVANE_INSTALLED_PALETTE);
 }
 

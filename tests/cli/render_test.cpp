@@ -131,6 +131,17 @@ TEST_F(Render, StressPaletteComesFromTheCurrentFolderFirst) {
   EXPECT_EQ(colours, (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(128, 0, 255)}));
 }
 
+// Run from the build tree, where nothing is installed yet, the program finds
+// the palette it ships with.
+TEST_F(Render, StressPaletteFallsBackToTheShippedScale) {
+  std::filesystem::remove(folder_ / "color.bmp");
+  const CliResult result = RunHere({"render", "plate.trv", "-o", "stress.png", "--plot", "stress"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::set<QRgb> colours = Colours(QImage(QString::fromStdString(In("stress.png"))));
+  EXPECT_TRUE(colours.count(Of(StressColourScale()[0])));
+  EXPECT_TRUE(colours.count(Of(StressColourScale()[149])));
+}
+
 struct FailureCase {
   const char* name;
   std::vector<std::string> arguments;
