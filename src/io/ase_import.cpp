@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "io/line_fields.h"
 #include "io/number_text.h"
 #include "io/text_buffer.h"
 #include "model/errors.h"
@@ -17,23 +18,6 @@ constexpr std::string_view VertexKey = "MESH_VERTEX ";  // the blank keeps MESH_
 constexpr std::string_view FaceKey = "MESH_FACE ";      // and MESH_FACENORMAL, MESH_FACE_LIST
 
 bool Contains(std::string_view line, std::string_view key) { return line.find(key) != std::string_view::npos; }
-
-// Up to `count` characters from 0-based position `first`; none past the end.
-std::string_view Slice(std::string_view line, size_t first, size_t count) {
-  if (first >= line.size()) return {};
-  return line.substr(first, count);
-}
-
-template <typename Read>
-auto AtLine(int lineIndex, Read read) {
-  try {
-    return read();
-  } catch (const LineError&) {
-    throw;
-  } catch (const Error& e) {
-    throw LineError(e.what(), lineIndex + 1);
-  }
-}
 
 bool IsSeparator(char c) { return !((c >= '0' && c <= '9') || c == '.' || c == '-'); }
 
@@ -105,7 +89,7 @@ Model ImportAse(std::string_view bytes, const Model& current) {
       mesh = Mesh{i, j};
     }
     if (const size_t p = line.find(FaceCountKey); p != std::string_view::npos) {
-      const int32_t count = AtLine(k, [&] { return ReadInteger(Slice(line, p + 14, 5)); });
+      const int32_t count = AtLine(k, [&] { return ReadInteger(Columns(line, p + 14, 5)); });
       faceCountSum += count;
       if (count < 0 || count > MaxElements) throw LineError(messages::TooManyElements(count), k + 1);
       if (faceCountSum > MaxElements) throw LineError(messages::TooManyElements(faceCountSum), k + 1);
@@ -119,7 +103,7 @@ Model ImportAse(std::string_view bytes, const Model& current) {
     }
     if (const size_t p = line.find(FaceKey); p != std::string_view::npos) {
       const auto corner = [&](size_t offset) {
-        return AtLine(k, [&] { return ReadInteger(Slice(line, p + offset, 5)); }) + mesh.firstNode;
+        return AtLine(k, [&] { return ReadInteger(Columns(line, p + offset, 5)); }) + mesh.firstNode;
       };
       model.elements[j] = Element{corner(21), corner(29), corner(37)};
       faceLines[static_cast<size_t>(j)] = k;

@@ -1,6 +1,7 @@
 #include "io/problem_file.h"
 
 #include "io/files.h"
+#include "io/line_fields.h"
 #include "io/number_text.h"
 #include "io/text_buffer.h"
 #include "model/errors.h"
@@ -9,32 +10,12 @@ namespace trivane {
 
 namespace {
 
-// Characters first..first+count-1 (0-based) of a line: fewer if the line is
-// shorter, none if it ends before them.
-std::string_view Columns(std::string_view line, size_t first, size_t count) {
-  if (first >= line.size()) return {};
-  return line.substr(first, count);
-}
-
-// Number reading that names the 1-based file line of a failure.
 int32_t IntegerAt(std::string_view text, int lineIndex) {
-  try {
-    return ReadInteger(text);
-  } catch (const LineError&) {
-    throw;
-  } catch (const Error& e) {
-    throw LineError(e.what(), lineIndex + 1);
-  }
+  return AtLine(lineIndex, [&] { return ReadInteger(text); });
 }
 
 double RealAt(std::string_view text, int lineIndex) {
-  try {
-    return ReadReal(text);
-  } catch (const LineError&) {
-    throw;
-  } catch (const Error& e) {
-    throw LineError(e.what(), lineIndex + 1);
-  }
+  return AtLine(lineIndex, [&] { return ReadReal(text); });
 }
 
 Node ReadNodeLine(std::string_view line, int lineIndex) {
