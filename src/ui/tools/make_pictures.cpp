@@ -22,6 +22,25 @@ namespace {
 
 using namespace pictures;
 
+// The program's name as the large pictures show it.
+QFont TitleFont(int pixels) {
+  QFont f("DejaVu Sans");
+  f.setPixelSize(pixels);
+  f.setBold(true);
+  return f;
+}
+
+// A picture of the given size, antialiased, filled top to bottom with a gradient.
+QImage GradientPicture(int width, int height, const QColor& top, const QColor& bottom) {
+  QImage img(width, height, QImage::Format_RGB32);
+  QPainter p(&img);
+  QLinearGradient bg(0, 0, 0, height);
+  bg.setColorAt(0, top);
+  bg.setColorAt(1, bottom);
+  p.fillRect(img.rect(), bg);
+  return img;
+}
+
 QFont CjkFont(int pixels, bool bold = false) {
   QFont f("Noto Sans CJK SC");
   f.setPixelSize(pixels);
@@ -53,23 +72,16 @@ void DrawMeshMotif(QPainter& p, QRectF box, bool coloured) {
 }
 
 QImage ProgressBanner() {
-  QImage img(400, 141, QImage::Format_RGB32);
+  QImage img = GradientPicture(400, 141, QColor(28, 36, 52), QColor(12, 16, 24));
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  QLinearGradient bg(0, 0, 0, 141);
-  bg.setColorAt(0, QColor(28, 36, 52));
-  bg.setColorAt(1, QColor(12, 16, 24));
-  p.fillRect(img.rect(), bg);
   p.setPen(Pen(QColor(70, 130, 200), 2));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(1, 1, 398, 139));
   DrawMeshMotif(p, QRectF(24, 34, 120, 45), true);
   p.setPen(Qt::white);
-  QFont title("DejaVu Sans");
-  title.setPixelSize(30);
-  title.setBold(true);
-  p.setFont(title);
+  p.setFont(TitleFont(30));
   p.drawText(QRectF(164, 22, 220, 40), Qt::AlignLeft | Qt::AlignVCenter, "Trivane");
   p.setFont(CjkFont(18));
   p.setPen(QColor(220, 230, 240));
@@ -84,20 +96,13 @@ QImage ProgressBanner() {
 }
 
 QImage AboutPicture() {
-  QImage img(400, 257, QImage::Format_RGB32);
+  QImage img = GradientPicture(400, 257, QColor(244, 246, 250), QColor(214, 222, 234));
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  QLinearGradient bg(0, 0, 0, 257);
-  bg.setColorAt(0, QColor(244, 246, 250));
-  bg.setColorAt(1, QColor(214, 222, 234));
-  p.fillRect(img.rect(), bg);
   p.fillRect(QRectF(0, 0, 400, 70), QColor(28, 40, 64));
   p.setPen(Qt::white);
-  QFont title("DejaVu Sans");
-  title.setPixelSize(34);
-  title.setBold(true);
-  p.setFont(title);
+  p.setFont(TitleFont(34));
   p.drawText(QRectF(24, 10, 220, 50), Qt::AlignLeft | Qt::AlignVCenter, "Trivane");
   p.setFont(CjkFont(15));
   p.setPen(QColor(200, 214, 234));
