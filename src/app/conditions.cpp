@@ -1,9 +1,7 @@
 // Restraints, loads and the material: the commands that edit the model in place.
-#include <cmath>
-
+#include "analysis/material.h"
 #include "app/session.h"
 #include "io/number_text.h"
-#include "model/errors.h"
 
 namespace trivane {
 namespace {
@@ -71,21 +69,10 @@ void Session::ApplyLoad(std::string_view loadText, std::string_view angleText) {
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
                             std::string_view tText) {
   if (problemType != PlaneStress && problemType != PlaneStrain) return;
-  double e = ReadReal(eText);
-  double mu = ReadReal(muText);
+  const double e = ReadReal(eText);
+  const double mu = ReadReal(muText);
   const double t = ReadReal(tText);
-  if (problemType == PlaneStrain) {
-    const double e0 = e;
-    const double mu0 = mu;
-    const double denominator = 1.0 - mu0 * mu0;
-    if (denominator == 0.0) throw Error(messages::DivisionByZero);
-    e = e0 / denominator;
-    mu = mu0 / (1.0 - mu0);
-    if (!std::isfinite(e) || !std::isfinite(mu)) throw Error(messages::Overflow);
-  }
-  model_->material.E = e;
-  model_->material.mu = mu;
-  model_->material.t = t;
+  model_->material = problemType == PlaneStrain ? PlaneStrainMaterial(e, mu, t) : Material{mu, e, t};
 }
 
 }  // namespace trivane
