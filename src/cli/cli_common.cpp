@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analysis/material.h"
 #include "io/model_file.h"
 #include "io/number_text.h"
 #include "model/errors.h"
@@ -59,6 +60,14 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
 double RealOption(const Arguments& args, std::string_view flag, double fallback) {
   const auto found = args.values.find(flag);
   return found == args.values.end() ? fallback : ReadReal(found->second);
+}
+
+Material MaterialOptions(const Arguments& args) {
+  const Material defaults;
+  const double E = RealOption(args, "--E", defaults.E);
+  const double mu = RealOption(args, "--nu", defaults.mu);
+  const double t = RealOption(args, "--t", defaults.t);
+  return args.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
 }
 
 Model LoadModel(const std::string& path) {

@@ -42,6 +42,10 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
 // A text that is not a real throws Error with the reader's text.
 double RealOption(const Arguments& args, std::string_view flag, double fallback);
 
+// The material of --E, --nu and --t (the program's start-up values where not
+// given), converted as the model-properties dialog does with --plane-strain.
+Material MaterialOptions(const Arguments& args);
+
 // The model in `path` (".trv" or ".ase"); an error found on a line of the file
 // becomes "FILE:LINE: message".
 Model LoadModel(const std::string& path);

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
 #include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "display/deformed_plot.h"
@@ -59,15 +58,6 @@ int32_t ReadComponent(const std::string& name) {
     if (name == names[k]) return k + 1;
   }
   throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, not \"" + name + "\"");
-}
-
-// The material as the properties dialog would set it, as solve reads it.
-Material ReadMaterial(const Arguments& args) {
-  const Material defaults;
-  const double E = RealOption(args, "--E", defaults.E);
-  const double mu = RealOption(args, "--nu", defaults.mu);
-  const double t = RealOption(args, "--t", defaults.t);
-  return args.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
 }
 
 // color.bmp in the current folder, else the copy installed with the program,
@@ -120,7 +110,7 @@ int RunRender(std::span<const std::string> args) {
   if (a.Has("--component") && plot != "stress") throw UsageError("--component belongs to --plot stress");
   const int32_t component = ReadComponent(a.Value("--component", "sx"));
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
-  const Material material = ReadMaterial(a);
+  const Material material = MaterialOptions(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
   model->material = material;

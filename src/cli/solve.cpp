@@ -5,7 +5,6 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
 #include "cli/cli_common.h"
 #include "io/number_text.h"
 
@@ -60,12 +59,9 @@ void PrintTables(const std::string& path, const Model& m, const AnalysisTables& 
 int RunSolve(std::span<const std::string> args) {
   const Arguments parsed = ParseArguments(args, {"--E", "--nu", "--t"}, {"--plane-strain", "--json"}, 1);
   const std::string& path = parsed.positional[0];
-  const Material defaults;
-  const double E = RealOption(parsed, "--E", defaults.E);
-  const double mu = RealOption(parsed, "--nu", defaults.mu);
-  const double thickness = RealOption(parsed, "--t", defaults.t);
+  const Material material = MaterialOptions(parsed);
   Model model = LoadModel(path);
-  model.material = parsed.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, thickness) : Material{mu, E, thickness};
+  model.material = material;
   AnalysisTables tables;
   Compute(model, tables);
   if (parsed.Has("--json"))
