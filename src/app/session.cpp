@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "analysis/compute.h"
+#include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"
 #include "io/problem_file.h"
@@ -18,9 +19,7 @@ Session::Session(Canvas& canvas, CountSink& counts, FileChooser& chooser)
 Session::~Session() = default;
 
 void Session::Start(const std::string& palettePath) {
-  canvas_.SetBrushColour({0, 0, 0});
-  canvas_.SetPenColour({0, 0, 0});
-  canvas_.Rectangle(0, 0, canvas_.Width(), canvas_.Height());
+  ClearPicture(canvas_);
   palette_ = LoadPalette(palettePath);
 }
 
