@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  liblapacke-dev libopenblas-dev
+  liblapacke-dev libopenblas-dev libsuitesparse-dev
   fonts-noto-cjk
   clang libclang-rt-14-dev
   xvfb xauth imagemagick xdotool

@@ -8,14 +8,19 @@
 
 namespace trivane {
 
-// Refuses a model the system tables cannot hold (more than MaxAnalysisNodes
-// nodes) or with an element corner outside 1..nodeCount. Throws Error.
-void CheckAnalysable(const Model& model);
+// How the restrained system is solved. Automatic takes Gauss-Jordan elimination
+// on the dense stiffness up to MaxGaussJordanNodes nodes and the sparse
+// Cholesky factorisation above.
+enum class SolverChoice { Automatic, GaussJordan, Cholesky };
+
+// Refuses a model with an element corner outside 1..nodeCount, and one of more
+// than MaxGaussJordanNodes nodes for Gauss-Jordan. Throws Error.
+void CheckAnalysable(const Model& model, SolverChoice solver = SolverChoice::Automatic);
 
 // Build, solve, recover stresses. On any failure throws Error with the text the
 // user sees, and the displacements and the stress field are those of the last
 // completed compute (the stiffness and the stress matrices are not restored).
-void Compute(const Model& model, AnalysisTables& tables);
+void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver = SolverChoice::Automatic);
 
 // Results as the last completed compute left them.
 inline double DisplacementU(const AnalysisTables& tables, int32_t node) { return tables.loads(2 * node - 1); }

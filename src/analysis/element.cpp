@@ -1,6 +1,7 @@
 #include "analysis/element.h"
 
 #include <cmath>
+#include <utility>
 
 #include "analysis/checked.h"
 
@@ -53,8 +54,7 @@ double Scaled(double value, double E, double oneMinusMuSq, double area) {
 
 }  // namespace
 
-void AssembleElement(const Model& model, int32_t element, GlobalStiffness& stiffness,
-                     ElementStressMatrix& stressMatrix) {
+ElementMatrices ComputeElementMatrices(const Model& model, int32_t element) {
   const Element& el = model.elements[static_cast<std::size_t>(element)];
   const int32_t corner[3] = {el.node1, el.node2, el.node3};
   const Geometry g = ElementGeometry(model.nodes[static_cast<std::size_t>(corner[0])],
@@ -67,42 +67,69 @@ void AssembleElement(const Model& model, int32_t element, GlobalStiffness& stiff
   const double oneMinusMu = Sub(1.0, mu);
   const double a = g.signedArea;
 
+  ElementMatrices m;
   for (int k = 0; k < 3; ++k) {
-    const int32_t x = 2 * k + 1;
-    const int32_t y = 2 * k + 2;
-    const double bk = g.b[k];
-    const double ck = g.c[k];
-    stressMatrix(element, 1, x) = Scaled(bk, E, oneMinusMuSq, a);
-    stressMatrix(element, 1, y) = Scaled(Mul(mu, ck), E, oneMinusMuSq, a);
-    stressMatrix(element, 2, x) = Scaled(Mul(mu, bk), E, oneMinusMuSq, a);
-    stressMatrix(element, 2, y) = Scaled(ck, E, oneMinusMuSq, a);
-    stressMatrix(element, 3, x) = Scaled(Mul(Mul(oneMinusMu, 0.5), ck), E, oneMinusMuSq, a);
-    stressMatrix(element, 3, y) = Scaled(Mul(Mul(oneMinusMu, 0.5), bk), E, oneMinusMuSq, a);
+    m.dof[static_cast<std::size_t>(2 * k)] = 2 * corner[k] - 1;
+    m.dof[static_cast<std::size_t>(2 * k + 1)] = 2 * corner[k];
   }
 
-  // bracket x E x t / 4 / (1 - mu^2) / A, left to right.
+  // The stress matrix D B, one corner's two columns at a time.
+  for (int k = 0; k < 3; ++k) {
+    const int x = 2 * k;
+    const int y = 2 * k + 1;
+    const double bk = g.b[k];
+    const double ck = g.c[k];
+    m.stress[0][x] = Scaled(bk, E, oneMinusMuSq, a);
+    m.stress[0][y] = Scaled(Mul(mu, ck), E, oneMinusMuSq, a);
+    m.stress[1][x] = Scaled(Mul(mu, bk), E, oneMinusMuSq, a);
+    m.stress[1][y] = Scaled(ck, E, oneMinusMuSq, a);
+    m.stress[2][x] = Scaled(Mul(Mul(oneMinusMu, 0.5), ck), E, oneMinusMuSq, a);
+    m.stress[2][y] = Scaled(Mul(Mul(oneMinusMu, 0.5), bk), E, oneMinusMuSq, a);
+  }
+
+  // The stiffness B^T D B t A: bracket x E x t / 4 / (1 - mu^2) / A, left to right.
   const auto factor = [&](double bracket) {
     return Div(Div(Div(Mul(Mul(bracket, E), t), 4.0), oneMinusMuSq), g.area);
-  };
-  const auto add = [&](int32_t row, int32_t column, double term) {
-    stiffness(row, column) = Add(stiffness(row, column), term);
   };
   for (int r = 0; r < 3; ++r) {
     const double br = g.b[r];
     const double cr = g.c[r];
-    const int32_t xr = 2 * corner[r] - 1;
-    const int32_t yr = 2 * corner[r];
+    const int xr = 2 * r;
+    const int yr = 2 * r + 1;
     for (int s = 0; s < 3; ++s) {
       const double bs = g.b[s];
       const double cs = g.c[s];
-      const int32_t xs = 2 * corner[s] - 1;
-      const int32_t ys = 2 * corner[s];
-      add(xr, xs, factor(Add(Mul(br, bs), Mul(Mul(Mul(oneMinusMu, cr), cs), 0.5))));
-      add(yr, xs, factor(Add(Mul(Mul(mu, cr), bs), Mul(Mul(Mul(oneMinusMu, br), cs), 0.5))));
-      add(xr, ys, factor(Add(Mul(Mul(mu, br), cs), Mul(Mul(Mul(oneMinusMu, cr), bs), 0.5))));
-      add(yr, ys, factor(Add(Mul(cr, cs), Mul(Mul(Mul(oneMinusMu, br), bs), 0.5))));
+      const int xs = 2 * s;
+      const int ys = 2 * s + 1;
+      m.stiffness[xr][xs] = factor(Add(Mul(br, bs), Mul(Mul(Mul(oneMinusMu, cr), cs), 0.5)));
+      m.stiffness[yr][xs] = factor(Add(Mul(Mul(mu, cr), bs), Mul(Mul(Mul(oneMinusMu, br), cs), 0.5)));
+      m.stiffness[xr][ys] = factor(Add(Mul(Mul(mu, br), cs), Mul(Mul(Mul(oneMinusMu, cr), bs), 0.5)));
+      m.stiffness[yr][ys] = factor(Add(Mul(cr, cs), Mul(Mul(Mul(oneMinusMu, br), bs), 0.5)));
     }
   }
+  return m;
+}
+
+void StoreStressMatrix(const ElementMatrices& matrices, int32_t element, ElementStressMatrix& stressMatrix) {
+  for (int32_t row = 1; row <= 3; ++row)
+    for (int32_t column = 1; column <= 6; ++column)
+      stressMatrix(element, row, column) = matrices.stress[row - 1][column - 1];
+}
+
+void AssembleElement(const Model& model, int32_t element, GlobalStiffness& stiffness,
+                     ElementStressMatrix& stressMatrix) {
+  const ElementMatrices m = ComputeElementMatrices(model, element);
+  StoreStressMatrix(m, element, stressMatrix);
+  // Corner by corner pair, in the order x-x, y-x, x-y, y-y: an element with a
+  // repeated corner adds twice into one entry, and the order of those sums is
+  // part of the result.
+  for (int r = 0; r < 3; ++r)
+    for (int s = 0; s < 3; ++s)
+      for (const auto [i, j] : {std::pair{2 * r, 2 * s}, std::pair{2 * r + 1, 2 * s}, std::pair{2 * r, 2 * s + 1},
+                                std::pair{2 * r + 1, 2 * s + 1}}) {
+        double& entry = stiffness(m.dof[static_cast<std::size_t>(i)], m.dof[static_cast<std::size_t>(j)]);
+        entry = Add(entry, m.stiffness[i][j]);
+      }
 }
 
 }  // namespace trivane

@@ -13,7 +13,7 @@ namespace trivane {
 // minimumPivot means the stiffness is singular. Index d is degree of freedom d.
 struct PivotGuard {
   double minimumPivot = 0.0;
-  std::array<bool, MaxDof + 1> restrained{};
+  std::array<bool, MaxGaussJordanDof + 1> restrained{};
 };
 
 // Pivot search: the largest magnitude in the unused rows and columns, the last
@@ -23,7 +23,7 @@ struct PivotGuard {
 // ("Floating point overflow") when a step overflows, leaving the matrix in no
 // particular state; Error("Invalid floating point operation"), before changing
 // anything, when the system holds an infinity or a NaN. Does nothing for
-// n <= 0. Requires n <= MaxDof.
+// n <= 0. Requires n <= MaxGaussJordanDof.
 void Solve(GlobalStiffness& matrix, int32_t n, LoadVector& rhs);
 void Solve(GlobalStiffness& matrix, int32_t n, LoadVector& rhs, const PivotGuard& guard);
 

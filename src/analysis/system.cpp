@@ -11,17 +11,6 @@ namespace {
 
 constexpr double RadiansPerDegree = 0.017453292519943295;
 
-void FillLoads(const Model& model, LoadVector& loads) {
-  for (int32_t i = 1; i <= model.nodeCount; ++i) {
-    const Node& node = model.nodes[static_cast<std::size_t>(i)];
-    const double angle = node.loadAngle * RadiansPerDegree;
-    const double cosine = std::cos(angle);
-    const double sine = std::sin(angle);
-    loads(2 * i - 1) = node.load * cosine;
-    loads(2 * i) = node.load * sine;
-  }
-}
-
 void ClearLeadingSquare(GlobalStiffness& stiffness, int32_t order) {
   for (int32_t r = 1; r <= order; ++r) std::fill_n(stiffness.Row(r), order, 0.0);
 }
@@ -43,6 +32,21 @@ void Restrain(GlobalStiffness& stiffness, LoadVector& loads, int32_t order, int3
 
 }  // namespace
 
+Fixity FixityOf(const Node& node) {
+  return {node.restraint == FixedX || node.restraint == FixedXY, node.restraint == FixedY || node.restraint == FixedXY};
+}
+
+void FillLoads(const Model& model, LoadVector& loads) {
+  for (int32_t i = 1; i <= model.nodeCount; ++i) {
+    const Node& node = model.nodes[static_cast<std::size_t>(i)];
+    const double angle = node.loadAngle * RadiansPerDegree;
+    const double cosine = std::cos(angle);
+    const double sine = std::sin(angle);
+    loads(2 * i - 1) = node.load * cosine;
+    loads(2 * i) = node.load * sine;
+  }
+}
+
 PivotGuard BuildSystem(const Model& model, AnalysisTables& tables) {
   const int32_t order = 2 * model.nodeCount;
   FillLoads(model, tables.loads);
@@ -55,9 +59,7 @@ PivotGuard BuildSystem(const Model& model, AnalysisTables& tables) {
   // diagonal, so restraining the y before the x of a fully fixed node gives the
   // same tables as the other way round.
   for (int32_t i = 1; i <= model.nodeCount; ++i) {
-    const int32_t kind = model.nodes[static_cast<std::size_t>(i)].restraint;
-    const bool fixX = kind == FixedX || kind == FixedXY;
-    const bool fixY = kind == FixedY || kind == FixedXY;
+    const auto [fixX, fixY] = FixityOf(model.nodes[static_cast<std::size_t>(i)]);
     if (fixY) Restrain(tables.stiffness, tables.loads, order, 2 * i);
     if (fixX) Restrain(tables.stiffness, tables.loads, order, 2 * i - 1);
     guard.restrained[static_cast<std::size_t>(2 * i - 1)] = fixX;

@@ -12,6 +12,17 @@ namespace trivane {
 // of the assembled stiffness before restraints.
 constexpr double RelativePivotFloor = 1e-12;
 
+// Which of a node's two degrees of freedom its restraint kind fixes.
+struct Fixity {
+  bool x = false;
+  bool y = false;
+};
+Fixity FixityOf(const Node& node);
+
+// Degrees of freedom 2i - 1 and 2i of the load vector from node i's load, for
+// nodes 1..nodeCount.
+void FillLoads(const Model& model, LoadVector& loads);
+
 // Fills the load vector from the node loads, clears and assembles the leading
 // 2n square of the stiffness (writing every element's stress matrix), then
 // imposes the restraints: row and column cleared, 1.0 on the diagonal, load 0.0.

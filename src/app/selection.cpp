@@ -18,8 +18,7 @@ void SetBandPen(Canvas& canvas) {
 
 void Session::MouseDown(int x, int y) {
   band_.dragging = -1;
-  for (int32_t i = 1; i <= selection_.count; ++i) selection_.nodes[i] = 0;
-  selection_.count = 0;
+  selection_ = Selection{};
   DrawSelectionMarkers(canvas_, *model_, selection_, view_);
   Redraw();
   band_.bandX1 = band_.bandX2 = x;
@@ -37,7 +36,6 @@ void Session::MouseMove(int x, int y) {
 }
 
 // The left and top edges belong to the band, the right and bottom edges do not.
-// A band holding more nodes than the selection can list keeps the first ones.
 void Session::MouseUp(int x, int y) {
   if (band_.dragging == 0) return;
   view_.halfWidth = canvas_.Width() / 2;
@@ -49,7 +47,7 @@ void Session::MouseUp(int x, int y) {
   canvas_.SetPenMode(PenMode::Invert);
   canvas_.SetPenStyle(PenStyle::Dashed);
   canvas_.Rectangle(band_.bandX1, band_.bandY1, band_.bandX2, band_.bandY2);
-  for (int32_t k = 1; k <= model_->nodeCount && selection_.count < MaxSelection; ++k) {
+  for (int32_t k = 1; k <= model_->nodeCount; ++k) {
     const Pixel p = ToPixel(view_, model_->nodes[k].x, model_->nodes[k].y);
     if (band_.bandX1 <= p.x && p.x < band_.bandX2 && band_.bandY1 <= p.y && p.y < band_.bandY2) {
       selection_.nodes[++selection_.count] = k;

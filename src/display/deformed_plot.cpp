@@ -37,6 +37,7 @@ void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
   }
   if (m == 0.0 && n >= 1) throw Error(messages::DivisionByZero);
 
+  if (backup.entries.size() <= static_cast<size_t>(n)) backup.entries.resize(static_cast<size_t>(n) + 1);
   for (int32_t i = 1; i <= n; ++i) backup.entries[i] = {model.nodes[i].x, model.nodes[i].y};
   // The redraw refits the view from the same bounds and size; fitting first
   // makes the amplification use exactly the scale the picture is drawn with.

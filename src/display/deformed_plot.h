@@ -2,8 +2,8 @@
 // The deformed shape: nodes moved by their displacements, amplified so that the
 // largest component is 60 pixels long, drawn with the model redraw, then put
 // back exactly as they were.
-#include <array>
 #include <span>
+#include <vector>
 
 #include "display/canvas.h"
 #include "display/model_drawing.h"
@@ -19,7 +19,7 @@ struct SavedPosition {
 
 // Node coordinates while the deformed picture is drawn; entry i is node i.
 struct NodeBackup {
-  std::array<SavedPosition, MaxNodes + 1> entries{};
+  std::vector<SavedPosition> entries;
 };
 
 // displacements[d - 1] is degree of freedom d: node i's x displacement is

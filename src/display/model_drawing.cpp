@@ -42,7 +42,7 @@ void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& s
   canvas.SetBrushStyle(BrushStyle::Solid);
   canvas.SetPenColour(Yellow);
   canvas.SetBrushColour(Yellow);
-  const int32_t count = std::clamp(selection.count, 0, MaxSelection);
+  const int32_t count = std::clamp(selection.count, 0, MaxNodes);
   for (int32_t k = 1; k <= count; ++k) {
     const int32_t number = selection.nodes[k];
     if (number < 1 || number > MaxNodes) continue;

@@ -55,24 +55,30 @@ void CheckMeshCorners(const Model& model, const Mesh& mesh, int32_t lastNode, in
   }
 }
 
-// The tables are never written past their capacity: the file is measured first.
-void RefuseOverCapacity(const TextBuffer& text) {
-  long long vertexLines = 0;
-  long long faceLines = 0;
+struct LineCounts {
+  int32_t vertices = 0;
+  int32_t faces = 0;
+};
+
+// The file is measured first, so a model beyond the limits is refused before
+// anything is read.
+LineCounts MeasureMesh(const TextBuffer& text) {
+  LineCounts counts;
   for (int k = 0; k < text.LineCount(); ++k) {
     const std::string_view line = text.Line(k);
-    if (Contains(line, VertexKey)) ++vertexLines;
-    if (Contains(line, FaceKey)) ++faceLines;
+    if (Contains(line, VertexKey)) ++counts.vertices;
+    if (Contains(line, FaceKey)) ++counts.faces;
   }
-  if (vertexLines > MaxNodes) throw Error(messages::TooManyNodes(vertexLines));
-  if (faceLines > MaxElements) throw Error(messages::TooManyElements(faceLines));
+  if (counts.vertices > MaxNodes) throw Error(messages::TooManyNodes(counts.vertices));
+  if (counts.faces > MaxElements) throw Error(messages::TooManyElements(counts.faces));
+  return counts;
 }
 
 }  // namespace
 
 Model ImportAse(std::string_view bytes, const Model& current) {
   const TextBuffer text{std::string(bytes)};
-  RefuseOverCapacity(text);
+  const LineCounts counts = MeasureMesh(text);
 
   Model model = current;
   int32_t i = 1;  // next node
@@ -80,7 +86,7 @@ Model ImportAse(std::string_view bytes, const Model& current) {
   bool faceCountSeen = false;
   long long faceCountSum = 0;
   Mesh mesh;
-  std::vector<int> faceLines(MaxElements + 1, 0);
+  std::vector<int> faceLines(static_cast<size_t>(counts.faces) + 1, 0);
 
   for (int k = 0; k < text.LineCount(); ++k) {
     const std::string_view line = text.Line(k);
@@ -91,7 +97,7 @@ Model ImportAse(std::string_view bytes, const Model& current) {
     if (const size_t p = line.find(FaceCountKey); p != std::string_view::npos) {
       const int32_t count = AtLine(k, [&] { return ReadInteger(Columns(line, p + 14, 5)); });
       faceCountSum += count;
-      if (count < 0 || count > MaxElements) throw LineError(messages::TooManyElements(count), k + 1);
+      if (count < 0) throw LineError(messages::NegativeElementCount(count), k + 1);
       if (faceCountSum > MaxElements) throw LineError(messages::TooManyElements(faceCountSum), k + 1);
       faceCountSeen = true;
     }

@@ -43,19 +43,26 @@ Model ReadProblem(std::string_view bytes, const Model& current) {
   ClearModelTables(model);
 
   const int32_t nodeCount = IntegerAt(text.Line(0), 0);
-  if (nodeCount < 0 || nodeCount > MaxNodes) throw LineError(messages::TooManyNodes(nodeCount), 1);
+  if (nodeCount < 0) throw LineError(messages::NegativeNodeCount(nodeCount), 1);
+  if (nodeCount > MaxNodes) throw LineError(messages::TooManyNodes(nodeCount), 1);
   const int32_t elementCount = IntegerAt(text.Line(1), 1);
-  if (elementCount < 0 || elementCount > MaxElements) throw LineError(messages::TooManyElements(elementCount), 2);
+  if (elementCount < 0) throw LineError(messages::NegativeElementCount(elementCount), 2);
+  if (elementCount > MaxElements) throw LineError(messages::TooManyElements(elementCount), 2);
   model.nodeCount = nodeCount;
   model.elementCount = elementCount;
 
+  // The tables grow line by line, so what is stored follows the lines the file
+  // holds, not the counts it claims: a line past the end is empty and fails to
+  // read before anything is stored for it.
   for (int32_t k = 1; k <= nodeCount; ++k) {
     const int lineIndex = k + 1;
-    model.nodes[k] = ReadNodeLine(text.Line(lineIndex), lineIndex);
+    const Node node = ReadNodeLine(text.Line(lineIndex), lineIndex);
+    model.nodes[k] = node;
   }
   for (int32_t j = 1; j <= elementCount; ++j) {
     const int lineIndex = nodeCount + j + 1;
-    model.elements[j] = ReadElementLine(text.Line(lineIndex), lineIndex);
+    const Element element = ReadElementLine(text.Line(lineIndex), lineIndex);
+    model.elements[j] = element;
   }
   UpdateBounds(model);
   return model;

@@ -14,7 +14,7 @@ namespace trivane {
 // window: `current` emptied by the new-model clearing, filled from the file,
 // bounds recomputed. Material and entries beyond the old counts are kept.
 // Throws LineError (1-based line of the file) for a field that is not a number
-// or a count outside 0..1000; the caller keeps `current` untouched then.
+// a negative count or one beyond MaxNodes or MaxElements; the caller keeps `current` untouched then.
 Model ReadProblem(std::string_view bytes, const Model& current);
 
 // The exact bytes of the problem file for `model`.

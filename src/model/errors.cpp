@@ -66,6 +66,10 @@ std::string TooManyElements(long long count) {
   return "单元数 " + std::to_string(count) + " 超出上限 " + std::to_string(MaxElements);
 }
 
+std::string NegativeNodeCount(long long count) { return "结点数 " + std::to_string(count) + " 不能为负数"; }
+
+std::string NegativeElementCount(long long count) { return "单元数 " + std::to_string(count) + " 不能为负数"; }
+
 std::string FaceCornerMissing(int element, long long corner) {
   return "面 " + std::to_string(element) + " 的顶点号 " + std::to_string(corner) + " 不存在";
 }
@@ -75,7 +79,7 @@ std::string FaceCountExceedsFaces(long long count, long long faces) {
 }
 
 std::string TooManyNodesToAnalyse(long long count) {
-  return "结点数 " + std::to_string(count) + " 超出计算上限 " + std::to_string(MaxAnalysisNodes);
+  return "结点数 " + std::to_string(count) + " 超出计算上限 " + std::to_string(MaxGaussJordanNodes);
 }
 
 std::string ElementNodeMissing(int element, long long corner) {

@@ -37,8 +37,10 @@ std::string UnknownModelFile(std::string_view name);  // neither a problem file 
 inline constexpr const char* BitmapNotValid = "Bitmap image is not valid";
 
 // Capacities and consistency of what is read.
-std::string TooManyNodes(long long count);     // 结点数 N 超出上限 1000
-std::string TooManyElements(long long count);  // 单元数 N 超出上限 1000
+std::string TooManyNodes(long long count);         // 结点数 N 超出上限 99999
+std::string TooManyElements(long long count);      // 单元数 N 超出上限 199998
+std::string NegativeNodeCount(long long count);    // 结点数 N 不能为负数
+std::string NegativeElementCount(long long count); // 单元数 N 不能为负数
 std::string FaceCornerMissing(int element, long long corner);    // 面 J 的顶点号 K 不存在
 std::string FaceCountExceedsFaces(long long count, long long faces);  // 面数 N 多于读到的 M 个面
 

@@ -1,16 +1,20 @@
 #pragma once
-// Fixed capacities of the model store. Every table is sized once for the largest
-// model; no writer may go past these.
+// The largest model the program holds, and the largest one the dense solver
+// takes. The node and element tables grow with the model up to these.
 #include <cstdint>
 
 namespace trivane {
 
-constexpr int32_t MaxNodes = 1000;
-constexpr int32_t MaxElements = 1000;
-constexpr int32_t MaxDof = 1000;
-constexpr int32_t MaxSelection = 1000;
+// Node numbers fill the five columns of a problem file's element line and of a
+// mesh face's corner slices, so 99,999 is the largest one a file can name.
+constexpr int32_t MaxNodes = 99999;
+// No triangulation of MaxNodes points has more triangles than 2n - 1.
+constexpr int32_t MaxElements = 2 * MaxNodes;
 
-// Two degrees of freedom per node: the system tables hold at most this many nodes.
-constexpr int32_t MaxAnalysisNodes = MaxDof / 2;
+// Gauss-Jordan elimination on the dense stiffness serves models up to this many
+// nodes; larger ones go to the sparse Cholesky factorisation.
+constexpr int32_t MaxGaussJordanNodes = 500;
+// Order of the dense stiffness: two degrees of freedom per node.
+constexpr int32_t MaxGaussJordanDof = 2 * MaxGaussJordanNodes;
 
 }  // namespace trivane

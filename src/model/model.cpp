@@ -1,5 +1,7 @@
 #include "model/model.h"
 
+#include <algorithm>
+
 namespace trivane {
 
 void UpdateBounds(Model& model) {
@@ -16,8 +18,12 @@ void UpdateBounds(Model& model) {
 }
 
 void ClearModelTables(Model& model) {
-  for (int32_t e = 1; e <= model.elementCount && e <= MaxElements; ++e) model.elements[e] = Element{};
-  for (int32_t k = 1; k <= model.nodeCount && k <= MaxNodes; ++k) model.nodes[k] = Node{};
+  const auto clear = [](auto& table, int32_t count) {
+    const std::size_t end = std::min(table.Stored(), static_cast<std::size_t>(std::max(count, 0)) + 1);
+    for (std::size_t k = 1; k < end; ++k) table[static_cast<std::ptrdiff_t>(k)] = {};
+  };
+  clear(model.elements, model.elementCount);
+  clear(model.nodes, model.nodeCount);
   model.elementCount = 0;
   model.nodeCount = 0;
 }

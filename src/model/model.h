@@ -1,8 +1,9 @@
 #pragma once
 // The model being edited and analysed: node and element tables with 1-based
 // numbering (entry 0 is never used), their counts, bounds and material.
-#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/limits.h"
 
@@ -28,6 +29,29 @@ struct Element {
   bool operator==(const Element&) const = default;
 };
 
+// A table numbered from 1 that reads as if every entry existed with its
+// default value, while it holds only the entries written so far: writing entry
+// k stores entries 1..k, so its memory follows the largest model it held. It
+// never shrinks, so entries beyond a model's counts keep what they held (a mesh
+// import carries restraints and loads over by node number).
+template <typename T>
+class Table {
+ public:
+  T& operator[](std::ptrdiff_t k) {
+    if (static_cast<std::size_t>(k) >= entries_.size()) entries_.resize(static_cast<std::size_t>(k) + 1);
+    return entries_[static_cast<std::size_t>(k)];
+  }
+  const T& operator[](std::ptrdiff_t k) const {
+    static const T unwritten{};
+    return static_cast<std::size_t>(k) < entries_.size() ? entries_[static_cast<std::size_t>(k)] : unwritten;
+  }
+  // Entries stored, entry 0 included.
+  std::size_t Stored() const { return entries_.size(); }
+
+ private:
+  std::vector<T> entries_;
+};
+
 struct ModelBounds {
   double ymax = 0.0;
   double ymin = 0.0;
@@ -44,8 +68,8 @@ struct Material {
 };
 
 struct Model {
-  std::array<Node, MaxNodes + 1> nodes{};
-  std::array<Element, MaxElements + 1> elements{};
+  Table<Node> nodes;        // 1..MaxNodes
+  Table<Element> elements;  // 1..MaxElements
   int32_t nodeCount = 0;
   int32_t elementCount = 0;
   ModelBounds bounds{};
@@ -54,7 +78,7 @@ struct Model {
 
 // Node numbers picked by the rubber band, in increasing order, 1-based.
 struct Selection {
-  std::array<int32_t, MaxSelection + 1> nodes{};
+  Table<int32_t> nodes;
   int32_t count = 0;
 };
 

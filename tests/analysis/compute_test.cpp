@@ -138,19 +138,27 @@ TEST_P(FailedCompute, KeepsThePreviousResults) {
   auto t = std::make_unique<AnalysisTables>();
   const Model good = examples::CantileverPlate(5, 3);
   Compute(good, *t);
-  const auto before = std::make_unique<AnalysisTables>();
-  for (int32_t d = 1; d <= MaxDof; ++d) before->loads(d) = t->loads(d);
-  for (int32_t k = 1; k <= StressComponentCount; ++k)
-    for (int32_t e = 1; e <= MaxElements; ++e) before->stresses(k, e) = t->stresses(k, e);
+  const auto copy = [](std::span<const double> values) { return std::vector<double>(values.begin(), values.end()); };
+  const std::vector<double> displacements = copy(Displacements(*t));
+  std::vector<std::vector<double>> stresses;
+  for (int32_t k = 1; k <= StressComponentCount; ++k) stresses.push_back(copy(StressValues(*t, k)));
 
   const Model bad = GetParam().second();
   EXPECT_EQ(FailureOf(bad, *t), GetParam().first);
-  for (int32_t d = 1; d <= MaxDof; ++d) EXPECT_EQ(t->loads(d), before->loads(d)) << d;
+  // A failed compute may leave the tables longer, never with other values.
+  const auto unchanged = [](const std::vector<double>& before, std::span<const double> after) {
+    for (std::size_t i = 0; i < after.size(); ++i)
+      if (after[i] != (i < before.size() ? before[i] : 0.0)) return false;
+    return true;
+  };
+  EXPECT_TRUE(unchanged(displacements, Displacements(*t)));
   for (int32_t k = 1; k <= StressComponentCount; ++k)
-    for (int32_t e = 1; e <= MaxElements; ++e) EXPECT_EQ(t->stresses(k, e), before->stresses(k, e));
+    EXPECT_TRUE(unchanged(stresses[static_cast<std::size_t>(k - 1)], StressValues(*t, k))) << k;
 }
 
-Model TooManyNodes() {
+// Above 500 nodes the sparse path takes the model; nodes that no element
+// holds leave it free to move.
+Model LooseNodesAbove500() {
   Model m = examples::CantileverPlate(5, 3);
   m.nodeCount = 501;
   return m;
@@ -191,7 +199,7 @@ Model StressOverflow() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedCompute,
-    ::testing::Values(std::pair{"结点数 501 超出计算上限 500", &TooManyNodes},
+    ::testing::Values(std::pair{"Singular matrix.", &LooseNodesAbove500},
                       std::pair{"单元 4 的结点号 16 不存在", &MissingCorner},
                       std::pair{"单元 2 的结点号 0 不存在", &ZeroCorner},
                       std::pair{messages::SingularMatrix, &Unrestrained},
@@ -228,7 +236,7 @@ TEST(ClearSystem, LeadingSquareOnly) {
   EXPECT_EQ(t->loads(4), 0.0);
   EXPECT_EQ(t->loads(5), 4.0);
   ClearSystem(*t, 900);  // never past the tables
-  EXPECT_EQ(t->loads(MaxDof), 0.0);
+  EXPECT_EQ(t->loads(MaxGaussJordanDof), 0.0);
 }
 
 TEST(PlaneStrain, ConvertsLikeTheDialog) {

@@ -8,6 +8,7 @@
 #include "display/recording_canvas.h"
 #include "drawing_fixtures.h"
 #include "model/errors.h"
+#include "support/model_bits.h"
 
 namespace trivane {
 namespace {
@@ -70,11 +71,11 @@ TEST(DeformedShape, PutsEveryCoordinateBackBitForBitAndDrawsTheSameTwice) {
   NodeBackup backup;
   DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
   const std::vector<DrawCall> first = canvas.Calls();
-  EXPECT_EQ(std::memcmp(model.get(), saved.get(), sizeof(Model)), 0);
+  EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
   canvas.Clear();
   DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
   EXPECT_EQ(canvas.Calls(), first);
-  EXPECT_EQ(std::memcmp(model.get(), saved.get(), sizeof(Model)), 0);
+  EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
 }
 
 TEST(DeformedShape, NoDisplacementAtAllIsADivisionByZeroWithNothingMovedOrDrawn) {
@@ -93,7 +94,7 @@ TEST(DeformedShape, NoDisplacementAtAllIsADivisionByZeroWithNothingMovedOrDrawn)
   }
   EXPECT_TRUE(canvas.Calls().empty());
   EXPECT_EQ(view, before);
-  EXPECT_EQ(std::memcmp(model.get(), saved.get(), sizeof(Model)), 0);
+  EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
 }
 
 TEST(DeformedShape, EmptyModelJustRedraws) {

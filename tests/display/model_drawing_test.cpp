@@ -110,7 +110,7 @@ TEST(DrawModel, SkipsElementsWhoseCornersLieOutsideTheNodeTable) {
   auto model = SquareModel();
   model->elementCount = 4;
   model->elements[2] = {1, 0, 3};
-  model->elements[3] = {1, 1001, 3};
+  model->elements[3] = {1, MaxNodes + 1, 3};
   model->elements[4] = {-5, 2, 3};
   RecordingCanvas canvas;
   ViewTransform view;
@@ -138,7 +138,7 @@ TEST(DrawSelectionMarkers, YellowDiscsOnSelectedNodesWithTheViewAsItStands) {
   selection.count = 4;
   selection.nodes[1] = 2;
   selection.nodes[2] = 0;     // outside the table: skipped
-  selection.nodes[3] = 1001;  // outside the table: skipped
+  selection.nodes[3] = MaxNodes + 1;  // outside the table: skipped
   selection.nodes[4] = 3;
   RecordingCanvas canvas;
   canvas.SetPenMode(PenMode::Invert);

@@ -103,7 +103,8 @@ std::string Vertices(int count, int first = 0) {
 
 std::string Faces(int count) {
   std::string lines;
-  for (int k = 0; k < count; ++k) lines += Face(k, 0, 1, 2);
+  // The face number is not read; four digits keep the corner columns in place.
+  for (int k = 0; k < count; ++k) lines += Face(k % 10000, 0, 1, 2);
   return lines;
 }
 
@@ -116,12 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"BadFaceCount", "*MESH_NUMFACES x\r\n", "'x' is not a valid integer value", 1},
         FailureRow{"ShiftedFaceLine", Vertices(3) + NumFaces(1) + "*MESH_FACE 0:    A: 0 B: 1 C: 2\r\n",
                    "'B: 1 ' is not a valid integer value", 5},
-        FailureRow{"TooManyVertexLines", Vertices(1001), "结点数 1001 超出上限 1000", 0},
-        FailureRow{"TooManyFaceLines", Vertices(3) + Faces(1001), "单元数 1001 超出上限 1000", 0},
-        FailureRow{"FaceCountTooLarge", NumFaces(1001), "单元数 1001 超出上限 1000", 1},
-        FailureRow{"FaceCountNegative", NumFaces(-1), "单元数 -1 超出上限 1000", 1},
-        FailureRow{"FaceCountsAddUpTooHigh", NumVertex(3) + NumFaces(600) + NumVertex(3) + NumFaces(600),
-                   "单元数 1200 超出上限 1000", 4},
+        FailureRow{"TooManyVertexLines", Vertices(MaxNodes + 1), "结点数 100000 超出上限 99999", 0},
+        FailureRow{"TooManyFaceLines", Vertices(3) + Faces(MaxElements + 1), "单元数 199999 超出上限 199998", 0},
+        FailureRow{"FaceCountNegative", NumFaces(-1), "单元数 -1 不能为负数", 1},
+        FailureRow{"FaceCountsAddUpTooHigh", NumVertex(3) + NumFaces(99999) + NumVertex(3) + NumFaces(99999) + NumFaces(1),
+                   "单元数 199999 超出上限 199998", 5},
         FailureRow{"CornerBeyondItsMesh", NumVertex(3) + Vertices(3) + NumFaces(1) + Face(0, 0, 1, 3),
                    "面 1 的顶点号 4 不存在", 6},
         FailureRow{"CornerIntoTheNextMesh",
@@ -192,10 +192,13 @@ TEST(ImportAse, EachMeshCountsItsCornersFromItsOwnFirstVertex) {
 }
 
 TEST(ImportAse, FullCapacityIsAccepted) {
-  const Model m = ImportAse(NumVertex(1000) + Vertices(1000) + NumFaces(1000) + Faces(1000), Model{});
+  // A face count has five columns, so the largest model needs two of them.
+  const Model m = ImportAse(NumVertex(MaxNodes) + Vertices(MaxNodes) + NumFaces(MaxElements / 2) +
+                                NumFaces(MaxElements / 2) + Faces(MaxElements),
+                            Model{});
   EXPECT_EQ(m.nodeCount, MaxNodes);
   EXPECT_EQ(m.elementCount, MaxElements);
-  EXPECT_EQ(m.nodes[1000].x, 999.0);
+  EXPECT_EQ(m.nodes[MaxNodes].x, MaxNodes - 1.0);
 }
 
 }  // namespace

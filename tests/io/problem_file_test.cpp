@@ -117,10 +117,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "'' is not a valid integer value", 5},
         BrokenRow{"ShortElementLine", "1\r\n1\r\n" + GoodNode() + "\r\n    1    1\r\n",
                   "'' is not a valid integer value", 4},
-        BrokenRow{"TooManyNodes", "1001\r\n0\r\n", "结点数 1001 超出上限 1000", 1},
-        BrokenRow{"NegativeNodeCount", "-1\r\n0\r\n", "结点数 -1 超出上限 1000", 1},
-        BrokenRow{"TooManyElements", "0\r\n5000\r\n", "单元数 5000 超出上限 1000", 2},
-        BrokenRow{"NegativeElementCount", "0\r\n-3\r\n", "单元数 -3 超出上限 1000", 2}),
+        BrokenRow{"TooManyNodes", "100000\r\n0\r\n", "结点数 100000 超出上限 99999", 1},
+        BrokenRow{"NegativeNodeCount", "-1\r\n0\r\n", "结点数 -1 不能为负数", 1},
+        BrokenRow{"TooManyElements", "0\r\n199999\r\n", "单元数 199999 超出上限 199998", 2},
+        BrokenRow{"NegativeElementCount", "0\r\n-3\r\n", "单元数 -3 不能为负数", 2},
+        // Counts the file cannot back: refused at the first missing line,
+        // with nothing allocated for the count.
+        BrokenRow{"HostileNodeCount", "99999\r\n0\r\n", "'' is not a valid floating point value", 3},
+        BrokenRow{"HostileElementCount", "0\r\n199998\r\n", "'' is not a valid integer value", 3}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ProblemFile, FullCapacityRoundTrips) {
@@ -130,7 +134,8 @@ TEST(ProblemFile, FullCapacityRoundTrips) {
   for (int32_t k = 1; k <= MaxNodes; ++k) {
     m->nodes[k] = Node{k * 0.5, -k * 0.25, k % 4, (k / 4) % 4, k * 1e3, k % 360 * 1.0};
   }
-  for (int32_t j = 1; j <= MaxElements; ++j) m->elements[j] = Element{j, j % MaxNodes + 1, (j + 1) % MaxNodes + 1};
+  for (int32_t j = 1; j <= MaxElements; ++j)
+    m->elements[j] = Element{j % MaxNodes + 1, (j + 1) % MaxNodes + 1, (j + 2) % MaxNodes + 1};
   UpdateBounds(*m);
   EXPECT_TRUE(SameModel(ReadProblem(WriteProblem(*m), Model{}), *m));
 }

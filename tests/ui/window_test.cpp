@@ -12,7 +12,9 @@ namespace trivane::testing {
 namespace {
 
 std::vector<int32_t> Selected(const Session& s) {
-  return {s.selection().nodes.begin() + 1, s.selection().nodes.begin() + 1 + s.selection().count};
+  std::vector<int32_t> nodes;
+  for (int32_t k = 1; k <= s.selection().count; ++k) nodes.push_back(s.selection().nodes[k]);
+  return nodes;
 }
 
 TEST_F(WindowTest, ARubberBandSelectsTheNodesInsideWithItsLeftAndTopEdges) {
@@ -140,7 +142,7 @@ TEST_F(WindowTest, ComputeThenDeformedAndStressPlotsThroughTheMenus) {
   const Palette& palette = session().palette();
   for (int32_t e : {1, 2}) {
     const Element& el = session().model().elements[e];
-    const Node* n = session().model().nodes.data();
+    const auto& n = session().model().nodes;
     const double cx = (n[el.node1].x + n[el.node2].x + n[el.node3].x) / 3;
     const double cy = (n[el.node1].y + n[el.node2].y + n[el.node3].y) / 3;
     const Pixel c = ToPixel(session().view(), cx, cy);

@@ -1,0 +1,136 @@
+#include "analysis/sparse_system.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/checked.h"
+#include "analysis/element.h"
+#include "analysis/system.h"
+
+namespace trivane {
+
+namespace {
+
+std::size_t Index(int32_t k) { return static_cast<std::size_t>(k); }
+
+// Every node's neighbours through the elements, itself included, ascending:
+// the nodes whose degrees of freedom share a stiffness entry with it.
+struct NodeGraph {
+  std::vector<int32_t> start;  // node i's neighbours are at [start[i], start[i + 1])
+  std::vector<int32_t> neighbours;
+};
+
+NodeGraph ConnectNodes(const Model& model) {
+  const int32_t n = model.nodeCount;
+  NodeGraph g;
+  g.start.assign(Index(n) + 2, 0);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const Element& el = model.elements[Index(e)];
+    for (const int32_t a : {el.node1, el.node2, el.node3}) g.start[Index(a) + 1] += 3;
+  }
+  for (int32_t i = 1; i <= n + 1; ++i) g.start[Index(i)] += g.start[Index(i) - 1];
+  g.neighbours.resize(Index(g.start[Index(n) + 1]));
+  std::vector<int32_t> next(g.start.begin(), g.start.end() - 1);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const Element& el = model.elements[Index(e)];
+    for (const int32_t a : {el.node1, el.node2, el.node3})
+      for (const int32_t b : {el.node1, el.node2, el.node3}) g.neighbours[Index(next[Index(a)]++)] = b;
+  }
+  // Sort and drop repeats in place, compacting the lists.
+  int32_t write = 0;
+  for (int32_t i = 1; i <= n; ++i) {
+    const auto first = g.neighbours.begin() + g.start[Index(i)];
+    const auto last = g.neighbours.begin() + g.start[Index(i) + 1];
+    std::sort(first, last);
+    const auto end = std::unique(first, last);
+    g.start[Index(i)] = write;
+    write = static_cast<int32_t>(std::copy(first, end, g.neighbours.begin() + write) - g.neighbours.begin());
+  }
+  g.start[Index(n) + 1] = write;
+  g.neighbours.resize(Index(write));
+  return g;
+}
+
+// Columns of the free degrees of freedom, in the model's order.
+int32_t NumberFreeDofs(const Model& model, std::vector<int32_t>& column) {
+  column.assign(Index(2 * model.nodeCount) + 1, -1);
+  int32_t order = 0;
+  for (int32_t i = 1; i <= model.nodeCount; ++i) {
+    const Fixity fixed = FixityOf(model.nodes[Index(i)]);
+    if (!fixed.x) column[Index(2 * i - 1)] = order++;
+    if (!fixed.y) column[Index(2 * i)] = order++;
+  }
+  return order;
+}
+
+// The upper triangle's pattern: column c of node b's degree of freedom holds
+// the free degrees of freedom of b's neighbours numbered up to c. Neighbours
+// ascend, and so do their columns.
+void BuildPattern(const Model& model, const NodeGraph& graph, SparseSystem& system) {
+  system.columnStart.assign(Index(system.order) + 1, 0);
+  std::vector<int32_t>& rows = system.rows;
+  rows.clear();
+  for (int32_t b = 1; b <= model.nodeCount; ++b) {
+    for (const int32_t dofB : {2 * b - 1, 2 * b}) {
+      const int32_t c = system.column[Index(dofB)];
+      if (c < 0) continue;
+      for (int32_t k = graph.start[Index(b)]; k < graph.start[Index(b) + 1]; ++k) {
+        const int32_t a = graph.neighbours[Index(k)];
+        for (const int32_t dofA : {2 * a - 1, 2 * a}) {
+          const int32_t r = system.column[Index(dofA)];
+          if (r >= 0 && r <= c) rows.push_back(r);
+        }
+      }
+      system.columnStart[Index(c) + 1] = static_cast<int32_t>(rows.size());
+    }
+  }
+  system.values.assign(rows.size(), 0.0);
+}
+
+double& Entry(SparseSystem& system, int32_t row, int32_t column) {
+  const auto first = system.rows.begin() + system.columnStart[Index(column)];
+  const auto last = system.rows.begin() + system.columnStart[Index(column) + 1];
+  return system.values[Index(std::lower_bound(first, last, row) - system.rows.begin())];
+}
+
+}  // namespace
+
+SparseSystem BuildSparseSystem(const Model& model, AnalysisTables& tables) {
+  const int32_t dofs = 2 * model.nodeCount;
+  tables.loads.Grow(dofs);
+  tables.stressMatrix.Grow(model.elementCount);
+  FillLoads(model, tables.loads);
+
+  SparseSystem system;
+  system.order = NumberFreeDofs(model, system.column);
+  BuildPattern(model, ConnectNodes(model), system);
+
+  // The guard needs the diagonal before the restraints, fixed ones included.
+  std::vector<double> diagonal(Index(dofs) + 1, 0.0);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const ElementMatrices m = ComputeElementMatrices(model, e);
+    StoreStressMatrix(m, e, tables.stressMatrix);
+    for (int i = 0; i < 6; ++i) {
+      const int32_t dofI = m.dof[Index(i)];
+      diagonal[Index(dofI)] = checked::Add(diagonal[Index(dofI)], m.stiffness[i][i]);
+      const int32_t r = system.column[Index(dofI)];
+      if (r < 0) continue;
+      for (int j = 0; j < 6; ++j) {
+        const int32_t c = system.column[Index(m.dof[Index(j)])];
+        if (c < r) continue;
+        double& entry = Entry(system, r, c);
+        entry = checked::Add(entry, m.stiffness[i][j]);
+      }
+    }
+  }
+  double largest = 0.0;
+  for (int32_t d = 1; d <= dofs; ++d) largest = std::max(largest, std::fabs(diagonal[Index(d)]));
+  system.minimumPivot = RelativePivotFloor * largest;
+
+  system.rhs.assign(Index(system.order), 0.0);
+  for (int32_t d = 1; d <= dofs; ++d)
+    if (const int32_t c = system.column[Index(d)]; c >= 0) system.rhs[Index(c)] = tables.loads(d);
+  return system;
+}
+
+}  // namespace trivane
