@@ -70,6 +70,14 @@ Material MaterialOptions(const Arguments& args) {
   return args.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
 }
 
+SolverChoice SolverOption(const Arguments& args) {
+  const std::string name = args.Value("--solver", "auto");
+  if (name == "auto") return SolverChoice::Automatic;
+  if (name == "gauss-jordan") return SolverChoice::GaussJordan;
+  if (name == "cholesky") return SolverChoice::Cholesky;
+  throw UsageError("--solver is one of auto, gauss-jordan, cholesky, not \"" + name + "\"");
+}
+
 Model LoadModel(const std::string& path) {
   try {
     return LoadModelFile(path);

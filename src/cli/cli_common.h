@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/compute.h"
 #include "model/model.h"
 
 namespace trivane::cli {
@@ -45,6 +46,10 @@ double RealOption(const Arguments& args, std::string_view flag, double fallback)
 // The material of --E, --nu and --t (the program's start-up values where not
 // given), converted as the model-properties dialog does with --plane-strain.
 Material MaterialOptions(const Arguments& args);
+
+// The solver of --solver: auto (the default), gauss-jordan or cholesky. Any
+// other name throws UsageError.
+SolverChoice SolverOption(const Arguments& args);
 
 // The model in `path` (".trv" or ".ase"); an error found on a line of the file
 // becomes "FILE:LINE: message".

@@ -100,8 +100,9 @@ std::string EncodePng(const QImage& image) {
 }  // namespace
 
 int RunRender(std::span<const std::string> args) {
-  const Arguments a = ParseArguments(
-      args, {"-o", "--plot", "--component", "--size", "--E", "--nu", "--t", "--palette"}, {"--plane-strain"}, 1);
+  const Arguments a =
+      ParseArguments(args, {"-o", "--plot", "--component", "--size", "--E", "--nu", "--t", "--palette", "--solver"},
+                     {"--plane-strain"}, 1);
   if (!a.Has("-o")) throw UsageError("the picture to write is missing: -o PICTURE.png");
   const std::string plot = a.Value("--plot", "model");
   if (plot != "model" && plot != "deformed" && plot != "stress") {
@@ -111,6 +112,7 @@ int RunRender(std::span<const std::string> args) {
   const int32_t component = ReadComponent(a.Value("--component", "sx"));
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
   const Material material = MaterialOptions(a);
+  const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
   model->material = material;
@@ -123,7 +125,7 @@ int RunRender(std::span<const std::string> args) {
     DrawModel(canvas, *model, view, nullptr);
   } else {
     const auto tables = std::make_unique<AnalysisTables>();
-    Compute(*model, *tables);
+    Compute(*model, *tables, solver);
     if (plot == "deformed") {
       const auto backup = std::make_unique<NodeBackup>();
       DrawDeformedShape(canvas, *model, *backup, Displacements(*tables), view, nullptr);
