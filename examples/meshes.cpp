@@ -125,4 +125,17 @@ Model CookMembrane(int32_t divisions) {
   return model;
 }
 
+Model SquarePlate(int32_t side) {
+  Model model = Grid(side, side, [&](int32_t i, int32_t j) {
+    return std::pair{static_cast<double>(i) / (side - 1), static_cast<double>(j) / (side - 1)};
+  });
+  for (int32_t j = 0; j < side; ++j) {
+    Node& node = At(model, side, 0, j);
+    node.restraint = FixedXY;
+    node.orientation = 1;
+  }
+  SpreadLoad(side, [&](int32_t j) -> Node& { return At(model, side, side - 1, j); }, 1e6, 0.0);
+  return model;
+}
+
 }  // namespace trivane::examples

@@ -21,4 +21,9 @@ Model PlateWithHole(int32_t around, int32_t outward);
 // an upward shear load of 1 spread over the edge x = 48. `divisions` per side.
 Model CookMembrane(int32_t divisions);
 
+// A 1 x 1 square clamped along x = 0 and pulled in x by 1e6 spread over the
+// edge x = 1, `side` x `side` nodes: the large-model benchmark (315 gives
+// 99,225 nodes and 197,192 elements).
+Model SquarePlate(int32_t side);
+
 }  // namespace trivane::examples

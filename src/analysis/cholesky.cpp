@@ -53,7 +53,8 @@ cholmod_sparse* UpperTriangle(const SparseSystem& system, cholmod_common& common
 }
 
 // The pivots are the squares of L's diagonal, found in each supernode's dense
-// block of columns.
+// block of columns. A zero pivot never gets here: the factorisation reports it
+// as not positive definite.
 bool PivotBelow(const cholmod_factor& factor, double minimumPivot) {
   const auto* super = static_cast<const int*>(factor.super);
   const auto* rowStart = static_cast<const int*>(factor.pi);
@@ -64,7 +65,7 @@ bool PivotBelow(const cholmod_factor& factor, double minimumPivot) {
     const int rows = rowStart[s + 1] - rowStart[s];
     for (int k = 0; k < columns; ++k) {
       const double diagonal = x[valueStart[s] + k * rows + k];
-      if (!(diagonal * diagonal >= minimumPivot) || diagonal * diagonal == 0.0) return true;
+      if (!(diagonal * diagonal >= minimumPivot)) return true;
     }
   }
   return false;

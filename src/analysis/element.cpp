@@ -125,7 +125,7 @@ void AssembleElement(const Model& model, int32_t element, GlobalStiffness& stiff
   // part of the result.
   for (int r = 0; r < 3; ++r)
     for (int s = 0; s < 3; ++s)
-      for (const auto [i, j] : {std::pair{2 * r, 2 * s}, std::pair{2 * r + 1, 2 * s}, std::pair{2 * r, 2 * s + 1},
+      for (const auto& [i, j] : {std::pair{2 * r, 2 * s}, std::pair{2 * r + 1, 2 * s}, std::pair{2 * r, 2 * s + 1},
                                 std::pair{2 * r + 1, 2 * s + 1}}) {
         double& entry = stiffness(m.dof[static_cast<std::size_t>(i)], m.dof[static_cast<std::size_t>(j)]);
         entry = Add(entry, m.stiffness[i][j]);

@@ -78,6 +78,23 @@ TEST(DeformedShape, PutsEveryCoordinateBackBitForBitAndDrawsTheSameTwice) {
   EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
 }
 
+// A canvas that gives out after the background, as a device can.
+class FailingCanvas : public RecordingCanvas {
+ public:
+  void Polygon(std::span<const Pixel>) override { throw Error("device lost"); }
+};
+
+TEST(DeformedShape, ADrawingThatFailsStillPutsEveryCoordinateBack) {
+  auto model = SquareModel();
+  const auto saved = std::make_unique<Model>(*model);
+  FailingCanvas canvas;
+  ViewTransform view;
+  NodeBackup backup;
+  const std::vector<double> displacements{1e-3, -2e-4, 3.3e-3, 7e-7, -1.1e-3, 0, 2e-3, 1e-9};
+  EXPECT_THROW(DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr), Error);
+  EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
+}
+
 TEST(DeformedShape, NoDisplacementAtAllIsADivisionByZeroWithNothingMovedOrDrawn) {
   auto model = SquareModel();
   const auto saved = std::make_unique<Model>(*model);

@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, StressColours,
     ::testing::Values(IndexCase{"HalfwayTiesToEven", {-2, 0, 2}, {149, 74, 0}},
                       IndexCase{"TwoValues", {1, 3}, {149, 0}},
+                      IndexCase{"RoundsToNearestOffTheTies", {0, 2, 3}, {149, 50, 0}},
                       IndexCase{"Negative", {-1, -5, -3}, {0, 149, 74}},
                       IndexCase{"NearlyEqual", {1.0, 1.0000000000000002, 1.0}, {149, 0, 149}}),
     [](const auto& info) { return std::string(info.param.name); });

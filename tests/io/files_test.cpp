@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 
+#include <unistd.h>
+
 #include "model/errors.h"
 
 namespace trivane {
@@ -52,6 +54,18 @@ TEST_F(Folder, FileThatCannotBeOpenedNamesItAndTheReason) {
     EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + missing + "\". No such file or directory");
   }
   EXPECT_THROW(ReadFileBytes(dir_.string()), Error);  // a folder
+}
+
+// A save that crashed under a process id now reused left its temporary files;
+// the next save steps past them and leaves them alone.
+TEST_F(Folder, TemporaryFilesOfACrashedSaveDoNotBlockTheNext) {
+  const std::string stale = "model.trv.~" + std::to_string(::getpid()) + "-";
+  Put(stale + "0", "left by a crash");
+  Put(stale + "1", "left by a crash");
+  WriteFileAtomically(Path("model.trv"), "new");
+  EXPECT_EQ(ReadFileBytes(Path("model.trv")), "new");
+  EXPECT_EQ(ReadFileBytes(Path(stale + "0")), "left by a crash");
+  EXPECT_EQ(Names(), (std::set<std::string>{"model.trv", stale + "0", stale + "1"}));
 }
 
 TEST_F(Folder, WriteReplacesTheFileAndLeavesNothingElse) {

@@ -40,7 +40,9 @@ TEST_P(BadInteger, IsRefusedWithItsText) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, BadInteger,
                          ::testing::Values("", " ", "-", "+", "1 ", "1.0", "1e3", "0x10", "\t5", "- 5", "12a",
-                                           "2147483648", "-2147483649", "99999999999999999999"));
+                                           "2147483648", "-2147483649", "99999999999999999999",
+                                           // wraps past 2^64 to 1 if the digit loop forgets to check
+                                           "18446744073709551617"));
 
 struct RealRow {
   const char* text;
