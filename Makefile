@@ -44,12 +44,14 @@ clean:
 	rm -rf build
 
 # The analysis benchmarks (whole compute, solver, LAPACK dgesv for scale; the
-# large-model compute beside CHOLMOD alone, problem-file open and save) in a
-# Release tree of their own, without Qt and tests.
+# large-model compute beside CHOLMOD alone, problem-file open and save; the
+# large-model redraw beside a bare QPainter pass) in a Release tree of their
+# own, without tests.
 BENCH_BUILD ?= build/bench
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTRIVANE_BENCH=ON \
-	  -DTRIVANE_TESTS=OFF -DTRIVANE_WITH_QT=OFF >/dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target analysis_bench large_model_bench
+	  -DTRIVANE_TESTS=OFF -DTRIVANE_WITH_QT=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target analysis_bench large_model_bench drawing_bench
 	@$(BENCH_BUILD)/bench/analysis_bench
 	@$(BENCH_BUILD)/bench/large_model_bench
+	@QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/drawing_bench

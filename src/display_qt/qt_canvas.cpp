@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPolygonF>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -22,10 +22,13 @@ constexpr int DashOff = 3;
 QColor ToQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 uint32_t ToArgb(Rgb colour) { return qRgb(colour.r, colour.g, colour.b); }
 
-// The pixels of the pen's centre line along one outline, in drawing order.
+// The pixels of the pen's centre line along one outline, in drawing order,
+// collected into `pixels` (emptied first).
 class Trace {
  public:
-  explicit Trace(PenStyle style) : dashed_(style == PenStyle::Dashed) {}
+  Trace(PenStyle style, std::vector<Pixel>& pixels) : dashed_(style == PenStyle::Dashed), pixels_(pixels) {
+    pixels_.clear();
+  }
 
   void Add(int64_t x, int64_t y) {
     const bool on = !dashed_ || step_ % (DashOn + DashOff) < DashOn;
@@ -56,13 +59,27 @@ class Trace {
     }
   }
 
-  std::vector<Pixel> Take() { return std::move(pixels_); }
+  std::vector<Pixel>& Pixels() { return pixels_; }
 
  private:
   bool dashed_;
   int64_t step_ = 0;
-  std::vector<Pixel> pixels_;
+  std::vector<Pixel>& pixels_;
 };
+
+// Painter state changes cost as much as filling a small triangle: change only
+// what differs.
+void SetFill(QPainter& painter, const QColor& colour, QPainter::CompositionMode mode) {
+  if (painter.pen().style() != Qt::NoPen) painter.setPen(Qt::NoPen);
+  if (painter.brush().style() != Qt::SolidPattern || painter.brush().color() != colour) painter.setBrush(colour);
+  if (painter.compositionMode() != mode) painter.setCompositionMode(mode);
+}
+
+bool Inside(std::span<const Pixel> points, const ClipBox& box) {
+  return std::all_of(points.begin(), points.end(), [&](Pixel p) {
+    return p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom;
+  });
+}
 
 }  // namespace
 
@@ -72,6 +89,25 @@ QtCanvas::QtCanvas(int32_t rasterWidth, int32_t rasterHeight)
       visibleHeight_(image_.height()) {
   image_.fill(Qt::black);
 }
+
+QtCanvas::~QtCanvas() = default;
+
+const QImage& QtCanvas::Image() const {
+  EndPainting();
+  return image_;
+}
+
+// Painting on the image detaches it from any copy handed out before, so pixels
+// written directly afterwards land in the painter's buffer too.
+QPainter& QtCanvas::Painter() {
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+  }
+  return *painter_;
+}
+
+void QtCanvas::EndPainting() const { painter_.reset(); }
 
 void QtCanvas::SetVisibleSize(int32_t width, int32_t height) {
   visibleWidth_ = std::clamp(width, 0, image_.width());
@@ -84,7 +120,7 @@ void QtCanvas::ChangePixel(int32_t x, int32_t y, bool invert, uint32_t colour) {
   line[x] = invert ? (~line[x] & 0x00FFFFFFu) | 0xFF000000u : colour;
 }
 
-void QtCanvas::ApplyPen(std::vector<Pixel> pixels) {
+void QtCanvas::ApplyPen(std::vector<Pixel>& pixels) {
   const CanvasAttributes& pen = Attributes();
   const int32_t width = std::max(pen.penWidth, 1);
   if (width > 1) {
@@ -95,7 +131,7 @@ void QtCanvas::ApplyPen(std::vector<Pixel> pixels) {
         for (int32_t dx = 0; dx < width; ++dx) wide.push_back({p.x - width / 2 + dx, p.y - width / 2 + dy});
       }
     }
-    pixels = std::move(wide);
+    pixels.swap(wide);
   }
   const bool invert = pen.penMode == PenMode::Invert;
   if (invert) {
@@ -133,7 +169,7 @@ void QtCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t botto
   const int32_t t = ClampTo(top, box.top, box.bottom);
   const int32_t b = ClampTo(bottom - 1, box.top, box.bottom);
   // Clockwise from the top-left corner; every pixel of the frame once.
-  Trace trace(Attributes().penStyle);
+  Trace trace(Attributes().penStyle, outline_);
   if (l == r || t == b) {
     trace.Line({l, t}, {r, b});
     trace.Add(r, b);
@@ -143,42 +179,43 @@ void QtCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t botto
     trace.Line({r, b}, {l, b});
     trace.Line({l, b}, {l, t});
   }
-  ApplyPen(trace.Take());
+  ApplyPen(trace.Pixels());
 }
 
 void QtCanvas::Polygon(std::span<const Pixel> points) {
   if (points.empty()) return;
   const ClipBox box = PenClipBox(image_.width(), image_.height(), Attributes().penWidth);
   if (Attributes().brushStyle == BrushStyle::Solid) {
-    const std::vector<PointF> clipped = ClipPolygon(points, box);
-    QPolygonF polygon;
-    for (const PointF& p : clipped) polygon << QPointF(p.x, p.y);
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ToQColor(Attributes().brushColour));
-    if (Attributes().penMode == PenMode::Invert) {
-      painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    QPainter& painter = Painter();
+    SetFill(painter, ToQColor(Attributes().brushColour),
+            Attributes().penMode == PenMode::Invert ? QPainter::RasterOp_NotDestination
+                                                    : QPainter::CompositionMode_SourceOver);
+    // Most triangles lie inside the box and need no cutting.
+    QVarLengthArray<QPointF, 8> corners;
+    if (Inside(points, box)) {
+      for (const Pixel& p : points) corners.append(QPointF(p.x, p.y));
+    } else {
+      for (const PointF& p : ClipPolygon(points, box)) corners.append(QPointF(p.x, p.y));
     }
-    painter.drawPolygon(polygon, Qt::OddEvenFill);
+    painter.drawPolygon(corners.data(), static_cast<int>(corners.size()), Qt::OddEvenFill);
   }
-  Trace trace(Attributes().penStyle);
+  Trace trace(Attributes().penStyle, outline_);
   for (size_t k = 0; k < points.size(); ++k) {
     const Pixel from = points[k];
     const Pixel to = points[(k + 1) % points.size()];
     if (const auto segment = ClipSegment(from, to, box)) trace.Line(segment->first, segment->second);
   }
   if (points.size() == 1) trace.Add(points[0].x, points[0].y);
-  ApplyPen(trace.Take());
+  ApplyPen(trace.Pixels());
 }
 
 void QtCanvas::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   if (right - left < 1 || bottom - top < 1) return;
-  QPainter painter(&image_);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  if (Attributes().penMode == PenMode::Invert) painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+  QPainter& painter = Painter();
+  painter.setCompositionMode(Attributes().penMode == PenMode::Invert ? QPainter::RasterOp_NotDestination
+                                                                     : QPainter::CompositionMode_SourceOver);
   if (Attributes().brushStyle == BrushStyle::Solid) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(ToQColor(Attributes().brushColour));
@@ -196,7 +233,8 @@ void QtCanvas::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom)
 }
 
 void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& text) {
-  QPainter painter(&image_);
+  QPainter& painter = Painter();
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   // Label pixels take the font colour exactly, like every other primitive.
   QFont font = painter.font();
@@ -209,9 +247,9 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& text) {
 
 void QtCanvas::DrawLine(Pixel from, Pixel to) {
   const ClipBox box = PenClipBox(image_.width(), image_.height(), Attributes().penWidth);
-  Trace trace(Attributes().penStyle);
+  Trace trace(Attributes().penStyle, outline_);
   if (const auto segment = ClipSegment(from, to, box)) trace.Line(segment->first, segment->second);
-  ApplyPen(trace.Take());
+  ApplyPen(trace.Pixels());
 }
 
 }  // namespace trivane

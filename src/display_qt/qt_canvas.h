@@ -6,7 +6,9 @@
 //
 // Text needs a QGuiApplication to exist (for its fonts).
 #include <QImage>
+#include <QPainter>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,8 +21,10 @@ class QtCanvas : public Canvas {
  public:
   // A black raster of the given size, all of it visible.
   QtCanvas(int32_t rasterWidth, int32_t rasterHeight);
+  ~QtCanvas() override;
 
-  const QImage& Image() const { return image_; }
+  // Everything drawn so far.
+  const QImage& Image() const;
   // The size the drawing routines fit to, at most the raster's.
   void SetVisibleSize(int32_t width, int32_t height);
 
@@ -35,13 +39,20 @@ class QtCanvas : public Canvas {
   void DrawLine(Pixel from, Pixel to) override;
 
  private:
+  // One painter stays open across primitives, as opening one costs more than
+  // filling a small triangle; it is closed when the image is read.
+  QPainter& Painter();
+  void EndPainting() const;
+
   // Paints the pixels an outline covers, each once even where the outline
   // meets itself, so that an inverting pen can be undone by drawing again.
-  void ApplyPen(std::vector<Pixel> pixels);
+  void ApplyPen(std::vector<Pixel>& pixels);
   void FillArea(int32_t left, int32_t top, int32_t right, int32_t bottom);
   void ChangePixel(int32_t x, int32_t y, bool invert, uint32_t colour);
 
   QImage image_;
+  mutable std::unique_ptr<QPainter> painter_;
+  std::vector<Pixel> outline_;  // reused by every outline, so drawing allocates nothing
   int32_t visibleWidth_;
   int32_t visibleHeight_;
 };

@@ -1,6 +1,7 @@
 #include "ui/main_form.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <algorithm>
+#include <optional>
 
 #include "ui/drawing_surface.h"
 #include "ui/pictures.h"
@@ -30,6 +32,14 @@ class StatusCounts : public CountSink {
 };
 
 namespace {
+
+// The wait pointer while it lives.
+struct BusyPointer {
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
 
 // The client area between toolbar and status bar; tells its owner when it
 // changes size.
@@ -143,10 +153,17 @@ void MainForm::ToolButton14MouseDown() {
 }
 
 // The picture goes away when the computation ends, also when it fails, before
-// the failure is reported.
+// the failure is reported. A large model takes seconds, so the picture and a
+// busy pointer show however the computation was started.
 void MainForm::ToolButton14Click() {
-  RunReporting(this, [this](QWidget* parent, const QString& text) {
+  std::optional<BusyPointer> busy;
+  if (session_->model().nodeCount > MaxGaussJordanNodes) {
+    ToolButton14MouseDown();
+    busy.emplace();
+  }
+  RunReporting(this, [this, &busy](QWidget* parent, const QString& text) {
     image2_->hide();
+    busy.reset();
     report_(parent, text);
   }, [this] { session_->Compute(); });
   image2_->hide();
