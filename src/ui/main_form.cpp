@@ -18,17 +18,32 @@
 
 namespace trivane {
 
-// Panels 1 and 3 of the status bar show the counts of the last redraw.
+// Panels 1 and 3 of the status bar show the counts of the last redraw. A
+// panel keeps its width unless a count of a large model would not fit it.
 class StatusCounts : public CountSink {
  public:
-  explicit StatusCounts(QStatusBar* bar) : bar_(bar) {}
+  explicit StatusCounts(QStatusBar* bar)
+      : nodes_(bar->findChild<QLabel*>("StatusPanel1")),
+        elements_(bar->findChild<QLabel*>("StatusPanel3")),
+        nodesWidth_(nodes_->width()),
+        elementsWidth_(elements_->width()) {}
   void ShowCounts(int32_t nodes, int32_t elements) override {
-    bar_->findChild<QLabel*>("StatusPanel1")->setText(QString::number(nodes));
-    bar_->findChild<QLabel*>("StatusPanel3")->setText(QString::number(elements));
+    Show(nodes_, nodesWidth_, nodes);
+    Show(elements_, elementsWidth_, elements);
   }
 
  private:
-  QStatusBar* bar_;
+  static void Show(QLabel* panel, int width, int32_t count) {
+    const QString text = QString::number(count);
+    panel->setText(text);
+    const int needed = panel->fontMetrics().horizontalAdvance(text) + 2 * panel->frameWidth() + 4;
+    panel->setFixedWidth(std::max(width, needed));
+  }
+
+  QLabel* nodes_;
+  QLabel* elements_;
+  int nodesWidth_;
+  int elementsWidth_;
 };
 
 namespace {
