@@ -2,8 +2,8 @@
 
 #include <cholmod.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "model/errors.h"
@@ -46,9 +46,9 @@ cholmod_sparse* UpperTriangle(const SparseSystem& system, cholmod_common& common
   cholmod_sparse* a = cholmod_allocate_sparse(n, n, system.values.size(), /*sorted=*/1, /*packed=*/1,
                                               /*stype=*/1, CHOLMOD_REAL, &common);
   if (!a) OutOfMemory();
-  std::memcpy(a->p, system.columnStart.data(), system.columnStart.size() * sizeof(int32_t));
-  std::memcpy(a->i, system.rows.data(), system.rows.size() * sizeof(int32_t));
-  std::memcpy(a->x, system.values.data(), system.values.size() * sizeof(double));
+  std::copy(system.columnStart.begin(), system.columnStart.end(), static_cast<int32_t*>(a->p));
+  std::copy(system.rows.begin(), system.rows.end(), static_cast<int32_t*>(a->i));
+  std::copy(system.values.begin(), system.values.end(), static_cast<double*>(a->x));
   return a;
 }
 
@@ -87,7 +87,7 @@ std::vector<double> SolveCholesky(const SparseSystem& system) {
   w.rhs_ = cholmod_allocate_dense(static_cast<std::size_t>(system.order), 1, static_cast<std::size_t>(system.order),
                                   CHOLMOD_REAL, &w.common_);
   if (!w.rhs_) OutOfMemory();
-  std::memcpy(w.rhs_->x, system.rhs.data(), system.rhs.size() * sizeof(double));
+  std::copy(system.rhs.begin(), system.rhs.end(), static_cast<double*>(w.rhs_->x));
   w.solution_ = cholmod_solve(CHOLMOD_A, w.factor_, w.rhs_, &w.common_);
   if (!w.solution_) OutOfMemory();
   const auto* u = static_cast<const double*>(w.solution_->x);
