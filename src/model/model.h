@@ -3,6 +3,7 @@
 // numbering (entry 0 is never used), their counts, bounds and material.
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "model/limits.h"
@@ -29,21 +30,24 @@ struct Element {
   bool operator==(const Element&) const = default;
 };
 
-// A table numbered from 1 that reads as if every entry existed with its
+// A table numbered 1..Capacity that reads as if every entry existed with its
 // default value, while it holds only the entries written so far: writing entry
 // k stores entries 1..k, so its memory follows the largest model it held. It
 // never shrinks, so entries beyond a model's counts keep what they held (a mesh
-// import carries restraints and loads over by node number).
-template <typename T>
+// import carries restraints and loads over by node number). Writing outside
+// 0..Capacity is a fault of the program and throws std::out_of_range.
+template <typename T, int32_t Capacity>
 class Table {
  public:
   T& operator[](std::ptrdiff_t k) {
+    if (k < 0 || k > Capacity) throw std::out_of_range("table entry out of range");
     if (static_cast<std::size_t>(k) >= entries_.size()) entries_.resize(static_cast<std::size_t>(k) + 1);
     return entries_[static_cast<std::size_t>(k)];
   }
   const T& operator[](std::ptrdiff_t k) const {
     static const T unwritten{};
-    return static_cast<std::size_t>(k) < entries_.size() ? entries_[static_cast<std::size_t>(k)] : unwritten;
+    return k >= 0 && static_cast<std::size_t>(k) < entries_.size() ? entries_[static_cast<std::size_t>(k)]
+                                                                   : unwritten;
   }
   // Entries stored, entry 0 included.
   std::size_t Stored() const { return entries_.size(); }
@@ -68,8 +72,8 @@ struct Material {
 };
 
 struct Model {
-  Table<Node> nodes;        // 1..MaxNodes
-  Table<Element> elements;  // 1..MaxElements
+  Table<Node, MaxNodes> nodes;
+  Table<Element, MaxElements> elements;
   int32_t nodeCount = 0;
   int32_t elementCount = 0;
   ModelBounds bounds{};
@@ -78,7 +82,7 @@ struct Model {
 
 // Node numbers picked by the rubber band, in increasing order, 1-based.
 struct Selection {
-  Table<int32_t> nodes;
+  Table<int32_t, MaxNodes> nodes;
   int32_t count = 0;
 };
 

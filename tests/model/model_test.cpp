@@ -49,3 +49,25 @@ TEST(NewModel, ClearsWithinOldCountsAndKeepsTheRest) {
 
 }  // namespace
 }  // namespace trivane
+
+namespace trivane {
+namespace {
+
+// A table reads as full-size but stores only up to the highest entry written.
+TEST(Table, StoresOnlyWhatWasWrittenAndRefusesWritesOutsideItsNumbers) {
+  Table<Node, MaxNodes> nodes;
+  const auto& read = nodes;
+  EXPECT_EQ(read[MaxNodes], Node{});
+  EXPECT_EQ(read[-1], Node{});
+  EXPECT_EQ(nodes.Stored(), 0u);
+  nodes[10].x = 5.0;
+  EXPECT_EQ(nodes.Stored(), 11u);
+  EXPECT_EQ(read[10].x, 5.0);
+  EXPECT_EQ(read[11], Node{});
+  EXPECT_THROW(nodes[MaxNodes + 1], std::out_of_range);
+  EXPECT_THROW(nodes[-1], std::out_of_range);
+  EXPECT_EQ(nodes.Stored(), 11u);
+}
+
+}  // namespace
+}  // namespace trivane

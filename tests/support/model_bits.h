@@ -14,8 +14,8 @@ bool SameBytes(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
-template <typename T>
-bool SameTableBits(const Table<T>& a, const Table<T>& b) {
+template <typename T, int32_t Capacity>
+bool SameTableBits(const Table<T, Capacity>& a, const Table<T, Capacity>& b) {
   const auto stored = static_cast<std::ptrdiff_t>(std::max(a.Stored(), b.Stored()));
   for (std::ptrdiff_t k = 1; k < stored; ++k)
     if (!SameBytes(a[k], b[k])) return false;
