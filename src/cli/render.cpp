@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/compute.h"
+#include "analysis/material.h"
 #include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "display/deformed_plot.h"
@@ -111,11 +112,11 @@ int RunRender(std::span<const std::string> args) {
   if (a.Has("--component") && plot != "stress") throw UsageError("--component belongs to --plot stress");
   const int32_t component = ReadComponent(a.Value("--component", "sx"));
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
-  const Material material = MaterialOptions(a);
+  const EnteredMaterial material = MaterialOptions(a);
   const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  model->material = material;
+  SetMaterial(*model, material);
   const Palette palette = plot == "stress" ? ReadPalette(a) : Palette{};
 
   StartQt();
