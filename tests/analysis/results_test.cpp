@@ -23,17 +23,20 @@ struct HandCase {
   const char* name;
   SolverChoice solver;
   double loadOnSupport;  // upwards on node 2, which is held in y
+  double pushOnSupport;  // in -x on node 1, which is held both ways
 };
 
 class HandWorkedReactions : public ::testing::TestWithParam<HandCase> {};
 
 // The unit right triangle held at node 1 both ways and at node 2 in y, pulled
-// at node 3 = (0, 1) by 1 in x. The supports are statically determinate:
-// sum Fx: R1x = -1; moments about node 1: R2y = 1 - q; sum Fy: R1y = -1,
-// whatever the stiffness.
+// at node 3 = (0, 1) by 1 in x, with q up on node 2 and p in -x on node 1. The
+// supports are statically determinate: sum Fx: R1x = p - 1; moments about
+// node 1: R2y = 1 - q; sum Fy: R1y = -1, whatever the stiffness.
 TEST_P(HandWorkedReactions, MatchStatics) {
   const double q = GetParam().loadOnSupport;
-  const Model m = testing::MakeModel({{0, 0, FixedXY}, {1, 0, FixedY, q, 90.0}, {0, 1, Free, 1.0, 0.0}}, {{1, 2, 3}});
+  const double p = GetParam().pushOnSupport;
+  const Model m = testing::MakeModel({{0, 0, FixedXY, p, 180.0}, {1, 0, FixedY, q, 90.0}, {0, 1, Free, 1.0, 0.0}},
+                                     {{1, 2, 3}});
   auto t = std::make_unique<AnalysisTables>();
   Compute(m, *t, GetParam().solver);
   const NodeReaction r1 = ReactionAt(*t, 1);
@@ -41,21 +44,21 @@ TEST_P(HandWorkedReactions, MatchStatics) {
   ASSERT_TRUE(r1.rx && r1.ry && r2.ry);
   EXPECT_FALSE(r2.rx.has_value());  // kind 1 holds y only
   EXPECT_FALSE(HasReaction(*t, 3));
-  EXPECT_TRUE(Close(*r1.rx, -1.0));
+  EXPECT_TRUE(Close(*r1.rx, p - 1.0));
   EXPECT_TRUE(Close(*r1.ry, -1.0));
   EXPECT_TRUE(Close(*r2.ry, 1.0 - q));
   const Equilibrium& sums = EquilibriumOf(*t);
-  EXPECT_TRUE(Close(sums.sumRx, -1.0));
+  EXPECT_TRUE(Close(sums.sumRx, p - 1.0));
   EXPECT_TRUE(Close(sums.sumRy, -q));
-  EXPECT_TRUE(Close(sums.sumFx, 1.0));
+  EXPECT_TRUE(Close(sums.sumFx, 1.0 - p));
   EXPECT_TRUE(Close(sums.sumFy, q));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HandWorkedReactions,
-                         ::testing::Values(HandCase{"GaussJordan", SolverChoice::GaussJordan, 0.0},
-                                           HandCase{"Cholesky", SolverChoice::Cholesky, 0.0},
-                                           HandCase{"GaussJordanLoadOnSupport", SolverChoice::GaussJordan, 0.5},
-                                           HandCase{"CholeskyLoadOnSupport", SolverChoice::Cholesky, 0.5}),
+                         ::testing::Values(HandCase{"GaussJordan", SolverChoice::GaussJordan, 0.0, 0.0},
+                                           HandCase{"Cholesky", SolverChoice::Cholesky, 0.0, 0.0},
+                                           HandCase{"GaussJordanLoadsOnSupports", SolverChoice::GaussJordan, 0.5, 3.0},
+                                           HandCase{"CholeskyLoadsOnSupports", SolverChoice::Cholesky, 0.5, 3.0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A node held in x only (kind 2) has Rx and no Ry.

@@ -50,7 +50,7 @@ def reactions_by_node(solved):
     return {r[0]: (r[1], r[2]) for r in solved["reactions"]}
 
 
-def check_vtu(path, solved, flags, name):
+def check_vtu(path, solved, flags, name, coordinates, corners):
     reader = vtk.vtkXMLUnstructuredGridReader()
     reader.SetFileName(path)
     reader.Update()
@@ -59,6 +59,14 @@ def check_vtu(path, solved, flags, name):
     check(grid.GetNumberOfPoints() == n, f"{name}: {grid.GetNumberOfPoints()} points, not {n}")
     check(grid.GetNumberOfCells() == m, f"{name}: {grid.GetNumberOfCells()} cells, not {m}")
     check(all(grid.GetCellType(c) == vtk.VTK_TRIANGLE for c in range(m)), f"{name}: a cell is not a triangle")
+    # The geometry as the CSV tables give it: points (x, y, 0), corners from 0.
+    check([grid.GetPoint(i) for i in range(n)] == [(x, y, 0.0) for x, y in coordinates], f"{name}: points")
+    ids = vtk.vtkIdList()
+    cells = []
+    for c in range(m):
+        grid.GetCellPoints(c, ids)
+        cells.append([ids.GetId(k) + 1 for k in range(ids.GetNumberOfIds())])
+    check(cells == corners, f"{name}: triangles")
 
     point_data, cell_data = grid.GetPointData(), grid.GetCellData()
     names = sorted(point_data.GetArrayName(k) for k in range(point_data.GetNumberOfArrays()))
@@ -96,8 +104,10 @@ def real(text):
 
 
 def check_csv(path, solved, name):
+    """Returns the nodes' coordinates and the elements' corners."""
     with open(path, newline="", encoding="utf-8") as f:
         rows = list(csv.reader(f, strict=True))
+    nodes = rows
     check(rows[0] == ["node", "x", "y", "u", "v", "Rx", "Ry"], f"{name}: node header {rows[0]}")
     check(len(rows) == solved["nodes"] + 1, f"{name}: {len(rows) - 1} node rows")
     supports = reactions_by_node(solved)
@@ -118,6 +128,7 @@ def check_csv(path, solved, name):
         check(values == solved["stresses"][e] + [solved["mises"][e]], f"{name}: values of element {e + 1}")
     with open(path, "rb") as f:
         check(f.read().count(b"\r\n") == solved["nodes"] + 1, f"{name}: lines do not end in CR LF")
+    return [(float(r[1]), float(r[2])) for r in nodes[1:]], [[int(x) for x in r[1:4]] for r in rows[1:]]
 
 
 with tempfile.TemporaryDirectory() as folder:
@@ -128,12 +139,12 @@ with tempfile.TemporaryDirectory() as folder:
         scale = abs(sums["sum_fx"]) + abs(sums["sum_fy"])
         check(math.fabs(sums["sum_rx"] + sums["sum_fx"]) <= 1e-9 * scale, f"{model}: x equilibrium {sums}")
         check(math.fabs(sums["sum_ry"] + sums["sum_fy"]) <= 1e-9 * scale, f"{model}: y equilibrium {sums}")
-        vtu = os.path.join(folder, model + ".vtu")
-        cli("export", source, "-o", vtu, *flags)
-        check_vtu(vtu, solved, flags, model)
         table = os.path.join(folder, model + ".csv")
         cli("export", source, "-o", table, *flags)
-        check_csv(table, solved, model)
+        coordinates, corners = check_csv(table, solved, model)
+        vtu = os.path.join(folder, model + ".vtu")
+        cli("export", source, "-o", vtu, *flags)
+        check_vtu(vtu, solved, flags, model, coordinates, corners)
 
 for failure in failures[:20]:
     print("FAIL:", failure)
