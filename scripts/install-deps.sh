@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk
   clang libclang-rt-14-dev
   xvfb xauth imagemagick xdotool
+  python3-vtk9
 )
 
 missing=()

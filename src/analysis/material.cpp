@@ -12,4 +12,14 @@ Material PlaneStrainMaterial(double E, double mu, double t) {
   return m;
 }
 
+Material ElementMaterial(const EnteredMaterial& entered) {
+  if (entered.problem == PlaneStrain) return PlaneStrainMaterial(entered.E, entered.mu, entered.t);
+  return Material{entered.mu, entered.E, entered.t};
+}
+
+void SetMaterial(Model& model, const EnteredMaterial& entered) {
+  model.material = ElementMaterial(entered);
+  model.entered = entered;
+}
+
 }  // namespace trivane

@@ -9,4 +9,12 @@ namespace trivane {
 // mu is 1 or -1.
 Material PlaneStrainMaterial(double E, double mu, double t);
 
+// The element constants of an entered material: converted in plane strain,
+// as typed in plane stress. Faults as PlaneStrainMaterial.
+Material ElementMaterial(const EnteredMaterial& entered);
+
+// Stores the entered material and the constants formed from it. A fault
+// leaves the model's material as it was.
+void SetMaterial(Model& model, const EnteredMaterial& entered);
+
 }  // namespace trivane

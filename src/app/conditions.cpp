@@ -27,6 +27,7 @@ void Session::OneWayRestraint() {
     node.restraint = s.restraint;
     node.orientation = s.orientation;
   }
+  if (selection_.count > 0) MarkModelEdited();
   RedrawWithMarkers();
 }
 
@@ -37,6 +38,7 @@ void Session::TwoWayRestraint() {
     node.restraint = FixedXY;
     node.orientation = twoWayToggle_;
   }
+  if (selection_.count > 0) MarkModelEdited();
   RedrawWithMarkers();
 }
 
@@ -46,6 +48,7 @@ void Session::DeleteRestraint() {
     node.restraint = Free;
     node.orientation = 0;
   }
+  if (selection_.count > 0) MarkModelEdited();
   Redraw();
 }
 
@@ -60,19 +63,22 @@ void Session::ApplyLoad(std::string_view loadText, std::string_view angleText) {
       node.load = load;
       node.loadAngle = angle;
     }
+    MarkModelEdited();
   }
   Redraw();
 }
 
 // Every field is converted, and the plane-strain constants formed, before the
-// material changes; a failure leaves the material as it was.
+// material changes; a failure leaves the material as it was. Results computed
+// before stay, out of date once the material differs from theirs.
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
                             std::string_view tText) {
   if (problemType != PlaneStress && problemType != PlaneStrain) return;
-  const double e = ReadReal(eText);
-  const double mu = ReadReal(muText);
-  const double t = ReadReal(tText);
-  model_->material = problemType == PlaneStrain ? PlaneStrainMaterial(e, mu, t) : Material{mu, e, t};
+  const EnteredMaterial entered{static_cast<ProblemType>(problemType), ReadReal(eText), ReadReal(muText),
+                                ReadReal(tText)};
+  const EnteredMaterial before = model_->entered;
+  SetMaterial(*model_, entered);
+  if (!(entered == before)) MarkModelEdited();
 }
 
 }  // namespace trivane

@@ -62,12 +62,15 @@ double RealOption(const Arguments& args, std::string_view flag, double fallback)
   return found == args.values.end() ? fallback : ReadReal(found->second);
 }
 
-Material MaterialOptions(const Arguments& args) {
-  const Material defaults;
-  const double E = RealOption(args, "--E", defaults.E);
-  const double mu = RealOption(args, "--nu", defaults.mu);
-  const double t = RealOption(args, "--t", defaults.t);
-  return args.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
+EnteredMaterial MaterialOptions(const Arguments& args) {
+  const EnteredMaterial defaults;
+  EnteredMaterial entered;
+  entered.E = RealOption(args, "--E", defaults.E);
+  entered.mu = RealOption(args, "--nu", defaults.mu);
+  entered.t = RealOption(args, "--t", defaults.t);
+  entered.problem = args.Has("--plane-strain") ? PlaneStrain : PlaneStress;
+  ElementMaterial(entered);
+  return entered;
 }
 
 SolverChoice SolverOption(const Arguments& args) {

@@ -44,8 +44,9 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
 double RealOption(const Arguments& args, std::string_view flag, double fallback);
 
 // The material of --E, --nu and --t (the program's start-up values where not
-// given), converted as the model-properties dialog does with --plane-strain.
-Material MaterialOptions(const Arguments& args);
+// given), plane strain with --plane-strain. Throws Error when the plane-strain
+// conversion faults, before any model is read.
+EnteredMaterial MaterialOptions(const Arguments& args);
 
 // The solver of --solver: auto (the default), gauss-jordan or cholesky. Any
 // other name throws UsageError.
@@ -74,5 +75,6 @@ int RunInfo(std::span<const std::string> args);
 int RunConvert(std::span<const std::string> args);
 int RunSolve(std::span<const std::string> args);
 int RunRender(std::span<const std::string> args);
+int RunExport(std::span<const std::string> args);
 
 }  // namespace trivane::cli

@@ -26,16 +26,24 @@ int32_t ColourIndex(double max, double v, double factor) {
   return static_cast<int32_t>(std::min<long double>(index, PaletteSize - 1));
 }
 
+ValueRange PlottedRange(const Model& model, std::span<const double> values) {
+  ValueRange range{Value(values, 1), Value(values, 1)};
+  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
+    const double v = Value(values, e);
+    if (v > range.max) range.max = v;
+    if (v < range.min) range.min = v;
+  }
+  return range;
+}
+
+bool IsUniform(ValueRange range) {
+  return range.max - range.min <= 1e-9 * std::fmax(std::fabs(range.max), std::fabs(range.min));
+}
+
 void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
                     const Palette& palette, ViewTransform& view) {
   const int32_t count = ElementsToDraw(model);
-  double max = Value(values, 1);
-  double min = max;
-  for (int32_t e = 1; e <= count; ++e) {
-    const double v = Value(values, e);
-    if (v > max) max = v;
-    if (v < min) min = v;
-  }
+  const auto [min, max] = PlottedRange(model, values);
   if (max - min == 0.0) throw Error(messages::DivisionByZero);
   const double factor = (PaletteSize - 1) / (max - min);
 

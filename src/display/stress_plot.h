@@ -11,6 +11,18 @@
 
 namespace trivane {
 
+// The smallest and largest value over the elements drawn; element 1's value
+// for a model without elements.
+struct ValueRange {
+  double min = 0.0;
+  double max = 0.0;
+};
+ValueRange PlottedRange(const Model& model, std::span<const double> values);
+
+// A field too even to spread over the palette: the spread is zero or at most
+// 1e-9 of the largest magnitude, i.e. rounding.
+bool IsUniform(ValueRange range);
+
 // values[e - 1] is element e's value of the chosen component. Throws
 // Error(DivisionByZero) when all values are equal, with nothing drawn and the
 // view unchanged.

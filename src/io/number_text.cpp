@@ -174,6 +174,12 @@ std::string FormatShortest(double value) {
   return std::string(buffer, result.ptr);
 }
 
+std::string FormatSignificant(double value, int digits) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+  return std::string(buffer, result.ptr);
+}
+
 std::string FormatInteger(long long value, int width) {
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

@@ -120,7 +120,7 @@ TEST_F(WindowTest, AFailingCommandShowsItsTextInAModalMessageBox) {
     box->accept();
   });
   Action("x1")->trigger();  // no results yet
-  EXPECT_EQ(shown, "Floating point division by zero");
+  EXPECT_EQ(shown, "请先计算");
   EXPECT_TRUE(modal);
   EXPECT_TRUE(form1->isVisible());
 }
