@@ -94,7 +94,8 @@ ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
   r.displacements = Displacements(tables);
   r.reactions = tables.reactions.values;
   r.restrained = tables.reactions.restrained;
-  for (int32_t k = 1; k <= StressComponentCount; ++k) r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
+  for (int32_t k = 1; k <= StressComponentCount; ++k)
+    r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
   r.elementValues[StressComponentCount] = tables.mises;
   r.material = tables.material;
   return r;

@@ -134,8 +134,9 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   const auto reaction = [&](std::size_t d) {
     return d < results.restrained.size() && results.restrained[d] ? Entry(results.reactions, d) : 0.0;
   };
-  AppendedBlock::Add<double>(
-      text, 3 * n, planar([&](std::size_t i) { return reaction(2 * i); }, [&](std::size_t i) { return reaction(2 * i + 1); }));
+  AppendedBlock::Add<double>(text, 3 * n,
+                             planar([&](std::size_t i) { return reaction(2 * i); },
+                                    [&](std::size_t i) { return reaction(2 * i + 1); }));
   AppendedBlock::Add<int64_t>(text, 3 * m, [&](std::size_t k) -> int64_t {
     const Element& el = model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)];
     const int32_t corners[3] = {el.node1, el.node2, el.node3};

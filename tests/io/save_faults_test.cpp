@@ -336,7 +336,9 @@ namespace {
 class NthStepFails : public FileSystem {
  public:
   explicit NthStepFails(int n) : n_(n) {}
-  int CreateNew(const std::string& path, int& handle) override { return Next() ? ENOSPC : real_.CreateNew(path, handle); }
+  int CreateNew(const std::string& path, int& handle) override {
+    return Next() ? ENOSPC : real_.CreateNew(path, handle);
+  }
   int OpenExisting(const std::string& path, int& handle) override {
     return Next() ? ENOSPC : real_.OpenExisting(path, handle);
   }
