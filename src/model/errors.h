@@ -44,6 +44,24 @@ std::string NegativeElementCount(long long count); // 单元数 N 不能为负�
 std::string FaceCornerMissing(int element, long long corner);    // 面 J 的顶点号 K 不存在
 std::string FaceCountExceedsFaces(long long count, long long faces);  // 面数 N 多于读到的 M 个面
 
+// Gmsh meshes (.msh).
+inline constexpr const char* MeshNotInPlane = "网格不在 x-y 平面内";
+inline constexpr const char* NoTriangles = "文件中没有三角形单元";
+inline constexpr const char* NotAGmshMesh = "不是Gmsh网格文件：文件不以 $MeshFormat 段开头";
+inline constexpr const char* BadByteOrderMark = "二进制Gmsh网格文件的字节序标记不是 1";
+std::string UnsupportedElementType(long long type);         // 不支持的单元类型 T（只接受三结点三角形）
+std::string UnsupportedMshVersion(std::string_view version);
+std::string UnsupportedMshLayout(std::string_view fileType, std::string_view dataSize);
+std::string SectionCutShort(std::string_view section);      // 文件在 $Nodes 段中意外结束
+std::string LineTooShort(std::string_view section);         // a record missing values at its line's end
+std::string LineTooLong(std::string_view text);             // a record followed by more on its line
+std::string SectionEndsEarly(std::string_view section);     // fewer records than it announced
+std::string SectionEndMissing(std::string_view section);    // 缺少 $EndNodes
+std::string ExpectedSection(std::string_view text);
+std::string MoreNodesThanCounted(long long count);
+std::string DuplicateNodeTag(long long tag);
+std::string NegativeCount(std::string_view text);
+
 // A batch tool pointing at where in a file an error was found: "FILE:LINE: TEXT".
 std::string AtFileLine(std::string_view file, int line, std::string_view text);
 
