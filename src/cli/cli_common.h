@@ -46,7 +46,7 @@ double RealOption(const Arguments& args, std::string_view flag, double fallback)
 // given), converted as the model-properties dialog does with --plane-strain.
 Material MaterialOptions(const Arguments& args);
 
-// The model in `path` (".trv" or ".ase"); an error found on a line of the file
+// The model in `path` (".trv", ".ase" or ".msh"); an error found on a line of the file
 // becomes "FILE:LINE: message".
 Model LoadModel(const std::string& path);
 
@@ -69,5 +69,6 @@ int RunInfo(std::span<const std::string> args);
 int RunConvert(std::span<const std::string> args);
 int RunSolve(std::span<const std::string> args);
 int RunRender(std::span<const std::string> args);
+int RunMesh(std::span<const std::string> args);
 
 }  // namespace trivane::cli

@@ -26,12 +26,13 @@ constexpr std::array Commands{
             "MODEL -o PICTURE.png [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
             "[--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE]"},
     Command{"solve", trivane::cli::RunSolve, "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--json]"},
+    Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H]"},
 };
 
 void PrintUsage(std::ostream& out) {
   out << "usage:\n";
   for (const Command& c : Commands) out << "  trivane-cli " << c.name << " " << c.usage << "\n";
-  out << "FILE and IN are problem files (.trv) or ASCII scene export meshes (.ase).\n";
+  out << "FILE, IN and MODEL are problem files (.trv), ASCII scene export meshes (.ase) or Gmsh meshes (.msh).\n";
 }
 
 }  // namespace

@@ -129,4 +129,15 @@ std::string DuplicateNodeTag(long long tag) { return "结点号 " + std::to_stri
 
 std::string NegativeCount(std::string_view text) { return "数目 " + std::string(text) + " 不能为负数"; }
 
+std::string GeometryScriptError(std::string_view gmshText) { return "几何脚本出错：" + std::string(gmshText); }
+
+std::string MeshingFailed(std::string_view gmshText) { return "划分网格失败：" + std::string(gmshText); }
+
+std::string MeshSizeNotPositive(std::string_view text) { return "网格尺寸 " + std::string(text) + " 必须大于 0"; }
+
+std::string MeshSizeTooSmall(std::string_view text, double estimate) {
+  return "网格尺寸 " + std::string(text) + " 太小：约需 " + std::to_string(static_cast<long long>(estimate)) +
+         " 个单元，超出上限 " + std::to_string(MaxElements);
+}
+
 }  // namespace trivane::messages

@@ -62,6 +62,14 @@ std::string MoreNodesThanCounted(long long count);
 std::string DuplicateNodeTag(long long tag);
 std::string NegativeCount(std::string_view text);
 
+// Meshing a geometry script with Gmsh (trivane-cli mesh).
+std::string GeometryScriptError(std::string_view gmshText);  // 几何脚本出错：...
+std::string MeshingFailed(std::string_view gmshText);        // 划分网格失败：...
+inline constexpr const char* GeometryIs3D = "几何是三维的：只能划分 x-y 平面内的二维几何";
+inline constexpr const char* GeometryHasNoSurface = "几何中没有面，划分不出三角形单元";
+std::string MeshSizeNotPositive(std::string_view text);     // 网格尺寸 H 必须大于 0
+std::string MeshSizeTooSmall(std::string_view text, double estimate);
+
 // A batch tool pointing at where in a file an error was found: "FILE:LINE: TEXT".
 std::string AtFileLine(std::string_view file, int line, std::string_view text);
 
