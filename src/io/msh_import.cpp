@@ -73,22 +73,39 @@ class MeshBuilder {
     triangles_.push_back(Element{corners[0], corners[1], corners[2]});
   }
 
+  // Nodes that no triangle uses are left out: Gmsh writes the construction
+  // points of a geometry (the centre of a circular hole) as nodes, and a node
+  // without stiffness would make every analysis of the mesh singular. The
+  // others keep their file order.
   Model Build(const Model& current) const {
     if (triangleCount_ > MaxElements) throw Error(messages::TooManyElements(triangleCount_));
     if (triangleCount_ == 0) throw Error(messages::NoTriangles);
-    CheckPlane();
+    std::vector<int32_t> number(nodes_.size() + 1, 0);
+    for (const Element& e : triangles_)
+      for (int32_t corner : {e.node1, e.node2, e.node3}) number[static_cast<size_t>(corner)] = 1;
+    int32_t used = 0;
+    for (int32_t& n : number)
+      if (n != 0) n = ++used;
+    CheckPlane(number);
+
     Model model;
     model.material = current.material;
-    model.nodeCount = static_cast<int32_t>(nodes_.size());
+    model.nodeCount = used;
     model.elementCount = static_cast<int32_t>(triangles_.size());
     // Writing the last entry first sizes each table once.
     model.nodes[model.nodeCount] = Node{};
     model.elements[model.elementCount] = Element{};
     for (size_t k = 0; k < nodes_.size(); ++k) {
-      model.nodes[static_cast<std::ptrdiff_t>(k) + 1].x = nodes_[k][0];
-      model.nodes[static_cast<std::ptrdiff_t>(k) + 1].y = nodes_[k][1];
+      if (number[k + 1] == 0) continue;
+      model.nodes[number[k + 1]].x = nodes_[k][0];
+      model.nodes[number[k + 1]].y = nodes_[k][1];
     }
-    for (size_t j = 0; j < triangles_.size(); ++j) model.elements[static_cast<std::ptrdiff_t>(j) + 1] = triangles_[j];
+    for (size_t j = 0; j < triangles_.size(); ++j) {
+      const Element& e = triangles_[j];
+      model.elements[static_cast<std::ptrdiff_t>(j) + 1] =
+          Element{number[static_cast<size_t>(e.node1)], number[static_cast<size_t>(e.node2)],
+                  number[static_cast<size_t>(e.node3)]};
+    }
     UpdateBounds(model);
     return model;
   }
@@ -97,12 +114,12 @@ class MeshBuilder {
   // The model is the x-y plane of the file; a mesh that leaves it would be
   // flattened without a word. Gmsh writes the z of a plane geometry exactly,
   // so the tolerance only has to absorb the rounding of a moved geometry.
-  void CheckPlane() const {
+  void CheckPlane(const std::vector<int32_t>& number) const {
     double lo[3] = {INFINITY, INFINITY, INFINITY}, hi[3] = {-INFINITY, -INFINITY, -INFINITY};
-    for (const auto& node : nodes_)
-      for (size_t d = 0; d < 3; ++d) {
-        lo[d] = std::min(lo[d], node[d]);
-        hi[d] = std::max(hi[d], node[d]);
+    for (size_t k = 0; k < nodes_.size(); ++k)
+      for (size_t d = 0; number[k + 1] != 0 && d < 3; ++d) {
+        lo[d] = std::min(lo[d], nodes_[k][d]);
+        hi[d] = std::max(hi[d], nodes_[k][d]);
       }
     const double extent = std::max(hi[0] - lo[0], hi[1] - lo[1]);
     if (hi[2] - lo[2] > 1e-9 * extent) throw Error(messages::MeshNotInPlane);

@@ -17,9 +17,9 @@ namespace trivane {
 // and its numbering has nothing to do with the old one's), the material kept,
 // bounds recomputed.
 //
-// Nodes are numbered 1, 2, 3, ... in file order, whatever their tags; x and y
-// are taken, and all nodes must share one z (within 1e-9 of the mesh's
-// extent). 3-node triangles become elements in file order, corners mapped
+// The nodes the triangles use are numbered 1, 2, 3, ... in file order,
+// whatever their tags; x and y are taken, and they must all share one z
+// (within 1e-9 of the mesh's extent). Nodes no triangle uses are left out. 3-node triangles become elements in file order, corners mapped
 // through the node tags; points and lines are skipped; any other element type
 // is refused.
 //

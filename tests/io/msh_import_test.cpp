@@ -198,6 +198,19 @@ TEST(ImportMsh, HandMadeFilesBesideTheFaultsRead) {
   EXPECT_EQ(m.elements[MaxElements], (Element{1, 2, 3}));
 }
 
+// Gmsh writes a circle's centre as a node; it would make the stiffness
+// singular. Left out, it is not checked against the plane either.
+TEST(ImportMsh, NodesNoTriangleUsesAreLeftOut) {
+  const Model m = ImportMsh(V22("$Nodes\n5\n1 0 0 0\n2 5 5 7\n3 1 0 0\n9 0 1 0\n4 1 1 0\n$EndNodes\n" +
+                                Elements22("1 15 2 0 1 2\n2 2 2 0 1 1 3 9\n", 2)),
+                            Model{});
+  ASSERT_EQ(m.nodeCount, 3);
+  EXPECT_EQ(m.nodes[2], (Node{1.0, 0.0, 0, 0, 0.0, 0.0}));
+  EXPECT_EQ(m.nodes[3], (Node{0.0, 1.0, 0, 0, 0.0, 0.0}));
+  EXPECT_EQ(m.elements[1], (Element{1, 2, 3}));
+  EXPECT_EQ(m.bounds, (ModelBounds{1.0, 0.0, 1.0, 0.0}));
+}
+
 // Every cut of every layout before its last section is closed is refused.
 TEST(ImportMsh, EveryTruncationIsRefused) {
   for (const char* name : {"plate-22.msh", "plate-22-bin.msh", "plate-40.msh", "plate-40-bin.msh", "plate-41-bin-be.msh",
