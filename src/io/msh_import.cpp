@@ -50,6 +50,7 @@ class MeshBuilder {
     announced_ += count;
     numbers_.reserve(static_cast<size_t>(announced_));
   }
+  uint64_t Announced() const { return announced_; }
   uint64_t Room() const { return announced_ - nodes_.size(); }
 
   void AddNode(int64_t tag, double x, double y, double z, const MshCursor& cursor) {
@@ -260,7 +261,7 @@ void ReadNodes4(MshCursor& cursor, Layout layout, MeshBuilder& mesh) {
     const int64_t parameters = cursor.Int() != 0 ? std::clamp<int64_t>(dimension, 0, 3) : 0;
     const uint64_t count = cursor.Size();
     cursor.EndRecord();
-    if (count > mesh.Room()) cursor.Fail(messages::MoreNodesThanCounted(static_cast<long long>(mesh.Room())));
+    if (count > mesh.Room()) cursor.Fail(messages::MoreNodesThanCounted(static_cast<long long>(mesh.Announced())));
     std::vector<int64_t> tags;
     if (layout == Layout::V41) {
       tags.resize(count);

@@ -66,6 +66,15 @@ TEST(ImportMsh, EveryLayoutReadsToTheSameModel) {
   EXPECT_TRUE(SameModel(ImportMsh(Gmsh("plate-41-bin-be.msh"), Model{}), ImportMsh(Gmsh("plate-41-bin.msh"), Model{})));
 }
 
+// Parametric coordinates follow x, y and z, one for each dimension of the
+// node's entity; they are read past.
+TEST(ImportMsh, ParametricNodesReadAsPlainOnes) {
+  const Model plain = ImportMsh(Gmsh("square-22.msh"), Model{});
+  ASSERT_EQ(plain.elementCount, 14);
+  for (const char* name : {"square-22-param.msh", "square-40-param.msh", "square-41-param.msh"})
+    EXPECT_TRUE(SameModel(ImportMsh(Gmsh(name), Model{}), plain)) << name;
+}
+
 // Version 4.1 keeps Gmsh's own tags, sparse and out of order; version 2.2 of
 // the same mesh is renumbered 1, 2, 3, ... by gmsh itself.
 TEST(ImportMsh, SparseUnorderedTagsMapAsGmshRenumbersThem) {
@@ -175,6 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRow{"MoreThanCounted", V22("$Nodes\n1\n1 0 0 0\n2 0 0 0\n$EndNodes\n"), "缺少 $EndNodes", 7},
         RefusedRow{"BlocksHoldMoreNodes", V41("$Nodes\n1 1 7 9\n2 1 0 3\n9\n7\n8\n0 0 0\n1 0 0\n0 1 0\n$EndNodes\n"),
                    "结点多于 $Nodes 段开头写的 1 个", 6},
+        RefusedRow{"BlockBeyondTheSection", V41("$Nodes\n1 3 1 3\n2 1 0 1099511627776\n1\n"), "结点多于 $Nodes 段开头写的 3 个", 6},
         RefusedRow{"NegativeCount", V22("$Nodes\n-1\n$EndNodes\n"), "数目 -1 不能为负数", 5},
         RefusedRow{"SectionNeverEnds", V22("$Comments\nno end\n"), "缺少 $EndComments", 4},
         RefusedRow{"TextBetweenSections", V22(Nodes22 + "Elements\n"), "应为以 $ 开头的段名，读到的是 'Elements'", 10},
