@@ -194,8 +194,9 @@ int64_t ElementType(MshCursor& cursor) {
   return type;
 }
 
-// Version 2.2: the count as a line of text, then "tag x y z" per node; $ParametricNodes adds the entity's
-// dimension and tag and one parameter per dimension of a curve or surface.
+// Version 2.2: the count as a line of text, then "tag x y z" per node.
+// $ParametricNodes adds the entity's dimension and tag and one parameter per
+// dimension of a curve or surface.
 void ReadNodes22(MshCursor& cursor, bool parametric, MeshBuilder& mesh) {
   const uint64_t count = cursor.TextSize();
   mesh.Announce(count, cursor);
@@ -214,9 +215,8 @@ void ReadNodes22(MshCursor& cursor, bool parametric, MeshBuilder& mesh) {
 }
 
 // Version 2.2: the count as a line of text. ASCII: "tag type tag-count
-// tags... nodes..." per element.
-// Binary: blocks of one type, "type count tag-count", then per element its
-// tag, its tags and its nodes.
+// tags... nodes..." per element. Binary: blocks of one type, "type count
+// tag-count", then per element its tag, its tags and its nodes.
 void ReadElements22(MshCursor& cursor, MeshBuilder& mesh) {
   const uint64_t count = cursor.TextSize();
   for (uint64_t read = 0; read < count;) {
@@ -227,7 +227,6 @@ void ReadElements22(MshCursor& cursor, MeshBuilder& mesh) {
       type = ElementType(cursor);
       following = Count(cursor, cursor.Int());
       tags = Count(cursor, cursor.Int());
-      if (following == 0) cursor.Fail(messages::NegativeCount("0"));
     }
     for (uint64_t k = 0; k < following; ++k) {
       cursor.Int();
