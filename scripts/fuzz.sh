@@ -6,7 +6,7 @@ set -euo pipefail
 build="$1"; seconds="$2"; shift 2
 root="$(cd "$(dirname "$0")/.." && pwd)"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(problem_file ase_import numbers bitmap pipeline)
+[ ${#targets[@]} -gt 0 ] || targets=(problem_file ase_import msh_import numbers bitmap pipeline)
 
 for target in "${targets[@]}"; do
   corpus="$root/tests/fuzz/corpus/$target"

@@ -10,6 +10,7 @@ packages=(
   liblapacke-dev libopenblas-dev libsuitesparse-dev
   fonts-noto-cjk
   clang libclang-rt-14-dev
+  gmsh libgmsh-dev
   xvfb xauth imagemagick xdotool
   python3-vtk9
 )

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trivane {
 
@@ -19,7 +20,8 @@ struct FileFilter {
 class FileChooser {
  public:
   virtual ~FileChooser() = default;
-  virtual std::optional<std::string> ChooseFileToOpen(const FileFilter& filter) = 0;
+  // The first filter is the one selected when the dialog opens.
+  virtual std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) = 0;
   // A name typed without an extension gets defaultExtension appended.
   virtual std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
                                                       std::string_view defaultExtension) = 0;
@@ -31,6 +33,7 @@ class FileChooser {
 
 // The dialogs' filters and the problem file's extension.
 inline const FileFilter MeshFilter{"三维模型ASCII码文件", "*.ase"};
+inline const FileFilter GmshMeshFilter{"Gmsh网格文件", "*.msh"};
 inline const FileFilter ProblemOpenFilter{"平面问题(*.trv)", "*.trv"};
 inline const FileFilter ProblemSaveFilter{"平面问题文件(*.trv)", "*.trv"};
 inline constexpr std::string_view ProblemExtension = "trv";

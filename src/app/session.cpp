@@ -4,6 +4,8 @@
 #include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"
+#include "io/model_file.h"
+#include "io/msh_import.h"
 #include "io/problem_file.h"
 #include "io/results_files.h"
 #include "model/errors.h"
@@ -54,7 +56,7 @@ void Session::NewModel() {
 // Opening replaces the model only when the whole file has been read; the
 // analysis tables of the old model are then cleared as a new model would.
 void Session::OpenProblem() {
-  const auto path = chooser_.ChooseFileToOpen(ProblemOpenFilter);
+  const auto path = chooser_.ChooseFileToOpen({ProblemOpenFilter});
   if (!path) return;
   Model opened = ReadProblem(ReadFileBytes(*path), *model_);
   ClearSystem(*tables_, model_->nodeCount);
@@ -69,10 +71,21 @@ void Session::SaveProblem() {
   SaveProblemFile(*path, *model_);
 }
 
+// The reader follows the chosen file's extension. A Gmsh mesh replaces the
+// model as opening a problem file does: its numbering has nothing to do with
+// the old model's, so the old conditions, selection and system would only
+// land on unrelated nodes.
 void Session::ImportMesh() {
-  const auto path = chooser_.ChooseFileToOpen(MeshFilter);
+  const auto path = chooser_.ChooseFileToOpen({MeshFilter, GmshMeshFilter});
   if (!path) return;
-  *model_ = ImportAse(ReadFileBytes(*path), *model_);
+  if (HasExtension(*path, ".msh")) {
+    Model imported = ImportMsh(ReadFileBytes(*path), *model_);
+    ClearSystem(*tables_, model_->nodeCount);
+    *model_ = std::move(imported);
+    selection_ = Selection{};
+  } else {
+    *model_ = ImportAse(ReadFileBytes(*path), *model_);
+  }
   DiscardResults();
   Redraw();
 }

@@ -52,7 +52,7 @@ EnteredMaterial MaterialOptions(const Arguments& args);
 // other name throws UsageError.
 SolverChoice SolverOption(const Arguments& args);
 
-// The model in `path` (".trv" or ".ase"); an error found on a line of the file
+// The model in `path` (".trv", ".ase" or ".msh"); an error found on a line of the file
 // becomes "FILE:LINE: message".
 Model LoadModel(const std::string& path);
 
@@ -76,5 +76,6 @@ int RunConvert(std::span<const std::string> args);
 int RunSolve(std::span<const std::string> args);
 int RunRender(std::span<const std::string> args);
 int RunExport(std::span<const std::string> args);
+int RunMesh(std::span<const std::string> args);
 
 }  // namespace trivane::cli

@@ -32,12 +32,13 @@ constexpr std::array Commands{
     Command{"export", trivane::cli::RunExport,
             "MODEL -o OUT.vtu|OUT.csv [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] "
             "[--solver auto|gauss-jordan|cholesky]"},
+    Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H]"},
 };
 
 void PrintUsage(std::ostream& out) {
   out << "usage:\n";
   for (const Command& c : Commands) out << "  trivane-cli " << c.name << " " << c.usage << "\n";
-  out << "FILE, IN and MODEL are problem files (.trv) or ASCII scene export meshes (.ase).\n"
+  out << "FILE, IN and MODEL are problem files (.trv), ASCII scene export meshes (.ase) or Gmsh meshes (.msh).\n"
       << "export writes OUT.vtu for ParaView, or OUT.csv (nodes) with OUT_elements.csv (elements).\n";
 }
 

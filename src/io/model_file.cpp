@@ -4,6 +4,7 @@
 
 #include "io/ase_import.h"
 #include "io/files.h"
+#include "io/msh_import.h"
 #include "io/problem_file.h"
 #include "model/errors.h"
 
@@ -19,11 +20,11 @@ bool HasExtension(const std::string& path, std::string_view extension) {
 }
 
 Model LoadModelFile(const std::string& path) {
-  const bool problem = HasExtension(path, ".trv");
-  if (!problem && !HasExtension(path, ".ase")) throw Error(messages::UnknownModelFile(path));
-  const std::string bytes = ReadFileBytes(path);
   const Model empty{};
-  return problem ? ReadProblem(bytes, empty) : ImportAse(bytes, empty);
+  if (HasExtension(path, ".trv")) return ReadProblem(ReadFileBytes(path), empty);
+  if (HasExtension(path, ".ase")) return ImportAse(ReadFileBytes(path), empty);
+  if (HasExtension(path, ".msh")) return ImportMsh(ReadFileBytes(path), empty);
+  throw Error(messages::UnknownModelFile(path));
 }
 
 }  // namespace trivane

@@ -7,9 +7,9 @@
 
 namespace trivane {
 
-// ".trv" (a problem file) or ".ase" (a mesh imported into an empty model),
-// extension compared without regard to case. Anything else throws
-// Error(UnknownModelFile); read errors as ReadProblem and ImportAse throw them.
+// ".trv" (a problem file), ".ase" or ".msh" (a mesh imported into an empty
+// model), extension compared without regard to case. Anything else throws
+// Error(UnknownModelFile); read errors as the readers throw them.
 Model LoadModelFile(const std::string& path);
 
 // True when `path` ends in `extension` (".trv"), compared without regard to case.

@@ -26,7 +26,7 @@ std::string CannotOpenFile(std::string_view name, std::string_view reason) {
 }
 
 std::string UnknownModelFile(std::string_view name) {
-  return "文件 \"" + std::string(name) + "\" 既不是平面问题文件(*.trv)，也不是三维模型ASCII码文件(*.ase)";
+  return "文件 \"" + std::string(name) + "\" 不是平面问题文件(*.trv)、三维模型ASCII码文件(*.ase)或Gmsh网格文件(*.msh)";
 }
 
 std::string AtFileLine(std::string_view file, int line, std::string_view text) {
@@ -88,6 +88,60 @@ std::string ElementNodeMissing(int element, long long corner) {
 
 std::string UnknownExportFormat(std::string_view name) {
   return "无法导出为 " + std::string(name) + "：只能导出 .vtu 或 .csv 文件";
+}
+
+std::string UnsupportedElementType(long long type) {
+  return "不支持的单元类型 " + std::to_string(type) + "（只接受三结点三角形）";
+}
+
+std::string UnsupportedMshVersion(std::string_view version) {
+  return "不支持的Gmsh网格版本 " + std::string(version) + "（只接受 2.2、4.0 和 4.1）";
+}
+
+std::string UnsupportedMshLayout(std::string_view fileType, std::string_view dataSize) {
+  return "不支持的Gmsh网格格式 \"" + std::string(fileType) + " " + std::string(dataSize) +
+         "\"（文件类型应为 0 或 1，数据长度应为 8）";
+}
+
+std::string SectionCutShort(std::string_view section) {
+  return "文件在 " + std::string(section) + " 段中意外结束";
+}
+
+std::string LineTooShort(std::string_view section) {
+  return std::string(section) + " 段的这一行缺少数值";
+}
+
+std::string LineTooLong(std::string_view text) { return "这一行多出了 " + Quoted(text); }
+
+std::string SectionEndsEarly(std::string_view section) {
+  return std::string(section) + " 段没有写完就结束了";
+}
+
+std::string SectionEndMissing(std::string_view section) {
+  return "缺少 $End" + std::string(section.substr(section.empty() ? 0 : 1));
+}
+
+std::string ExpectedSection(std::string_view text) {
+  return "应为以 $ 开头的段名，读到的是 " + Quoted(text.substr(0, 40));
+}
+
+std::string MoreNodesThanCounted(long long count) {
+  return "结点多于 $Nodes 段开头写的 " + std::to_string(count) + " 个";
+}
+
+std::string DuplicateNodeTag(long long tag) { return "结点号 " + std::to_string(tag) + " 出现了两次"; }
+
+std::string NegativeCount(std::string_view text) { return "数目 " + std::string(text) + " 不能为负数"; }
+
+std::string GeometryScriptError(std::string_view gmshText) { return "几何脚本出错：" + std::string(gmshText); }
+
+std::string MeshingFailed(std::string_view gmshText) { return "划分网格失败：" + std::string(gmshText); }
+
+std::string MeshSizeNotPositive(std::string_view text) { return "网格尺寸 " + std::string(text) + " 必须大于 0"; }
+
+std::string MeshSizeTooSmall(std::string_view text, double estimate) {
+  return "网格尺寸 " + std::string(text) + " 太小：约需 " + std::to_string(static_cast<long long>(estimate)) +
+         " 个单元，超出上限 " + std::to_string(MaxElements);
 }
 
 }  // namespace trivane::messages

@@ -44,6 +44,32 @@ std::string NegativeElementCount(long long count); // 单元数 N 不能为负�
 std::string FaceCornerMissing(int element, long long corner);    // 面 J 的顶点号 K 不存在
 std::string FaceCountExceedsFaces(long long count, long long faces);  // 面数 N 多于读到的 M 个面
 
+// Gmsh meshes (.msh).
+inline constexpr const char* MeshNotInPlane = "网格不在 x-y 平面内";
+inline constexpr const char* NoTriangles = "文件中没有三角形单元";
+inline constexpr const char* NotAGmshMesh = "不是Gmsh网格文件：文件不以 $MeshFormat 段开头";
+inline constexpr const char* BadByteOrderMark = "二进制Gmsh网格文件的字节序标记不是 1";
+std::string UnsupportedElementType(long long type);         // 不支持的单元类型 T（只接受三结点三角形）
+std::string UnsupportedMshVersion(std::string_view version);
+std::string UnsupportedMshLayout(std::string_view fileType, std::string_view dataSize);
+std::string SectionCutShort(std::string_view section);      // 文件在 $Nodes 段中意外结束
+std::string LineTooShort(std::string_view section);         // a record missing values at its line's end
+std::string LineTooLong(std::string_view text);             // a record followed by more on its line
+std::string SectionEndsEarly(std::string_view section);     // fewer records than it announced
+std::string SectionEndMissing(std::string_view section);    // 缺少 $EndNodes
+std::string ExpectedSection(std::string_view text);
+std::string MoreNodesThanCounted(long long count);
+std::string DuplicateNodeTag(long long tag);
+std::string NegativeCount(std::string_view text);
+
+// Meshing a geometry script with Gmsh (trivane-cli mesh).
+std::string GeometryScriptError(std::string_view gmshText);  // 几何脚本出错：...
+std::string MeshingFailed(std::string_view gmshText);        // 划分网格失败：...
+inline constexpr const char* GeometryIs3D = "几何是三维的：只能划分 x-y 平面内的二维几何";
+inline constexpr const char* GeometryHasNoSurface = "几何中没有面，划分不出三角形单元";
+std::string MeshSizeNotPositive(std::string_view text);     // 网格尺寸 H 必须大于 0
+std::string MeshSizeTooSmall(std::string_view text, double estimate);
+
 // A batch tool pointing at where in a file an error was found: "FILE:LINE: TEXT".
 std::string AtFileLine(std::string_view file, int line, std::string_view text);
 

@@ -21,12 +21,15 @@ QString DialogFilter(const FileFilter& filter) {
   return label + " (" + pattern + ")";
 }
 
-std::optional<std::string> QtFileChooser::ChooseFileToOpen(const FileFilter& filter) {
+std::optional<std::string> QtFileChooser::ChooseFileToOpen(const std::vector<FileFilter>& filters) {
   QFileDialog dialog(parent_);
-  dialog.setObjectName(filter.pattern == MeshFilter.pattern ? "OpenDialog1" : "OpenDialog2");
+  dialog.setObjectName(filters.front().pattern == MeshFilter.pattern ? "OpenDialog1" : "OpenDialog2");
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(DialogFilter(filter));
+  QStringList shown;
+  for (const FileFilter& filter : filters) shown << DialogFilter(filter);
+  dialog.setNameFilters(shown);
+  dialog.selectNameFilter(shown.front());
   return Run(dialog);
 }
 

@@ -12,7 +12,7 @@ namespace trivane {
 class QtFileChooser : public FileChooser {
  public:
   explicit QtFileChooser(QWidget* parent) : parent_(parent) {}
-  std::optional<std::string> ChooseFileToOpen(const FileFilter& filter) override;
+  std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) override;
   std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
                                               std::string_view defaultExtension) override;
   std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) override;

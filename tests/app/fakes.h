@@ -18,13 +18,13 @@ class FakeChooser : public FileChooser {
   // The next answer; nothing means the user cancels.
   void Answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
 
-  std::optional<std::string> ChooseFileToOpen(const FileFilter& filter) override {
-    asked.push_back({filter.label, filter.pattern, ""});
+  std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) override {
+    asked.push_back({filters.front().label, filters.front().pattern, "", filters});
     return Next();
   }
   std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
                                               std::string_view defaultExtension) override {
-    asked.push_back({filter.label, filter.pattern, std::string(defaultExtension)});
+    asked.push_back({filter.label, filter.pattern, std::string(defaultExtension), {filter}});
     return Next();
   }
   std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) override {
@@ -32,8 +32,10 @@ class FakeChooser : public FileChooser {
     return Next();
   }
 
+  // label and pattern: the filter selected first; filters: all of them.
   struct Question {
     std::string label, pattern, extension;
+    std::vector<FileFilter> filters;
   };
   std::vector<Question> asked;
 

@@ -6,8 +6,10 @@
 #include "analysis/compute.h"
 #include "fakes.h"
 #include "io/files.h"
+#include "io/msh_import.h"
 #include "io/problem_file.h"
 #include "model/errors.h"
+#include "support/tolerance.h"
 
 namespace trivane::testing {
 namespace {
@@ -116,6 +118,40 @@ TEST(ImportMesh, AsksForAMeshAndOverwritesNodesKeepingTheirConditions) {
   EXPECT_EQ(m.nodes[3].load, 1000.0);  // kept from the cantilever's node 3
   EXPECT_EQ(m.elements[1], (Element{1, 2, 3}));
   EXPECT_EQ(h.status.nodeCount, 3);
+}
+
+TEST(ImportMesh, OffersGmshMeshesSecondAndAGmshMeshReplacesTheModel) {
+  Harness h;
+  h.Load(Cantilever());
+  h.session.ApplyMaterial(PlaneStress, "3E10", "0.25", "0.5");
+  h.SelectAll();
+  h.session.Compute();
+  const std::string path = DataPath("gmsh/plate-41.msh");
+  h.chooser.Answer(path);
+  h.session.ImportMesh();
+
+  const std::vector<FileFilter>& filters = h.chooser.asked.back().filters;
+  ASSERT_EQ(filters.size(), 2u);
+  EXPECT_EQ(filters[0].label, "三维模型ASCII码文件");
+  EXPECT_EQ(filters[1].label, "Gmsh网格文件");
+  EXPECT_EQ(filters[1].pattern, "*.msh");
+  // The cantilever's supports and load do not land on the mesh's nodes 1..4.
+  Model expected = ImportMsh(ReadFileBytes(path), Model{});
+  expected.material = Material{0.25, 3e10, 0.5};
+  EXPECT_TRUE(SameModel(h.session.model(), expected));
+  EXPECT_EQ(h.session.selection().count, 0);
+  for (int32_t d = 1; d <= 8; ++d) EXPECT_EQ(h.session.tables().loads(d), 0.0) << d;
+  EXPECT_EQ(h.status.nodeCount, 65);
+}
+
+TEST(ImportMesh, ARefusedGmshMeshChangesNothing) {
+  Harness h;
+  h.Load(Cantilever());
+  h.SelectAll();
+  h.chooser.Answer(DataPath("gmsh/order2-22.msh"));
+  EXPECT_THROW(h.session.ImportMesh(), Error);
+  EXPECT_TRUE(SameModel(h.session.model(), Cantilever()));
+  EXPECT_EQ(h.session.selection().count, 4);
 }
 
 TEST(Start, PaintsBlackThenReportsAMissingPaletteKeepingItBlack) {

@@ -1,0 +1,102 @@
+// trivane-cli mesh, with the real Gmsh library, and the .msh files it writes
+// read back by the other commands.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "cli/cli_runner.h"
+#include "io/files.h"
+#include "io/model_file.h"
+#include "support/tolerance.h"
+
+namespace trivane {
+namespace {
+
+using testing::RunCli;
+using testing::SourcePath;
+using testing::TempPath;
+
+const std::string Plate = SourcePath("examples/plate-with-hole.geo");
+
+std::string Geometry(const std::string& name, const std::string& script) {
+  const std::string path = TempPath(name);
+  std::ofstream(path, std::ios::binary) << script;
+  return path;
+}
+
+// The same mesh written both ways reads to the same model; the problem file
+// holds its reals to 15 significant digits.
+TEST(Mesh, ProblemFileAndGmshFileHoldTheSameMesh) {
+  const std::string trv = TempPath("plate.trv"), msh = TempPath("plate.msh");
+  const auto r = RunCli({"mesh", Plate, "-o", trv});
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(RunCli({"mesh", Plate, "-o", msh}).status, 0);
+  const Model a = LoadModelFile(trv), b = LoadModelFile(msh);
+  EXPECT_EQ(r.out, trv + ": " + std::to_string(a.nodeCount) + " nodes, " + std::to_string(a.elementCount) +
+                       " elements\n");
+  ASSERT_EQ(a.nodeCount, b.nodeCount);
+  ASSERT_EQ(a.elementCount, b.elementCount);
+  for (int32_t j = 1; j <= a.elementCount; ++j) EXPECT_EQ(a.elements[j], b.elements[j]) << j;
+  for (int32_t k = 1; k <= a.nodeCount; ++k) EXPECT_TRUE(testing::Close(a.nodes[k].x, b.nodes[k].x, 1e-14)) << k;
+  EXPECT_EQ(a.bounds, (ModelBounds{10.0, 0.0, 10.0, 0.0}));
+  EXPECT_EQ(ReadFileBytes(msh).rfind("$MeshFormat\n4.1 0 8\n", 0), 0u);
+
+  // A smaller size gives a finer mesh, which solve takes as it is.
+  ASSERT_EQ(RunCli({"mesh", Plate, "-o", trv, "--size", "0.5"}).status, 0);
+  EXPECT_GT(LoadModelFile(trv).elementCount, 2 * a.elementCount);
+  EXPECT_EQ(RunCli({"info", msh}).status, 0);
+}
+
+// What the script asks for beyond plain triangles is overruled.
+TEST(Mesh, SecondOrderOrQuadranglesAskedForStillGiveTriangles) {
+  const std::string script =
+      "Point(1) = {0, 0, 0, 0.5}; Point(2) = {1, 0, 0, 0.5}; Point(3) = {0, 1, 0, 0.5};\n"
+      "Line(1) = {1, 2}; Line(2) = {2, 3}; Line(3) = {3, 1}; Curve Loop(1) = {1, 2, 3};\n"
+      "Plane Surface(1) = {1}; Mesh.ElementOrder = 2; Mesh.RecombineAll = 1;\n";
+  const auto r = RunCli({"mesh", Geometry("tri.geo", script), "-o", TempPath("tri.trv")});
+  EXPECT_EQ(r.status, 0) << r.err;
+}
+
+struct FailureRow {
+  const char* name;
+  std::vector<std::string> args;  // the output is added
+  int status;
+  std::string err;  // the start of what is printed on stderr
+};
+
+class MeshFailure : public ::testing::TestWithParam<FailureRow> {};
+
+TEST_P(MeshFailure, SaysWhyAndWritesNothing) {
+  const std::string out = TempPath(std::string(GetParam().name) + ".trv");
+  std::vector<std::string> args = GetParam().args;
+  args.insert(args.begin() + 2, {"-o", out});
+  const auto r = RunCli(args);
+  EXPECT_EQ(r.status, GetParam().status);
+  EXPECT_EQ(r.err.substr(0, GetParam().err.size()), GetParam().err) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MeshFailure,
+    ::testing::Values(
+        FailureRow{"ScriptError", {"mesh", Geometry("bad.geo", "Point(1) = {0, 0, 0};\nLine(1) = {1, 2;\n")}, 1,
+                   "几何脚本出错：'" + TempPath("bad.geo") + "', line 2: syntax error (;)\n"},
+        FailureRow{"MissingScript", {"mesh", "/nonexistent/g.geo"}, 1, "Cannot open file \"/nonexistent/g.geo\""},
+        FailureRow{"Solid", {"mesh", testing::DataPath("gmsh/cube.geo")}, 1, "几何是三维的：只能划分 x-y 平面内的二维几何\n"},
+        FailureRow{"OutOfPlane", {"mesh", testing::DataPath("gmsh/tilted.geo")}, 1, "网格不在 x-y 平面内\n"},
+        FailureRow{"CurvesOnly", {"mesh", Geometry("curve.geo", "Point(1) = {0, 0, 0}; Point(2) = {1, 0, 0};\nLine(1) = {1, 2};\n")}, 1,
+                   "几何中没有面，划分不出三角形单元\n"},
+        FailureRow{"ZeroSize", {"mesh", Plate, "--size", "0"}, 1, "网格尺寸 0 必须大于 0\n"},
+        FailureRow{"SizeFarBeyondTheLimit", {"mesh", Plate, "--size", "0.001"}, 1, "网格尺寸 0.001 太小：约需 "},
+        FailureRow{"NoSize", {"mesh", Plate, "--size"}, 2, "trivane-cli mesh: option --size needs a value"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Mesh, OutputMustBeAModelFile) {
+  const auto r = RunCli({"mesh", Plate, "-o", TempPath("plate.vtk")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("trivane-cli mesh: the output must be a .trv or .msh file\n", 0), 0u) << r.err;
+}
+
+}  // namespace
+}  // namespace trivane

@@ -1,0 +1,236 @@
+// The Gmsh mesh import, on files the gmsh program wrote (tests/data/gmsh,
+// README.md there says how) and on small hand-made ones for the faults.
+#include "io/msh_import.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "io/files.h"
+#include "model/errors.h"
+#include "support/tolerance.h"
+
+namespace trivane {
+namespace {
+
+std::string Gmsh(const std::string& name) { return ReadFileBytes(testing::DataPath("gmsh/" + name)); }
+
+// The text of the error the import throws, with its line (0: none).
+struct Refusal {
+  std::string text;
+  int line = -1;
+};
+
+Refusal Refuse(const std::string& bytes) {
+  try {
+    ImportMsh(bytes, Model{});
+  } catch (const LineError& e) {
+    return {e.what(), e.line()};
+  } catch (const Error& e) {
+    return {e.what(), 0};
+  }
+  return {"accepted", -1};
+}
+
+// Gmsh writes ASCII reals with 16 significant digits, binary ones exactly.
+::testing::AssertionResult SameMesh(const Model& a, const Model& b) {
+  if (a.nodeCount != b.nodeCount || a.elementCount != b.elementCount)
+    return ::testing::AssertionFailure() << "counts differ";
+  for (int32_t j = 1; j <= a.elementCount; ++j)
+    if (a.elements[j] != b.elements[j]) return ::testing::AssertionFailure() << "element " << j << " differs";
+  for (int32_t k = 1; k <= a.nodeCount; ++k)
+    for (auto coordinate : {&Node::x, &Node::y})
+      if (auto close = testing::Close(a.nodes[k].*coordinate, b.nodes[k].*coordinate, 1e-15); !close)
+        return close << " at node " << k;
+  return ::testing::AssertionSuccess();
+}
+
+// One geometry in every layout: the file gmsh wrote as ASCII 2.2 is the
+// reference, its first nodes and triangle checked against the file's text.
+TEST(ImportMsh, EveryLayoutReadsToTheSameModel) {
+  const Model reference = ImportMsh(Gmsh("plate-22.msh"), Model{});
+  ASSERT_EQ(reference.nodeCount, 65);
+  ASSERT_EQ(reference.elementCount, 98);  // 106 elements, 8 of them the lines of the physical curves
+  EXPECT_EQ(reference.nodes[1], (Node{0.0, 0.0, 0, 0, 0.0, 0.0}));
+  EXPECT_EQ(reference.nodes[65].x, 1.481221578256915);
+  EXPECT_EQ(reference.nodes[65].y, 0.3409091649377061);
+  EXPECT_EQ(reference.elements[1], (Element{45, 47, 64}));
+  EXPECT_EQ(reference.bounds, (ModelBounds{1.0, 0.0, 2.0, 0.0}));
+  for (const char* name : {"plate-22-bin.msh", "plate-22-bin-be.msh", "plate-40.msh", "plate-40-bin.msh",
+                           "plate-41.msh", "plate-41-bin.msh", "plate-41-bin-be.msh"})
+    EXPECT_TRUE(SameMesh(ImportMsh(Gmsh(name), Model{}), reference)) << name;
+  // A byte order is only a byte order.
+  EXPECT_TRUE(SameModel(ImportMsh(Gmsh("plate-22-bin-be.msh"), Model{}), ImportMsh(Gmsh("plate-22-bin.msh"), Model{})));
+  EXPECT_TRUE(SameModel(ImportMsh(Gmsh("plate-41-bin-be.msh"), Model{}), ImportMsh(Gmsh("plate-41-bin.msh"), Model{})));
+}
+
+// Parametric coordinates follow x, y and z, one for each dimension of the
+// node's entity; they are read past.
+TEST(ImportMsh, ParametricNodesReadAsPlainOnes) {
+  const Model plain = ImportMsh(Gmsh("square-22.msh"), Model{});
+  ASSERT_EQ(plain.elementCount, 14);
+  for (const char* name : {"square-22-param.msh", "square-40-param.msh", "square-41-param.msh"})
+    EXPECT_TRUE(SameModel(ImportMsh(Gmsh(name), Model{}), plain)) << name;
+}
+
+// Version 4.1 keeps Gmsh's own tags, sparse and out of order; version 2.2 of
+// the same mesh is renumbered 1, 2, 3, ... by gmsh itself.
+TEST(ImportMsh, SparseUnorderedTagsMapAsGmshRenumbersThem) {
+  const Model renumbered = ImportMsh(Gmsh("sparse-22.msh"), Model{});
+  ASSERT_EQ(renumbered.nodeCount, 37);
+  ASSERT_EQ(renumbered.elementCount, 56);
+  EXPECT_TRUE(SameModel(ImportMsh(Gmsh("sparse-41.msh"), Model{}), renumbered));
+  EXPECT_TRUE(SameMesh(ImportMsh(Gmsh("sparse-41-bin.msh"), Model{}), renumbered));
+}
+
+TEST(ImportMsh, ReplacesNodesAndElementsKeepsTheMaterial) {
+  Model current;
+  current.nodeCount = 70;
+  for (int32_t k = 1; k <= 70; ++k) current.nodes[k] = Node{9.0, 9.0, FixedXY, 2, 100.0, 90.0};
+  current.elementCount = 120;
+  for (int32_t j = 1; j <= 120; ++j) current.elements[j] = Element{1, 2, 3};
+  current.material = Material{0.3, 7e10, 0.01};
+  const Model imported = ImportMsh(Gmsh("plate-41.msh"), current);
+  Model expected = ImportMsh(Gmsh("plate-41.msh"), Model{});
+  expected.material = current.material;
+  EXPECT_TRUE(SameModel(imported, expected));
+  for (int32_t k = 1; k <= 70; ++k) EXPECT_EQ(imported.nodes[k].restraint, 0) << k;
+  EXPECT_EQ(imported.nodes[66], Node{});
+  EXPECT_EQ(imported.elements[99], Element{});
+}
+
+struct RefusedRow {
+  const char* name;
+  std::string bytes;
+  std::string text;
+  int line;  // 0: a binary file, or the file as a whole
+};
+
+class RefusedMsh : public ::testing::TestWithParam<RefusedRow> {};
+
+TEST_P(RefusedMsh, NamesTheFaultAndItsLine) {
+  const Refusal r = Refuse(GetParam().bytes);
+  EXPECT_EQ(r.text, GetParam().text);
+  EXPECT_EQ(r.line, GetParam().line);
+}
+
+// Hand-made files: a format line, then what follows it.
+std::string V22(const std::string& rest) { return "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n" + rest; }
+std::string V41(const std::string& rest) { return "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n" + rest; }
+const std::string Nodes22 = "$Nodes\n3\n1 0 0 0\n2 1 0 0\n3 0 1 0\n$EndNodes\n";
+std::string Elements22(const std::string& lines, int count = 1) {
+  return "$Elements\n" + std::to_string(count) + "\n" + lines + "$EndElements\n";
+}
+const std::string Nodes41 = "$Nodes\n1 3 7 9\n2 1 0 3\n9\n7\n8\n0 0 0\n1 0 0\n0 1 0\n$EndNodes\n";
+
+// "n nodes" in binary version 4.1, little-endian: one block of n nodes tagged
+// 1..n, the last count field (`count`) free to lie.
+std::string Binary41(uint64_t count, const std::string& elements) {
+  auto size = [](uint64_t v) { return std::string(reinterpret_cast<const char*>(&v), 8); };
+  auto integer = [](int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  auto real = [](double v) { return std::string(reinterpret_cast<const char*>(&v), 8); };
+  std::string s = "$MeshFormat\n4.1 1 8\n" + integer(1) + "\n$EndMeshFormat\n$Nodes\n";
+  s += size(1) + size(count) + size(1) + size(3) + integer(2) + integer(1) + integer(0) + size(3);
+  s += size(1) + size(2) + size(3);
+  for (double xyz : {0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0, 0.0}) s += real(xyz);
+  s += "\n$EndNodes\n$Elements\n" + elements + "\n$EndElements\n";
+  return s;
+}
+
+std::string ManyTriangles41(uint64_t triangles) {
+  auto size = [](uint64_t v) { return std::string(reinterpret_cast<const char*>(&v), 8); };
+  auto integer = [](int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  std::string s = size(1) + size(triangles) + size(1) + size(triangles) + integer(2) + integer(1) + integer(2) +
+                  size(triangles);
+  for (uint64_t k = 1; k <= triangles; ++k) s += size(k) + size(1) + size(2) + size(3);
+  return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GmshFiles, RefusedMsh,
+    ::testing::Values(
+        RefusedRow{"SecondOrderTriangles", Gmsh("order2-22.msh"), "不支持的单元类型 9（只接受三结点三角形）", 53},
+        RefusedRow{"Quadrangles", Gmsh("quads-41.msh"), "不支持的单元类型 3（只接受三结点三角形）", 60},
+        RefusedRow{"Tetrahedra", Gmsh("cube-41.msh"), "不支持的单元类型 4（只接受三结点三角形）", 164},
+        RefusedRow{"TiltedPlane", Gmsh("tilted-41.msh"), "网格不在 x-y 平面内", 0},
+        RefusedRow{"LinesOnly", Gmsh("lines-41.msh"), "文件中没有三角形单元", 0},
+        RefusedRow{"CutInANodeLine", Gmsh("plate-22.msh").substr(0, Gmsh("plate-22.msh").find("\n5 ") + 4),
+                   "文件在 $Nodes 段中意外结束", 16},
+        RefusedRow{"CutAfterAnElementLine", Gmsh("plate-41.msh").substr(0, Gmsh("plate-41.msh").size() - 40),
+                   "文件在 $Elements 段中意外结束", 290},
+        RefusedRow{"BinaryCut", Gmsh("plate-41-bin-be.msh").substr(0, 3000), "文件在 $Nodes 段中意外结束", 0}),
+    [](const auto& info) { return info.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    HandMade, RefusedMsh,
+    ::testing::Values(
+        RefusedRow{"NotAMesh", "$Nodes\n", messages::NotAGmshMesh, 1},
+        RefusedRow{"Version3", "$MeshFormat\n3.0 0 8\n$EndMeshFormat\n", "不支持的Gmsh网格版本 3.0（只接受 2.2、4.0 和 4.1）", 2},
+        RefusedRow{"DataSize4", "$MeshFormat\n2.2 0 4\n$EndMeshFormat\n",
+                   "不支持的Gmsh网格格式 \"0 4\"（文件类型应为 0 或 1，数据长度应为 8）", 2},
+        RefusedRow{"ByteOrderMark", std::string("$MeshFormat\n4.1 1 8\n\2\0\0\0\n$EndMeshFormat\n", 39),
+                   messages::BadByteOrderMark, 3},
+        RefusedRow{"CornerNotANode", V22(Nodes22 + Elements22("1 15 2 0 1 1\n2 2 2 0 1 1 2 4\n", 2)),
+                   "单元 1 的结点号 4 不存在", 13},
+        RefusedRow{"CornerTagAsWritten", V41(Nodes41 + "$Elements\n1 1 1 1\n2 1 2 1\n1 7 8 10\n$EndElements\n"),
+                   "单元 1 的结点号 10 不存在", 17},
+        RefusedRow{"TwiceTheSameTag", V22("$Nodes\n2\n5 0 0 0\n5 1 0 0\n$EndNodes\n"), "结点号 5 出现了两次", 7},
+        RefusedRow{"NotANumber", V22("$Nodes\n1\n1 0 0,5 0\n$EndNodes\n"), "'0,5' is not a valid floating point value", 6},
+        RefusedRow{"ValueMissing", V22("$Nodes\n1\n1 0 0\n$EndNodes\n"), "$Nodes 段的这一行缺少数值", 6},
+        RefusedRow{"ValueTooMany", V22(Nodes22 + Elements22("1 2 0 1 2 3 3\n")), "这一行多出了 '3'", 12},
+        RefusedRow{"FewerThanCounted", V22("$Nodes\n3\n1 0 0 0\n$EndNodes\n"), "$Nodes 段没有写完就结束了", 7},
+        RefusedRow{"MoreThanCounted", V22("$Nodes\n1\n1 0 0 0\n2 0 0 0\n$EndNodes\n"), "缺少 $EndNodes", 7},
+        RefusedRow{"BlocksHoldMoreNodes", V41("$Nodes\n1 1 7 9\n2 1 0 3\n9\n7\n8\n0 0 0\n1 0 0\n0 1 0\n$EndNodes\n"),
+                   "结点多于 $Nodes 段开头写的 1 个", 6},
+        RefusedRow{"BlockBeyondTheSection", V41("$Nodes\n1 3 1 3\n2 1 0 1099511627776\n1\n"), "结点多于 $Nodes 段开头写的 3 个", 6},
+        RefusedRow{"NegativeCount", V22("$Nodes\n-1\n$EndNodes\n"), "数目 -1 不能为负数", 5},
+        RefusedRow{"SectionNeverEnds", V22("$Comments\nno end\n"), "缺少 $EndComments", 4},
+        RefusedRow{"TextBetweenSections", V22(Nodes22 + "Elements\n"), "应为以 $ 开头的段名，读到的是 'Elements'", 10},
+        RefusedRow{"NodesBeyondTheLimit", V22("$Nodes\n100000\n"), "结点数 100000 超出上限 99999", 5},
+        RefusedRow{"HugeCountInBinary", Binary41(uint64_t{1} << 40, ""), "结点数 1099511627776 超出上限 99999", 0},
+        RefusedRow{"TrianglesBeyondTheLimit", Binary41(3, ManyTriangles41(MaxElements + 1)),
+                   "单元数 199999 超出上限 199998", 0},
+        RefusedRow{"NanInBinary", [] {
+                     std::string s = Binary41(3, ManyTriangles41(1));
+                     const double nan = std::numeric_limits<double>::quiet_NaN();
+                     std::memcpy(s.data() + s.find("$Nodes\n") + 7 + 32 + 20 + 24, &nan, 8);
+                     return s;
+                   }(),
+                   "'nan' is not a valid floating point value", 0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ImportMsh, HandMadeFilesBesideTheFaultsRead) {
+  EXPECT_EQ(ImportMsh(Binary41(3, ManyTriangles41(1)), Model{}).elementCount, 1);
+  const Model m = ImportMsh(Binary41(3, ManyTriangles41(MaxElements)), Model{});
+  EXPECT_EQ(m.elementCount, MaxElements);
+  EXPECT_EQ(m.elements[MaxElements], (Element{1, 2, 3}));
+}
+
+// Gmsh writes a circle's centre as a node; it would make the stiffness
+// singular. Left out, it is not checked against the plane either.
+TEST(ImportMsh, NodesNoTriangleUsesAreLeftOut) {
+  const Model m = ImportMsh(V22("$Nodes\n5\n1 0 0 0\n2 5 5 7\n3 1 0 0\n9 0 1 0\n4 1 1 0\n$EndNodes\n" +
+                                Elements22("1 15 2 0 1 2\n2 2 2 0 1 1 3 9\n", 2)),
+                            Model{});
+  ASSERT_EQ(m.nodeCount, 3);
+  EXPECT_EQ(m.nodes[2], (Node{1.0, 0.0, 0, 0, 0.0, 0.0}));
+  EXPECT_EQ(m.nodes[3], (Node{0.0, 1.0, 0, 0, 0.0, 0.0}));
+  EXPECT_EQ(m.elements[1], (Element{1, 2, 3}));
+  EXPECT_EQ(m.bounds, (ModelBounds{1.0, 0.0, 1.0, 0.0}));
+}
+
+// Every cut of every layout before its last section is closed is refused.
+TEST(ImportMsh, EveryTruncationIsRefused) {
+  for (const char* name : {"plate-22.msh", "plate-22-bin.msh", "plate-40.msh", "plate-40-bin.msh", "plate-41-bin-be.msh",
+                           "sparse-41.msh"}) {
+    const std::string bytes = Gmsh(name);
+    const size_t complete = bytes.rfind("$EndElements") + std::strlen("$EndElements");
+    for (size_t cut = 0; cut < complete; ++cut)
+      ASSERT_NE(Refuse(bytes.substr(0, cut)).text, "accepted") << name << " cut at " << cut;
+  }
+}
+
+}  // namespace
+}  // namespace trivane
