@@ -42,6 +42,7 @@ std::string TooManyElements(long long count);      // 单元数 N 超出上限 1
 std::string NegativeNodeCount(long long count);    // 结点数 N 不能为负数
 std::string NegativeElementCount(long long count); // 单元数 N 不能为负数
 std::string FaceCornerMissing(int element, long long corner);    // 面 J 的顶点号 K 不存在
+inline constexpr const char* NoMesh = "文件中没有网格";  // no vertex line or no face line
 std::string FaceCountExceedsFaces(long long count, long long faces);  // 面数 N 多于读到的 M 个面
 
 // A batch tool pointing at where in a file an error was found: "FILE:LINE: TEXT".
