@@ -1,6 +1,7 @@
 #include "analysis/material.h"
 
 #include "analysis/checked.h"
+#include "model/errors.h"
 
 namespace trivane {
 
@@ -10,6 +11,18 @@ Material PlaneStrainMaterial(double E, double mu, double t) {
   m.mu = checked::Div(mu, checked::Sub(1.0, mu));
   m.t = t;
   return m;
+}
+
+// The stiffness D is positive definite only for E > 0 and -1 < mu < 1/2 (plane
+// strain before conversion); in plane stress mu = 1/2 still gives a positive
+// definite D. A non-positive thickness turns every element's stiffness round.
+Material MaterialFromInput(bool planeStrain, double E, double mu, double t) {
+  if (!(E > 0.0)) throw Error(messages::ModulusNotPositive);
+  if (!(mu > -1.0)) throw Error(messages::PoissonRatioTooSmall);
+  if (planeStrain && !(mu < 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStrain);
+  if (!planeStrain && !(mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
+  if (!(t > 0.0)) throw Error(messages::ThicknessNotPositive);
+  return planeStrain ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
 }
 
 }  // namespace trivane

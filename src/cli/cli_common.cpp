@@ -67,7 +67,7 @@ Material MaterialOptions(const Arguments& args) {
   const double E = RealOption(args, "--E", defaults.E);
   const double mu = RealOption(args, "--nu", defaults.mu);
   const double t = RealOption(args, "--t", defaults.t);
-  return args.Has("--plane-strain") ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
+  return MaterialFromInput(args.Has("--plane-strain"), E, mu, t);
 }
 
 Model LoadModel(const std::string& path) {

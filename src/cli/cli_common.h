@@ -43,7 +43,8 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
 double RealOption(const Arguments& args, std::string_view flag, double fallback);
 
 // The material of --E, --nu and --t (the program's start-up values where not
-// given), converted as the model-properties dialog does with --plane-strain.
+// given), checked and converted as the model-properties dialog does with
+// --plane-strain; a value no material has throws Error with the dialog's text.
 Material MaterialOptions(const Arguments& args);
 
 // The model in `path` (".trv" or ".ase"); an error found on a line of the file
