@@ -5,7 +5,6 @@
 #include <cstddef>
 
 #include "display/mesh.h"
-#include "model/errors.h"
 
 namespace trivane {
 
@@ -26,8 +25,8 @@ int32_t ColourIndex(double max, double v, double factor) {
   return static_cast<int32_t>(std::min<long double>(index, PaletteSize - 1));
 }
 
-void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
-                    const Palette& palette, ViewTransform& view) {
+StressRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
+                           const Palette& palette, ViewTransform& view) {
   const int32_t count = ElementsToDraw(model);
   double max = Value(values, 1);
   double min = max;
@@ -36,8 +35,11 @@ void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> 
     if (v > max) max = v;
     if (v < min) min = v;
   }
-  if (max - min == 0.0) throw Error(messages::DivisionByZero);
-  const double factor = (PaletteSize - 1) / (max - min);
+  // A uniform field differs only by rounding (a patch test's 1e6 spreads by a
+  // few 1e-8); stretching that over the palette would paint noise as a
+  // rainbow, so every element takes the middle colour instead.
+  const bool uniform = max - min <= UniformSpread * std::max(std::fabs(max), std::fabs(min));
+  const double factor = uniform ? 0.0 : (PaletteSize - 1) / (max - min);
 
   canvas.SetPenWidth(1);
   FitView(view, model.bounds, canvas.Width(), canvas.Height());
@@ -45,9 +47,11 @@ void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> 
   canvas.SetPenColour(White);
   canvas.SetBrushStyle(BrushStyle::Solid);
   for (int32_t e = 1; e <= count; ++e) {
-    canvas.SetBrushColour(palette.colours[ColourIndex(max, Value(values, e), factor)]);
+    const int32_t index = uniform ? MiddleColour : ColourIndex(max, Value(values, e), factor);
+    canvas.SetBrushColour(palette.colours[index]);
     DrawElement(canvas, model, model.elements[e], view);
   }
+  return {min, max, uniform};
 }
 
 }  // namespace trivane
