@@ -19,6 +19,10 @@ constexpr Support OneWaySupports[4] = {
 
 }  // namespace
 
+void Session::ConditionsEdited() {
+  if (selection_.count > 0) modified_ = true;
+}
+
 void Session::OneWayRestraint() {
   oneWayToggle_ = (oneWayToggle_ + 1) % 4;
   const Support s = OneWaySupports[oneWayToggle_];
@@ -27,6 +31,7 @@ void Session::OneWayRestraint() {
     node.restraint = s.restraint;
     node.orientation = s.orientation;
   }
+  ConditionsEdited();
   RedrawWithMarkers();
 }
 
@@ -37,6 +42,7 @@ void Session::TwoWayRestraint() {
     node.restraint = FixedXY;
     node.orientation = twoWayToggle_;
   }
+  ConditionsEdited();
   RedrawWithMarkers();
 }
 
@@ -46,6 +52,7 @@ void Session::DeleteRestraint() {
     node.restraint = Free;
     node.orientation = 0;
   }
+  ConditionsEdited();
   Redraw();
 }
 
@@ -61,18 +68,19 @@ void Session::ApplyLoad(std::string_view loadText, std::string_view angleText) {
       node.loadAngle = angle;
     }
   }
+  ConditionsEdited();
   Redraw();
 }
 
-// Every field is converted, and the plane-strain constants formed, before the
-// material changes; a failure leaves the material as it was.
+// Every field is converted and checked, and the plane-strain constants formed,
+// before the material changes; a failure leaves the material as it was.
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
                             std::string_view tText) {
   if (problemType != PlaneStress && problemType != PlaneStrain) return;
   const double e = ReadReal(eText);
   const double mu = ReadReal(muText);
   const double t = ReadReal(tText);
-  model_->material = problemType == PlaneStrain ? PlaneStrainMaterial(e, mu, t) : Material{mu, e, t};
+  model_->material = MaterialFromInput(problemType == PlaneStrain, e, mu, t);
 }
 
 }  // namespace trivane

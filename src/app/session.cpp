@@ -23,7 +23,10 @@ void Session::Start(const std::string& palettePath) {
   palette_ = LoadPalette(palettePath);
 }
 
-void Session::Redraw() { DrawModel(canvas_, *model_, view_, &counts_); }
+void Session::Redraw() {
+  DrawModel(canvas_, *model_, view_, &counts_);
+  shown_ = ShownPicture{};
+}
 
 void Session::RedrawWithMarkers() {
   Redraw();
@@ -34,6 +37,7 @@ void Session::NewModel() {
   const int32_t oldNodeCount = model_->nodeCount;
   ClearModelTables(*model_);
   ClearSystem(*tables_, oldNodeCount);
+  modified_ = false;
   Redraw();
 }
 
@@ -45,6 +49,7 @@ void Session::OpenProblem() {
   Model opened = ReadProblem(ReadFileBytes(*path), *model_);
   ClearSystem(*tables_, model_->nodeCount);
   *model_ = opened;
+  modified_ = false;
   Redraw();
 }
 
@@ -52,25 +57,29 @@ void Session::SaveProblem() {
   const auto path = chooser_.ChooseFileToSave(ProblemSaveFilter, ProblemExtension);
   if (!path) return;
   SaveProblemFile(*path, *model_);
+  modified_ = false;
 }
 
 void Session::ImportMesh() {
   const auto path = chooser_.ChooseFileToOpen(MeshFilter);
   if (!path) return;
   *model_ = ImportAse(ReadFileBytes(*path), *model_);
+  modified_ = true;
   Redraw();
 }
 
 void Session::Compute() { trivane::Compute(*model_, *tables_); }
 
 void Session::DeformedPlot() {
-  DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_,
-                    &counts_);
+  const double magnification =
+      DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_, &counts_);
+  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, magnification};
 }
 
 void Session::StressPlot(int componentIndex) {
-  DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1),
-                 palette_, view_);
+  const StressRange range =
+      DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1), palette_, view_);
+  shown_ = ShownPicture{PictureKind::Stress, componentIndex, range, 0.0};
 }
 
 void Session::Resize() { RedrawWithMarkers(); }

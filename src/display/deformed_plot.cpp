@@ -27,7 +27,7 @@ void Restore(Model& model, const NodeBackup& backup, int32_t count) {
 
 }  // namespace
 
-void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
+double DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
                        std::span<const double> displacements, ViewTransform& view,
                        CountSink* counts) {
   const int32_t n = NodesToDraw(model);
@@ -54,6 +54,7 @@ void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
     throw;
   }
   Restore(model, backup, n);
+  return m == 0.0 ? 0.0 : (Amplification / m) / s;
 }
 
 }  // namespace trivane

@@ -26,8 +26,9 @@ struct NodeBackup {
 // entry 2i - 2, its y displacement 2i - 1; entries past the span count as 0.
 // Throws Error(DivisionByZero) before anything moves or is drawn when there is
 // at least one node and every displacement is zero. model comes back
-// bit-for-bit as it was, also if drawing fails.
-void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
+// bit-for-bit as it was, also if drawing fails. Returns the magnification: the
+// model length drawn for a unit of displacement.
+double DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
                        std::span<const double> displacements, ViewTransform& view,
                        CountSink* counts);
 

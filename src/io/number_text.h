@@ -34,6 +34,10 @@ std::string FormatGeneral(double value);
 // The shortest text that reads back as exactly the same double ("0.1", "1e+20").
 std::string FormatShortest(double value);
 
+// Six significant digits, for values shown on screen ("1e+06", "-3.21457e-05",
+// "0.25").
+std::string FormatReadout(double value);
+
 // Decimal integer, right-aligned with leading blanks to at least `width`
 // characters and never cut ("%5d" for width 5).
 std::string FormatInteger(long long value, int width = 0);
