@@ -1,9 +1,11 @@
 #include "analysis/compute.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "analysis/cholesky.h"
+#include "analysis/results.h"
 #include "analysis/sparse_system.h"
 #include "analysis/stress.h"
 #include "analysis/system.h"
@@ -63,11 +65,44 @@ void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver) {
       SolveDense(model, tables);
     else
       SolveSparse(model, tables);
+    // Everything that can fail comes before the stresses are written, so the
+    // results stay those of one compute.
+    Reactions reactions = ComputeReactions(model, tables.loads.Values());
     RecoverStresses(model, tables.stressMatrix, tables.loads, tables.stresses);
+    tables.mises = ComputeMises(model, tables.stresses, model.entered);
+    tables.equilibrium = SumForces(model, reactions);
+    tables.reactions = std::move(reactions);
+    tables.material = model.entered;
   } catch (const Error&) {
     std::copy(previous.begin(), previous.end(), loads.begin());
     throw;
   }
+}
+
+NodeReaction ReactionAt(const AnalysisTables& tables, int32_t node) {
+  const Reactions& r = tables.reactions;
+  const auto x = static_cast<std::size_t>(2 * node - 2);
+  NodeReaction reaction;
+  if (node < 1 || x + 1 >= r.values.size()) return reaction;
+  if (r.restrained[x]) reaction.rx = r.values[x];
+  if (r.restrained[x + 1]) reaction.ry = r.values[x + 1];
+  return reaction;
+}
+
+ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
+  ExportedResults r;
+  r.displacements = Displacements(tables);
+  r.reactions = tables.reactions.values;
+  r.restrained = tables.reactions.restrained;
+  for (int32_t k = 1; k <= StressComponentCount; ++k) r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
+  r.elementValues[StressComponentCount] = tables.mises;
+  r.material = tables.material;
+  return r;
+}
+
+bool HasReaction(const AnalysisTables& tables, int32_t node) {
+  const NodeReaction r = ReactionAt(tables, node);
+  return r.rx.has_value() || r.ry.has_value();
 }
 
 }  // namespace trivane

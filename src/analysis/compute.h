@@ -1,9 +1,11 @@
 #pragma once
 // The compute command and the results it leaves for the plots.
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "analysis/tables.h"
+#include "io/results_files.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -33,5 +35,24 @@ inline std::span<const double> Displacements(const AnalysisTables& tables) { ret
 inline std::span<const double> StressValues(const AnalysisTables& tables, int32_t component) {
   return tables.stresses.Component(component);
 }
+
+// A node's support forces; a direction that was not restrained has none.
+struct NodeReaction {
+  std::optional<double> rx;
+  std::optional<double> ry;
+};
+NodeReaction ReactionAt(const AnalysisTables& tables, int32_t node);
+// Whether the node had a restrained direction in the last completed compute.
+bool HasReaction(const AnalysisTables& tables, int32_t node);
+inline double MisesValue(const AnalysisTables& tables, int32_t element) {
+  return tables.mises[static_cast<std::size_t>(element - 1)];
+}
+// Entry [e - 1] is element e.
+inline std::span<const double> MisesValues(const AnalysisTables& tables) { return tables.mises; }
+inline const Equilibrium& EquilibriumOf(const AnalysisTables& tables) { return tables.equilibrium; }
+
+// The last completed compute's results for the export files; they refer to the
+// tables, which must outlive them.
+ExportedResults ExportedResultsOf(const AnalysisTables& tables);
 
 }  // namespace trivane

@@ -16,13 +16,20 @@ Material PlaneStrainMaterial(double E, double mu, double t) {
 // The stiffness D is positive definite only for E > 0 and -1 < mu < 1/2 (plane
 // strain before conversion); in plane stress mu = 1/2 still gives a positive
 // definite D. A non-positive thickness turns every element's stiffness round.
-Material MaterialFromInput(bool planeStrain, double E, double mu, double t) {
-  if (!(E > 0.0)) throw Error(messages::ModulusNotPositive);
-  if (!(mu > -1.0)) throw Error(messages::PoissonRatioTooSmall);
-  if (planeStrain && !(mu < 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStrain);
-  if (!planeStrain && !(mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
-  if (!(t > 0.0)) throw Error(messages::ThicknessNotPositive);
-  return planeStrain ? PlaneStrainMaterial(E, mu, t) : Material{mu, E, t};
+Material ElementMaterial(const EnteredMaterial& entered) {
+  const bool planeStrain = entered.problem == PlaneStrain;
+  if (!(entered.E > 0.0)) throw Error(messages::ModulusNotPositive);
+  if (!(entered.mu > -1.0)) throw Error(messages::PoissonRatioTooSmall);
+  if (planeStrain && !(entered.mu < 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStrain);
+  if (!planeStrain && !(entered.mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
+  if (!(entered.t > 0.0)) throw Error(messages::ThicknessNotPositive);
+  if (planeStrain) return PlaneStrainMaterial(entered.E, entered.mu, entered.t);
+  return Material{entered.mu, entered.E, entered.t};
+}
+
+void SetMaterial(Model& model, const EnteredMaterial& entered) {
+  model.material = ElementMaterial(entered);
+  model.entered = entered;
 }
 
 }  // namespace trivane

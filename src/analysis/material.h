@@ -9,10 +9,14 @@ namespace trivane {
 // mu is 1 or -1.
 Material PlaneStrainMaterial(double E, double mu, double t);
 
-// The material from the values a user gives (the properties dialog, the
-// command-line options): refuses values no elastic material has, checking E,
-// mu and t in that order, then converts for plane strain. Throws Error with the
-// refused field's text and changes nothing.
-Material MaterialFromInput(bool planeStrain, double E, double mu, double t);
+// The element constants of an entered material: converted in plane strain,
+// as typed in plane stress. Values no elastic material has are refused first,
+// checking E, mu and t in that order, with Error naming the field; then faults
+// as PlaneStrainMaterial.
+Material ElementMaterial(const EnteredMaterial& entered);
+
+// Stores the entered material and the constants formed from it. A fault
+// leaves the model's material as it was.
+void SetMaterial(Model& model, const EnteredMaterial& entered);
 
 }  // namespace trivane

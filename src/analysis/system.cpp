@@ -36,14 +36,18 @@ Fixity FixityOf(const Node& node) {
   return {node.restraint == FixedX || node.restraint == FixedXY, node.restraint == FixedY || node.restraint == FixedXY};
 }
 
+Force NodeForce(const Node& node) {
+  const double angle = node.loadAngle * RadiansPerDegree;
+  const double cosine = std::cos(angle);
+  const double sine = std::sin(angle);
+  return {node.load * cosine, node.load * sine};
+}
+
 void FillLoads(const Model& model, LoadVector& loads) {
   for (int32_t i = 1; i <= model.nodeCount; ++i) {
-    const Node& node = model.nodes[static_cast<std::size_t>(i)];
-    const double angle = node.loadAngle * RadiansPerDegree;
-    const double cosine = std::cos(angle);
-    const double sine = std::sin(angle);
-    loads(2 * i - 1) = node.load * cosine;
-    loads(2 * i) = node.load * sine;
+    const Force f = NodeForce(model.nodes[static_cast<std::size_t>(i)]);
+    loads(2 * i - 1) = f.x;
+    loads(2 * i) = f.y;
   }
 }
 

@@ -19,6 +19,13 @@ struct Fixity {
 };
 Fixity FixityOf(const Node& node);
 
+// A node's load split into its x and y components.
+struct Force {
+  double x = 0.0;
+  double y = 0.0;
+};
+Force NodeForce(const Node& node);
+
 // Degrees of freedom 2i - 1 and 2i of the load vector from node i's load, for
 // nodes 1..nodeCount.
 void FillLoads(const Model& model, LoadVector& loads);

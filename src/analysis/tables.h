@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/limits.h"
+#include "model/model.h"
 
 namespace trivane {
 
@@ -113,12 +114,34 @@ class StressField {
   std::array<std::vector<double>, StressComponentCount> components_;
 };
 
+// Support forces R = K u - F of the last completed compute. Entry [d - 1]
+// belongs to degree of freedom d; restrained[d - 1] is 1 where d was fixed in
+// that compute. A free degree of freedom has no reaction and holds 0.
+struct Reactions {
+  std::vector<double> values;
+  std::vector<uint8_t> restrained;
+};
+
+// The equilibrium check: the sums of the reactions and of the applied loads,
+// each direction apart. sumRx + sumFx and sumRy + sumFy are zero up to rounding.
+struct Equilibrium {
+  double sumRx = 0.0;
+  double sumRy = 0.0;
+  double sumFx = 0.0;
+  double sumFy = 0.0;
+};
+
 // Everything the analysis writes, created once by the program state.
 struct AnalysisTables {
   GlobalStiffness stiffness;
   LoadVector loads;
   ElementStressMatrix stressMatrix;
   StressField stresses;
+  // Written together by a completed compute, for the model it computed.
+  Reactions reactions;
+  std::vector<double> mises;  // von Mises stress, entry [e - 1] is element e
+  Equilibrium equilibrium;
+  EnteredMaterial material;  // the material the results were computed with
 };
 
 // The new-model command's share of the analysis tables: zeroes the leading

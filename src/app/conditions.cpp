@@ -19,8 +19,12 @@ constexpr Support OneWaySupports[4] = {
 
 }  // namespace
 
+// A condition command that reached a node changes what the file would hold
+// and what the results were computed for.
 void Session::ConditionsEdited() {
-  if (selection_.count > 0) modified_ = true;
+  if (selection_.count == 0) return;
+  modified_ = true;
+  MarkModelEdited();
 }
 
 void Session::OneWayRestraint() {
@@ -73,14 +77,16 @@ void Session::ApplyLoad(std::string_view loadText, std::string_view angleText) {
 }
 
 // Every field is converted and checked, and the plane-strain constants formed,
-// before the material changes; a failure leaves the material as it was.
+// before the material changes; a failure leaves the material as it was. Results computed
+// before stay, out of date once the material differs from theirs.
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
                             std::string_view tText) {
   if (problemType != PlaneStress && problemType != PlaneStrain) return;
-  const double e = ReadReal(eText);
-  const double mu = ReadReal(muText);
-  const double t = ReadReal(tText);
-  model_->material = MaterialFromInput(problemType == PlaneStrain, e, mu, t);
+  const EnteredMaterial entered{static_cast<ProblemType>(problemType), ReadReal(eText), ReadReal(muText),
+                                ReadReal(tText)};
+  const EnteredMaterial before = model_->entered;
+  SetMaterial(*model_, entered);
+  if (!(entered == before)) MarkModelEdited();
 }
 
 }  // namespace trivane

@@ -2,6 +2,7 @@
 // What the command layer needs from the world around it. The desktop window
 // implements these with Qt; the tests implement them with fakes.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ class FileChooser {
   // A name typed without an extension gets defaultExtension appended.
   virtual std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
                                                       std::string_view defaultExtension) = 0;
+  // A file to write in one of several formats, one filter each. The name
+  // returned always ends in the extension of the filter the user chose: a name
+  // typed without it gets it appended.
+  virtual std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) = 0;
 };
 
 // The dialogs' filters and the problem file's extension.
@@ -29,5 +34,7 @@ inline const FileFilter MeshFilter{"三维模型ASCII码文件", "*.ase"};
 inline const FileFilter ProblemOpenFilter{"平面问题(*.trv)", "*.trv"};
 inline const FileFilter ProblemSaveFilter{"平面问题文件(*.trv)", "*.trv"};
 inline constexpr std::string_view ProblemExtension = "trv";
+inline const FileFilter VtuFilter{"VTK结果文件 (*.vtu)", "*.vtu"};
+inline const FileFilter CsvFilter{"CSV表格 (*.csv)", "*.csv"};
 
 }  // namespace trivane

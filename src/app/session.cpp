@@ -5,6 +5,8 @@
 #include "io/ase_import.h"
 #include "io/files.h"
 #include "io/problem_file.h"
+#include "io/results_files.h"
+#include "model/errors.h"
 
 namespace trivane {
 
@@ -33,11 +35,23 @@ void Session::RedrawWithMarkers() {
   DrawSelectionMarkers(canvas_, *model_, selection_, view_);
 }
 
+void Session::DiscardResults() {
+  hasResults_ = false;
+  outOfDate_ = false;
+}
+
+void Session::MarkModelEdited() { outOfDate_ = hasResults_; }
+
+void Session::RequireResults() const {
+  if (!hasResults_) throw Error(messages::ComputeFirst);
+}
+
 void Session::NewModel() {
   const int32_t oldNodeCount = model_->nodeCount;
   ClearModelTables(*model_);
   ClearSystem(*tables_, oldNodeCount);
   modified_ = false;
+  DiscardResults();
   Redraw();
 }
 
@@ -50,6 +64,7 @@ void Session::OpenProblem() {
   ClearSystem(*tables_, model_->nodeCount);
   *model_ = opened;
   modified_ = false;
+  DiscardResults();
   Redraw();
 }
 
@@ -65,21 +80,37 @@ void Session::ImportMesh() {
   if (!path) return;
   *model_ = ImportAse(ReadFileBytes(*path), *model_);
   modified_ = true;
+  DiscardResults();
   Redraw();
 }
 
-void Session::Compute() { trivane::Compute(*model_, *tables_); }
+// A failed compute keeps the results, and their state, as they were.
+void Session::Compute() {
+  trivane::Compute(*model_, *tables_);
+  hasResults_ = true;
+  outOfDate_ = false;
+}
 
 void Session::DeformedPlot() {
+  RequireResults();
   const double magnification =
       DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_, &counts_);
   shown_ = ShownPicture{PictureKind::Deformed, 0, {}, magnification};
 }
 
 void Session::StressPlot(int componentIndex) {
+  RequireResults();
   const StressRange range =
       DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1), palette_, view_);
   shown_ = ShownPicture{PictureKind::Stress, componentIndex, range, 0.0};
+}
+
+void Session::ExportResults() {
+  RequireResults();
+  const FileFilter filters[] = {VtuFilter, CsvFilter};
+  const auto path = chooser_.ChooseExportFile(filters);
+  if (!path) return;
+  WriteResultsFile(*path, *model_, ExportedResultsOf(*tables_));
 }
 
 void Session::Resize() { RedrawWithMarkers(); }

@@ -48,10 +48,6 @@ struct ProbeHit {
 };
 constexpr int ProbeRadius = 8;
 
-// Index of the problem-type list in the model-properties dialog; any other
-// index (text typed that matches no item) changes nothing.
-enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1 };
-
 class Session {
  public:
   // The canvas, counts and chooser must outlive the session.
@@ -70,11 +66,21 @@ class Session {
   void SaveProblem();
   void ImportMesh();
 
-  // Analysis and result plots.
+  // Analysis and results. The plots and the export need results of the
+  // present model: without them they throw Error(ComputeFirst) and change
+  // nothing.
   void Compute();
   void DeformedPlot();
   // componentIndex is the stress list's entry: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax.
   void StressPlot(int componentIndex);
+  // Asks for a .vtu or .csv file and writes the model with its results.
+  void ExportResults();
+
+  // A compute of the present model has completed: since the last new model,
+  // open or import. Results stay when conditions or the material are edited.
+  bool HasResults() const { return hasResults_; }
+  // The conditions or the material changed after the results were computed.
+  bool ResultsOutOfDate() const { return hasResults_ && outOfDate_; }
 
   // Rubber-band selection, in pixels of the drawing surface.
   void MouseDown(int x, int y);
@@ -114,8 +120,10 @@ class Session {
  private:
   void Redraw();
   void RedrawWithMarkers();
-  // Marks the model changed when a condition command reached any node.
-  void ConditionsEdited();
+  // The results lifecycle: a new model has none; an edit puts them out of date.
+  void DiscardResults();
+  void MarkModelEdited();
+  void RequireResults() const;
 
   Canvas& canvas_;
   CountSink& counts_;
@@ -131,6 +139,8 @@ class Session {
   bool modified_ = false;
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
+  bool hasResults_ = false;
+  bool outOfDate_ = false;
 };
 
 }  // namespace trivane

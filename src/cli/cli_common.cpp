@@ -62,12 +62,23 @@ double RealOption(const Arguments& args, std::string_view flag, double fallback)
   return found == args.values.end() ? fallback : ReadReal(found->second);
 }
 
-Material MaterialOptions(const Arguments& args) {
-  const Material defaults;
-  const double E = RealOption(args, "--E", defaults.E);
-  const double mu = RealOption(args, "--nu", defaults.mu);
-  const double t = RealOption(args, "--t", defaults.t);
-  return MaterialFromInput(args.Has("--plane-strain"), E, mu, t);
+EnteredMaterial MaterialOptions(const Arguments& args) {
+  const EnteredMaterial defaults;
+  EnteredMaterial entered;
+  entered.E = RealOption(args, "--E", defaults.E);
+  entered.mu = RealOption(args, "--nu", defaults.mu);
+  entered.t = RealOption(args, "--t", defaults.t);
+  entered.problem = args.Has("--plane-strain") ? PlaneStrain : PlaneStress;
+  ElementMaterial(entered);
+  return entered;
+}
+
+SolverChoice SolverOption(const Arguments& args) {
+  const std::string name = args.Value("--solver", "auto");
+  if (name == "auto") return SolverChoice::Automatic;
+  if (name == "gauss-jordan") return SolverChoice::GaussJordan;
+  if (name == "cholesky") return SolverChoice::Cholesky;
+  throw UsageError("--solver is one of auto, gauss-jordan, cholesky, not \"" + name + "\"");
 }
 
 Model LoadModel(const std::string& path) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/compute.h"
 #include "model/model.h"
 
 namespace trivane::cli {
@@ -43,9 +44,14 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
 double RealOption(const Arguments& args, std::string_view flag, double fallback);
 
 // The material of --E, --nu and --t (the program's start-up values where not
-// given), checked and converted as the model-properties dialog does with
-// --plane-strain; a value no material has throws Error with the dialog's text.
-Material MaterialOptions(const Arguments& args);
+// given), plane strain with --plane-strain. Throws Error for a value no
+// material has (the dialog's text) or a conversion fault, before any model is
+// read.
+EnteredMaterial MaterialOptions(const Arguments& args);
+
+// The solver of --solver: auto (the default), gauss-jordan or cholesky. Any
+// other name throws UsageError.
+SolverChoice SolverOption(const Arguments& args);
 
 // The model in `path` (".trv" or ".ase"); an error found on a line of the file
 // becomes "FILE:LINE: message".

@@ -24,8 +24,11 @@ constexpr std::array Commands{
     Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv"},
     Command{"render", trivane::cli::RunRender,
             "MODEL -o PICTURE.png [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
-            "[--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE]"},
-    Command{"solve", trivane::cli::RunSolve, "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--json]"},
+            "[--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE] "
+            "[--solver auto|gauss-jordan|cholesky]"},
+    Command{"solve", trivane::cli::RunSolve,
+            "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--solver auto|gauss-jordan|cholesky] "
+            "[--json]"},
 };
 
 void PrintUsage(std::ostream& out) {

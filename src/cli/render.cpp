@@ -9,6 +9,7 @@
 #include <string>
 
 #include "analysis/compute.h"
+#include "analysis/material.h"
 #include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "display/deformed_plot.h"
@@ -95,8 +96,9 @@ std::string EncodePng(const QImage& image) {
 }  // namespace
 
 int RunRender(std::span<const std::string> args) {
-  const Arguments a = ParseArguments(
-      args, {"-o", "--plot", "--component", "--size", "--E", "--nu", "--t", "--palette"}, {"--plane-strain"}, 1);
+  const Arguments a =
+      ParseArguments(args, {"-o", "--plot", "--component", "--size", "--E", "--nu", "--t", "--palette", "--solver"},
+                     {"--plane-strain"}, 1);
   if (!a.Has("-o")) throw UsageError("the picture to write is missing: -o PICTURE.png");
   const std::string plot = a.Value("--plot", "model");
   if (plot != "model" && plot != "deformed" && plot != "stress") {
@@ -105,10 +107,11 @@ int RunRender(std::span<const std::string> args) {
   if (a.Has("--component") && plot != "stress") throw UsageError("--component belongs to --plot stress");
   const int32_t component = ReadComponent(a.Value("--component", "sx"));
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
-  const Material material = MaterialOptions(a);
+  const EnteredMaterial material = MaterialOptions(a);
+  const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  model->material = material;
+  SetMaterial(*model, material);
   const Palette palette = plot == "stress" ? ReadPalette(a) : Palette{};
 
   StartQt();
@@ -118,7 +121,7 @@ int RunRender(std::span<const std::string> args) {
     DrawModel(canvas, *model, view, nullptr);
   } else {
     const auto tables = std::make_unique<AnalysisTables>();
-    Compute(*model, *tables);
+    Compute(*model, *tables, solver);
     if (plot == "deformed") {
       const auto backup = std::make_unique<NodeBackup>();
       DrawDeformedShape(canvas, *model, *backup, Displacements(*tables), view, nullptr);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/compute.h"
+#include "analysis/material.h"
 #include "cli/cli_common.h"
 #include "io/number_text.h"
 
@@ -57,13 +58,14 @@ void PrintTables(const std::string& path, const Model& m, const AnalysisTables& 
 }  // namespace
 
 int RunSolve(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, {"--E", "--nu", "--t"}, {"--plane-strain", "--json"}, 1);
+  const Arguments parsed = ParseArguments(args, {"--E", "--nu", "--t", "--solver"}, {"--plane-strain", "--json"}, 1);
   const std::string& path = parsed.positional[0];
-  const Material material = MaterialOptions(parsed);
+  const EnteredMaterial material = MaterialOptions(parsed);
+  const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
-  model.material = material;
+  SetMaterial(model, material);
   AnalysisTables tables;
-  Compute(model, tables);
+  Compute(model, tables, solver);
   if (parsed.Has("--json"))
     PrintJson(model, tables, std::cout);
   else

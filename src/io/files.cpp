@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "io/number_text.h"
 #include "model/errors.h"
@@ -99,6 +100,7 @@ int FindSaveTarget(const std::string& path, SaveTarget& target) {
       target = {SaveTarget::Kind::NewFile, current.string(), 0};
       return 0;
     }
+    if (S_ISDIR(status.st_mode)) return EISDIR;  // a file never replaces a folder
     if (!S_ISLNK(status.st_mode)) {
       // The rename needs only the folder's permission; a file the user may not
       // write stays protected as if it were written in place.
@@ -168,24 +170,19 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   WriteFileAtomically(path, bytes, SystemFileSystem());
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files) {
-  SaveTarget target;
-  int error = FindSaveTarget(path, target);
-  if (error != 0) throw Error(messages::SaveFailed(error));
-  if (target.kind == SaveTarget::Kind::Device) {
-    WriteDevice(target.path, bytes, files);
-    return;
-  }
+namespace {
 
+// Writes `bytes` to a new file beside the target, with the target's permission
+// bits. Returns 0, or the error number with nothing left behind.
+int Stage(const SaveTarget& target, std::string_view bytes, FileSystem& files, std::string& temporary) {
   constexpr int Attempts = 100;  // a name left behind by a crashed save is skipped
-  std::string temporary;
   int handle = -1;
-  error = EEXIST;
+  int error = EEXIST;
   for (int attempt = 0; attempt < Attempts && error == EEXIST; ++attempt) {
     temporary = TemporaryNameFor(target.path, attempt);
     error = files.CreateNew(temporary, handle);
   }
-  if (error != 0) throw Error(messages::SaveFailed(error));
+  if (error != 0) return error;
 
   // The bits are set before anything is written, so a private file's contents
   // are never readable by others, not even for a moment.
@@ -194,10 +191,61 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSy
   if (error == 0) error = files.Flush(handle);
   const int closeError = files.Close(handle);
   if (error == 0) error = closeError;
-  if (error == 0) error = files.Rename(temporary, target.path);
+  if (error != 0) files.Remove(temporary);
+  return error;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files) {
+  SaveTarget target;
+  int error = FindSaveTarget(path, target);
+  if (error != 0) throw Error(messages::SaveFailed(error));
+  if (target.kind == SaveTarget::Kind::Device) {
+    WriteDevice(target.path, bytes, files);
+    return;
+  }
+  std::string temporary;
+  error = Stage(target, bytes, files, temporary);
+  if (error != 0) throw Error(messages::SaveFailed(error));
+  error = files.Rename(temporary, target.path);
   if (error != 0) {
     files.Remove(temporary);
     throw Error(messages::SaveFailed(error));
+  }
+}
+
+void WriteFilesAtomically(std::span<const FileContent> contents) {
+  WriteFilesAtomically(contents, SystemFileSystem());
+}
+
+void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& files) {
+  std::vector<SaveTarget> targets(contents.size());
+  for (std::size_t k = 0; k < contents.size(); ++k) {
+    int error = FindSaveTarget(contents[k].path, targets[k]);
+    if (error == 0 && targets[k].kind == SaveTarget::Kind::Device) error = EINVAL;
+    if (error != 0) throw Error(messages::SaveFailed(error));
+  }
+  std::vector<std::string> temporaries;
+  const auto removeFrom = [&](std::size_t first) {
+    for (std::size_t k = first; k < temporaries.size(); ++k) files.Remove(temporaries[k]);
+  };
+  for (std::size_t k = 0; k < contents.size(); ++k) {
+    std::string temporary;
+    const int error = Stage(targets[k], contents[k].bytes, files, temporary);
+    if (error != 0) {
+      removeFrom(0);
+      throw Error(messages::SaveFailed(error));
+    }
+    temporaries.push_back(std::move(temporary));
+  }
+  // Every file is complete on the disk; the renames are the last step.
+  for (std::size_t k = 0; k < contents.size(); ++k) {
+    const int error = files.Rename(temporaries[k], targets[k].path);
+    if (error != 0) {
+      removeFrom(k);
+      throw Error(messages::SaveFailed(error));
+    }
   }
 }
 

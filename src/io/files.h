@@ -1,6 +1,7 @@
 #pragma once
 // Reading whole files, and writing them so that a failure never destroys the
 // file that was there before.
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,5 +42,17 @@ std::string ReadFileBytes(const std::string& path);
 // stays. A device or pipe is not a stored file and is written directly.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files);
+
+// Several files that belong together, e.g. the two tables of one export. Every
+// one is first written in full beside its target; only then are they renamed
+// into place, one after the other. A failure before the renames (a full disk,
+// a folder that cannot be written, a target that is a folder) leaves every
+// target untouched and removes the new files. Devices are not accepted here.
+struct FileContent {
+  std::string path;
+  std::string_view bytes;
+};
+void WriteFilesAtomically(std::span<const FileContent> contents);
+void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& files);
 
 }  // namespace trivane

@@ -86,4 +86,8 @@ std::string ElementNodeMissing(int element, long long corner) {
   return "单元 " + std::to_string(element) + " 的结点号 " + std::to_string(corner) + " 不存在";
 }
 
+std::string UnknownExportFormat(std::string_view name) {
+  return "无法导出为 " + std::string(name) + "：只能导出 .vtu 或 .csv 文件";
+}
+
 }  // namespace trivane::messages

@@ -62,5 +62,10 @@ inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
 
+// Results: a plot or an export asked for before a compute of the present model.
+inline constexpr const char* ComputeFirst = "请先计算";
+// An export file whose extension names no format the program writes.
+std::string UnknownExportFormat(std::string_view name);  // 无法导出为 NAME：只能导出 .vtu 或 .csv 文件
+
 }  // namespace messages
 }  // namespace trivane

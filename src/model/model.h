@@ -60,11 +60,29 @@ struct ModelBounds {
   bool operator==(const ModelBounds&) const = default;
 };
 
+// The constants the element formulas take: in plane strain already converted
+// (see analysis/material.h).
 struct Material {
   double mu = 0.167;  // Poisson's ratio
   double E = 2.0e10;  // modulus of elasticity, Pa
   double t = 1.0;     // thickness, m
   bool operator==(const Material&) const = default;
+};
+
+// The problem type, numbered as the model-properties dialog lists it; any
+// other index (text typed that matches no item) changes nothing there.
+enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1 };
+
+// The material as the user entered it, before the plane-strain conversion.
+// The element formulas never read it; the results do: the out-of-plane stress
+// of plane strain needs the entered Poisson's ratio, and the exported files
+// name what the user typed.
+struct EnteredMaterial {
+  ProblemType problem = PlaneStress;
+  double E = 2.0e10;
+  double mu = 0.167;
+  double t = 1.0;
+  bool operator==(const EnteredMaterial&) const = default;
 };
 
 struct Model {
@@ -74,6 +92,7 @@ struct Model {
   int32_t elementCount = 0;
   ModelBounds bounds{};
   Material material{};
+  EnteredMaterial entered{};  // what material was formed from
 };
 
 // Node numbers picked by the rubber band, in increasing order, 1-based.

@@ -152,6 +152,7 @@ void MainForm::ToolButton14Click() {
   image2_->hide();
 }
 
+void MainForm::N11Click() { Run([this] { session_->ExportResults(); }); }
 void MainForm::N13Click() { close(); }
 
 void MainForm::FormResize() {

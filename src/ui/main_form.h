@@ -52,6 +52,7 @@ class MainForm : public QMainWindow {
   void ToolButton15Click();
   void ToolButton18Click();
   void ToolButton20Click();
+  void N11Click();
   void N13Click();
   void FormResize();
 

@@ -125,7 +125,7 @@ void MainForm::BuildMenu() {
   item(file, "N8", "保存", QKeySequence("Ctrl+S"), forward("ToolButton3"));
   file->addSeparator();
   item(file, "N10", "导入模型", QKeySequence("Ctrl+I"), forward("ToolButton6"));
-  item(file, "N11", "导出数据", QKeySequence("Ctrl+E"), nullptr);
+  item(file, "N11", "导出数据", QKeySequence("Ctrl+E"), [this] { N11Click(); });
   file->addSeparator();
   item(file, "N13", "退出", QKeySequence(), [this] { N13Click(); });
 

@@ -1,6 +1,7 @@
 #include "ui/qt_file_chooser.h"
 
 #include <QFileDialog>
+#include <algorithm>
 
 namespace trivane {
 namespace {
@@ -40,6 +41,26 @@ std::optional<std::string> QtFileChooser::ChooseFileToSave(const FileFilter& fil
   // Replacing an existing file is not asked about, as with every save here.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   return Run(dialog);
+}
+
+// The export dialog, "SaveDialog2": the name gets the extension of the filter
+// chosen unless it already ends in it.
+std::optional<std::string> QtFileChooser::ChooseExportFile(std::span<const FileFilter> filters) {
+  QFileDialog dialog(parent_);
+  dialog.setObjectName("SaveDialog2");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  QStringList names;
+  for (const FileFilter& filter : filters) names << DialogFilter(filter);
+  dialog.setNameFilters(names);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  QString path = dialog.selectedFiles().front();
+  const auto chosen = static_cast<std::size_t>(std::max<qsizetype>(names.indexOf(dialog.selectedNameFilter()), 0));
+  const QString extension = QString::fromStdString(filters[chosen].pattern).mid(1);  // "*.vtu" -> ".vtu"
+  if (!path.endsWith(extension, Qt::CaseInsensitive)) path += extension;
+  return path.toStdString();
 }
 
 }  // namespace trivane

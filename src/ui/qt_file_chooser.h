@@ -15,6 +15,7 @@ class QtFileChooser : public FileChooser {
   std::optional<std::string> ChooseFileToOpen(const FileFilter& filter) override;
   std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
                                               std::string_view defaultExtension) override;
+  std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) override;
 
  private:
   QWidget* parent_;

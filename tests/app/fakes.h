@@ -27,6 +27,10 @@ class FakeChooser : public FileChooser {
     asked.push_back({filter.label, filter.pattern, std::string(defaultExtension)});
     return Next();
   }
+  std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) override {
+    for (const FileFilter& filter : filters) asked.push_back({filter.label, filter.pattern, ""});
+    return Next();
+  }
 
   struct Question {
     std::string label, pattern, extension;

@@ -1,5 +1,6 @@
 // The menu bar's captions and shortcuts, and that each item runs its toolbar
 // button's handler, also with the keyboard focus in an edit field.
+#include <filesystem>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -111,16 +112,33 @@ TEST_F(WindowTest, TheStressItemsChooseTheirComponentBeforePlotting) {
   EXPECT_EQ(combo->currentText(), "τmax");
 }
 
-TEST_F(WindowTest, ExportHelpAndTheTwoSpareButtonsDoNothing) {
+TEST_F(WindowTest, HelpAndTheTwoSpareButtonsDoNothing) {
   Open(Cantilever());
   const QImage before = form1->canvas().Image();
-  Action("N11")->trigger();
   Action("N25")->trigger();
   QTest::mouseClick(Button("ToolButton7"), Qt::LeftButton);
   QTest::mouseClick(Button("ToolButton9"), Qt::LeftButton);
   EXPECT_EQ(form1->canvas().Image(), before);
   EXPECT_TRUE(errors.isEmpty());
   EXPECT_TRUE(chooser.asked.size() == 1);
+}
+
+// 导出数据 (Ctrl+E): refused before a compute, then the two formats offered and
+// the chosen file written.
+TEST_F(WindowTest, ExportAsksForAComputeFirstThenWritesTheChosenFile) {
+  Open(Cantilever());
+  const std::string vtu = folder.File("out.vtu");
+  chooser.Answer(vtu);
+  QTest::keyClick(form1.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(errors, QStringList{"请先计算"});
+  EXPECT_EQ(chooser.asked.size(), 1u);  // only the open
+  Action("N19")->trigger();
+  Action("N11")->trigger();
+  ASSERT_EQ(chooser.asked.size(), 3u);
+  EXPECT_EQ(chooser.asked[1].label, "VTK结果文件 (*.vtu)");
+  EXPECT_EQ(chooser.asked[2].label, "CSV表格 (*.csv)");
+  EXPECT_TRUE(std::filesystem::exists(vtu));
+  EXPECT_EQ(errors.size(), 1);
 }
 
 }  // namespace

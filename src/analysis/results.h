@@ -1,0 +1,33 @@
+#pragma once
+// What a user takes away from a compute beyond the displacements and the six
+// stresses: the support forces with the equilibrium check, and the von Mises
+// equivalent stress.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "analysis/tables.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// R = sum over elements of Ke ue, minus F, at every restrained degree of
+// freedom of nodes 1..nodeCount. Only the elements with a restrained corner
+// are visited, each with the same element matrices the solve used, so no
+// global matrix is needed on either solver path. displacements[d - 1] is
+// degree of freedom d. Throws Error("Floating point overflow") on overflow.
+Reactions ComputeReactions(const Model& model, std::span<const double> displacements);
+
+// Sums of the reactions and of every node load (also loads on supports).
+Equilibrium SumForces(const Model& model, const Reactions& reactions);
+
+// The von Mises stress of one element from its recovered components. Plane
+// stress: sqrt(s1^2 - s1 s2 + s2^2). Plane strain adds the out-of-plane
+// sz = mu (sx + sy) with the entered Poisson's ratio mu and takes the full
+// three-dimensional form sqrt(((s1 - s2)^2 + (s2 - sz)^2 + (sz - s1)^2) / 2).
+double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, double mu);
+
+// VonMises of elements 1..elementCount, entry [e - 1] for element e.
+std::vector<double> ComputeMises(const Model& model, const StressField& stresses, const EnteredMaterial& material);
+
+}  // namespace trivane

@@ -1,0 +1,84 @@
+#include "io/results_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "io/files.h"
+#include "io/number_text.h"
+#include "model/errors.h"
+
+namespace trivane {
+
+namespace {
+
+constexpr const char* LineEnd = "\r\n";  // RFC 4180
+
+double Entry(std::span<const double> values, std::size_t index) {
+  return index < values.size() ? values[index] : 0.0;
+}
+
+std::string LowerExtension(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+}  // namespace
+
+std::string NodeCsvText(const Model& model, const ExportedResults& results) {
+  std::string text = "node,x,y,u,v,Rx,Ry";
+  text += LineEnd;
+  text.reserve(static_cast<std::size_t>(std::max(model.nodeCount, 0)) * 96);
+  const auto reaction = [&](std::size_t d) {
+    return d < results.restrained.size() && results.restrained[d] ? FormatShortest(Entry(results.reactions, d))
+                                                                    : std::string();
+  };
+  for (int32_t i = 1; i <= model.nodeCount; ++i) {
+    const Node& node = model.nodes[i];
+    const auto x = static_cast<std::size_t>(2 * i - 2);
+    text += FormatInteger(i) + ',' + FormatShortest(node.x) + ',' + FormatShortest(node.y) + ',' +
+            FormatShortest(Entry(results.displacements, x)) + ',' +
+            FormatShortest(Entry(results.displacements, x + 1)) + ',' + reaction(x) + ',' + reaction(x + 1) +
+            LineEnd;
+  }
+  return text;
+}
+
+std::string ElementCsvText(const Model& model, const ExportedResults& results) {
+  std::string text = "element,node1,node2,node3";
+  for (const char* name : ElementValueNames) text.append(",").append(name);
+  text += LineEnd;
+  text.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 200);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const Element& el = model.elements[e];
+    text += FormatInteger(e) + ',' + FormatInteger(el.node1) + ',' + FormatInteger(el.node2) + ',' +
+            FormatInteger(el.node3);
+    for (const auto& values : results.elementValues)
+      text.append(",").append(FormatShortest(Entry(values, static_cast<std::size_t>(e - 1))));
+    text += LineEnd;
+  }
+  return text;
+}
+
+std::string ElementCsvPath(const std::string& csvPath) {
+  const std::filesystem::path path = csvPath;
+  return (path.parent_path() / (path.stem().string() + "_elements" + path.extension().string())).string();
+}
+
+void WriteResultsFile(const std::string& path, const Model& model, const ExportedResults& results) {
+  const std::string extension = LowerExtension(path);
+  if (extension == ".vtu") {
+    WriteFileAtomically(path, VtuText(model, results));
+  } else if (extension == ".csv") {
+    const std::string nodes = NodeCsvText(model, results);
+    const std::string elements = ElementCsvText(model, results);
+    const FileContent files[] = {{ElementCsvPath(path), elements}, {path, nodes}};
+    WriteFilesAtomically(files);
+  } else {
+    throw Error(messages::UnknownExportFormat(std::filesystem::path(path).filename().string()));
+  }
+}
+
+}  // namespace trivane
