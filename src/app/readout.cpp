@@ -38,6 +38,9 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTab
     if (results) {
       text += "，" + Value("u", DisplacementU(*results, hit.number)) + "，" +
               Value("v", DisplacementV(*results, hit.number));
+      const NodeReaction reaction = ReactionAt(*results, hit.number);
+      if (reaction.rx) text += "，" + Value("Rx", *reaction.rx);
+      if (reaction.ry) text += "，" + Value("Ry", *reaction.ry);
     }
     return text;
   }
@@ -46,6 +49,7 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTab
     if (results) {
       for (int32_t k = 1; k <= StressComponentCount; ++k)
         text += (k == 1 ? "：" : "，") + Value(StressComponentNames[k - 1], StressValue(*results, hit.number, k));
+      text += "，" + Value("σmises", MisesValue(*results, hit.number));
     }
     return text;
   }

@@ -22,7 +22,8 @@ std::string SelectionText(int32_t count);
 std::string DeformedText(const Model& model, const AnalysisTables& results, double magnification);
 
 // The probe's readout: a node's number and coordinates, an element's number,
-// and with results of the present model (results not null) their values.
+// and with results of the present model (results not null) their values: a
+// node's u, v and its support forces, an element's six stresses and von Mises.
 std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results);
 
 }  // namespace trivane

@@ -120,6 +120,8 @@ class Session {
  private:
   void Redraw();
   void RedrawWithMarkers();
+  // Marks the model changed when a condition command reached any node.
+  void ConditionsEdited();
   // The results lifecycle: a new model has none; an edit puts them out of date.
   void DiscardResults();
   void MarkModelEdited();

@@ -62,6 +62,9 @@ inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
 
+// The question before a command drops a model changed since it was opened or saved.
+inline constexpr const char* ModelModified = "模型已修改，是否保存？";
+
 // Results: a plot or an export asked for before a compute of the present model.
 inline constexpr const char* ComputeFirst = "请先计算";
 // An export file whose extension names no format the program writes.
