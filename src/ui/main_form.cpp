@@ -36,6 +36,10 @@ class StatusCounts : public CountSink {
 
 namespace {
 
+// The probe's readout one value a line, for the tooltip at the pointer; the
+// status bar shows it in one line.
+QString ProbeTooltip(QString readout) { return readout.replace("：", "\n").replace("，", "\n"); }
+
 // The client area between toolbar and status bar; tells its owner when it
 // changes size.
 class SurfaceHost : public QWidget {
@@ -81,8 +85,9 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
     if (probing_) return ProbeAt(x, y);
     Run([&] { session_->MouseMove(x, y); });
   };
+  // A release hides every tooltip; the probe's comes back at the pointer.
   image1_->onMouseUp = [this](int x, int y) {
-    if (probing_) return;
+    if (probing_) return ProbeAt(x, y);
     Run([&] { session_->MouseUp(x, y); });
   };
 
@@ -154,7 +159,7 @@ void MainForm::ProbeAt(int x, int y) {
   if (probeText_.isEmpty()) {
     QToolTip::hideText();
   } else {
-    QToolTip::showText(image1_->mapToGlobal(QPoint(x, y)), probeText_, image1_);
+    QToolTip::showText(image1_->mapToGlobal(QPoint(x, y)), ProbeTooltip(probeText_), image1_);
   }
 }
 
@@ -167,7 +172,10 @@ void MainForm::ToolButton7Click(bool checked) {
 }
 
 void MainForm::ToolButton9Click() {
-  if (!help_) help_ = new HelpWindow(this);
+  if (!help_) {
+    help_ = new HelpWindow(this);
+    help_->move(pos() + QPoint(40, 40));
+  }
   help_->show();
   help_->raise();
   help_->activateWindow();

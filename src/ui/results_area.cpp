@@ -68,6 +68,10 @@ void ResultsArea::HideLegend() {
   }
 }
 
-void ResultsArea::SetText(const QString& text) { text_->setText(text); }
+// A narrow window cuts the line; its tooltip holds it whole.
+void ResultsArea::SetText(const QString& text) {
+  text_->setText(text);
+  text_->setToolTip(text);
+}
 
 }  // namespace trivane
