@@ -15,6 +15,7 @@
 #include "app/readout.h"
 #include "ui/drawing_surface.h"
 #include "ui/help_window.h"
+#include "ui/properties_dialog.h"
 #include "ui/pictures.h"
 #include "ui/qt_file_chooser.h"
 #include "ui/results_area.h"
@@ -114,9 +115,11 @@ void MainForm::FormCreate(const QString& palettePath) {
   Run([&] { session_->Start(palettePath.toStdString()); });
 }
 
-void MainForm::SetDialogs(QWidget* aboutBox, QWidget* propertiesDialog) {
+// A new material puts the results out of date, which the status bar says.
+void MainForm::SetDialogs(QWidget* aboutBox, PropertiesDialog* propertiesDialog) {
   aboutBox_ = aboutBox;
   propertiesDialog_ = propertiesDialog;
+  if (propertiesDialog) propertiesDialog->onApplied = [this] { UpdateResultsArea(); };
 }
 
 // Every command may change the picture, the results or the selection, so the

@@ -20,6 +20,7 @@ namespace trivane {
 
 class DrawingSurface;
 class HelpWindow;
+class PropertiesDialog;
 class ResultsArea;
 class StatusCounts;
 
@@ -33,7 +34,7 @@ class MainForm : public QMainWindow {
   // error is reported and the window carries on with a black palette.
   void FormCreate(const QString& palettePath);
   // The about box and the model-properties dialog, created after this window.
-  void SetDialogs(QWidget* aboutBox, QWidget* propertiesDialog);
+  void SetDialogs(QWidget* aboutBox, PropertiesDialog* propertiesDialog);
   void SetErrorReporter(ErrorReporter report) { report_ = std::move(report); }
   const ErrorReporter& errorReporter() const { return report_; }
   // Asked before 新建, 打开, 导入模型 and closing drop a changed model.

@@ -74,7 +74,9 @@ void PropertiesDialog::Button1Click() {
                            edit3_->text().toStdString());
     applied = true;
   });
-  if (applied) hide();
+  if (!applied) return;
+  hide();
+  if (onApplied) onApplied();
 }
 
 void PropertiesDialog::Button2Click() { hide(); }

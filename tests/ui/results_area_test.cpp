@@ -87,6 +87,11 @@ TEST_F(ResultsArea, EditingAfterAComputeSaysTheResultsAreOutOfDateUntilTheNext) 
   EXPECT_EQ(Text(), "已选 1 个结点");
   Press({1, 1});
   EXPECT_EQ(Text(), "");
+
+  form1->ToolButton1Click();
+  form3->findChild<QLineEdit*>("Edit1")->setText("3E10");
+  form3->Button1Click();
+  EXPECT_EQ(Text(), "结果已过期");
 }
 
 struct ProbeRow {
