@@ -43,11 +43,13 @@ fuzz: deps
 clean:
 	rm -rf build
 
-# The analysis benchmarks (whole compute, solver, LAPACK dgesv for scale) in a
-# Release tree of their own, without Qt and tests.
+# The analysis benchmarks (whole compute, solver, LAPACK dgesv for scale) and
+# the export of a 99,225-node model, in a Release tree of their own, without Qt
+# and tests.
 BENCH_BUILD ?= build/bench
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTRIVANE_BENCH=ON \
 	  -DTRIVANE_TESTS=OFF -DTRIVANE_WITH_QT=OFF >/dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target analysis_bench
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target analysis_bench export_bench
 	@$(BENCH_BUILD)/bench/analysis_bench
+	@$(BENCH_BUILD)/bench/export_bench

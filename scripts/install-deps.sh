@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk qt6-translations-l10n desktop-file-utils
   clang libclang-rt-14-dev
   xvfb xauth imagemagick xdotool
+  python3-vtk9
 )
 
 missing=()

@@ -30,8 +30,8 @@ ProbeHit Session::Probe(int x, int y) const {
   const auto position = [&](int32_t node) {
     Point p{model_->nodes[node].x, model_->nodes[node].y};
     if (deformed) {
-      p.x += shown_.magnification * DisplacementU(*tables_, node);
-      p.y += shown_.magnification * DisplacementV(*tables_, node);
+      p.x += shown_.deformed.magnification * DisplacementU(*tables_, node);
+      p.y += shown_.deformed.magnification * DisplacementV(*tables_, node);
     }
     return p;
   };

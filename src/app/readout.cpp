@@ -1,14 +1,15 @@
 #include "app/readout.h"
 
-#include <cmath>
-
 #include "analysis/compute.h"
+#include "display/legend.h"
 #include "io/number_text.h"
 
 namespace trivane {
 namespace {
 
-std::string Value(const char* name, double value) { return std::string(name) + " = " + FormatReadout(value); }
+std::string Readout(double value) { return FormatSignificant(value, ReadoutDigits); }
+
+std::string Value(const std::string& name, double value) { return name + " = " + Readout(value); }
 
 }  // namespace
 
@@ -16,18 +17,9 @@ std::string SelectionText(int32_t count) {
   return count > 0 ? "已选 " + std::to_string(count) + " 个结点" : std::string();
 }
 
-std::string DeformedText(const Model& model, const AnalysisTables& results, double magnification) {
-  double largest = 0.0;
-  int32_t node = 0;
-  for (int32_t k = 1; k <= model.nodeCount; ++k) {
-    const double length = std::hypot(DisplacementU(results, k), DisplacementV(results, k));
-    if (length > largest) {
-      largest = length;
-      node = k;
-    }
-  }
-  std::string text = "放大 " + FormatReadout(magnification) + " 倍，最大位移 " + FormatReadout(largest);
-  if (node > 0) text += "（结点 " + std::to_string(node) + "）";
+std::string DeformedText(const DeformedScale& scale) {
+  std::string text = "放大 " + Readout(scale.magnification) + " 倍，最大位移 " + Readout(scale.largestDisplacement);
+  if (scale.largestNode > 0) text += "（结点 " + std::to_string(scale.largestNode) + "）";
   return text;
 }
 
@@ -48,7 +40,7 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTab
     std::string text = "单元 " + std::to_string(hit.number);
     if (results) {
       for (int32_t k = 1; k <= StressComponentCount; ++k)
-        text += (k == 1 ? "：" : "，") + Value(StressComponentNames[k - 1], StressValue(*results, hit.number, k));
+        text += (k == 1 ? "：" : "，") + Value(StressComponentName(k - 1), StressValue(*results, hit.number, k));
       text += "，" + Value("σmises", MisesValue(*results, hit.number));
     }
     return text;

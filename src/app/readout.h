@@ -1,16 +1,16 @@
 #pragma once
-// The texts the window shows beside the picture: the plot's legend, the
-// deformed plot's scale, the selection and the probe's values. Numbers have
-// six significant digits.
+// The texts the window shows beside the picture: the deformed plot's scale,
+// the selection and the probe's values. Numbers have ReadoutDigits
+// significant digits.
 #include <string>
 
 #include "analysis/tables.h"
 #include "app/session.h"
+#include "display/deformed_plot.h"
 
 namespace trivane {
 
-// The stress list's entries in order, as the window names them.
-inline constexpr const char* StressComponentNames[StressComponentCount] = {"σx", "σy", "τxy", "σ1", "σ2", "τmax"};
+constexpr int ReadoutDigits = 6;
 
 inline constexpr const char* ResultsOutOfDate = "结果已过期";
 
@@ -19,7 +19,7 @@ std::string SelectionText(int32_t count);
 
 // A deformed plot: its magnification and the largest displacement with its
 // node, "放大 1200 倍，最大位移 0.0005（结点 3）".
-std::string DeformedText(const Model& model, const AnalysisTables& results, double magnification);
+std::string DeformedText(const DeformedScale& scale);
 
 // The probe's readout: a node's number and coordinates, an element's number,
 // and with results of the present model (results not null) their values: a

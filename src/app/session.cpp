@@ -93,14 +93,13 @@ void Session::Compute() {
 
 void Session::DeformedPlot() {
   RequireResults();
-  const double magnification =
-      DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_, &counts_);
-  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, magnification};
+  DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_, &counts_);
+  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, DeformedScaleOf(*model_, Displacements(*tables_), view_.scale)};
 }
 
 void Session::StressPlot(int componentIndex) {
   RequireResults();
-  const StressRange range =
+  const ValueRange range =
       DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1), palette_, view_);
   shown_ = ShownPicture{PictureKind::Stress, componentIndex, range, 0.0};
 }

@@ -35,8 +35,8 @@ enum class PictureKind { Model, Deformed, Stress };
 struct ShownPicture {
   PictureKind kind = PictureKind::Model;
   int component = 0;            // a stress plot's list entry, 0 σx ... 5 τmax
-  StressRange range{};          // the values a stress plot painted
-  double magnification = 0.0;   // a deformed plot's model length per unit of displacement
+  ValueRange range{};           // the values a stress plot painted
+  DeformedScale deformed{};     // how a deformed plot is scaled
 };
 
 // What the probe found under the pointer: the nearest node within

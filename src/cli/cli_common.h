@@ -76,5 +76,6 @@ int RunInfo(std::span<const std::string> args);
 int RunConvert(std::span<const std::string> args);
 int RunSolve(std::span<const std::string> args);
 int RunRender(std::span<const std::string> args);
+int RunExport(std::span<const std::string> args);
 
 }  // namespace trivane::cli

@@ -23,18 +23,22 @@ constexpr std::array Commands{
     Command{"info", trivane::cli::RunInfo, "FILE [--json]"},
     Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv"},
     Command{"render", trivane::cli::RunRender,
-            "MODEL -o PICTURE.png [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
-            "[--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE] "
+            "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
+            "[--legend] [--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE] "
             "[--solver auto|gauss-jordan|cholesky]"},
     Command{"solve", trivane::cli::RunSolve,
             "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--solver auto|gauss-jordan|cholesky] "
             "[--json]"},
+    Command{"export", trivane::cli::RunExport,
+            "MODEL -o OUT.vtu|OUT.csv [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] "
+            "[--solver auto|gauss-jordan|cholesky]"},
 };
 
 void PrintUsage(std::ostream& out) {
   out << "usage:\n";
   for (const Command& c : Commands) out << "  trivane-cli " << c.name << " " << c.usage << "\n";
-  out << "FILE and IN are problem files (.trv) or ASCII scene export meshes (.ase).\n";
+  out << "FILE, IN and MODEL are problem files (.trv) or ASCII scene export meshes (.ase).\n"
+      << "export writes OUT.vtu for ParaView, or OUT.csv (nodes) with OUT_elements.csv (elements).\n";
 }
 
 }  // namespace

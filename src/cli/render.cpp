@@ -1,9 +1,10 @@
 // trivane-cli render: the window's pictures (the model, the deformed shape or a
-// stress plot) drawn by the same routines onto an off-screen raster and saved
-// as PNG.
+// stress plot) drawn by the same routines onto an off-screen raster, with a
+// legend beside the plot on request, and saved as PNG, JPEG or BMP.
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "display/deformed_plot.h"
+#include "display/legend.h"
 #include "display/model_drawing.h"
 #include "display/palette.h"
 #include "display/stress_plot.h"
@@ -85,11 +87,23 @@ void StartQt() {
   static QGuiApplication app(argc, argv);
 }
 
-std::string EncodePng(const QImage& image) {
+// The picture format the name's extension asks for, through Qt's writers.
+const char* PictureFormat(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".png") return "PNG";
+  if (extension == ".jpg" || extension == ".jpeg") return "JPEG";
+  if (extension == ".bmp") return "BMP";
+  throw UsageError("-o names a .png, .jpg, .jpeg or .bmp picture, not \"" + path + "\"");
+}
+
+std::string Encode(const QImage& image, const char* format) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) throw Error(messages::SaveFailed(EIO));
+  // JPEG at the highest quality: the plots are flat colours with sharp edges.
+  if (!image.save(&buffer, format, std::string_view(format) == "JPEG" ? 100 : -1))
+    throw Error(messages::SaveFailed(EIO));
   return bytes.toStdString();
 }
 
@@ -98,13 +112,16 @@ std::string EncodePng(const QImage& image) {
 int RunRender(std::span<const std::string> args) {
   const Arguments a =
       ParseArguments(args, {"-o", "--plot", "--component", "--size", "--E", "--nu", "--t", "--palette", "--solver"},
-                     {"--plane-strain"}, 1);
+                     {"--plane-strain", "--legend"}, 1);
   if (!a.Has("-o")) throw UsageError("the picture to write is missing: -o PICTURE.png");
+  const char* format = PictureFormat(a.Value("-o"));
   const std::string plot = a.Value("--plot", "model");
   if (plot != "model" && plot != "deformed" && plot != "stress") {
     throw UsageError("--plot is one of model, deformed, stress, not \"" + plot + "\"");
   }
   if (a.Has("--component") && plot != "stress") throw UsageError("--component belongs to --plot stress");
+  if (a.Has("--legend") && plot == "model") throw UsageError("--legend belongs to --plot deformed or stress");
+  const bool legend = a.Has("--legend");
   const int32_t component = ReadComponent(a.Value("--component", "sx"));
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
   const EnteredMaterial material = MaterialOptions(a);
@@ -115,7 +132,10 @@ int RunRender(std::span<const std::string> args) {
   const Palette palette = plot == "stress" ? ReadPalette(a) : Palette{};
 
   StartQt();
-  QtCanvas canvas(size.width, size.height);
+  // The legend widens the picture; the plot keeps the size, and so every pixel,
+  // it has without one.
+  QtCanvas canvas(size.width + (legend ? LegendWidth : 0), size.height);
+  canvas.SetVisibleSize(size.width, size.height);
   ViewTransform view;
   if (plot == "model") {
     DrawModel(canvas, *model, view, nullptr);
@@ -125,11 +145,17 @@ int RunRender(std::span<const std::string> args) {
     if (plot == "deformed") {
       const auto backup = std::make_unique<NodeBackup>();
       DrawDeformedShape(canvas, *model, *backup, Displacements(*tables), view, nullptr);
+      if (legend)
+        DrawDeformedLegend(canvas, size.width, size.height,
+                           DeformedScaleOf(*model, Displacements(*tables), view.scale));
     } else {
       DrawStressPlot(canvas, *model, StressValues(*tables, component), palette, view);
+      if (legend)
+        DrawStressLegend(canvas, size.width, size.height, StressComponentName(component - 1) + " (Pa)",
+                         PlottedRange(*model, StressValues(*tables, component)), palette);
     }
   }
-  WriteFileAtomically(a.Value("-o"), EncodePng(canvas.Image()));
+  WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format));
   return 0;
 }
 

@@ -1,7 +1,9 @@
 // trivane-cli solve: the compute command on a model file, with the material
 // given on the command line; displacements and element stresses as readable
-// tables or as JSON.
+// tables or as JSON, with the support forces, the equilibrium check and the
+// von Mises stress.
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "analysis/compute.h"
@@ -27,7 +29,39 @@ void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
       out << (k > 1 ? ", " : "") << JsonReal(StressValue(t, e, k));
     out << "]";
   }
-  out << "]}\n";
+  out << "], \"reactions\": [";
+  bool first = true;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    if (!HasReaction(t, i)) continue;
+    const NodeReaction r = ReactionAt(t, i);
+    out << (first ? "" : ", ") << "[" << FormatInteger(i) << ", " << (r.rx ? JsonReal(*r.rx) : "null") << ", "
+        << (r.ry ? JsonReal(*r.ry) : "null") << "]";
+    first = false;
+  }
+  out << "], \"mises\": [";
+  for (int32_t e = 1; e <= m.elementCount; ++e) out << (e > 1 ? ", " : "") << JsonReal(MisesValue(t, e));
+  const Equilibrium& sums = EquilibriumOf(t);
+  out << "], \"equilibrium\": {\"sum_rx\": " << JsonReal(sums.sumRx) << ", \"sum_ry\": " << JsonReal(sums.sumRy)
+      << ", \"sum_fx\": " << JsonReal(sums.sumFx) << ", \"sum_fy\": " << JsonReal(sums.sumFy) << "}}\n";
+}
+
+// The support forces ("-" where a direction is free) and the equilibrium check.
+void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) {
+  constexpr size_t W = 22;
+  const auto text = [](const std::optional<double>& r) { return r ? FormatGeneral(*r) : std::string("-"); };
+  bool any = false;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    if (!HasReaction(t, i)) continue;
+    if (!any) out << "\n" << PadLeft("node", 6) << PadLeft("Rx (N)", W) << PadLeft("Ry (N)", W) << "\n";
+    any = true;
+    const NodeReaction r = ReactionAt(t, i);
+    out << FormatInteger(i, 6) << PadLeft(text(r.rx), W) << PadLeft(text(r.ry), W) << "\n";
+  }
+  const Equilibrium& s = EquilibriumOf(t);
+  out << "\nsum Rx = " << FormatGeneral(s.sumRx) << ", sum Ry = " << FormatGeneral(s.sumRy)
+      << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy)
+      << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
+      << ")\n";
 }
 
 void PrintTables(const std::string& path, const Model& m, const AnalysisTables& t, std::ostream& out) {
@@ -44,15 +78,16 @@ void PrintTables(const std::string& path, const Model& m, const AnalysisTables& 
   }
   if (m.elementCount > 0) {
     out << "\n" << PadLeft("element", 8);
-    for (const char* heading : {"sx (Pa)", "sy (Pa)", "txy (Pa)", "s1 (Pa)", "s2 (Pa)", "tmax (Pa)"})
+    for (const char* heading : {"sx (Pa)", "sy (Pa)", "txy (Pa)", "s1 (Pa)", "s2 (Pa)", "tmax (Pa)", "mises (Pa)"})
       out << PadLeft(heading, W);
     out << "\n";
     for (int32_t e = 1; e <= m.elementCount; ++e) {
       out << FormatInteger(e, 8);
       for (int32_t k = 1; k <= StressComponentCount; ++k) out << PadLeft(FormatGeneral(StressValue(t, e, k)), W);
-      out << "\n";
+      out << PadLeft(FormatGeneral(MisesValue(t, e)), W) << "\n";
     }
   }
+  PrintReactions(m, t, out);
 }
 
 }  // namespace

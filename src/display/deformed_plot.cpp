@@ -27,7 +27,23 @@ void Restore(Model& model, const NodeBackup& backup, int32_t count) {
 
 }  // namespace
 
-double DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
+DeformedScale DeformedScaleOf(const Model& model, std::span<const double> displacements, double viewScale) {
+  DeformedScale d;
+  for (int32_t i = 1; i <= NodesToDraw(model); ++i) {
+    const double u = Dof(displacements, 2 * i - 1);
+    const double v = Dof(displacements, 2 * i);
+    d.largestComponent = std::fmax(d.largestComponent, std::fmax(std::fabs(u), std::fabs(v)));
+    const double length = std::hypot(u, v);
+    if (length > d.largestDisplacement) {
+      d.largestDisplacement = length;
+      d.largestNode = i;
+    }
+  }
+  if (d.largestComponent > 0.0 && viewScale > 0.0) d.magnification = Amplification / d.largestComponent / viewScale;
+  return d;
+}
+
+void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
                        std::span<const double> displacements, ViewTransform& view,
                        CountSink* counts) {
   const int32_t n = NodesToDraw(model);
@@ -54,7 +70,6 @@ double DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
     throw;
   }
   Restore(model, backup, n);
-  return m == 0.0 ? 0.0 : (Amplification / m) / s;
 }
 
 }  // namespace trivane

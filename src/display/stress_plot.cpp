@@ -25,20 +25,29 @@ int32_t ColourIndex(double max, double v, double factor) {
   return static_cast<int32_t>(std::min<long double>(index, PaletteSize - 1));
 }
 
-StressRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
-                           const Palette& palette, ViewTransform& view) {
-  const int32_t count = ElementsToDraw(model);
-  double max = Value(values, 1);
-  double min = max;
-  for (int32_t e = 1; e <= count; ++e) {
+ValueRange PlottedRange(const Model& model, std::span<const double> values) {
+  ValueRange range{Value(values, 1), Value(values, 1)};
+  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
     const double v = Value(values, e);
-    if (v > max) max = v;
-    if (v < min) min = v;
+    if (v > range.max) range.max = v;
+    if (v < range.min) range.min = v;
   }
-  // A uniform field differs only by rounding (a patch test's 1e6 spreads by a
-  // few 1e-8); stretching that over the palette would paint noise as a
-  // rainbow, so every element takes the middle colour instead.
-  const bool uniform = max - min <= UniformSpread * std::max(std::fabs(max), std::fabs(min));
+  return range;
+}
+
+bool IsUniform(ValueRange range) {
+  return range.max - range.min <= 1e-9 * std::fmax(std::fabs(range.max), std::fabs(range.min));
+}
+
+// A uniform field differs only by rounding (a patch test's 1e6 spreads by a
+// few 1e-8); stretching that over the palette would paint noise as a rainbow,
+// so every element takes the middle colour instead.
+ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
+                          const Palette& palette, ViewTransform& view) {
+  const int32_t count = ElementsToDraw(model);
+  const ValueRange range = PlottedRange(model, values);
+  const auto [min, max] = range;
+  const bool uniform = IsUniform(range);
   const double factor = uniform ? 0.0 : (PaletteSize - 1) / (max - min);
 
   canvas.SetPenWidth(1);
@@ -51,7 +60,7 @@ StressRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const d
     canvas.SetBrushColour(palette.colours[index]);
     DrawElement(canvas, model, model.elements[e], view);
   }
-  return {min, max, uniform};
+  return range;
 }
 
 }  // namespace trivane

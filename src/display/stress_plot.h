@@ -11,21 +11,25 @@
 
 namespace trivane {
 
-// A field whose values spread by at most this share of their largest
-// magnitude (or not at all) is uniform: every element gets MiddleColour.
-constexpr double UniformSpread = 1e-9;
-constexpr int32_t MiddleColour = (PaletteSize - 1) / 2;
-
-// The values a stress plot showed, for its legend.
-struct StressRange {
+// The smallest and largest value over the elements drawn; element 1's value
+// for a model without elements.
+struct ValueRange {
   double min = 0.0;
   double max = 0.0;
-  bool uniform = false;  // drawn in MiddleColour; min and max differ by rounding at most
 };
+ValueRange PlottedRange(const Model& model, std::span<const double> values);
 
-// values[e - 1] is element e's value of the chosen component.
-StressRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
-                           const Palette& palette, ViewTransform& view);
+// A field too even to spread over the palette: the spread is zero or at most
+// 1e-9 of the largest magnitude, i.e. rounding.
+bool IsUniform(ValueRange range);
+
+// The colour of every element of a uniform field.
+constexpr int32_t MiddleColour = (PaletteSize - 1) / 2;
+
+// values[e - 1] is element e's value of the chosen component. A uniform field
+// is painted in MiddleColour. Returns the range painted, for a legend.
+ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
+                          const Palette& palette, ViewTransform& view);
 
 // The palette index of value v between min and max: 0 for max, 149 for min.
 int32_t ColourIndex(double max, double v, double factor);

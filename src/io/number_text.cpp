@@ -168,15 +168,15 @@ std::string FormatGeneral(double value) {
   return text;
 }
 
-std::string FormatReadout(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-  return std::string(buffer, result.ptr);
-}
-
 std::string FormatShortest(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string FormatSignificant(double value, int digits) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
   return std::string(buffer, result.ptr);
 }
 

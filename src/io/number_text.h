@@ -34,9 +34,9 @@ std::string FormatGeneral(double value);
 // The shortest text that reads back as exactly the same double ("0.1", "1e+20").
 std::string FormatShortest(double value);
 
-// Six significant digits, for values shown on screen ("1e+06", "-3.21457e-05",
-// "0.25").
-std::string FormatReadout(double value);
+// A short label: `digits` significant digits, plain or scientific, whichever
+// is shorter ("1.2346e+06", "-350.21", "0.5").
+std::string FormatSignificant(double value, int digits);
 
 // Decimal integer, right-aligned with leading blanks to at least `width`
 // characters and never cut ("%5d" for width 5).

@@ -17,33 +17,39 @@ double Entry(std::span<const double> values, std::size_t index) {
   return index < values.size() ? values[index] : 0.0;
 }
 
-// The appended block: arrays one after the other, each preceded by its byte
-// count as a 64-bit integer (header_type="UInt64").
+// The appended block, written straight after the XML into the same text:
+// arrays one after the other, each preceded by its byte count as a 64-bit
+// integer (header_type="UInt64"). The XML names each array's offset before any
+// array is written, so Reserve() lays the block out from the counts alone and
+// Add() must then be called in the same order.
 class AppendedBlock {
  public:
-  explicit AppendedBlock(std::size_t expectedBytes) { bytes_.reserve(expectedBytes); }
-
-  // Appends count values of T, value(i) giving the i-th; returns the offset
-  // the XML names.
-  template <typename T, typename ValueOf>
-  std::size_t Add(std::size_t count, ValueOf value) {
-    const std::size_t offset = bytes_.size();
-    const uint64_t size = count * sizeof(T);
-    bytes_.resize(offset + sizeof size + size);
-    char* out = bytes_.data() + offset;
-    std::memcpy(out, &size, sizeof size);
-    out += sizeof size;
-    for (std::size_t i = 0; i < count; ++i, out += sizeof(T)) {
-      const T v = value(i);
-      std::memcpy(out, &v, sizeof v);
-    }
+  // Reserves room for count values of T; returns the offset the XML names.
+  template <typename T>
+  std::size_t Reserve(std::size_t count) {
+    const std::size_t offset = size_;
+    size_ += sizeof(uint64_t) + count * sizeof(T);
     return offset;
   }
+  std::size_t Size() const { return size_; }
 
-  const std::string& Bytes() const { return bytes_; }
+  // Appends count values of T to `out`, value(i) giving the i-th.
+  template <typename T, typename ValueOf>
+  static void Add(std::string& out, std::size_t count, ValueOf value) {
+    const uint64_t size = count * sizeof(T);
+    const std::size_t start = out.size();
+    out.resize(start + sizeof size + size);
+    char* at = out.data() + start;
+    std::memcpy(at, &size, sizeof size);
+    at += sizeof size;
+    for (std::size_t i = 0; i < count; ++i, at += sizeof(T)) {
+      const T v = value(i);
+      std::memcpy(at, &v, sizeof v);
+    }
+  }
 
  private:
-  std::string bytes_;
+  std::size_t size_ = 0;
 };
 
 std::string Attribute(const char* name, const std::string& value) {
@@ -76,36 +82,15 @@ std::string FieldText(const char* name, std::string_view text) {
 std::string VtuText(const Model& model, const ExportedResults& results) {
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
   const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
-  AppendedBlock block(n * 9 * sizeof(double) + m * (3 * 8 + 8 + 1 + 7 * 8) + 16 * 8);
-
-  const auto node = [&](std::size_t i) -> const Node& { return model.nodes[static_cast<std::ptrdiff_t>(i + 1)]; };
-  // Three components per point: x, y, then 0 for the plane.
-  const auto planar = [](auto x, auto y) {
-    return [x, y](std::size_t k) { return k % 3 == 0 ? x(k / 3) : k % 3 == 1 ? y(k / 3) : 0.0; };
-  };
-  const std::size_t points =
-      block.Add<double>(3 * n, planar([&](std::size_t i) { return node(i).x; }, [&](std::size_t i) { return node(i).y; }));
-  const std::size_t displacement =
-      block.Add<double>(3 * n, planar([&](std::size_t i) { return Entry(results.displacements, 2 * i); },
-                                      [&](std::size_t i) { return Entry(results.displacements, 2 * i + 1); }));
-  const auto reaction = [&](std::size_t d) {
-    return d < results.restrained.size() && results.restrained[d] ? Entry(results.reactions, d) : 0.0;
-  };
-  const std::size_t reactions = block.Add<double>(
-      3 * n, planar([&](std::size_t i) { return reaction(2 * i); }, [&](std::size_t i) { return reaction(2 * i + 1); }));
-
-  const auto corner = [&](std::size_t k) -> int64_t {
-    const Element& el = model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)];
-    const int32_t corners[3] = {el.node1, el.node2, el.node3};
-    return corners[k % 3] - 1;
-  };
-  const std::size_t connectivity = block.Add<int64_t>(3 * m, corner);
-  const std::size_t offsets = block.Add<int64_t>(m, [](std::size_t e) { return static_cast<int64_t>(3 * (e + 1)); });
-  constexpr uint8_t VtkTriangle = 5;
-  const std::size_t types = block.Add<uint8_t>(m, [](std::size_t) { return VtkTriangle; });
+  AppendedBlock block;
+  const std::size_t points = block.Reserve<double>(3 * n);
+  const std::size_t displacement = block.Reserve<double>(3 * n);
+  const std::size_t reactions = block.Reserve<double>(3 * n);
+  const std::size_t connectivity = block.Reserve<int64_t>(3 * m);
+  const std::size_t offsets = block.Reserve<int64_t>(m);
+  const std::size_t types = block.Reserve<uint8_t>(m);
   std::array<std::size_t, 7> cellValues{};
-  for (std::size_t a = 0; a < cellValues.size(); ++a)
-    cellValues[a] = block.Add<double>(m, [&](std::size_t e) { return Entry(results.elementValues[a], e); });
+  for (std::size_t& offset : cellValues) offset = block.Reserve<double>(m);
 
   const bool little = std::endian::native == std::endian::little;
   std::string xml = "<?xml version=\"1.0\"?>\n";
@@ -130,11 +115,39 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
          AppendedArray("Int64", "offsets", 1, offsets) + AppendedArray("UInt8", "types", 1, types) + "</Cells>\n";
   xml += "</Piece>\n</UnstructuredGrid>\n<AppendedData encoding=\"raw\">\n_";
 
+  const std::string_view closing = "\n</AppendedData>\n</VTKFile>\n";
   std::string text;
-  text.reserve(xml.size() + block.Bytes().size() + 32);
+  text.reserve(xml.size() + block.Size() + closing.size());
   text += xml;
-  text += block.Bytes();
-  text += "\n</AppendedData>\n</VTKFile>\n";
+
+  // The arrays, in the order reserved above.
+  const auto node = [&](std::size_t i) -> const Node& { return model.nodes[static_cast<std::ptrdiff_t>(i + 1)]; };
+  // Three components per point: x, y, then 0 for the plane.
+  const auto planar = [](auto x, auto y) {
+    return [x, y](std::size_t k) { return k % 3 == 0 ? x(k / 3) : k % 3 == 1 ? y(k / 3) : 0.0; };
+  };
+  AppendedBlock::Add<double>(
+      text, 3 * n, planar([&](std::size_t i) { return node(i).x; }, [&](std::size_t i) { return node(i).y; }));
+  AppendedBlock::Add<double>(text, 3 * n,
+                             planar([&](std::size_t i) { return Entry(results.displacements, 2 * i); },
+                                    [&](std::size_t i) { return Entry(results.displacements, 2 * i + 1); }));
+  const auto reaction = [&](std::size_t d) {
+    return d < results.restrained.size() && results.restrained[d] ? Entry(results.reactions, d) : 0.0;
+  };
+  AppendedBlock::Add<double>(
+      text, 3 * n, planar([&](std::size_t i) { return reaction(2 * i); }, [&](std::size_t i) { return reaction(2 * i + 1); }));
+  AppendedBlock::Add<int64_t>(text, 3 * m, [&](std::size_t k) -> int64_t {
+    const Element& el = model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)];
+    const int32_t corners[3] = {el.node1, el.node2, el.node3};
+    return corners[k % 3] - 1;
+  });
+  AppendedBlock::Add<int64_t>(text, m, [](std::size_t e) { return static_cast<int64_t>(3 * (e + 1)); });
+  constexpr uint8_t VtkTriangle = 5;
+  AppendedBlock::Add<uint8_t>(text, m, [](std::size_t) { return VtkTriangle; });
+  for (const auto& values : results.elementValues)
+    AppendedBlock::Add<double>(text, m, [&](std::size_t e) { return Entry(values, e); });
+
+  text += closing;
   return text;
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/readout.h"
+#include "display/legend.h"
 #include "ui/drawing_surface.h"
 #include "ui/help_window.h"
 #include "ui/properties_dialog.h"
@@ -139,15 +140,15 @@ void MainForm::Run(const std::function<void()>& command) {
 void MainForm::UpdateResultsArea() {
   const ShownPicture& shown = session_->shown();
   if (shown.kind == PictureKind::Stress) {
-    results_->ShowLegend(StressComponentNames[shown.component], shown.range.min, shown.range.max,
-                         shown.range.uniform, session_->palette());
+    results_->ShowLegend(QString::fromStdString(StressComponentName(shown.component)), shown.range,
+                         session_->palette());
   } else {
     results_->HideLegend();
   }
   QStringList parts;
   if (!probeText_.isEmpty()) parts << probeText_;
   if (shown.kind == PictureKind::Deformed)
-    parts << QString::fromStdString(DeformedText(session_->model(), session_->tables(), shown.magnification));
+    parts << QString::fromStdString(DeformedText(shown.deformed));
   if (session_->ResultsOutOfDate()) parts << ResultsOutOfDate;
   const std::string selected = SelectionText(session_->selection().count);
   if (!selected.empty()) parts << QString::fromStdString(selected);

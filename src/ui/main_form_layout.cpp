@@ -11,7 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/readout.h"
+#include "display/legend.h"
 #include "ui/main_form.h"
 #include "ui/results_area.h"
 
@@ -95,7 +95,7 @@ void MainForm::BuildToolBar() {
   panel2Row->setContentsMargins(2, 0, 2, 0);
   comboBox1_ = new QComboBox(panel2);
   comboBox1_->setObjectName("ComboBox1");
-  for (const char* name : StressComponentNames) comboBox1_->addItem(name);
+  for (int i = 0; i < 6; ++i) comboBox1_->addItem(QString::fromStdString(StressComponentName(i)));
   comboBox1_->setCurrentIndex(0);
   panel2Row->addWidget(comboBox1_);
   bar->addWidget(panel2);

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "display/stress_plot.h"
+#include "app/readout.h"
 #include "io/number_text.h"
 
 namespace trivane {
@@ -18,7 +18,7 @@ QLabel* Part(const char* name, QWidget* parent) {
   return label;
 }
 
-QString Readout(double value) { return QString::fromStdString(FormatReadout(value)); }
+QString Readout(double value) { return QString::fromStdString(FormatSignificant(value, ReadoutDigits)); }
 
 // One pixel column per palette colour, index 0 (the largest value) on the left.
 QPixmap ColourBar(const Palette& palette, bool uniform) {
@@ -47,15 +47,15 @@ ResultsArea::ResultsArea(QWidget* parent) : QWidget(parent) {
   HideLegend();
 }
 
-void ResultsArea::ShowLegend(const QString& component, double min, double max, bool uniform,
-                             const Palette& palette) {
+void ResultsArea::ShowLegend(const QString& component, ValueRange range, const Palette& palette) {
   name_->setText(component);
+  const bool uniform = IsUniform(range);
   if (uniform) {
-    largest_->setText("= " + Readout(max));
+    largest_->setText("= " + Readout(range.max));
     smallest_->clear();
   } else {
-    largest_->setText(Readout(max));
-    smallest_->setText(Readout(min));
+    largest_->setText(Readout(range.max));
+    smallest_->setText(Readout(range.min));
   }
   bar_->setPixmap(ColourBar(palette, uniform));
   for (QLabel* part : {name_, largest_, bar_, smallest_}) part->show();

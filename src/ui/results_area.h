@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "display/palette.h"
+#include "display/stress_plot.h"
 
 class QLabel;
 
@@ -18,7 +19,7 @@ class ResultsArea : public QWidget {
   // The legend of a stress plot: the component's name, the largest value at
   // the red end, the smallest at the blue end; a uniform field shows its one
   // value beside the middle colour.
-  void ShowLegend(const QString& component, double min, double max, bool uniform, const Palette& palette);
+  void ShowLegend(const QString& component, ValueRange range, const Palette& palette);
   void HideLegend();
   void SetText(const QString& text);
 

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "support/tolerance.h"
 #include "cli_runner.h"
 #include "display/colour_scale.h"
+#include "display/legend.h"
 #include "io/problem_file.h"
 
 namespace trivane {
@@ -142,6 +144,62 @@ TEST_F(Render, StressPaletteFallsBackToTheShippedScale) {
   EXPECT_TRUE(colours.count(Of(StressColourScale()[149])));
 }
 
+struct LegendCase {
+  const char* name;
+  std::vector<std::string> plot;
+};
+
+class RenderLegend : public Render, public ::testing::WithParamInterface<LegendCase> {};
+
+// The legend widens the picture by its strip; the plot's pixels stay exactly
+// those of the picture without it.
+TEST_P(RenderLegend, WidensThePictureAndLeavesThePlotAsItIs) {
+  std::vector<std::string> plain = {"render", "plate.trv", "-o", "plain.png", "--size", "400x300"};
+  plain.insert(plain.end(), GetParam().plot.begin(), GetParam().plot.end());
+  std::vector<std::string> legend = plain;
+  legend[3] = "legend.png";
+  legend.push_back("--legend");
+  ASSERT_EQ(RunHere(plain).status, 0);
+  const CliResult result = RunHere(legend);
+  ASSERT_EQ(result.status, 0) << result.err;
+  const QImage without(QString::fromStdString(In("plain.png")));
+  const QImage with(QString::fromStdString(In("legend.png")));
+  ASSERT_EQ(with.size(), QSize(400 + LegendWidth, 300));
+  EXPECT_EQ(with.copy(0, 0, 400, 300), without);
+  // Something is written or drawn in the strip.
+  EXPECT_GT(Colours(with.copy(400, 0, LegendWidth, 300)).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Plots, RenderLegend,
+                         ::testing::Values(LegendCase{"Stress", {"--plot", "stress", "--component", "s1"}},
+                                           LegendCase{"Deformed", {"--plot", "deformed"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The colour bar runs from colour 0 at the top to colour 149 at the bottom.
+TEST_F(Render, StressLegendBarRunsFromTheLargestToTheSmallestColour) {
+  ASSERT_EQ(RunHere({"render", "plate.trv", "-o", "legend.png", "--plot", "stress", "--legend"}).status, 0);
+  const QImage image(QString::fromStdString(In("legend.png")));
+  const auto scale = StressColourScale();
+  std::vector<QRgb> column;
+  for (int y = 0; y < image.height(); ++y) column.push_back(image.pixel(1024 + 20, y) | 0xFF000000u);
+  const auto first = std::find(column.begin(), column.end(), Of(scale[0]));
+  const auto last = std::find(column.rbegin(), column.rend(), Of(scale[149]));
+  ASSERT_NE(first, column.end());
+  ASSERT_NE(last, column.rend());
+  EXPECT_LT(first - column.begin(), column.rend() - last);
+  EXPECT_TRUE(std::count(column.begin(), column.end(), Of(scale[74])) > 0);
+}
+
+// -o names the format: PNG, JPEG or BMP, whatever the case of the extension.
+TEST_F(Render, WritesTheFormatItsExtensionNames) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"p.png", "\x89PNG"}, {"p.JPG", "\xFF\xD8\xFF"}, {"p.jpeg", "\xFF\xD8\xFF"}, {"p.bmp", "BM"}};
+  for (const auto& [name, magic] : rows) {
+    ASSERT_EQ(RunHere({"render", "plate.trv", "-o", name, "--size", "64x102"}).status, 0) << name;
+    EXPECT_EQ(FileText(In(name)).rfind(magic, 0), 0u) << name;
+  }
+}
+
 struct FailureCase {
   const char* name;
   std::vector<std::string> arguments;
@@ -183,6 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"TooLarge", PlateWith({"--size", "4096x4097"}), 2, "trivane-cli render: --size"},
         FailureCase{"NotASize", PlateWith({"--size", "800"}), 2, "trivane-cli render: --size"},
         FailureCase{"NotNumbers", PlateWith({"--size", "8e2x600"}), 2, "trivane-cli render: --size"},
+        FailureCase{"OtherFormat", {"render", "plate.trv", "-o", "old.gif"}, 2, "trivane-cli render: -o names a"},
+        FailureCase{"LegendOfTheModel", PlateWith({"--legend"}), 2, "trivane-cli render: --legend"},
         FailureCase{"NoDisplacement", FreePlate("deformed"), 1, "Floating point division by zero\n"},
         FailureCase{"PlaneStrainWithRatioMinusOne", PlateWith({"--plot", "stress", "--nu", "-1", "--plane-strain"}), 1,
                     "材料参数无效：泊松比μ必须大于-1\n"},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "support/tolerance.h"
@@ -45,6 +46,15 @@ TEST(Solve, JsonHoldsMaterialDisplacementsAndStresses) {
   EXPECT_EQ(r.out.find('\n'), r.out.size() - 1);  // one object, one line
 }
 
+// Every restrained node, in node order; a free direction is null.
+TEST(Solve, JsonHoldsReactionsMisesAndTheEquilibriumSums) {
+  const auto r = RunCli({"solve", WriteTriangle(), "--E", "1", "--nu", "0.25", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* text : {"\"reactions\": [[1, ", "], [2, null, ", "], [3, ", ", null]], \"mises\": [",
+                           "\"equilibrium\": {\"sum_rx\": ", ", \"sum_fy\": 1}}"})
+    EXPECT_NE(r.out.find(text), std::string::npos) << text << " in " << r.out;
+}
+
 TEST(Solve, PlaneStrainConvertsTheMaterial) {
   const auto r = RunCli({"solve", WriteTriangle(), "--plane-strain", "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
@@ -56,7 +66,8 @@ TEST(Solve, PlaneStrainConvertsTheMaterial) {
 TEST(Solve, TablesWithUnits) {
   const auto r = RunCli({"solve", Example("cantilever.trv"), "--t", "0.5"});
   ASSERT_EQ(r.status, 0) << r.err;
-  for (const char* text : {"t = 0.5 m", "u (m)", "v (m)", "sx (Pa)", "tmax (Pa)"})
+  for (const char* text : {"t = 0.5 m", "u (m)", "v (m)", "sx (Pa)", "tmax (Pa)", "mises (Pa)", "Rx (N)",
+                           "sum Rx = ", "sum R + sum F = ("})
     EXPECT_NE(r.out.find(text), std::string::npos) << text;
 }
 
@@ -64,7 +75,12 @@ TEST(Solve, EveryExampleSolves) {
   for (const char* name : {"cantilever.trv", "plate-with-hole.trv", "cook-membrane.trv"}) {
     const auto r = RunCli({"solve", Example(name), "--json"});
     EXPECT_EQ(r.status, 0) << name << ": " << r.err;
-    EXPECT_EQ(r.out.find("null"), std::string::npos) << name;
+    // null stands only for a free direction of a support, never for a value.
+    const size_t reactions = r.out.find("\"reactions\"");
+    const size_t mises = r.out.find("\"mises\"");
+    ASSERT_LT(reactions, mises);
+    EXPECT_EQ(r.out.substr(0, reactions).find("null"), std::string::npos) << name;
+    EXPECT_EQ(r.out.substr(mises).find("null"), std::string::npos) << name;
   }
 }
 
@@ -97,6 +113,19 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"NegativeThickness", {"--t", "-1"}, 1, "材料参数无效：厚度t必须大于0"},
                       FailureCase{"UnknownFlag", {"--mu", "0.3"}, 2, "--mu"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// An export that fails writes nothing and keeps the file that was there.
+TEST(Export, RefusesOtherFormatsAndKeepsTheOldFileWhenTheComputeFails) {
+  const std::string old = testing::TempPath("kept.vtu");
+  { std::ofstream(old, std::ios::binary) << "old"; }
+  const auto refused = RunCli({"export", WriteTriangle(), "-o", testing::TempPath("out.vtk")});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("-o names a .vtu or a .csv file"), std::string::npos) << refused.err;
+  const auto singular = RunCli({"export", WriteTriangle(), "--nu", "0.5", "--plane-strain", "-o", old, "--solver",
+                                "gauss-jordan", "--E", "0"});
+  EXPECT_EQ(singular.status, 1);
+  EXPECT_EQ(testing::FileText(old), "old");
+}
 
 TEST(Solve, FreeModelIsSingular) {
   const std::string path = testing::TempPath("free.trv");

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -155,6 +156,7 @@ TEST_P(WriteFailure, ReportsTheFaultAndLeavesNoPartialOutput) {
 const std::vector<std::string> Convert = {"convert", "grid.trv"};
 const std::vector<std::string> RenderModel = {"render", "grid.trv"};
 const std::vector<std::string> RenderDeformed = {"render", "grid.trv", "--plot", "deformed"};
+const std::vector<std::string> Export = {"export", "grid.trv"};
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, WriteFailure,
@@ -165,8 +167,37 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"RenderIntoMissingFolder", RenderModel, "out.png", Fault::MissingFolder, "File not found"},
                       Row{"RenderOntoFolder", RenderModel, "out.png", Fault::FolderInTheWay, "Invalid filename"},
                       Row{"RenderOntoFullDevice", RenderDeformed, "out.png", Fault::FullDevice, "Disk full"},
-                      Row{"RenderOverLimit", RenderDeformed, "out.png", Fault::WriteLimit, "Disk full"}),
+                      Row{"RenderOverLimit", RenderDeformed, "out.png", Fault::WriteLimit, "Disk full"},
+                      Row{"ExportVtuIntoMissingFolder", Export, "out.vtu", Fault::MissingFolder, "File not found"},
+                      Row{"ExportVtuOntoFolder", Export, "out.vtu", Fault::FolderInTheWay, "Invalid filename"},
+                      Row{"ExportVtuOverLimit", Export, "out.vtu", Fault::WriteLimit, "Disk full"},
+                      Row{"ExportCsvIntoMissingFolder", Export, "out.csv", Fault::MissingFolder, "File not found"},
+                      Row{"ExportCsvOntoFolder", Export, "out.csv", Fault::FolderInTheWay, "Invalid filename"},
+                      Row{"ExportCsvOverLimit", Export, "out.csv", Fault::WriteLimit, "Disk full"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The two tables of a CSV export are written both or neither: with the element
+// table's name taken by a folder, the node table is not written either and
+// the one there before stays.
+TEST(CsvExport, WritesBothTablesOrNeither) {
+  const fs::path folder = fs::path(::testing::TempDir()) / ("trivane-csv-pair-" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder / "out_elements.csv");
+  const std::string model = (folder / "grid.trv").string();
+  std::ofstream(model, std::ios::binary) << WriteProblem(Grid());
+  std::ofstream((folder / "out.csv").string(), std::ios::binary) << "old";
+  const CliResult failed = testing::RunCli({"export", model, "-o", (folder / "out.csv").string()});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.err, "Invalid filename\n");
+  EXPECT_EQ(FileText((folder / "out.csv").string()), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+
+  fs::remove(folder / "out_elements.csv");
+  EXPECT_EQ(testing::RunCli({"export", model, "-o", (folder / "out.csv").string()}).status, 0);
+  EXPECT_EQ(FileText((folder / "out.csv").string()).substr(0, 20), "node,x,y,u,v,Rx,Ry\r\n");
+  EXPECT_TRUE(fs::is_regular_file(folder / "out_elements.csv"));
+  fs::remove_all(folder);
+}
 
 }  // namespace
 }  // namespace trivane

@@ -328,3 +328,66 @@ TEST_F(SaveFolder, PipeGetsTheWholeFile) {
 
 }  // namespace
 }  // namespace trivane
+
+namespace trivane {
+namespace {
+
+// Fails the n-th step of any kind (removals aside) with ENOSPC.
+class NthStepFails : public FileSystem {
+ public:
+  explicit NthStepFails(int n) : n_(n) {}
+  int CreateNew(const std::string& path, int& handle) override { return Next() ? ENOSPC : real_.CreateNew(path, handle); }
+  int OpenExisting(const std::string& path, int& handle) override {
+    return Next() ? ENOSPC : real_.OpenExisting(path, handle);
+  }
+  int SetMode(int handle, unsigned mode) override { return Next() ? ENOSPC : real_.SetMode(handle, mode); }
+  int Write(int handle, std::string_view bytes) override { return Next() ? ENOSPC : real_.Write(handle, bytes); }
+  int Flush(int handle) override { return Next() ? ENOSPC : real_.Flush(handle); }
+  int Close(int handle) override {
+    const int result = real_.Close(handle);
+    return Next() ? ENOSPC : result;
+  }
+  int Rename(const std::string& from, const std::string& to) override {
+    ++renames;
+    return Next() ? ENOSPC : real_.Rename(from, to);
+  }
+  int Remove(const std::string& path) override { return real_.Remove(path); }
+  int renames = 0;  // renames tried, the failing one included
+
+ private:
+  bool Next() { return ++step_ == n_; }
+  FileSystem& real_ = SystemFileSystem();
+  int n_;
+  int step_ = 0;
+};
+
+// Two files saved together, failing at every step in turn: until the renames
+// start, both old files stay and nothing else is left in the folder.
+TEST_F(SaveFolder, FilesSavedTogetherFailingAtEveryStep) {
+  for (int n = 1;; ++n) {
+    Put("a.csv", "old a", 0644);
+    Put("b.csv", "old b", 0600);
+    const std::set<std::string> before = Names();
+    NthStepFails files(n);
+    const FileContent contents[] = {{Path("a.csv"), "new a"}, {Path("b.csv"), "new b"}};
+    try {
+      WriteFilesAtomically(contents, files);
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), messages::SaveFailed(ENOSPC)) << n;
+      EXPECT_EQ(Names(), before) << n;
+      if (files.renames <= 1) {
+        EXPECT_EQ(Bytes("a.csv"), "old a") << n;
+        EXPECT_EQ(Bytes("b.csv"), "old b") << n;
+      }
+      continue;
+    }
+    EXPECT_EQ(Bytes("a.csv"), "new a");
+    EXPECT_EQ(Bytes("b.csv"), "new b");
+    EXPECT_EQ(ModeOf("b.csv"), 0600u);
+    EXPECT_GT(n, 8);  // create, mode, write, flush, close for each, then two renames
+    break;
+  }
+}
+
+}  // namespace
+}  // namespace trivane

@@ -5,6 +5,7 @@
 #include <QToolTip>
 
 #include "analysis/compute.h"
+#include "app/readout.h"
 #include "io/number_text.h"
 #include "window_fixture.h"
 
@@ -15,7 +16,7 @@ class ResultsArea : public WindowTest {
  protected:
   QString Text() { return Find<QLabel>("ResultsText")->text(); }
   QString Label(const char* name) { return Find<QLabel>(name)->text(); }
-  static QString Readout(double v) { return QString::fromStdString(FormatReadout(v)); }
+  static QString Readout(double v) { return QString::fromStdString(FormatSignificant(v, ReadoutDigits)); }
   Pixel Centroid(int32_t element) {
     const Element& el = session().model().elements[element];
     const auto& n = session().model().nodes;
@@ -68,10 +69,11 @@ TEST_F(ResultsArea, ADeformedPlotShowsItsMagnificationAndTheLargestDisplacement)
   Action("N21")->trigger();
   const AnalysisTables& t = session().tables();
   const double largest = std::hypot(DisplacementU(t, 3), DisplacementV(t, 3));
-  EXPECT_TRUE(Text().startsWith("放大 " + Readout(session().shown().magnification) + " 倍")) << Text().toStdString();
+  const double magnification = session().shown().deformed.magnification;
+  EXPECT_TRUE(Text().startsWith("放大 " + Readout(magnification) + " 倍")) << Text().toStdString();
   EXPECT_TRUE(Text().contains("最大位移 " + Readout(largest) + "（结点 3）")) << Text().toStdString();
   // 60 pixels for the largest displacement component.
-  EXPECT_NEAR(session().shown().magnification * std::fabs(DisplacementV(t, 3)) * session().view().scale, 60.0, 1e-9);
+  EXPECT_NEAR(magnification * std::fabs(DisplacementV(t, 3)) * session().view().scale, 60.0, 1e-9);
 }
 
 TEST_F(ResultsArea, EditingAfterAComputeSaysTheResultsAreOutOfDateUntilTheNext) {
