@@ -202,7 +202,7 @@ bool MainForm::MayDiscardModel() {
 // The program ends with its main window, the secondary windows with it.
 void MainForm::closeEvent(QCloseEvent* event) {
   if (!MayDiscardModel()) return event->ignore();
-  for (QWidget* window : {aboutBox_, propertiesDialog_}) {
+  for (QWidget* window : {aboutBox_, propertiesDialog_, static_cast<QWidget*>(help_)}) {
     if (window) window->close();
   }
   event->accept();
