@@ -1,6 +1,7 @@
 #include "analysis/material.h"
 
 #include "analysis/checked.h"
+#include "model/errors.h"
 
 namespace trivane {
 
@@ -12,8 +13,17 @@ Material PlaneStrainMaterial(double E, double mu, double t) {
   return m;
 }
 
+// The stiffness D is positive definite only for E > 0 and -1 < mu < 1/2 (plane
+// strain before conversion); in plane stress mu = 1/2 still gives a positive
+// definite D. A non-positive thickness turns every element's stiffness round.
 Material ElementMaterial(const EnteredMaterial& entered) {
-  if (entered.problem == PlaneStrain) return PlaneStrainMaterial(entered.E, entered.mu, entered.t);
+  const bool planeStrain = entered.problem == PlaneStrain;
+  if (!(entered.E > 0.0)) throw Error(messages::ModulusNotPositive);
+  if (!(entered.mu > -1.0)) throw Error(messages::PoissonRatioTooSmall);
+  if (planeStrain && !(entered.mu < 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStrain);
+  if (!planeStrain && !(entered.mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
+  if (!(entered.t > 0.0)) throw Error(messages::ThicknessNotPositive);
+  if (planeStrain) return PlaneStrainMaterial(entered.E, entered.mu, entered.t);
   return Material{entered.mu, entered.E, entered.t};
 }
 

@@ -10,7 +10,9 @@ namespace trivane {
 Material PlaneStrainMaterial(double E, double mu, double t);
 
 // The element constants of an entered material: converted in plane strain,
-// as typed in plane stress. Faults as PlaneStrainMaterial.
+// as typed in plane stress. Values no elastic material has are refused first,
+// checking E, mu and t in that order, with Error naming the field; then faults
+// as PlaneStrainMaterial.
 Material ElementMaterial(const EnteredMaterial& entered);
 
 // Stores the entered material and the constants formed from it. A fault

@@ -19,6 +19,14 @@ constexpr Support OneWaySupports[4] = {
 
 }  // namespace
 
+// A condition command that reached a node changes what the file would hold
+// and what the results were computed for.
+void Session::ConditionsEdited() {
+  if (selection_.count == 0) return;
+  modified_ = true;
+  MarkModelEdited();
+}
+
 void Session::OneWayRestraint() {
   oneWayToggle_ = (oneWayToggle_ + 1) % 4;
   const Support s = OneWaySupports[oneWayToggle_];
@@ -27,7 +35,7 @@ void Session::OneWayRestraint() {
     node.restraint = s.restraint;
     node.orientation = s.orientation;
   }
-  if (selection_.count > 0) MarkModelEdited();
+  ConditionsEdited();
   RedrawWithMarkers();
 }
 
@@ -38,7 +46,7 @@ void Session::TwoWayRestraint() {
     node.restraint = FixedXY;
     node.orientation = twoWayToggle_;
   }
-  if (selection_.count > 0) MarkModelEdited();
+  ConditionsEdited();
   RedrawWithMarkers();
 }
 
@@ -48,7 +56,7 @@ void Session::DeleteRestraint() {
     node.restraint = Free;
     node.orientation = 0;
   }
-  if (selection_.count > 0) MarkModelEdited();
+  ConditionsEdited();
   Redraw();
 }
 
@@ -63,13 +71,13 @@ void Session::ApplyLoad(std::string_view loadText, std::string_view angleText) {
       node.load = load;
       node.loadAngle = angle;
     }
-    MarkModelEdited();
   }
+  ConditionsEdited();
   Redraw();
 }
 
-// Every field is converted, and the plane-strain constants formed, before the
-// material changes; a failure leaves the material as it was. Results computed
+// Every field is converted and checked, and the plane-strain constants formed,
+// before the material changes; a failure leaves the material as it was. Results computed
 // before stay, out of date once the material differs from theirs.
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
                             std::string_view tText) {

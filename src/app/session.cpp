@@ -27,7 +27,10 @@ void Session::Start(const std::string& palettePath) {
   palette_ = LoadPalette(palettePath);
 }
 
-void Session::Redraw() { DrawModel(canvas_, *model_, view_, &counts_); }
+void Session::Redraw() {
+  DrawModel(canvas_, *model_, view_, &counts_);
+  shown_ = ShownPicture{};
+}
 
 void Session::RedrawWithMarkers() {
   Redraw();
@@ -49,6 +52,7 @@ void Session::NewModel() {
   const int32_t oldNodeCount = model_->nodeCount;
   ClearModelTables(*model_);
   ClearSystem(*tables_, oldNodeCount);
+  modified_ = false;
   DiscardResults();
   Redraw();
 }
@@ -61,6 +65,7 @@ void Session::OpenProblem() {
   Model opened = ReadProblem(ReadFileBytes(*path), *model_);
   ClearSystem(*tables_, model_->nodeCount);
   *model_ = opened;
+  modified_ = false;
   DiscardResults();
   Redraw();
 }
@@ -69,6 +74,7 @@ void Session::SaveProblem() {
   const auto path = chooser_.ChooseFileToSave(ProblemSaveFilter, ProblemExtension);
   if (!path) return;
   SaveProblemFile(*path, *model_);
+  modified_ = false;
 }
 
 // The reader follows the chosen file's extension. A Gmsh mesh replaces the
@@ -86,6 +92,7 @@ void Session::ImportMesh() {
   } else {
     *model_ = ImportAse(ReadFileBytes(*path), *model_);
   }
+  modified_ = true;
   DiscardResults();
   Redraw();
 }
@@ -99,14 +106,15 @@ void Session::Compute() {
 
 void Session::DeformedPlot() {
   RequireResults();
-  DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_,
-                    &counts_);
+  DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_, &counts_);
+  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, DeformedScaleOf(*model_, Displacements(*tables_), view_.scale)};
 }
 
 void Session::StressPlot(int componentIndex) {
   RequireResults();
-  DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1),
-                 palette_, view_);
+  const ValueRange range =
+      DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1), palette_, view_);
+  shown_ = ShownPicture{PictureKind::Stress, componentIndex, range, 0.0};
 }
 
 void Session::ExportResults() {

@@ -30,6 +30,24 @@ struct RubberBand {
   int32_t bandY2 = 0;
 };
 
+// What the drawing surface shows, for the values the window puts beside it.
+enum class PictureKind { Model, Deformed, Stress };
+struct ShownPicture {
+  PictureKind kind = PictureKind::Model;
+  int component = 0;            // a stress plot's list entry, 0 σx ... 5 τmax
+  ValueRange range{};           // the values a stress plot painted
+  DeformedScale deformed{};     // how a deformed plot is scaled
+};
+
+// What the probe found under the pointer: the nearest node within
+// ProbeRadius pixels, else the element drawn on top there, else nothing.
+struct ProbeHit {
+  enum Kind { Nothing, Node, Element } kind = Nothing;
+  int32_t number = 0;
+  bool operator==(const ProbeHit&) const = default;
+};
+constexpr int ProbeRadius = 8;
+
 class Session {
  public:
   // The canvas, counts and chooser must outlive the session.
@@ -82,18 +100,28 @@ class Session {
   // The drawing surface changed size: refit and redraw with the markers.
   void Resize();
 
+  // What lies under the pixel (x, y) of the picture shown; draws nothing.
+  ProbeHit Probe(int x, int y) const;
+
   const Model& model() const { return *model_; }
   const Selection& selection() const { return selection_; }
   const RubberBand& band() const { return band_; }
   const ViewTransform& view() const { return view_; }
   const Palette& palette() const { return palette_; }
   const AnalysisTables& tables() const { return *tables_; }
+  const ShownPicture& shown() const { return shown_; }
+  // The model differs from the file it was last opened from or saved to (a
+  // mesh import or a condition command changed it). The material is not part
+  // of the file and does not count.
+  bool modified() const { return modified_; }
   int32_t oneWayToggle() const { return oneWayToggle_; }
   int32_t twoWayToggle() const { return twoWayToggle_; }
 
  private:
   void Redraw();
   void RedrawWithMarkers();
+  // Marks the model changed when a condition command reached any node.
+  void ConditionsEdited();
   // The results lifecycle: a new model has none; an edit puts them out of date.
   void DiscardResults();
   void MarkModelEdited();
@@ -109,6 +137,8 @@ class Session {
   RubberBand band_{};
   ViewTransform view_{};
   Palette palette_{};
+  ShownPicture shown_{};
+  bool modified_ = false;
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
   bool hasResults_ = false;

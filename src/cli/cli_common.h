@@ -44,8 +44,9 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
 double RealOption(const Arguments& args, std::string_view flag, double fallback);
 
 // The material of --E, --nu and --t (the program's start-up values where not
-// given), plane strain with --plane-strain. Throws Error when the plane-strain
-// conversion faults, before any model is read.
+// given), plane strain with --plane-strain. Throws Error for a value no
+// material has (the dialog's text) or a conversion fault, before any model is
+// read.
 EnteredMaterial MaterialOptions(const Arguments& args);
 
 // The solver of --solver: auto (the default), gauss-jordan or cholesky. Any

@@ -66,11 +66,7 @@ int32_t ReadComponent(const std::string& name) {
 // else, for a program run from its build tree, the copy in the sources.
 Palette ReadPalette(const Arguments& args) {
   if (args.Has("--palette")) return LoadPalette(args.Value("--palette"));
-  for (const char* candidate : {"color.bmp", TRIVANE_INSTALLED_PALETTE, TRIVANE_SOURCE_PALETTE}) {
-    std::error_code error;
-    if (std::filesystem::exists(candidate, error)) return LoadPalette(candidate);
-  }
-  return LoadPalette(TRIVANE_INSTALLED_PALETTE);
+  return LoadPalette(FindPalette({TRIVANE_INSTALLED_PALETTE, TRIVANE_SOURCE_PALETTE}));
 }
 
 // Qt's own notes (about run-time folders and the like) are not for the user of

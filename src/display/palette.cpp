@@ -26,4 +26,13 @@ Palette LoadPalette(const std::string& path) {
   return palette;
 }
 
+std::string FindPalette(const std::vector<std::string>& elsewhere) {
+  const std::string here = "color.bmp";
+  std::error_code error;
+  if (std::filesystem::exists(here, error)) return here;
+  for (const std::string& candidate : elsewhere)
+    if (std::filesystem::exists(candidate, error)) return candidate;
+  return here;
+}
+
 }  // namespace trivane

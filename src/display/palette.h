@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "display/canvas.h"
 
@@ -19,5 +20,10 @@ struct Palette {
 // a narrower bitmap are black. Throws Error with CannotOpenFile (naming the
 // full path) or BitmapNotValid; the caller keeps its palette then.
 Palette LoadPalette(const std::string& path);
+
+// The palette file a program started anywhere reads: color.bmp in the working
+// directory, else the first of `elsewhere` that exists; when none does, the
+// working directory's, so that the error names the place looked at first.
+std::string FindPalette(const std::vector<std::string>& elsewhere);
 
 }  // namespace trivane

@@ -5,7 +5,6 @@
 #include <cstddef>
 
 #include "display/mesh.h"
-#include "model/errors.h"
 
 namespace trivane {
 
@@ -40,12 +39,16 @@ bool IsUniform(ValueRange range) {
   return range.max - range.min <= 1e-9 * std::fmax(std::fabs(range.max), std::fabs(range.min));
 }
 
-void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
-                    const Palette& palette, ViewTransform& view) {
+// A uniform field differs only by rounding (a patch test's 1e6 spreads by a
+// few 1e-8); stretching that over the palette would paint noise as a rainbow,
+// so every element takes the middle colour instead.
+ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
+                          const Palette& palette, ViewTransform& view) {
   const int32_t count = ElementsToDraw(model);
-  const auto [min, max] = PlottedRange(model, values);
-  if (max - min == 0.0) throw Error(messages::DivisionByZero);
-  const double factor = (PaletteSize - 1) / (max - min);
+  const ValueRange range = PlottedRange(model, values);
+  const auto [min, max] = range;
+  const bool uniform = IsUniform(range);
+  const double factor = uniform ? 0.0 : (PaletteSize - 1) / (max - min);
 
   canvas.SetPenWidth(1);
   FitView(view, model.bounds, canvas.Width(), canvas.Height());
@@ -53,9 +56,11 @@ void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> 
   canvas.SetPenColour(White);
   canvas.SetBrushStyle(BrushStyle::Solid);
   for (int32_t e = 1; e <= count; ++e) {
-    canvas.SetBrushColour(palette.colours[ColourIndex(max, Value(values, e), factor)]);
+    const int32_t index = uniform ? MiddleColour : ColourIndex(max, Value(values, e), factor);
+    canvas.SetBrushColour(palette.colours[index]);
     DrawElement(canvas, model, model.elements[e], view);
   }
+  return range;
 }
 
 }  // namespace trivane

@@ -23,11 +23,13 @@ ValueRange PlottedRange(const Model& model, std::span<const double> values);
 // 1e-9 of the largest magnitude, i.e. rounding.
 bool IsUniform(ValueRange range);
 
-// values[e - 1] is element e's value of the chosen component. Throws
-// Error(DivisionByZero) when all values are equal, with nothing drawn and the
-// view unchanged.
-void DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
-                    const Palette& palette, ViewTransform& view);
+// The colour of every element of a uniform field.
+constexpr int32_t MiddleColour = (PaletteSize - 1) / 2;
+
+// values[e - 1] is element e's value of the chosen component. A uniform field
+// is painted in MiddleColour. Returns the range painted, for a legend.
+ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
+                          const Palette& palette, ViewTransform& view);
 
 // The palette index of value v between min and max: 0 for max, 149 for min.
 int32_t ColourIndex(double max, double v, double factor);

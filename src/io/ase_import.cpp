@@ -116,10 +116,13 @@ Model ImportAse(std::string_view bytes, const Model& current) {
       ++j;
     }
   }
+  // A file chosen by mistake (a problem file, any text) has neither kind of
+  // line; taking it would leave a model of no nodes over the old elements.
+  if (i == 1 || j == 1) throw Error(messages::NoMesh);
   CheckMeshCorners(model, mesh, i - 1, j - 1, faceLines);
   if (faceCountSum > j - 1) throw Error(messages::FaceCountExceedsFaces(faceCountSum, j - 1));
 
-  if (text.LineCount() > 0) model.nodeCount = i - 1;
+  model.nodeCount = i - 1;
   if (faceCountSeen) model.elementCount = static_cast<int32_t>(faceCountSum);
   UpdateBounds(model);
   return model;

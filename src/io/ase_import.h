@@ -14,7 +14,8 @@ namespace trivane {
 // bounds recomputed. Each "MESH_NUMVERTEX" line starts a new mesh whose face
 // corners count from its own first vertex; the element count is the sum of the
 // face counts.
-// Throws Error when the file holds more vertices or faces than the tables, and
+// Throws Error(NoMesh) when the file has no vertex line or no face line, Error
+// when it holds more vertices or faces than the tables, and
 // LineError for a text that is not a number or a face corner that is not a
 // vertex of its mesh; the caller keeps `current` untouched then.
 Model ImportAse(std::string_view bytes, const Model& current);

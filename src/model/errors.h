@@ -42,6 +42,7 @@ std::string TooManyElements(long long count);      // 单元数 N 超出上限 1
 std::string NegativeNodeCount(long long count);    // 结点数 N 不能为负数
 std::string NegativeElementCount(long long count); // 单元数 N 不能为负数
 std::string FaceCornerMissing(int element, long long corner);    // 面 J 的顶点号 K 不存在
+inline constexpr const char* NoMesh = "文件中没有网格";  // no vertex line or no face line
 std::string FaceCountExceedsFaces(long long count, long long faces);  // 面数 N 多于读到的 M 个面
 
 // Gmsh meshes (.msh).
@@ -78,8 +79,17 @@ inline constexpr const char* SingularMatrix = "Singular matrix.";
 inline constexpr const char* DivisionByZero = "Floating point division by zero";
 inline constexpr const char* InvalidOperation = "Invalid floating point operation";
 inline constexpr const char* Overflow = "Floating point overflow";
+// Material values no elastic material has, naming the field.
+inline constexpr const char* ModulusNotPositive = "材料参数无效：弹性模量E必须大于0";
+inline constexpr const char* PoissonRatioTooSmall = "材料参数无效：泊松比μ必须大于-1";
+inline constexpr const char* PoissonRatioTooLargePlaneStrain = "材料参数无效：平面应变的泊松比μ必须小于0.5";
+inline constexpr const char* PoissonRatioTooLargePlaneStress = "材料参数无效：平面应力的泊松比μ不能大于0.5";
+inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度t必须大于0";
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
+
+// The question before a command drops a model changed since it was opened or saved.
+inline constexpr const char* ModelModified = "模型已修改，是否保存？";
 
 // Results: a plot or an export asked for before a compute of the present model.
 inline constexpr const char* ComputeFirst = "请先计算";

@@ -18,6 +18,9 @@ DrawingSurface::DrawingSurface(const QtCanvas& canvas, QWidget* parent) : QWidge
   setMinimumSize(MinWidth, MinHeight);
   setMaximumSize(MaxWidth, MaxHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // A press takes the focus from the edit fields, so that the menu's Ctrl+A to
+  // Ctrl+D then act on the selection rather than on a field's text.
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 void DrawingSurface::paintEvent(QPaintEvent* event) {
@@ -25,7 +28,10 @@ void DrawingSurface::paintEvent(QPaintEvent* event) {
   painter.drawImage(event->rect(), canvas_.Image(), event->rect());
 }
 
-void DrawingSurface::mousePressEvent(QMouseEvent* event) { Forward(onMouseDown, event); }
+void DrawingSurface::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
+  Forward(onMouseDown, event);
+}
 void DrawingSurface::mouseMoveEvent(QMouseEvent* event) { Forward(onMouseMove, event); }
 void DrawingSurface::mouseReleaseEvent(QMouseEvent* event) { Forward(onMouseUp, event); }
 

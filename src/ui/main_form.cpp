@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,12 +10,18 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QToolTip>
 #include <algorithm>
 #include <optional>
 
+#include "app/readout.h"
+#include "display/legend.h"
 #include "ui/drawing_surface.h"
+#include "ui/help_window.h"
+#include "ui/properties_dialog.h"
 #include "ui/pictures.h"
 #include "ui/qt_file_chooser.h"
+#include "ui/results_area.h"
 
 namespace trivane {
 
@@ -56,6 +63,10 @@ struct BusyPointer {
   BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
+// The probe's readout one value a line, for the tooltip at the pointer; the
+// status bar shows it in one line.
+QString ProbeTooltip(QString readout) { return readout.replace("：", "\n").replace("，", "\n"); }
+
 // The client area between toolbar and status bar; tells its owner when it
 // changes size.
 class SurfaceHost : public QWidget {
@@ -93,9 +104,19 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
   host->setObjectName("ClientArea");
   setCentralWidget(host);
   image1_ = new DrawingSurface(*canvas_, host);
-  image1_->onMouseDown = [this](int x, int y) { Run([&] { session_->MouseDown(x, y); }); };
-  image1_->onMouseMove = [this](int x, int y) { Run([&] { session_->MouseMove(x, y); }); };
-  image1_->onMouseUp = [this](int x, int y) { Run([&] { session_->MouseUp(x, y); }); };
+  image1_->onMouseDown = [this](int x, int y) {
+    if (probing_) return ProbeAt(x, y);
+    Run([&] { session_->MouseDown(x, y); });
+  };
+  image1_->onMouseMove = [this](int x, int y) {
+    if (probing_) return ProbeAt(x, y);
+    Run([&] { session_->MouseMove(x, y); });
+  };
+  // A release hides every tooltip; the probe's comes back at the pointer.
+  image1_->onMouseUp = [this](int x, int y) {
+    if (probing_) return ProbeAt(x, y);
+    Run([&] { session_->MouseUp(x, y); });
+  };
 
   // The computation-in-progress picture, centred over the surface when shown.
   image2_ = new QLabel(host);
@@ -120,23 +141,108 @@ void MainForm::FormCreate(const QString& palettePath) {
   Run([&] { session_->Start(palettePath.toStdString()); });
 }
 
-void MainForm::SetDialogs(QWidget* aboutBox, QWidget* propertiesDialog) {
+// A new material puts the results out of date, which the status bar says.
+void MainForm::SetDialogs(QWidget* aboutBox, PropertiesDialog* propertiesDialog) {
   aboutBox_ = aboutBox;
   propertiesDialog_ = propertiesDialog;
+  if (propertiesDialog) propertiesDialog->onApplied = [this] { UpdateResultsArea(); };
 }
 
+// Every command may change the picture, the results or the selection, so the
+// values beside the picture follow each one; a probe's readout goes with the
+// picture it was read from.
 void MainForm::Run(const std::function<void()>& command) {
+  probeText_.clear();
   RunReporting(this, [this](QWidget* parent, const QString& text) {
     image1_->update();
+    UpdateResultsArea();
     report_(parent, text);
   }, command);
   image1_->update();
+  UpdateResultsArea();
 }
 
-void MainForm::ToolButton2Click() { Run([this] { session_->OpenProblem(); }); }
+void MainForm::UpdateResultsArea() {
+  const ShownPicture& shown = session_->shown();
+  if (shown.kind == PictureKind::Stress) {
+    results_->ShowLegend(QString::fromStdString(StressComponentName(shown.component)), shown.range,
+                         session_->palette());
+  } else {
+    results_->HideLegend();
+  }
+  QStringList parts;
+  if (!probeText_.isEmpty()) parts << probeText_;
+  if (shown.kind == PictureKind::Deformed)
+    parts << QString::fromStdString(DeformedText(shown.deformed));
+  if (session_->ResultsOutOfDate()) parts << ResultsOutOfDate;
+  const std::string selected = SelectionText(session_->selection().count);
+  if (!selected.empty()) parts << QString::fromStdString(selected);
+  results_->SetText(parts.join("    "));
+}
+
+void MainForm::ProbeAt(int x, int y) {
+  const ProbeHit hit = session_->Probe(x, y);
+  probeText_ = QString::fromStdString(
+      ProbeText(session_->model(), hit, session_->HasResults() ? &session_->tables() : nullptr));
+  UpdateResultsArea();
+  if (probeText_.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(image1_->mapToGlobal(QPoint(x, y)), ProbeTooltip(probeText_), image1_);
+  }
+}
+
+void MainForm::ToolButton7Click(bool checked) {
+  probing_ = checked;
+  if (checked) return;
+  probeText_.clear();
+  QToolTip::hideText();
+  UpdateResultsArea();
+}
+
+void MainForm::ToolButton9Click() {
+  if (!help_) {
+    help_ = new HelpWindow(this);
+    help_->move(pos() + QPoint(40, 40));
+  }
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+bool MainForm::MayDiscardModel() {
+  if (!session_->modified()) return true;
+  switch (askToSave_(this)) {
+    case SaveAnswer::Discard:
+      return true;
+    case SaveAnswer::Save:
+      ToolButton3Click();
+      return !session_->modified();
+    case SaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+// The program ends with its main window, the secondary windows with it.
+void MainForm::closeEvent(QCloseEvent* event) {
+  if (!MayDiscardModel()) return event->ignore();
+  for (QWidget* window : {aboutBox_, propertiesDialog_, static_cast<QWidget*>(help_)}) {
+    if (window) window->close();
+  }
+  event->accept();
+}
+
+void MainForm::ToolButton2Click() {
+  if (MayDiscardModel()) Run([this] { session_->OpenProblem(); });
+}
 void MainForm::ToolButton3Click() { Run([this] { session_->SaveProblem(); }); }
-void MainForm::ToolButton16Click() { Run([this] { session_->NewModel(); }); }
-void MainForm::ToolButton6Click() { Run([this] { session_->ImportMesh(); }); }
+void MainForm::ToolButton16Click() {
+  if (MayDiscardModel()) Run([this] { session_->NewModel(); });
+}
+void MainForm::ToolButton6Click() {
+  if (MayDiscardModel()) Run([this] { session_->ImportMesh(); });
+}
 void MainForm::ToolButton8Click() { Run([this] { session_->OneWayRestraint(); }); }
 void MainForm::ToolButton10Click() { Run([this] { session_->TwoWayRestraint(); }); }
 void MainForm::ToolButton4Click() { Run([this] { session_->DeleteRestraint(); }); }
@@ -182,6 +288,8 @@ void MainForm::ToolButton14Click() {
     report_(parent, text);
   }, [this] { session_->Compute(); });
   image2_->hide();
+  probeText_.clear();
+  UpdateResultsArea();
 }
 
 void MainForm::N11Click() { Run([this] { session_->ExportResults(); }); }
@@ -195,8 +303,10 @@ void MainForm::FormResize() {
   Run([this] { session_->Resize(); });
 }
 
-// An edit field would take Ctrl+A, Ctrl+C, Ctrl+D, Ctrl+H for itself; the menu's
-// shortcuts go first, whichever control has the focus.
+// In an edit field its own editing keys (select all, copy, paste, cut, undo)
+// edit the text. Every other menu shortcut goes first, whichever control has
+// the focus, also those a line edit would take for itself, like Ctrl+D and
+// Ctrl+H: a load typed into 荷载 is applied at once with Ctrl+D.
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == toolButton14_) {
     if (event->type() == QEvent::MouseButtonPress) ToolButton14MouseDown();
@@ -204,6 +314,10 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  for (const auto editing : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut,
+                             QKeySequence::Undo}) {
+    if (key->matches(editing)) return false;
+  }
   const QKeySequence pressed(key->keyCombination());
   const auto match = std::find_if(menuShortcuts_.begin(), menuShortcuts_.end(),
                                   [&](QAction* a) { return a->shortcut() == pressed; });

@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "display_qt/qt_canvas.h"
 #include "ui/error_box.h"
+#include "ui/save_question.h"
 
 class QAction;
 class QComboBox;
@@ -18,6 +19,9 @@ class QLineEdit;
 namespace trivane {
 
 class DrawingSurface;
+class HelpWindow;
+class PropertiesDialog;
+class ResultsArea;
 class StatusCounts;
 
 class MainForm : public QMainWindow {
@@ -30,9 +34,11 @@ class MainForm : public QMainWindow {
   // error is reported and the window carries on with a black palette.
   void FormCreate(const QString& palettePath);
   // The about box and the model-properties dialog, created after this window.
-  void SetDialogs(QWidget* aboutBox, QWidget* propertiesDialog);
+  void SetDialogs(QWidget* aboutBox, PropertiesDialog* propertiesDialog);
   void SetErrorReporter(ErrorReporter report) { report_ = std::move(report); }
   const ErrorReporter& errorReporter() const { return report_; }
+  // Asked before 新建, 打开, 导入模型 and closing drop a changed model.
+  void SetSaveQuestion(SaveQuestion ask) { askToSave_ = std::move(ask); }
 
   Session& session() { return *session_; }
   const QtCanvas& canvas() const { return *canvas_; }
@@ -52,12 +58,18 @@ class MainForm : public QMainWindow {
   void ToolButton15Click();
   void ToolButton18Click();
   void ToolButton20Click();
+  // The probe: while checked, a press on the drawing shows the values under
+  // the pointer instead of starting a rubber band.
+  void ToolButton7Click(bool checked);
+  // The help window with the user guide.
+  void ToolButton9Click();
   void N11Click();
   void N13Click();
   void FormResize();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenu();
@@ -65,12 +77,17 @@ class MainForm : public QMainWindow {
   void BuildStatusBar();
   QAction* AddButton(const char* name, const char* picture, const QString& hint, void (MainForm::*handler)());
   void Run(const std::function<void()>& command);
+  // True when the model may go: unchanged, saved now, or the user lets it go.
+  bool MayDiscardModel();
+  void ProbeAt(int x, int y);
+  void UpdateResultsArea();
 
   std::unique_ptr<QtCanvas> canvas_;
   std::unique_ptr<StatusCounts> counts_;
   std::unique_ptr<FileChooser> ownChooser_;
   std::unique_ptr<Session> session_;
   ErrorReporter report_ = ShowErrorBox;
+  SaveQuestion askToSave_ = AskToSave;
   DrawingSurface* image1_ = nullptr;
   QLabel* image2_ = nullptr;
   QLineEdit* edit1_ = nullptr;
@@ -79,6 +96,10 @@ class MainForm : public QMainWindow {
   QWidget* aboutBox_ = nullptr;
   QWidget* propertiesDialog_ = nullptr;
   QWidget* toolButton14_ = nullptr;
+  ResultsArea* results_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  bool probing_ = false;
+  QString probeText_;
   std::vector<QAction*> menuShortcuts_;
 };
 

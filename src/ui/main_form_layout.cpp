@@ -11,7 +11,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "display/legend.h"
 #include "ui/main_form.h"
+#include "ui/results_area.h"
 
 namespace trivane {
 namespace {
@@ -82,7 +84,9 @@ void MainForm::BuildToolBar() {
   toolButton14_->installEventFilter(this);
   AddButton("ToolButton15", "deformed", "变形图", &MainForm::ToolButton15Click);
   AddButton("ToolButton18", "stress", "应力图", &MainForm::ToolButton18Click);
-  AddButton("ToolButton7", "pointer", "", nullptr);
+  QAction* probe = AddButton("ToolButton7", "pointer", "查看数值", nullptr);
+  probe->setCheckable(true);
+  connect(probe, &QAction::toggled, this, [this](bool checked) { ToolButton7Click(checked); });
 
   auto* panel2 = new QWidget(bar);
   panel2->setObjectName("Panel2");
@@ -91,13 +95,13 @@ void MainForm::BuildToolBar() {
   panel2Row->setContentsMargins(2, 0, 2, 0);
   comboBox1_ = new QComboBox(panel2);
   comboBox1_->setObjectName("ComboBox1");
-  comboBox1_->addItems({"σx", "σy", "τxy", "σ1", "σ2", "τmax"});
+  for (int i = 0; i < 6; ++i) comboBox1_->addItem(QString::fromStdString(StressComponentName(i)));
   comboBox1_->setCurrentIndex(0);
   panel2Row->addWidget(comboBox1_);
   bar->addWidget(panel2);
   bar->addSeparator();
 
-  AddButton("ToolButton9", "help", "", nullptr);
+  AddButton("ToolButton9", "help", "帮助", &MainForm::ToolButton9Click);
   AddButton("ToolButton20", "about", "关于", &MainForm::ToolButton20Click);
 }
 
@@ -158,7 +162,7 @@ void MainForm::BuildMenu() {
 
   QMenu* help = bar->addMenu("帮助");
   help->setObjectName("N5");
-  item(help, "N25", "帮助", QKeySequence("F1"), nullptr);
+  item(help, "N25", "帮助", QKeySequence("F1"), forward("ToolButton9"));
   item(help, "N26", "关于", QKeySequence(), forward("ToolButton20"));
 }
 
@@ -178,6 +182,8 @@ void MainForm::BuildStatusBar() {
     panel->setFrameShadow(QFrame::Sunken);
     bar->addWidget(panel);
   }
+  results_ = new ResultsArea(bar);
+  bar->addWidget(results_, 1);
 }
 
 }  // namespace trivane

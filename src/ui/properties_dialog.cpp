@@ -55,7 +55,7 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
 
   AddLabel(this, "Label2", "弹性模量E(Pa):", 32, 64);
   edit1_ = AddEdit(this, "Edit1", "2E10", 152, 56);
-  AddLabel(this, "Label3", "柏松比(μ):", 32, 96);
+  AddLabel(this, "Label3", "泊松比(μ):", 32, 96);
   edit2_ = AddEdit(this, "Edit2", "0.167", 152, 88);
   AddLabel(this, "Label4", "厚度t(m):", 32, 128);
   edit3_ = AddEdit(this, "Edit3", "1", 152, 120);
@@ -74,7 +74,9 @@ void PropertiesDialog::Button1Click() {
                            edit3_->text().toStdString());
     applied = true;
   });
-  if (applied) hide();
+  if (!applied) return;
+  hide();
+  if (onApplied) onApplied();
 }
 
 void PropertiesDialog::Button2Click() { hide(); }

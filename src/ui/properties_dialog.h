@@ -3,6 +3,7 @@
 // thickness. "修改" hands the typed texts to the command layer and closes;
 // when they are refused the error is reported and the dialog stays open.
 #include <QWidget>
+#include <functional>
 
 #include "app/session.h"
 #include "ui/error_box.h"
@@ -18,6 +19,9 @@ class PropertiesDialog : public QWidget {
 
   void Button1Click();
   void Button2Click();
+
+  // Called after "修改" has changed the material.
+  std::function<void()> onApplied;
 
  private:
   Session& session_;

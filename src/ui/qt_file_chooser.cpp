@@ -1,18 +1,32 @@
 #include "ui/qt_file_chooser.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace trivane {
 namespace {
 
-std::optional<std::string> Run(QFileDialog& dialog) {
+// Every dialog starts in the folder of the last file chosen in any of them.
+std::optional<QString> Choose(QFileDialog& dialog, QString& folder) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
+  const QString path = dialog.selectedFiles().front();
+  folder = QFileInfo(path).absolutePath();
+  return path;
+}
+
+std::optional<std::string> Run(QFileDialog& dialog, QString& folder) {
+  const auto path = Choose(dialog, folder);
+  if (!path) return std::nullopt;
+  return path->toStdString();
 }
 
 }  // namespace
+
+QtFileChooser::QtFileChooser(QWidget* parent) : parent_(parent), folder_(QDir::homePath()) {}
 
 QString DialogFilter(const FileFilter& filter) {
   const QString label = QString::fromStdString(filter.label);
@@ -30,7 +44,7 @@ std::optional<std::string> QtFileChooser::ChooseFileToOpen(const std::vector<Fil
   for (const FileFilter& filter : filters) shown << DialogFilter(filter);
   dialog.setNameFilters(shown);
   dialog.selectNameFilter(shown.front());
-  return Run(dialog);
+  return Run(dialog, folder_);
 }
 
 std::optional<std::string> QtFileChooser::ChooseFileToSave(const FileFilter& filter,
@@ -43,7 +57,7 @@ std::optional<std::string> QtFileChooser::ChooseFileToSave(const FileFilter& fil
   dialog.setDefaultSuffix(QString::fromUtf8(defaultExtension.data(), qsizetype(defaultExtension.size())));
   // Replacing an existing file is not asked about, as with every save here.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  return Run(dialog);
+  return Run(dialog, folder_);
 }
 
 // The export dialog, "SaveDialog2": the name gets the extension of the filter
@@ -57,9 +71,9 @@ std::optional<std::string> QtFileChooser::ChooseExportFile(std::span<const FileF
   for (const FileFilter& filter : filters) names << DialogFilter(filter);
   dialog.setNameFilters(names);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  QString path = dialog.selectedFiles().front();
+  const auto chosenPath = Choose(dialog, folder_);
+  if (!chosenPath) return std::nullopt;
+  QString path = *chosenPath;
   const auto chosen = static_cast<std::size_t>(std::max<qsizetype>(names.indexOf(dialog.selectedNameFilter()), 0));
   const QString extension = QString::fromStdString(filters[chosen].pattern).mid(1);  // "*.vtu" -> ".vtu"
   if (!path.endsWith(extension, Qt::CaseInsensitive)) path += extension;

@@ -11,7 +11,9 @@ namespace trivane {
 
 class QtFileChooser : public FileChooser {
  public:
-  explicit QtFileChooser(QWidget* parent) : parent_(parent) {}
+  // The first dialog starts in the user's home folder, every later one in the
+  // folder of the file last chosen.
+  explicit QtFileChooser(QWidget* parent);
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) override;
   std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
                                               std::string_view defaultExtension) override;
@@ -19,6 +21,7 @@ class QtFileChooser : public FileChooser {
 
  private:
   QWidget* parent_;
+  QString folder_;
 };
 
 // The filter as the dialog takes it: the label, followed by the pattern in

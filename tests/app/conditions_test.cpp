@@ -152,9 +152,10 @@ TEST_P(ApplyMaterial, ConvertsTheDialogsTexts) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ApplyMaterial,
     ::testing::Values(MaterialRow{"UntouchedPlaneStress", 0, "2E10", "0.167", "1", {0.167, 2e10, 1.0}},
-                      MaterialRow{"PlaneStressAsTyped", 0, "7e10", "0.5", "-2", {0.5, 7e10, -2.0}},
+                      MaterialRow{"PlaneStressAsTyped", 0, "7e10", "0.5", "2", {0.5, 7e10, 2.0}},
                       MaterialRow{"PlaneStrain", 1, "2E10", "0.167", "0.3", {0.20048, 2.0573e10, 0.3}},
                       MaterialRow{"PlaneStrainNegativeMu", 1, "1E6", "-0.5", "1", {-1.0 / 3.0, 4e6 / 3.0, 1.0}},
+                      MaterialRow{"NearTheLimits", 0, "1E-300", "-0.999", "1E-9", {-0.999, 1e-300, 1e-9}},
                       MaterialRow{"NoItemSelected", -1, "5", "0.1", "9", {0.167, 2e10, 1.0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -193,9 +194,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MaterialFault{0, "2E10", "0.167", "1m", messages::NotAReal("1m")},
                       MaterialFault{0, "2E10", "x", "1", messages::NotAReal("x")},
                       MaterialFault{1, "E", "0.167", "1", messages::NotAReal("E")},
-                      MaterialFault{1, "2E10", "1", "1", messages::DivisionByZero},
-                      MaterialFault{1, "2E10", "-1", "1", messages::DivisionByZero},
-                      MaterialFault{1, "1.7E308", "0.9", "1", messages::Overflow}));
+                      MaterialFault{1, "1.7E308", "0.49", "1", messages::Overflow},
+                      // Values no material has, at and beyond each limit.
+                      MaterialFault{0, "0", "0.167", "1", messages::ModulusNotPositive},
+                      MaterialFault{1, "-2E10", "0.167", "1", messages::ModulusNotPositive},
+                      MaterialFault{0, "2E10", "0.167", "0", messages::ThicknessNotPositive},
+                      MaterialFault{1, "2E10", "0.167", "-1", messages::ThicknessNotPositive},
+                      MaterialFault{0, "2E10", "-1", "1", messages::PoissonRatioTooSmall},
+                      MaterialFault{1, "2E10", "-1.5", "1", messages::PoissonRatioTooSmall},
+                      MaterialFault{1, "2E10", "0.5", "1", messages::PoissonRatioTooLargePlaneStrain},
+                      MaterialFault{1, "2E10", "1", "1", messages::PoissonRatioTooLargePlaneStrain},
+                      MaterialFault{0, "2E10", "0.5000001", "1", messages::PoissonRatioTooLargePlaneStress},
+                      // The first refused field in the dialog's order is named.
+                      MaterialFault{0, "0", "0.7", "0", messages::ModulusNotPositive}));
 
 }  // namespace
 }  // namespace trivane::testing

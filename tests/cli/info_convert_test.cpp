@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"ConvertToAnotherFormat", {"convert", "a.ase", "-o", "a.ase"}, 2,
                    "trivane-cli convert: the output must be a .trv file"},
         FailureRow{"OverCapacity", {"info", DataPath("over-limit.trv")}, 1, DataPath("over-limit.trv") + ":1: 结点数 100000 超出上限 99999\n"},
-        FailureRow{"OtherLayout", {"info", DataPath("unv_station15_tree01a.ase")}, 1, "面数 812 多于读到的 0 个面\n"},
+        FailureRow{"OtherLayout", {"info", DataPath("unv_station15_tree01a.ase")}, 1, "文件中没有网格\n"},
         FailureRow{"MissingFile", {"info", "/nonexistent/m.trv"}, 1,
                    "Cannot open file \"/nonexistent/m.trv\". No such file or directory\n"},
         FailureRow{"NotAModelFile", {"info", DataPath("SOURCES.md")}, 1, "文件 \""}),

@@ -106,9 +106,11 @@ TEST_P(SolveFailure, ExitsWithItsStatusAndMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SolveFailure,
     ::testing::Values(FailureCase{"BadModulus", {"--E", "2e1x"}, 1, "'2e1x' is not a valid floating point value"},
-                      FailureCase{"PoissonOne", {"--nu", "1"}, 1, "Floating point division by zero"},
-                      FailureCase{"PlaneStrainPoissonOne", {"--nu", "-1", "--plane-strain"}, 1,
-                                  "Floating point division by zero"},
+                      FailureCase{"PoissonOne", {"--nu", "1"}, 1, "材料参数无效：平面应力的泊松比μ不能大于0.5"},
+                      FailureCase{"PlaneStrainPoissonHalf", {"--nu", "0.5", "--plane-strain"}, 1,
+                                  "材料参数无效：平面应变的泊松比μ必须小于0.5"},
+                      FailureCase{"ZeroModulus", {"--E", "0"}, 1, "材料参数无效：弹性模量E必须大于0"},
+                      FailureCase{"NegativeThickness", {"--t", "-1"}, 1, "材料参数无效：厚度t必须大于0"},
                       FailureCase{"UnknownFlag", {"--mu", "0.3"}, 2, "--mu"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -214,6 +214,21 @@ TEST_F(PaletteFile, MissingFileNamesItsFullPathAndTheReason) {
   std::filesystem::current_path(previous);
 }
 
+// A program started outside the palette's folder finds the shipped one; a
+// palette in the working directory still comes first.
+TEST_F(PaletteFile, FoundInTheWorkingDirectoryFirstThenInTheFirstPlaceThatHasIt) {
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::create_directories(folder_ / "work");
+  std::filesystem::current_path(folder_ / "work");
+  const std::string missing = (folder_ / "missing.bmp").string();
+  const std::string shipped = Write("shipped.bmp", MakeBitmap(150, 1, 24, false));
+  EXPECT_EQ(FindPalette({missing, shipped}), shipped);
+  EXPECT_EQ(FindPalette({missing}), "color.bmp");
+  Write("work/color.bmp", MakeBitmap(150, 1, 24, false));
+  EXPECT_EQ(FindPalette({shipped}), "color.bmp");
+  std::filesystem::current_path(previous);
+}
+
 TEST_F(PaletteFile, AFileThatIsNotABitmap) {
   try {
     LoadPalette(Write("color.bmp", "P6\n150 1\n255\n"));

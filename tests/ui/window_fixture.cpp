@@ -7,6 +7,10 @@ namespace trivane::testing {
 WindowTest::WindowTest() {
   form1 = std::make_unique<MainForm>(&chooser);
   form1->SetErrorReporter([this](QWidget*, const QString& text) { errors << text; });
+  form1->SetSaveQuestion([this](QWidget*) {
+    ++saveQuestions;
+    return saveAnswer;
+  });
   form2 = std::make_unique<AboutBox>();
   form3 = std::make_unique<PropertiesDialog>(form1->session(), form1->errorReporter());
   form1->SetDialogs(form2.get(), form3.get());
@@ -17,6 +21,7 @@ WindowTest::WindowTest() {
 }
 
 WindowTest::~WindowTest() {
+  saveAnswer = SaveAnswer::Discard;
   form3->hide();
   form2->hide();
   form1->close();

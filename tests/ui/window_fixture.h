@@ -45,6 +45,9 @@ class WindowTest : public ::testing::Test {
   FakeChooser chooser;
   TempFolder folder;
   QStringList errors;
+  // The answer to "模型已修改，是否保存？" and how often it was asked.
+  SaveAnswer saveAnswer = SaveAnswer::Discard;
+  int saveQuestions = 0;
   std::unique_ptr<MainForm> form1;
   std::unique_ptr<AboutBox> form2;
   std::unique_ptr<PropertiesDialog> form3;

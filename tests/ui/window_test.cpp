@@ -5,7 +5,11 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <QTextBrowser>
+#include <filesystem>
+
 #include "support/tolerance.h"
+#include "ui/start_up.h"
 #include "window_fixture.h"
 
 namespace trivane::testing {
@@ -86,6 +90,7 @@ TEST_F(WindowTest, ThePropertiesDialogConvertsForPlaneStrainAndStaysOpenOnError)
   auto* mu = form3->findChild<QLineEdit*>("Edit2");
   auto* apply = form3->findChild<QPushButton*>("Button1");
   EXPECT_EQ(form3->windowTitle(), "模型属性");
+  EXPECT_EQ(form3->findChild<QLabel*>("Label3")->text(), "泊松比(μ):");
   EXPECT_EQ(apply->text(), "修改");
   type->setCurrentIndex(1);
   QTest::mouseClick(apply, Qt::LeftButton);
@@ -99,7 +104,7 @@ TEST_F(WindowTest, ThePropertiesDialogConvertsForPlaneStrainAndStaysOpenOnError)
   mu->setText("1");
   QTest::mouseClick(apply, Qt::LeftButton);
   EXPECT_TRUE(form3->isVisible());
-  EXPECT_EQ(errors, QStringList{"Floating point division by zero"});
+  EXPECT_EQ(errors, QStringList{"材料参数无效：平面应变的泊松比μ必须小于0.5"});
   EXPECT_TRUE(Close(session().model().material.mu, 0.167 / (1 - 0.167)));
 
   type->setEditText("平面");  // matches no item: nothing is converted
@@ -217,6 +222,50 @@ TEST_F(WindowTest, TheWindowIsComposedAsTheUserSeesIt) {
   QTest::mouseClick(Button("ToolButton20"), Qt::LeftButton);
   EXPECT_TRUE(form2->isVisible());
   EXPECT_EQ(form2->windowTitle(), "关于本程序");
+}
+
+// A problem file or any text chosen by mistake in the import dialog is
+// refused and the model stays whole.
+TEST_F(WindowTest, AnImportWithoutAMeshIsRefusedAndTheModelStays) {
+  Open(Cantilever());
+  chooser.Answer(folder.Write("notes.ase", "4\r\n2\r\nsome text\r\n"));
+  Action("N10")->trigger();
+  EXPECT_EQ(errors, QStringList{"文件中没有网格"});
+  EXPECT_TRUE(SameModel(session().model(), Cantilever()));
+  EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "4");
+  EXPECT_EQ(Find<QLabel>("StatusPanel3")->text(), "2");
+}
+
+TEST_F(WindowTest, HelpOpensTheUserGuideFromTheMenuF1AndTheBook) {
+  for (const auto& open : std::initializer_list<std::function<void()>>{
+           [&] { Action("N25")->trigger(); },
+           [&] { QTest::keyClick(form1.get(), Qt::Key_F1); },
+           [&] { QTest::mouseClick(Button("ToolButton9"), Qt::LeftButton); }}) {
+    if (auto* help = form1->findChild<QWidget*>("HelpWindow")) help->close();
+    open();
+    auto* help = form1->findChild<QWidget*>("HelpWindow");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), "帮助");
+    const QString guide = help->findChild<QTextBrowser*>("HelpText")->toPlainText();
+    for (const char* topic : {"计算", "Ctrl+G", ".trv", ".ase", ".msh", "99999", "Cholesky", "导出数据", ".vtu"})
+      EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
+  }
+  EXPECT_EQ(form1->findChildren<QWidget*>("HelpWindow").size(), 1);
+}
+
+// Started outside the palette's folder, the window still finds one; a
+// palette in the working directory comes first.
+TEST(StartUp, ThePaletteIsFoundWhereverTheProgramStarts) {
+  const std::filesystem::path previous = std::filesystem::current_path();
+  TempFolder folder;
+  std::filesystem::current_path(folder.File(""));
+  const QString found = PalettePath();
+  EXPECT_NE(found, "color.bmp");
+  EXPECT_TRUE(std::filesystem::exists(found.toStdString()));
+  std::filesystem::copy_file(found.toStdString(), folder.File("color.bmp"));
+  EXPECT_EQ(PalettePath(), "color.bmp");
+  std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+#include "app/readout.h"
+
+#include "analysis/compute.h"
+#include "display/legend.h"
+#include "io/number_text.h"
+
+namespace trivane {
+namespace {
+
+std::string Readout(double value) { return FormatSignificant(value, ReadoutDigits); }
+
+std::string Value(const std::string& name, double value) { return name + " = " + Readout(value); }
+
+}  // namespace
+
+std::string SelectionText(int32_t count) {
+  return count > 0 ? "已选 " + std::to_string(count) + " 个结点" : std::string();
+}
+
+std::string DeformedText(const DeformedScale& scale) {
+  std::string text = "放大 " + Readout(scale.magnification) + " 倍，最大位移 " + Readout(scale.largestDisplacement);
+  if (scale.largestNode > 0) text += "（结点 " + std::to_string(scale.largestNode) + "）";
+  return text;
+}
+
+std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results) {
+  if (hit.kind == ProbeHit::Node) {
+    const Node& n = model.nodes[hit.number];
+    std::string text = "结点 " + std::to_string(hit.number) + "：" + Value("x", n.x) + "，" + Value("y", n.y);
+    if (results) {
+      text += "，" + Value("u", DisplacementU(*results, hit.number)) + "，" +
+              Value("v", DisplacementV(*results, hit.number));
+      const NodeReaction reaction = ReactionAt(*results, hit.number);
+      if (reaction.rx) text += "，" + Value("Rx", *reaction.rx);
+      if (reaction.ry) text += "，" + Value("Ry", *reaction.ry);
+    }
+    return text;
+  }
+  if (hit.kind == ProbeHit::Element) {
+    std::string text = "单元 " + std::to_string(hit.number);
+    if (results) {
+      for (int32_t k = 1; k <= StressComponentCount; ++k)
+        text += (k == 1 ? "：" : "，") + Value(StressComponentName(k - 1), StressValue(*results, hit.number, k));
+      text += "，" + Value("σmises", MisesValue(*results, hit.number));
+    }
+    return text;
+  }
+  return {};
+}
+
+}  // namespace trivane

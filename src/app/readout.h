@@ -1,0 +1,29 @@
+#pragma once
+// The texts the window shows beside the picture: the deformed plot's scale,
+// the selection and the probe's values. Numbers have ReadoutDigits
+// significant digits.
+#include <string>
+
+#include "analysis/tables.h"
+#include "app/session.h"
+#include "display/deformed_plot.h"
+
+namespace trivane {
+
+constexpr int ReadoutDigits = 6;
+
+inline constexpr const char* ResultsOutOfDate = "结果已过期";
+
+// "已选 N 个结点"; empty while nothing is selected.
+std::string SelectionText(int32_t count);
+
+// A deformed plot: its magnification and the largest displacement with its
+// node, "放大 1200 倍，最大位移 0.0005（结点 3）".
+std::string DeformedText(const DeformedScale& scale);
+
+// The probe's readout: a node's number and coordinates, an element's number,
+// and with results of the present model (results not null) their values: a
+// node's u, v and its support forces, an element's six stresses and von Mises.
+std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results);
+
+}  // namespace trivane

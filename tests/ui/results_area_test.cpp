@@ -1,0 +1,157 @@
+// The values beside the picture: the stress legend, the deformed plot's scale,
+// results out of date, the selection count and the probe. The picture itself
+// stays as the plots draw it.
+#include <QLabel>
+#include <QToolTip>
+
+#include "analysis/compute.h"
+#include "app/readout.h"
+#include "io/number_text.h"
+#include "window_fixture.h"
+
+namespace trivane::testing {
+namespace {
+
+class ResultsArea : public WindowTest {
+ protected:
+  QString Text() { return Find<QLabel>("ResultsText")->text(); }
+  QString Label(const char* name) { return Find<QLabel>(name)->text(); }
+  static QString Readout(double v) { return QString::fromStdString(FormatSignificant(v, ReadoutDigits)); }
+  Pixel Centroid(int32_t element) {
+    const Element& el = session().model().elements[element];
+    const auto& n = session().model().nodes;
+    return ToPixel(session().view(), (n[el.node1].x + n[el.node2].x + n[el.node3].x) / 3,
+                   (n[el.node1].y + n[el.node2].y + n[el.node3].y) / 3);
+  }
+  void Press(Pixel p) { QTest::mouseClick(Image1(), Qt::LeftButton, {}, QPoint(p.x, p.y)); }
+};
+
+TEST_F(ResultsArea, AStressPlotShowsItsComponentWithTheLargestAndSmallestValue) {
+  Open(Cantilever());
+  Action("N19")->trigger();
+  const QImage beforeLegend = form1->canvas().Image();
+  Action("y1")->trigger();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+  const auto values = StressValues(session().tables(), SigmaY);
+  const auto [min, max] = std::minmax(values[0], values[1]);
+  EXPECT_EQ(Label("LegendComponent"), "σy");
+  EXPECT_EQ(Label("LegendLargest"), Readout(max));
+  EXPECT_EQ(Label("LegendSmallest"), Readout(min));
+  EXPECT_TRUE(Find<QLabel>("LegendBar")->isVisible());
+  // The drawing surface is not the place of the legend.
+  EXPECT_EQ(form1->canvas().Image().size(), beforeLegend.size());
+
+  Press({1, 1});  // a press redraws the model: the legend goes with the plot
+  EXPECT_FALSE(Find<QLabel>("LegendBar")->isVisible());
+}
+
+// A uniform field (here none at all: no load) is painted in the middle colour
+// and its legend shows the one value.
+TEST_F(ResultsArea, AUniformFieldIsPaintedInTheMiddleColourWithItsOneValue) {
+  Model unloaded = Cantilever();
+  unloaded.nodes[3].load = 0.0;
+  Open(unloaded);
+  Action("N19")->trigger();
+  Action("x1")->trigger();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+  const Rgb middle = session().palette().colours[74];
+  for (int32_t e : {1, 2}) {
+    const Pixel c = Centroid(e);
+    EXPECT_EQ(form1->canvas().Image().pixelColor(c.x, c.y), QColor(middle.r, middle.g, middle.b)) << e;
+  }
+  EXPECT_EQ(Label("LegendLargest"), "= 0");
+  EXPECT_EQ(Label("LegendSmallest"), "");
+}
+
+TEST_F(ResultsArea, ADeformedPlotShowsItsMagnificationAndTheLargestDisplacement) {
+  Open(Cantilever());
+  Action("N19")->trigger();
+  Action("N21")->trigger();
+  const AnalysisTables& t = session().tables();
+  const double largest = std::hypot(DisplacementU(t, 3), DisplacementV(t, 3));
+  const double magnification = session().shown().deformed.magnification;
+  EXPECT_TRUE(Text().startsWith("放大 " + Readout(magnification) + " 倍")) << Text().toStdString();
+  EXPECT_TRUE(Text().contains("最大位移 " + Readout(largest) + "（结点 3）")) << Text().toStdString();
+  // 60 pixels for the largest displacement component.
+  EXPECT_NEAR(magnification * std::fabs(DisplacementV(t, 3)) * session().view().scale, 60.0, 1e-9);
+}
+
+TEST_F(ResultsArea, EditingAfterAComputeSaysTheResultsAreOutOfDateUntilTheNext) {
+  Open(Cantilever());
+  Action("N19")->trigger();
+  EXPECT_FALSE(Text().contains("结果已过期"));
+  const Pixel p2 = PixelOf(2);
+  Drag({p2.x - 3, p2.y - 3}, {p2.x + 3, p2.y + 3});
+  EXPECT_EQ(Text(), "已选 1 个结点");
+  Action("ToolButton12")->trigger();
+  EXPECT_EQ(Text(), "结果已过期    已选 1 个结点");
+  Action("N19")->trigger();
+  EXPECT_EQ(Text(), "已选 1 个结点");
+  Press({1, 1});
+  EXPECT_EQ(Text(), "");
+
+  form1->ToolButton1Click();
+  form3->findChild<QLineEdit*>("Edit1")->setText("3E10");
+  form3->Button1Click();
+  EXPECT_EQ(Text(), "结果已过期");
+}
+
+struct ProbeRow {
+  const char* name;
+  bool computed;
+  const char* expected;  // the readout's start; "…" where values follow
+};
+
+void PrintTo(const ProbeRow& row, std::ostream* os) { *os << row.name; }
+
+class Probe : public ResultsArea, public ::testing::WithParamInterface<ProbeRow> {};
+
+// Node 4 (top left, held both ways) from 5 pixels away, then inside element 2
+// away from every node.
+TEST_P(Probe, ShowsTheNodeOrElementUnderThePointerWithoutARubberBand) {
+  const ProbeRow& row = GetParam();
+  Open(Cantilever());
+  if (row.computed) Action("N19")->trigger();
+  const Pixel p4 = PixelOf(4);
+  Drag({p4.x - 3, p4.y - 3}, {p4.x + 3, p4.y + 3});
+  QTest::mouseClick(Button("ToolButton7"), Qt::LeftButton);
+  ASSERT_TRUE(Button("ToolButton7")->isChecked());
+  const QImage picture = form1->canvas().Image();
+
+  Press({p4.x + 3, p4.y + 4});
+  const QString node = Text();
+  Press(Centroid(2));
+  const QString element = Text();
+  EXPECT_EQ(QToolTip::text(), element.section("    ", 0, 0).replace("：", "\n").replace("，", "\n"));
+  const QString expected = QString::fromUtf8(row.expected);
+  const QString shown = expected.startsWith("结点") ? node : element;
+  EXPECT_TRUE(shown.startsWith(expected.section("…", 0, 0))) << shown.toStdString();
+  EXPECT_EQ(form1->canvas().Image(), picture);  // no band, no redraw
+  EXPECT_EQ(session().selection().count, 1);
+
+  if (row.computed) {
+    const AnalysisTables& t = session().tables();
+    EXPECT_TRUE(node.contains("Rx = " + Readout(*ReactionAt(t, 4).rx))) << node.toStdString();
+    EXPECT_TRUE(element.contains("τmax = " + Readout(StressValue(t, 2, TauMax))));
+    EXPECT_TRUE(element.contains("σmises = " + Readout(MisesValue(t, 2)))) << element.toStdString();
+  } else {
+    EXPECT_EQ(node, "结点 4：x = 0，y = 1    已选 1 个结点");
+    EXPECT_EQ(element, "单元 2    已选 1 个结点");
+  }
+
+  // Leaving probe mode restores the rubber band.
+  QTest::mouseClick(Button("ToolButton7"), Qt::LeftButton);
+  EXPECT_FALSE(Text().contains("单元"));
+  Drag({1, 1}, {Image1()->width(), Image1()->height()});
+  EXPECT_EQ(session().selection().count, 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Probe,
+    ::testing::Values(ProbeRow{"BeforeAnyCompute", false, "结点 4：x = 0，y = 1"},
+                      ProbeRow{"NodeWithResults", true, "结点 4：x = 0，y = 1，u = …"},
+                      ProbeRow{"ElementWithResults", true, "单元 2：σx = …"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace trivane::testing
