@@ -11,6 +11,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/system.h"
+#include "best_seconds.h"
 #include "meshes.h"
 
 extern "C" void openblas_set_num_threads(int threads);
@@ -94,17 +95,6 @@ void BM_LapackDgesv(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LapackDgesv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-template <typename Run>
-double BestSeconds(Run run) {
-  double best = 1e9;
-  for (int k = 0; k < 7; ++k) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
 
 void PrintRatio() {
   AnalysisTables tables;

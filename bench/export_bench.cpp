@@ -16,6 +16,7 @@
 #include "analysis/compute.h"
 #include "io/files.h"
 #include "io/results_files.h"
+#include "best_seconds.h"
 #include "meshes.h"
 
 namespace trivane {
@@ -58,17 +59,6 @@ void BM_ExportCsv(benchmark::State& state) {
   for (auto _ : state) ExportCsv();
 }
 BENCHMARK(BM_ExportCsv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-template <typename Run>
-double BestSeconds(Run run) {
-  double best = 1e9;
-  for (int k = 0; k < 7; ++k) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
 
 void PrintRatio() {
   const std::string bytes = VtuText(Square().model, ExportedResultsOf(*Square().tables));

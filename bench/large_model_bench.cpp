@@ -55,6 +55,8 @@ void BM_CholmodAlone(benchmark::State& state) {
     cholmod_common common;
     cholmod_start(&common);
     common.supernodal = CHOLMOD_SUPERNODAL;
+    common.nmethods = 1;
+    common.method[0].ordering = CHOLMOD_AMD;
     const auto n = static_cast<std::size_t>(s.order);
     cholmod_sparse* a = cholmod_allocate_sparse(n, n, s.values.size(), 1, 1, 1, CHOLMOD_REAL, &common);
     std::memcpy(a->p, s.columnStart.data(), s.columnStart.size() * sizeof(int32_t));

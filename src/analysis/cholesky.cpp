@@ -18,6 +18,10 @@ class Workspace {
   Workspace() {
     cholmod_start(&common_);
     common_.supernodal = CHOLMOD_SUPERNODAL;
+    // Minimum degree alone: on plane meshes trying nested dissection as well
+    // costs more in the analysis than it saves in the factorisation.
+    common_.nmethods = 1;
+    common_.method[0].ordering = CHOLMOD_AMD;
     // Failures are reported through our own texts, not printed.
     common_.print = 0;
     common_.error_handler = nullptr;

@@ -70,6 +70,9 @@ void BuildPattern(const Model& model, const NodeGraph& graph, SparseSystem& syst
   system.columnStart.assign(Index(system.order) + 1, 0);
   std::vector<int32_t>& rows = system.rows;
   rows.clear();
+  // Each neighbour pair gives at most two entries per column of the pair's
+  // upper triangle: reserving that keeps the pattern from being copied.
+  rows.reserve(2 * graph.neighbours.size() + static_cast<std::size_t>(model.nodeCount));
   for (int32_t b = 1; b <= model.nodeCount; ++b) {
     for (const int32_t dofB : {2 * b - 1, 2 * b}) {
       const int32_t c = system.column[Index(dofB)];
