@@ -28,7 +28,7 @@ class FakeChooser : public FileChooser {
     return Next();
   }
   std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) override {
-    for (const FileFilter& filter : filters) asked.push_back({filter.label, filter.pattern, ""});
+    for (const FileFilter& filter : filters) asked.push_back({filter.label, filter.pattern, "", {filter}});
     return Next();
   }
 

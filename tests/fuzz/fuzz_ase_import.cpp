@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
+#include "imported_model_check.h"
 #include "io/ase_import.h"
 #include "model/errors.h"
 #include "model/model.h"
@@ -14,14 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   static const Model empty;
   try {
-    const Model imported = ImportAse(bytes, empty);
-    FUZZ_CHECK(imported.nodeCount >= 0 && imported.nodeCount <= MaxNodes);
-    FUZZ_CHECK(imported.elementCount >= 0 && imported.elementCount <= MaxElements);
-    for (int32_t e = 1; e <= imported.elementCount; ++e) {
-      const Element& el = imported.elements[e];
-      for (int32_t corner : {el.node1, el.node2, el.node3})
-        FUZZ_CHECK(corner >= 1 && corner <= imported.nodeCount);
-    }
+    CheckImportedModel(ImportAse(bytes, empty));
   } catch (const Error&) {
   }
   FUZZ_CHECK(SameModel(empty, Model{}));
