@@ -97,19 +97,15 @@ TEST_P(CholeskyOfTwoByTwo, SolvesOrRefuses) {
   s.values = {c.k11, c.k12, c.k22};
   s.rhs = {2.0, 1.0};
   s.minimumPivot = c.minimumPivot;
-  if (c.solution.empty()) {
-    EXPECT_THROW(
-        try { SolveCholesky(s); } catch (const Error& e) {
-          EXPECT_STREQ(e.what(), "Singular matrix.");
-          throw;
-        },
-        Error);
-    return;
+  std::vector<double> u;
+  std::string failure;
+  try {
+    u = SolveCholesky(s);
+  } catch (const Error& e) {
+    failure = e.what();
   }
-  const std::vector<double> u = SolveCholesky(s);
-  ASSERT_EQ(u.size(), 2u);
-  EXPECT_NEAR(u[0], c.solution[0], 1e-15);
-  EXPECT_NEAR(u[1], c.solution[1], 1e-15);
+  EXPECT_EQ(failure, c.solution.empty() ? "Singular matrix." : "");
+  for (std::size_t i = 0; i < c.solution.size(); ++i) EXPECT_NEAR(u.at(i), c.solution[i], 1e-15);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CholeskyOfTwoByTwo,
