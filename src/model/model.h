@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
+#include "model/conditions.h"
 #include "model/limits.h"
 
 namespace trivane {
@@ -86,6 +88,7 @@ struct EnteredMaterial {
   double E = 2.0e10;
   double mu = 0.167;
   double t = 1.0;
+  double rho = 0.0;  // density, for self-weight
   bool operator==(const EnteredMaterial&) const = default;
 };
 
@@ -97,6 +100,7 @@ struct Model {
   ModelBounds bounds{};
   Material material{};
   EnteredMaterial entered{};  // what material was formed from
+  Conditions conditions{};    // groups, region materials, edge loads, gravity
 };
 
 // Node numbers picked by the rubber band, in increasing order, 1-based.
@@ -111,11 +115,27 @@ void UpdateBounds(Model& model);
 
 // The model part of the new-model command: clears the corners of elements
 // 1..m and every field of nodes 1..n (m, n the counts on entry), then sets both
-// counts to 0. Bounds, material and entries beyond the old counts stay.
+// counts to 0 and drops the conditions (groups, region materials, edge loads,
+// gravity). Bounds, material and entries beyond the old counts stay.
 void ClearModelTables(Model& model);
 
 // The part of a model that a user sees: counts, nodes and elements within the
-// counts, bounds and material. Entries beyond the counts are not compared.
+// counts, bounds, material and conditions. Entries beyond the counts are not
+// compared.
 bool SameModel(const Model& a, const Model& b);
+
+// The group a user names: the first whose label (GroupLabel) is `name`, else
+// the first whose number `name` reads as. Null when there is none.
+const Group* FindGroup(const Model& model, std::string_view name);
+
+// Every node of a group once, ascending: a node group's nodes, an edge group's
+// ends, a region's element corners.
+std::vector<int32_t> GroupNodes(const Model& model, const Group& group);
+
+// For elements 1..elementCount (entry [e - 1]): 1 + the index into
+// conditions.regionMaterials of the material element e uses, or 0 for the
+// model's own. An element in several regions with materials takes the first
+// region (in group order) that has one.
+std::vector<int32_t> ElementMaterialIndex(const Model& model);
 
 }  // namespace trivane
