@@ -133,6 +133,13 @@ TEST(Export, RefusesOtherFormatsAndKeepsTheOldFileWhenTheComputeFails) {
   EXPECT_EQ(testing::FileText(old), "old");
 }
 
+TEST(Export, ExtensionInCapitalsStillNamesTheFormat) {
+  const std::string out = testing::TempPath("capitals.VTU");
+  const auto r = RunCli({"export", WriteTriangle(), "-o", out});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(testing::FileText(out).rfind("<?xml", 0), 0u);
+}
+
 TEST(Solve, FreeModelIsSingular) {
   const std::string path = testing::TempPath("free.trv");
   Model m;
