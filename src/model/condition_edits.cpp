@@ -24,15 +24,24 @@ void CheckNode(const Model& model, int32_t node) {
 // leave no load rather than a residue of the angle's rounding.
 std::pair<double, double> Components(double load, double angle) {
   if (std::fmod(angle, 90.0) == 0.0) {
-    constexpr double AxisCos[4] = {1.0, 0.0, -1.0, 0.0};
-    const auto quarter = static_cast<int>(std::fmod(std::fmod(angle, 360.0) / 90.0 + 4.0, 4.0));
-    return {load * AxisCos[quarter], load * AxisCos[(quarter + 3) % 4]};
+    int quarter = static_cast<int>(std::fmod(angle, 360.0) / 90.0);  // -3..3
+    if (quarter < 0) quarter += 4;
+    switch (quarter) {
+      case 0:
+        return {load, 0.0};
+      case 1:
+        return {0.0, load};
+      case 2:
+        return {-load, 0.0};
+      default:
+        return {0.0, -load};
+    }
   }
   return {load * std::cos(angle * RadiansPerDegree), load * std::sin(angle * RadiansPerDegree)};
 }
 
-// The direction of (fx, fy) in degrees from +x towards +y; exact on the axes,
-// where the window's users type 0, 90, 180 and -90 themselves.
+// The direction of (fx, fy) in degrees from +x towards +y, 0 for no force;
+// exact on the axes, where the window's users type 0, 90, 180 and -90 themselves.
 double AngleOf(double fx, double fy) {
   if (fy == 0.0) return fx < 0.0 ? 180.0 : 0.0;
   if (fx == 0.0) return fy < 0.0 ? -90.0 : 90.0;
@@ -63,11 +72,7 @@ void AddNodeForce(Model& model, int32_t node, double fx, double fy) {
     fx += x;
     fy += y;
   }
-  if (fx == 0.0 && fy == 0.0) {
-    n.load = 0.0;
-    n.loadAngle = 0.0;
-    return;
-  }
+  // A sum of exactly zero gives load 0.0 at angle 0: no load.
   n.load = std::hypot(fx, fy);
   n.loadAngle = AngleOf(fx, fy);
 }

@@ -50,6 +50,8 @@ TEST(AddNodeForce, StoresTheSumAsMagnitudeAndAngle) {
       {1000, 180, 1000, 0, 0, 0},
       {1000, 90, 1000, 0, 1414.2135623730951, 45},
       {2, -90, 0, -3, 5, -90},
+      {2, -180, 0, 2, 2.8284271247461903, 135},
+      {1, 450, 1, 0, 1.4142135623730951, 45},
       {10, 30, 0, 0, 10, 30.000000000000004},
   };
   for (const ForceRow& r : rows) {
@@ -121,7 +123,9 @@ TEST(SetRegionMaterial, NamedByLabelOrNumberCheckedAndReplaced) {
   for (const auto& [material, text] : refused)
     EXPECT_EQ(ErrorOf([&] { SetRegionMaterial(m, material); }), text) << material.region;
   EXPECT_EQ(m.conditions.regionMaterials.size(), 1u);
+  SetDensity(m, 2400);
   EXPECT_EQ(ErrorOf([&] { SetDensity(m, -1); }), messages::DensityNegative);
+  EXPECT_EQ(m.entered.rho, 2400);
 }
 
 // Gmsh numbers curves and surfaces apart: "1" is the edge group or the region
