@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/errors.h"
+#include "model/material_rules.h"
 #include "model/mesh_edges.h"
 
 namespace trivane {
@@ -110,15 +111,16 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 void SetGravity(Model& model, Gravity gravity) { model.conditions.gravity = gravity; }
 
 void SetDensity(Model& model, double rho) {
-  CheckDensity(rho);
+  EnteredMaterial entered = model.entered;
+  entered.rho = rho;
+  ElementConstants(entered);
   model.entered.rho = rho;
 }
 
 void SetRegionMaterial(Model& model, const RegionMaterial& material) {
   const Group* region = FindGroupOfKind(model, material.region, GroupKind::Region);
-  if (region == nullptr) throw Error(messages::NoSuchRegion(material.region));
-  CheckElasticConstants(model.entered.problem, material.E, material.mu);
-  CheckDensity(material.rho);
+  if (region == nullptr) throw Error(messages::UnknownRegion(material.region));
+  ElementConstants({model.entered.problem, material.E, material.mu, model.entered.t, material.rho});
   RegionMaterial stored = material;
   stored.region = GroupLabel(*region);
   auto& materials = model.conditions.regionMaterials;
@@ -140,19 +142,6 @@ const Group* FindGroupOfKind(const Model& model, std::string_view name, GroupKin
   for (const Group& g : groups)
     if (g.kind == kind && g.number == number) return &g;
   return nullptr;
-}
-
-// The stiffness D is positive definite only for E > 0 and -1 < mu < 1/2 in
-// plane strain; in plane stress mu = 1/2 still gives a positive definite D.
-void CheckElasticConstants(ProblemType problem, double E, double mu) {
-  if (!(E > 0.0)) throw Error(messages::ModulusNotPositive);
-  if (!(mu > -1.0)) throw Error(messages::PoissonRatioTooSmall);
-  if (problem == PlaneStrain && !(mu < 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStrain);
-  if (problem != PlaneStrain && !(mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
-}
-
-void CheckDensity(double rho) {
-  if (!(rho >= 0.0)) throw Error(messages::DensityNegative);
 }
 
 }  // namespace trivane

@@ -69,7 +69,7 @@ TEST(AddNodeForce, StoresTheSumAsMagnitudeAndAngle) {
 TEST(SetSupport, PairsEachKindWithTheWindowsOrientationAndChecksFirst) {
   Model m = Square();
   const int32_t nodes[] = {1, 4};
-  for (const auto [kind, orientation] : {std::pair{FixedX, 1}, {FixedY, 0}, {FixedXY, 0}, {Free, 0}}) {
+  for (const auto& [kind, orientation] : {std::pair{FixedX, 1}, {FixedY, 0}, {FixedXY, 0}, {Free, 0}}) {
     SetSupport(m, nodes, kind);
     EXPECT_EQ(m.nodes[1].restraint, kind);
     EXPECT_EQ(m.nodes[4].orientation, orientation);
@@ -113,8 +113,8 @@ TEST(SetRegionMaterial, NamedByLabelOrNumberCheckedAndReplaced) {
 
   m.entered.problem = PlaneStrain;
   const std::pair<RegionMaterial, std::string> refused[] = {
-      {{"bottom", 1, 0.2, 0}, "模型中没有名为 bottom 的区域"},
-      {{"2", 1, 0.2, 0}, "模型中没有名为 2 的区域"},
+      {{"bottom", 1, 0.2, 0}, "没有名为 'bottom' 的区域"},
+      {{"2", 1, 0.2, 0}, "没有名为 '2' 的区域"},
       {{"plate", 0, 0.2, 0}, messages::ModulusNotPositive},
       {{"plate", 1, -1, 0}, messages::PoissonRatioTooSmall},
       {{"plate", 1, 0.5, 0}, messages::PoissonRatioTooLargePlaneStrain},
