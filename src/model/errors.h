@@ -117,6 +117,18 @@ std::string LoneNode(int node);                       // 结点 N 不属于任�
 std::string EdgeNotOnBoundary(int node1, int node2);  // 结点 A 与 B 之间的边是两个单元共用的内部边，不能加边荷载
 std::string EdgeNotInMesh(int node1, int node2);      // 结点 A 与 B 之间没有单元的边
 
+// Conditions: supports, loads and materials on groups and edges.
+std::string NodeMissing(long long node);                           // 结点 K 不存在
+std::string EdgeNotInMesh(long long node1, long long node2);      // 结点 A 和 B 之间没有单元边
+std::string EdgeNotOnBoundary(long long node1, long long node2);  // 结点 A 和 B 之间的边不在边界上（两个单元共用它）
+std::string NoSuchGroup(std::string_view name);                    // 没有名为 'NAME' 的组
+// A group of one kind where another is needed; kinds as GroupKind numbers them
+// (0 node group, 1 edge group, 2 region): 组 NAME 是区域，这里需要边组
+std::string WrongGroupKind(std::string_view name, int kind, int needed);
+std::string OptionValueForm(std::string_view form);  // 应写成 FORM
+// A batch tool pointing at the option a message is about: "--FLAG VALUE: TEXT".
+std::string AtOption(std::string_view flag, std::string_view value, std::string_view text);
+
 // The question before a command drops a model changed since it was opened or saved.
 inline constexpr const char* ModelModified = "模型已修改，是否保存？";
 

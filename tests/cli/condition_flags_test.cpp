@@ -1,0 +1,94 @@
+// The supports, loads and materials trivane-cli puts on a mesh's physical
+// groups, run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+
+namespace trivane {
+namespace {
+
+using testing::RunCli;
+using testing::TempPath;
+
+// The unit square as triangles 1-2-3 and 1-3-4, with a node group "corner"
+// (node 3), edge groups 1 "bottom" (1-2) and 2 "right" (2-3), and region 1
+// "plate".
+std::string SquareMesh() {
+  const std::string path = TempPath("square.msh");
+  std::ofstream(path, std::ios::binary) << "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n"
+                                           "$PhysicalNames\n4\n0 1 \"corner\"\n1 1 \"bottom\"\n1 2 \"right\"\n"
+                                           "2 1 \"plate\"\n$EndPhysicalNames\n"
+                                           "$Nodes\n4\n1 0 0 0\n2 1 0 0\n3 1 1 0\n4 0 1 0\n$EndNodes\n"
+                                           "$Elements\n5\n1 15 2 1 3 3\n2 1 2 1 1 1 2\n3 1 2 2 2 2 3\n"
+                                           "4 2 2 1 1 1 2 3\n5 2 2 1 1 1 3 4\n$EndElements\n";
+  return path;
+}
+
+struct Refusal {
+  std::vector<std::string> flags;
+  int status;
+  std::string err;  // the whole first line of stderr
+};
+
+class ConditionRefusal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(ConditionRefusal, NamesTheOptionAndWhatIsWrong) {
+  std::vector<std::string> args = {"solve", SquareMesh(), "--support", "bottom=xy"};
+  args.insert(args.end(), GetParam().flags.begin(), GetParam().flags.end());
+  const auto r = RunCli(args);
+  EXPECT_EQ(r.status, GetParam().status);
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n')), GetParam().err);
+  EXPECT_EQ(r.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConditionRefusal,
+    ::testing::Values(
+        Refusal{{"--pressure", "top=1"}, 1, "--pressure top=1: 没有名为 'top' 的组"},
+        Refusal{{"--support", "9=x"}, 1, "--support 9=x: 没有名为 '9' 的组"},
+        Refusal{{"--pressure", "plate=1"}, 1, "--pressure plate=1: 组 plate 是区域，这里需要边组"},
+        Refusal{{"--traction", "corner=1,0"}, 1, "--traction corner=1,0: 组 corner 是结点组，这里需要边组"},
+        Refusal{{"--force", "bottom=1,0"}, 1, "--force bottom=1,0: 组 bottom 是边组，这里需要结点组"},
+        Refusal{{"--region", "right=1,0.2"}, 1, "--region right=1,0.2: 组 right 是边组，这里需要区域"},
+        Refusal{{"--water", "bottom=1,9.8e3x"}, 1, "--water bottom=1,9.8e3x: '9.8e3x' is not a valid floating point value"},
+        Refusal{{"--water", "bottom=1"}, 1, "--water bottom=1: 应写成 GROUP=LEVEL,GAMMA"},
+        Refusal{{"--support", "bottom=z"}, 1, "--support bottom=z: 应写成 GROUP=x|y|xy"},
+        Refusal{{"--force", "=1,0"}, 1, "--force =1,0: 应写成 GROUP=FX,FY"},
+        Refusal{{"--gravity", "-9.81"}, 1, "--gravity -9.81: 应写成 GX,GY"},
+        Refusal{{"--density", "-1"}, 1, "--density -1: 材料参数无效：密度ρ不能小于0"},
+        Refusal{{"--region", "plate=0,0.2"}, 1, "--region plate=0,0.2: 材料参数无效：弹性模量E必须大于0"},
+        Refusal{{"--plane-strain", "--region", "1=1,0.5"}, 1, "--region 1=1,0.5: 材料参数无效：平面应变的泊松比μ必须小于0.5"},
+        Refusal{{"--plane-strain", "--plane-stress"}, 2,
+                "trivane-cli solve: --plane-strain and --plane-stress exclude each other"},
+        Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
+
+// The file a convert writes, read back as JSON by info.
+std::string ConvertedJson(const std::vector<std::string>& flags) {
+  const std::string out = TempPath("converted.trv");
+  std::vector<std::string> args = {"convert", SquareMesh(), "-o", out};
+  args.insert(args.end(), flags.begin(), flags.end());
+  const auto r = RunCli(args);
+  EXPECT_EQ(r.status, 0) << r.err;
+  return RunCli({"info", out, "--json"}).out;
+}
+
+// Supports apply in order, each setting the restraint of its group's nodes;
+// forces on a node add up to one magnitude and angle.
+TEST(ConditionOptions, SupportsInOrderAndForcesSummed) {
+  const std::string json = ConvertedJson(
+      {"--support", "plate=x", "--support", "bottom=xy", "--force", "corner=3,0", "--force", "corner=0,4"});
+  EXPECT_NE(json.find("\"node_table\": [{\"x\": 0, \"y\": 0, \"load\": 0, \"loadAngle\": 0, \"restraint\": 3, "
+                      "\"orientation\": 0}, {\"x\": 1, \"y\": 0, \"load\": 0, \"loadAngle\": 0, \"restraint\": 3, "
+                      "\"orientation\": 0}, {\"x\": 1, \"y\": 1, \"load\": 5, \"loadAngle\": 53.130102354156, "
+                      "\"restraint\": 2, \"orientation\": 1}, {\"x\": 0, \"y\": 1, \"load\": 0, \"loadAngle\": 0, "
+                      "\"restraint\": 2, \"orientation\": 1}]"),
+            std::string::npos)
+      << json;
+}
+
+}  // namespace
+}  // namespace trivane
