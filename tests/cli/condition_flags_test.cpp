@@ -90,5 +90,28 @@ TEST(ConditionOptions, SupportsInOrderAndForcesSummed) {
       << json;
 }
 
+// Edge loads, gravity and region materials are kept in the file convert
+// writes. Number 1 is a node group, an edge group and a region here: each
+// option takes the one of its kind. A region given no density takes the
+// model's, even from a later --density.
+TEST(ConditionOptions, ConvertKeepsLoadsGravityAndRegionMaterials) {
+  const std::string json = ConvertedJson({"--region", "1=3e10,0.2", "--pressure", "right=1e5", "--water",
+                                          "1=0.5,9810", "--gravity", "0,-9.81", "--density", "2400"});
+  EXPECT_NE(json.find("\"region_materials\": [{\"region\": \"plate\", \"E\": 3e+10, \"mu\": 0.2, \"rho\": 2400}], "
+                      "\"edge_loads\": [{\"edge\": [2, 3], \"pressure\": 1e+05}, {\"edge\": [1, 2], \"water\": "
+                      "{\"level\": 0.5, \"gamma\": 9810}}], \"gravity\": [0, -9.81]"),
+            std::string::npos)
+      << json;
+}
+
+// A pressure of 1000 pushing on the right edge (1 m long, t = 0.5) gives 250
+// at each end, towards -x; the force on node 3 adds to it.
+TEST(ConditionOptions, PressureReachesTheNodalLoads) {
+  const auto r = RunCli({"solve", SquareMesh(), "--support", "bottom=xy", "--pressure", "right=1000", "--force",
+                         "corner=0,-10", "--t", "0.5", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"nodal_loads\": [[2, -250, 0], [3, -250, -10]], "), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace trivane
