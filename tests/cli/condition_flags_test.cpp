@@ -66,14 +66,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "trivane-cli solve: --plane-strain and --plane-stress exclude each other"},
         Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
 
-// The file a convert writes, read back as JSON by info.
-std::string ConvertedJson(const std::vector<std::string>& flags) {
+// Converts the square with `flags` and returns the file written.
+std::string Converted(const std::vector<std::string>& flags) {
   const std::string out = TempPath("converted.trv");
   std::vector<std::string> args = {"convert", SquareMesh(), "-o", out};
   args.insert(args.end(), flags.begin(), flags.end());
   const auto r = RunCli(args);
   EXPECT_EQ(r.status, 0) << r.err;
-  return RunCli({"info", out, "--json"}).out;
+  return out;
+}
+
+// The file a convert writes, read back as JSON by info.
+std::string ConvertedJson(const std::vector<std::string>& flags) {
+  return RunCli({"info", Converted(flags), "--json"}).out;
 }
 
 // Supports apply in order, each setting the restraint of its group's nodes;
@@ -88,6 +93,55 @@ TEST(ConditionOptions, SupportsInOrderAndForcesSummed) {
                       "\"restraint\": 2, \"orientation\": 1}]"),
             std::string::npos)
       << json;
+}
+
+// Edge loads, gravity and region materials are kept in the file convert
+// writes, and info lists them with the groups. Number 1 is a node group, an
+// edge group and a region here: each option takes the one of its kind. A
+// region given no density takes the model's, even from a later --density.
+TEST(ConditionOptions, ConvertKeepsLoadsGravityAndRegionMaterials) {
+  const std::string file =
+      Converted({"--region", "1=3e10,0.2", "--pressure", "right=1e5", "--water", "1=0.5,9810", "--traction",
+                 "right=0,-50", "--gravity", "0,-9.81", "--density", "2400"});
+  const std::string json = RunCli({"info", file, "--json"}).out;
+  EXPECT_NE(json.find("\"groups\": [{\"label\": \"corner\", \"name\": \"corner\", \"number\": 1, \"kind\": "
+                      "\"nodes\", \"size\": 1}, {\"label\": \"bottom\", \"name\": \"bottom\", \"number\": 1, "
+                      "\"kind\": \"edges\", \"size\": 1}, {\"label\": \"right\", \"name\": \"right\", \"number\": 2, "
+                      "\"kind\": \"edges\", \"size\": 1}, {\"label\": \"plate\", \"name\": \"plate\", \"number\": 1, "
+                      "\"kind\": \"region\", \"size\": 2}], "
+                      "\"region_materials\": [{\"region\": \"plate\", \"E\": 3e+10, \"mu\": 0.2, \"rho\": 2400}], "
+                      "\"edge_loads\": [{\"edge\": [2, 3], \"pressure\": 1e+05}, {\"edge\": [1, 2], \"water\": "
+                      "{\"level\": 0.5, \"gamma\": 9810}}, {\"edge\": [2, 3], \"traction\": [0, -50]}], "
+                      "\"gravity\": [0, -9.81]"),
+            std::string::npos)
+      << json;
+  const std::string text = RunCli({"info", file}).out;
+  EXPECT_NE(text.find("\nplane stress, E = 20000000000 Pa, mu = 0.167, t = 1 m, rho = 2400 kg/m3\n"
+                      "group corner (nodes 1): 1 nodes\ngroup bottom (edges 1): 1 edges\n"
+                      "group right (edges 2): 1 edges\ngroup plate (region 1): 2 elements\n"
+                      "region plate: E = 30000000000 Pa, mu = 0.2, rho = 2400 kg/m3\n"
+                      "edge loads: 1 pressure, 1 water, 1 traction\ngravity: (0, -9.81) m/s2\n"),
+            std::string::npos)
+      << text;
+}
+
+// The file's material stays but for what the options replace.
+TEST(ConditionOptions, MaterialOptionsReplaceOnlyWhatTheyGive) {
+  const std::string file = Converted({"--plane-strain", "--E", "3e10", "--nu", "0.3", "--t", "0.5"});
+  const auto r = RunCli({"solve", file, "--plane-stress", "--nu", "0.25", "--support", "bottom=xy", "--json"});
+  EXPECT_NE(r.out.find("\"material\": {\"problem\": \"plane stress\", \"E\": 3e+10, \"mu\": 0.25, \"t\": 0.5, "
+                       "\"rho\": 0}"),
+            std::string::npos)
+      << r.out << r.err;
+}
+
+// A pressure of 1000 pushing on the right edge (1 m long, t = 0.5) gives 250
+// at each end, towards -x; the force on node 3 adds to it.
+TEST(ConditionOptions, PressureReachesTheNodalLoads) {
+  const auto r = RunCli({"solve", SquareMesh(), "--support", "bottom=xy", "--pressure", "right=1000", "--force",
+                         "corner=0,-10", "--t", "0.5", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"nodal_loads\": [[2, -250, 0], [3, -250, -10]], "), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ TEST(ProblemSection, SavedModelReopensWithEverything) {
   // Blank lines and blanks around the statements are a person's editing.
   std::string edited = bytes.substr(0, bytes.find("[Trivane 1]")) + "\r\n" + LoadedSection;
   edited.replace(edited.find("problem"), 7, " \tproblem ");
+  edited.replace(edited.find("[Trivane 1]") + 11, 0, " \t");
   edited.replace(edited.find("\r\n1-3"), 2, "\r\n\r\n");
   EXPECT_TRUE(SameModel(ReadProblem(edited, current), LoadedStrip()));
 }
@@ -138,6 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
         SectionRow{"MaterialShort", HeadOnly + "material E=1 mu=0 t=1\r\n", "这一行应为 material E=… mu=… t=… rho=…", 2},
         SectionRow{"MaterialWrongKey", HeadOnly + "material E=1 nu=0 t=1 rho=0\r\n",
                    "这一行应为 material E=… mu=… t=… rho=…", 2},
+        SectionRow{"KeyWithoutEquals", HeadOnly + "material E=1 mu=0 t=1 rho:0\r\n",
+                   "这一行应为 material E=… mu=… t=… rho=…", 2},
         SectionRow{"MaterialNotANumber", HeadOnly + "material E=1,5 mu=0 t=1 rho=0\r\n",
                    "'1,5' is not a valid floating point value", 2},
         SectionRow{"ModulusZero", HeadOnly + "problem plane-stress\r\nmaterial E=0 mu=0 t=1 rho=0\r\n",
@@ -152,6 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "名称 \"top 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
         SectionRow{"NameBadEscape", Head + "group nodes 1 \"a\\qb\" 0\r\n",
                    "名称 \"a\\qb\" 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
+        SectionRow{"NameRunsOn", Head + "group nodes 1 \"a\"b 0\r\n",
+                   "名称 \"a\"b 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
         SectionRow{"NegativeCount", Head + "group nodes 1 \"\" -1\r\n", "数目 -1 不能为负数", 4},
         SectionRow{"NodeZero", Head + "group nodes 1 \"\" 2\r\n1 0\r\n", "结点号 0 不存在（模型有 12 个结点）", 5},
         SectionRow{"NodeBeyond", Head + "group nodes 1 \"\" 2\r\n12 13\r\n", "结点号 13 不存在（模型有 12 个结点）", 5},
