@@ -113,12 +113,10 @@ std::string PartUnsupported(int node);                // 结点 N 所在的部�
 std::string PartFreeToSlide(int node, char axis);     // 结点 N 所在的部分在 x 方向没有约束
 std::string PartFreeToRotate(int node);               // 结点 N 所在的部分的约束挡不住转动
 std::string LoneNode(int node);                       // 结点 N 不属于任何单元，又未在两个方向上固定
-// Edge loads go on the boundary only.
-std::string EdgeNotOnBoundary(int node1, int node2);  // 结点 A 与 B 之间的边是两个单元共用的内部边，不能加边荷载
-std::string EdgeNotInMesh(int node1, int node2);      // 结点 A 与 B 之间没有单元的边
 
 // Conditions: supports, loads and materials on groups and edges.
 std::string NodeMissing(long long node);                           // 结点 K 不存在
+// Edge loads go on the boundary only.
 std::string EdgeNotInMesh(long long node1, long long node2);      // 结点 A 和 B 之间没有单元边
 std::string EdgeNotOnBoundary(long long node1, long long node2);  // 结点 A 和 B 之间的边不在边界上（两个单元共用它）
 std::string NoSuchGroup(std::string_view name);                    // 没有名为 'NAME' 的组

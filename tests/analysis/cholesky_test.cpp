@@ -72,9 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, CholeskyAgreesWithGaussJordan,
     ::testing::Values(ExampleRow{"Cantilever", [] { return examples::CantileverPlate(31, 7); }, Material{}},
                       ExampleRow{"PlateWithHole", [] { return examples::PlateWithHole(16, 12); },
-                                 PlaneStrainMaterial(2.1e11, 0.3, 0.01)},
+                                 ElementConstants({PlaneStrain, 2.1e11, 0.3, 0.01})},
                       ExampleRow{"CookMembrane", [] { return examples::CookMembrane(16); },
-                                 PlaneStrainMaterial(1.0, 0.3333, 1.0)}),
+                                 ElementConstants({PlaneStrain, 1.0, 0.3333, 1.0})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Two-by-two systems given as their upper triangle: a solvable one, and the

@@ -240,11 +240,11 @@ TEST(ClearSystem, LeadingSquareOnly) {
 }
 
 TEST(PlaneStrain, ConvertsLikeTheDialog) {
-  const Material m = PlaneStrainMaterial(2e10, 0.167, 1.0);
+  const Material m = ElementConstants({PlaneStrain, 2e10, 0.167, 1.0});
   EXPECT_EQ(m.E, 2e10 / (1.0 - 0.167 * 0.167));
   EXPECT_EQ(m.mu, 0.167 / (1.0 - 0.167));
   EXPECT_EQ(m.t, 1.0);
-  EXPECT_THROW(PlaneStrainMaterial(2e10, -1.0, 1.0), Error);
+  EXPECT_THROW(ElementConstants({PlaneStrain, 2e10, -1.0, 1.0}), Error);
 }
 
 }  // namespace
