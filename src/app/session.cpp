@@ -54,6 +54,7 @@ void Session::NewModel() {
   ClearSystem(*tables_, oldNodeCount);
   modified_ = false;
   DiscardResults();
+  view_.fitted = true;
   Redraw();
 }
 
@@ -67,6 +68,7 @@ void Session::OpenProblem() {
   *model_ = opened;
   modified_ = false;
   DiscardResults();
+  view_.fitted = true;
   Redraw();
 }
 
@@ -94,6 +96,7 @@ void Session::ImportMesh() {
   }
   modified_ = true;
   DiscardResults();
+  view_.fitted = true;
   Redraw();
 }
 

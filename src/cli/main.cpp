@@ -24,7 +24,7 @@ constexpr std::array Commands{
     Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv"},
     Command{"render", trivane::cli::RunRender,
             "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
-            "[--legend] [--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE] "
+            "[--legend] [--size WxH] [--view X1,Y1,X2,Y2] [--outlines auto|on|off] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE] "
             "[--solver auto|gauss-jordan|cholesky]"},
     Command{"solve", trivane::cli::RunSolve,
             "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--solver auto|gauss-jordan|cholesky] "

@@ -180,7 +180,7 @@ TEST_F(WindowTest, TheComputingPictureShowsOnPressAndGoesWhenComputeEnds) {
   EXPECT_FALSE(image2->isVisible());
 }
 
-TEST_F(WindowTest, ResizingRefitsToTheSurfaceWithinItsLimits) {
+TEST_F(WindowTest, ResizingRefitsToTheSurfaceAndTheRasterFollowsIt) {
   Open(Cantilever());
   Drag({1, 1}, {Image1()->width(), Image1()->height()});
   form1->resize(500, 400);
@@ -194,8 +194,12 @@ TEST_F(WindowTest, ResizingRefitsToTheSurfaceWithinItsLimits) {
 
   form1->resize(1600, 1100);
   QApplication::processEvents();
-  EXPECT_EQ(Image1()->size(), QSize(1024, 640));
-  EXPECT_EQ(session().view().halfWidth, 512);
+  const QSize large = form1->centralWidget()->size();
+  EXPECT_EQ(Image1()->size(), large);
+  EXPECT_EQ(session().view().halfWidth, large.width() / 2);
+  EXPECT_EQ(form1->canvas().Width(), large.width());
+  ASSERT_GT(PixelOf(3).x, 1024);  // drawn beyond the old ceiling, with its marker
+  EXPECT_EQ(form1->canvas().Image().pixelColor(PixelOf(3).x, PixelOf(3).y), QColor(255, 255, 0));
 }
 
 TEST_F(WindowTest, TheWindowIsComposedAsTheUserSeesIt) {
@@ -215,7 +219,6 @@ TEST_F(WindowTest, TheWindowIsComposedAsTheUserSeesIt) {
     EXPECT_EQ(panel->text(), QString::fromUtf8(panels[i].first));
     EXPECT_EQ(panel->width(), panels[i].second);
   }
-  EXPECT_EQ(Image1()->maximumSize(), QSize(1024, 640));
   EXPECT_EQ(Image1()->minimumSize(), QSize(64, 102));
   EXPECT_EQ(form1->canvas().Image().size(), QSize(1024, 640));
   EXPECT_FALSE(form2->isVisible());
