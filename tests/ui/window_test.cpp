@@ -2,6 +2,8 @@
 // toolbar, the model-properties dialog, message boxes and resizing.
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -178,6 +180,46 @@ TEST_F(WindowTest, TheComputingPictureShowsOnPressAndGoesWhenComputeEnds) {
   Action("N19")->trigger();
   EXPECT_EQ(errors, QStringList{"Singular matrix."});
   EXPECT_FALSE(image2->isVisible());
+}
+
+// Two wheel notches arriving together are drawn once, about the pointer; a
+// right-button drag and the arrow keys pan; 全图 fits again.
+TEST_F(WindowTest, TheWheelZoomsAboutThePointerAndDragsAndKeysPan) {
+  Open(Cantilever());
+  const ViewTransform fit = session().view();
+  const QPoint pointer(100, 80);
+  const ModelPoint under = FromPixel(fit, pointer.x(), pointer.y());
+  for (int notch = 0; notch < 2; ++notch) {
+    QWheelEvent wheel(pointer, Image1()->mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(Image1(), &wheel);
+  }
+  QApplication::processEvents();
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale * ZoomStep * ZoomStep);
+  EXPECT_NEAR(FromPixel(session().view(), pointer.x(), pointer.y()).x, under.x, 1e-12);
+  EXPECT_NEAR(FromPixel(session().view(), pointer.x(), pointer.y()).y, under.y, 1e-12);
+
+  const Pixel p3 = PixelOf(3);
+  QTest::mousePress(Image1(), Qt::RightButton, {}, QPoint(50, 50));
+  QMouseEvent move(QEvent::MouseMove, QPointF(70, 40), Image1()->mapToGlobal(QPointF(70, 40)), Qt::NoButton,
+                   Qt::RightButton, {});
+  QApplication::sendEvent(Image1(), &move);
+  QTest::mouseRelease(Image1(), Qt::RightButton, {}, QPoint(70, 40));
+  QApplication::processEvents();
+  EXPECT_EQ(PixelOf(3), (Pixel{p3.x + 20, p3.y - 10}));
+  EXPECT_EQ(session().selection().count, 0);  // no rubber band
+
+  Image1()->setFocus();
+  QTest::keyClick(Image1(), Qt::Key_Left);
+  QApplication::processEvents();
+  EXPECT_EQ(PixelOf(3).x, p3.x + 20 + Image1()->width() / 8);
+
+  Action("FitAll")->trigger();
+  EXPECT_EQ(session().view(), fit);
+  Action("ZoomIn")->trigger();
+  EXPECT_EQ(session().view().scale, fit.scale * ZoomStep);
+  Action("ZoomOut")->trigger();
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale);
 }
 
 TEST_F(WindowTest, ResizingRefitsToTheSurfaceAndTheRasterFollowsIt) {
