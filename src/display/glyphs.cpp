@@ -138,9 +138,11 @@ void DrawLoadArrow(Canvas& canvas, int32_t a, int32_t b, double angle, const std
   // pushes the structure.
   Triangle(canvas, tail, at(30, 3), at(30, -3));
   const Pixel text = at(50, 5);
+  // A pixel of margin all round: two labels keep at least two pixels apart,
+  // or their lines of text would read as one.
   const Canvas::TextBox ink = canvas.TextInk(label);
-  if (labels && !labels->Claim(text.x + ink.topLeft.x, text.y + ink.topLeft.y, text.x + ink.bottomRight.x,
-                               text.y + ink.bottomRight.y))
+  if (labels && !labels->Claim(text.x + ink.topLeft.x - 1, text.y + ink.topLeft.y - 1,
+                               text.x + ink.bottomRight.x + 1, text.y + ink.bottomRight.y + 1))
     return;
   canvas.TextOut(text.x, text.y, label);
 }

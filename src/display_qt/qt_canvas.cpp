@@ -256,11 +256,12 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& text) {
   painter.drawText(QPointF(x, static_cast<double>(y) + metrics.ascent()), QString::fromStdString(text));
 }
 
-// TextOut puts the baseline at the ascent below the top.
+// TextOut puts the baseline at the ascent below the top. The metrics are the
+// raster's, whose resolution may differ from the screen's.
 Canvas::TextBox QtCanvas::TextInk(const std::string& text) const {
   QFont font;
   font.setStyleStrategy(QFont::NoAntialias);
-  const QFontMetrics metrics(font);
+  const QFontMetrics metrics(font, &image_);
   const QRect ink = metrics.tightBoundingRect(QString::fromStdString(text));
   return {{ink.left(), metrics.ascent() + ink.top()}, {ink.right() + 1, metrics.ascent() + ink.bottom() + 1}};
 }
