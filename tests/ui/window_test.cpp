@@ -220,6 +220,21 @@ TEST_F(WindowTest, TheWheelZoomsAboutThePointerAndDragsAndKeysPan) {
   EXPECT_EQ(session().view().scale, fit.scale * ZoomStep);
   Action("ZoomOut")->trigger();
   EXPECT_DOUBLE_EQ(session().view().scale, fit.scale);
+
+  // In the load field + - and Home edit the text; on the drawing they zoom.
+  auto* load = Find<QLineEdit>("Edit1");
+  load->setFocus();
+  load->setText("");
+  QTest::keyClicks(load, "-5");
+  QTest::keyClick(load, Qt::Key_Home);
+  EXPECT_EQ(load->text(), "-5");
+  EXPECT_EQ(load->cursorPosition(), 0);
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale);
+  Image1()->setFocus();
+  QTest::keyClick(Image1(), Qt::Key_Minus);
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale / ZoomStep);
+  QTest::keyClick(Image1(), Qt::Key_Home);
+  EXPECT_EQ(session().view(), fit);
 }
 
 TEST_F(WindowTest, ResizingRefitsToTheSurfaceAndTheRasterFollowsIt) {
