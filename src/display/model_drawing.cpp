@@ -75,6 +75,8 @@ void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& s
     const int32_t number = selection.nodes[k];
     if (number < 1 || number > MaxNodes) continue;
     const Pixel p = ToPixel(view, model.nodes[number].x, model.nodes[number].y);
+    // Zoomed in, most of a large selection lies off the surface.
+    if (p.x + 5 <= 0 || p.y + 5 <= 0 || p.x - 5 >= canvas.Width() || p.y - 5 >= canvas.Height()) continue;
     canvas.Ellipse(p.x - 5, p.y - 5, p.x + 5, p.y + 5);
   }
 }
