@@ -1,5 +1,8 @@
 // The probe: which node or element lies under a pixel of the picture shown.
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "analysis/compute.h"
 #include "app/session.h"
@@ -36,21 +39,45 @@ ProbeHit Session::Probe(int x, int y) const {
     return p;
   };
 
+  // Each node's shortest side on the screen, found only once some node lies
+  // within ProbeRadius: the mesh's scale near the pointer.
+  std::vector<double> shortest;
+  const auto reach = [&](int32_t node) {
+    if (shortest.empty()) {
+      shortest.assign(static_cast<size_t>(model_->nodeCount) + 1, std::numeric_limits<double>::infinity());
+      for (int32_t e = 1; e <= model_->elementCount; ++e) {
+        const Element& el = model_->elements[e];
+        const int32_t corners[] = {el.node1, el.node2, el.node3, el.node1};
+        for (int k = 0; k < 3; ++k) {
+          const int32_t a = corners[k], b = corners[k + 1];
+          if (a < 1 || a > model_->nodeCount || b < 1 || b > model_->nodeCount) continue;
+          const Point pa = position(a), pb = position(b);
+          const Pixel qa = ToPixel(view_, pa.x, pa.y), qb = ToPixel(view_, pb.x, pb.y);
+          const double side = std::hypot(double(qa.x) - qb.x, double(qa.y) - qb.y);
+          if (side == 0.0) continue;  // a node doubled at one place says nothing of the mesh
+          shortest[a] = std::min(shortest[a], side);
+          shortest[b] = std::min(shortest[b], side);
+        }
+      }
+    }
+    return std::min<double>(ProbeRadius, ProbeShareOfSide * shortest[node]);
+  };
+
+  // The nearest node within its reach; of nodes equally near, the first.
   ProbeHit hit;
-  double nearest = ProbeRadius;
+  double nearest = std::numeric_limits<double>::infinity();
   for (int32_t k = 1; k <= model_->nodeCount; ++k) {
     const Point p = position(k);
     const Pixel at = ToPixel(view_, p.x, p.y);
     const double distance = std::hypot(at.x - x, at.y - y);
-    if (distance < nearest || (distance == nearest && hit.kind == ProbeHit::Nothing)) {
-      nearest = distance;
-      hit = {ProbeHit::Node, k};
-    }
+    if (distance > ProbeRadius || distance >= nearest || distance > reach(k)) continue;
+    nearest = distance;
+    hit = {ProbeHit::Node, k};
   }
   if (hit.kind == ProbeHit::Node || view_.scale == 0.0) return hit;
 
-  const Point pointer{view_.centreX + (x - view_.halfWidth) / view_.scale,
-                      view_.centreY + (view_.halfHeight - y) / view_.scale};
+  const ModelPoint at = FromPixel(view_, x, y);
+  const Point pointer{at.x, at.y};
   for (int32_t e = model_->elementCount; e >= 1; --e) {
     const Element& el = model_->elements[e];
     const auto valid = [&](int32_t n) { return n >= 1 && n <= model_->nodeCount; };

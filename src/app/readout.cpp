@@ -27,6 +27,9 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTab
   if (hit.kind == ProbeHit::Node) {
     const Node& n = model.nodes[hit.number];
     std::string text = "结点 " + std::to_string(hit.number) + "：" + Value("x", n.x) + "，" + Value("y", n.y);
+    // The picture leaves out a label that would overlap another: its value
+    // is always here, as the label writes it.
+    if (n.load != 0.0) text += "，荷载 = " + FormatGeneral(n.load) + "，方向 = " + FormatGeneral(n.loadAngle);
     if (results) {
       text += "，" + Value("u", DisplacementU(*results, hit.number)) + "，" +
               Value("v", DisplacementV(*results, hit.number));

@@ -21,7 +21,8 @@ std::string SelectionText(int32_t count);
 // node, "放大 1200 倍，最大位移 0.0005（结点 3）".
 std::string DeformedText(const DeformedScale& scale);
 
-// The probe's readout: a node's number and coordinates, an element's number,
+// The probe's readout: a node's number, coordinates and load (its value and
+// angle, also where the picture left its label out), an element's number,
 // and with results of the present model (results not null) their values: a
 // node's u, v and its support forces, an element's six stresses and von Mises.
 std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results);

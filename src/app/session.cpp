@@ -55,6 +55,7 @@ void Session::NewModel() {
   ClearSystem(*tables_, oldNodeCount);
   modified_ = false;
   DiscardResults();
+  view_.fitted = true;
   Redraw();
 }
 
@@ -68,6 +69,7 @@ void Session::OpenProblem() {
   *model_ = opened;
   modified_ = false;
   DiscardResults();
+  view_.fitted = true;
   Redraw();
 }
 
@@ -95,6 +97,7 @@ void Session::ImportMesh() {
   }
   modified_ = true;
   DiscardResults();
+  view_.fitted = true;
   Redraw();
 }
 

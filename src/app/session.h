@@ -39,14 +39,21 @@ struct ShownPicture {
   DeformedScale deformed{};     // how a deformed plot is scaled
 };
 
-// What the probe found under the pointer: the nearest node within
-// ProbeRadius pixels, else the element drawn on top there, else nothing.
+// What the probe found under the pointer: the nearest node within its reach
+// (ProbeRadius pixels, less on a fine mesh, see ProbeShareOfSide), else the
+// element drawn on top there, else nothing.
 struct ProbeHit {
   enum Kind { Nothing, Node, Element } kind = Nothing;
   int32_t number = 0;
   bool operator==(const ProbeHit&) const = default;
 };
 constexpr int ProbeRadius = 8;
+// A node is picked only within this share of its shortest side on the screen
+// (and within ProbeRadius), so that on a fine or far-out mesh the pointer
+// between nodes reads the element there.
+constexpr double ProbeShareOfSide = 0.25;
+// One notch of the wheel, or one press of + or -, zooms by this factor.
+constexpr double ZoomStep = 1.25;
 
 class Session {
  public:
@@ -100,6 +107,14 @@ class Session {
   // The drawing surface changed size: refit and redraw with the markers.
   void Resize();
 
+  // Moving the view (the 视图 menu, the wheel, drags and keys): the picture
+  // shown is drawn again in the new view; the markers, the band's hit test
+  // and the probe follow it. factor > 1 magnifies.
+  void ZoomAt(int x, int y, double factor);  // keeps the point under (x, y)
+  void Zoom(double factor);                  // about the centre
+  void Pan(int dx, int dy);                  // the picture moves by (dx, dy)
+  void FitWhole();                           // 全图
+
   // What lies under the pixel (x, y) of the picture shown; draws nothing.
   ProbeHit Probe(int x, int y) const;
 
@@ -120,6 +135,7 @@ class Session {
  private:
   void Redraw();
   void RedrawWithMarkers();
+  void RedrawShown();
   // Marks the model changed when a condition command reached any node.
   void ConditionsEdited();
   // The results lifecycle: a new model has none; an edit puts them out of date.

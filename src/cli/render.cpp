@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analysis/compute.h"
@@ -70,6 +71,37 @@ Palette ReadPalette(const Arguments& args) {
   return LoadPalette(FindPalette({TRIVANE_INSTALLED_PALETTE, TRIVANE_SOURCE_PALETTE}));
 }
 
+Outlines ReadOutlines(const std::string& text) {
+  if (text == "auto") return Outlines::Auto;
+  if (text == "on") return Outlines::On;
+  if (text == "off") return Outlines::Off;
+  throw UsageError("--outlines is one of auto, on, off, not \"" + text + "\"");
+}
+
+// --view X1,Y1,X2,Y2: the model rectangle to draw, two opposite corners.
+struct ViewRectangle {
+  double x1, y1, x2, y2;
+};
+ViewRectangle ReadViewRectangle(const std::string& text) {
+  const std::string expected =
+      "--view takes X1,Y1,X2,Y2, the corners of a model rectangle of non-zero width and height, not \"" + text +
+      "\"";
+  double corner[4];
+  std::string_view rest = text;
+  for (int k = 0; k < 4; ++k) {
+    const size_t comma = k < 3 ? rest.find(',') : rest.size();
+    if (comma == std::string_view::npos) throw UsageError(expected);
+    try {
+      corner[k] = ReadReal(rest.substr(0, comma));
+    } catch (const Error&) {
+      throw UsageError(expected);
+    }
+    rest = k < 3 ? rest.substr(comma + 1) : std::string_view();
+  }
+  if (corner[0] == corner[2] || corner[1] == corner[3]) throw UsageError(expected);
+  return {corner[0], corner[1], corner[2], corner[3]};
+}
+
 // Qt's own notes (about run-time folders and the like) are not for the user of
 // a command-line tool; only its fatal messages get through.
 void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -112,8 +144,9 @@ std::string Encode(const QImage& image, const char* format) {
 
 int RunRender(std::span<const std::string> args) {
   const Arguments a =
-      ParseArguments(args, WithModelOptions({{"-o", "--plot", "--component", "--size", "--palette", "--solver"},
-                                             {"--legend"}, {}}),
+      ParseArguments(args, WithModelOptions({{"-o", "--plot", "--component", "--size", "--palette", "--solver",
+                                               "--outlines", "--view"},
+                                              {"--legend"}, {}}),
                      1);
   if (!a.Has("-o")) throw UsageError("the picture to write is missing: -o PICTURE.png");
   const char* format = PictureFormat(a.Value("-o"));
@@ -127,6 +160,9 @@ int RunRender(std::span<const std::string> args) {
   const int32_t component = ReadComponent(a.Value("--component", "sx"));
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
   const ModelOptions options = ReadModelOptions(a);
+  const Outlines outlines = ReadOutlines(a.Value("--outlines", "auto"));
+  const std::optional<ViewRectangle> shown =
+      a.Has("--view") ? std::optional(ReadViewRectangle(a.Value("--view"))) : std::nullopt;
   const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
@@ -138,20 +174,22 @@ int RunRender(std::span<const std::string> args) {
   // it has without one.
   QtCanvas canvas(size.width + (legend ? LegendWidth : 0), size.height);
   canvas.SetVisibleSize(size.width, size.height);
+  // As a zoomed window: the rectangle stays put, whatever the model's bounds.
   ViewTransform view;
+  if (shown) ShowRectangle(view, shown->x1, shown->y1, shown->x2, shown->y2, size.width, size.height);
   if (plot == "model") {
-    DrawModel(canvas, *model, view, nullptr);
+    DrawModel(canvas, *model, view, nullptr, outlines);
   } else {
     const auto tables = std::make_unique<AnalysisTables>();
     Compute(*model, *tables, solver);
     if (plot == "deformed") {
       const auto backup = std::make_unique<NodeBackup>();
-      DrawDeformedShape(canvas, *model, *backup, Displacements(*tables), view, nullptr);
+      DrawDeformedShape(canvas, *model, *backup, Displacements(*tables), view, nullptr, outlines);
       if (legend)
         DrawDeformedLegend(canvas, size.width, size.height,
                            DeformedScaleOf(*model, Displacements(*tables), view.scale));
     } else {
-      DrawStressPlot(canvas, *model, StressValues(*tables, component), palette, view);
+      DrawStressPlot(canvas, *model, StressValues(*tables, component), palette, view, outlines);
       if (legend)
         DrawStressLegend(canvas, size.width, size.height, StressComponentName(component - 1) + " (Pa)",
                          PlottedRange(*model, StressValues(*tables, component)), palette);

@@ -71,6 +71,19 @@ class Canvas {
   // (x, y) is the top-left corner of the text; the background stays as it is.
   virtual void TextOut(int32_t x, int32_t y, const std::string& text) = 0;
 
+  // The box the text's ink covers when TextOut writes it at (0, 0): from
+  // the first to the second pixel, the second excluded. This estimate, 7 by
+  // 10 pixels a character below a 2-pixel gap, serves surfaces without a font.
+  struct TextBox {
+    Pixel topLeft;
+    Pixel bottomRight;
+  };
+  virtual TextBox TextInk(const std::string& text) const {
+    int32_t characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return {{0, 2}, {7 * characters, 12}};
+  }
+
   // The size of the visible drawing surface now.
   virtual int32_t Width() const = 0;
   virtual int32_t Height() const = 0;

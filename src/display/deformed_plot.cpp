@@ -45,7 +45,7 @@ DeformedScale DeformedScaleOf(const Model& model, std::span<const double> displa
 
 void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
                        std::span<const double> displacements, ViewTransform& view,
-                       CountSink* counts) {
+                       CountSink* counts, Outlines outlines) {
   const int32_t n = NodesToDraw(model);
   double m = std::fabs(Dof(displacements, 1));
   for (int32_t d = 1; d <= 2 * n; ++d) {
@@ -55,16 +55,17 @@ void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
 
   if (backup.entries.size() <= static_cast<size_t>(n)) backup.entries.resize(static_cast<size_t>(n) + 1);
   for (int32_t i = 1; i <= n; ++i) backup.entries[i] = {model.nodes[i].x, model.nodes[i].y};
-  // The redraw refits the view from the same bounds and size; fitting first
-  // makes the amplification use exactly the scale the picture is drawn with.
-  FitView(view, model.bounds, canvas.Width(), canvas.Height());
+  // The redraw refits a fitted view from the same bounds and size; fitting
+  // first makes the amplification use exactly the scale the picture is drawn
+  // with, zoomed or not.
+  UpdateView(view, model.bounds, canvas.Width(), canvas.Height());
   const double s = view.scale;
   for (int32_t i = 1; i <= n; ++i) {
     model.nodes[i].x = model.nodes[i].x + ((Amplification / m) * Dof(displacements, 2 * i - 1)) / s;
     model.nodes[i].y = model.nodes[i].y + ((Amplification / m) * Dof(displacements, 2 * i)) / s;
   }
   try {
-    DrawModel(canvas, model, view, counts);
+    DrawModel(canvas, model, view, counts, outlines);
   } catch (...) {
     Restore(model, backup, n);
     throw;

@@ -41,6 +41,6 @@ DeformedScale DeformedScaleOf(const Model& model, std::span<const double> displa
 // bit-for-bit as it was, also if drawing fails.
 void DrawDeformedShape(Canvas& canvas, Model& model, NodeBackup& backup,
                        std::span<const double> displacements, ViewTransform& view,
-                       CountSink* counts);
+                       CountSink* counts, Outlines outlines = Outlines::Auto);
 
 }  // namespace trivane

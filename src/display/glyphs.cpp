@@ -95,7 +95,28 @@ void DrawTwoWaySupport(Canvas& canvas, int32_t a, int32_t b, int32_t orientation
   }
 }
 
-void DrawLoadArrow(Canvas& canvas, int32_t a, int32_t b, double angle, const std::string& label) {
+bool LabelSpace::Claim(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  constexpr int32_t Cell = 64;
+  const auto cell = [](int32_t v) { return v >= 0 ? v / Cell : (v - Cell + 1) / Cell; };
+  const auto key = [](int64_t cx, int64_t cy) { return (cx << 32) ^ (cy & 0xFFFFFFFF); };
+  const int32_t firstX = cell(left), lastX = cell(right - 1), firstY = cell(top), lastY = cell(bottom - 1);
+  for (int32_t cx = firstX; cx <= lastX; ++cx) {
+    for (int32_t cy = firstY; cy <= lastY; ++cy) {
+      const auto found = cells_.find(key(cx, cy));
+      if (found == cells_.end()) continue;
+      for (const Box& b : found->second) {
+        if (left < b.right && b.left < right && top < b.bottom && b.top < bottom) return false;
+      }
+    }
+  }
+  for (int32_t cx = firstX; cx <= lastX; ++cx) {
+    for (int32_t cy = firstY; cy <= lastY; ++cy) cells_[key(cx, cy)].push_back({left, top, right, bottom});
+  }
+  return true;
+}
+
+void DrawLoadArrow(Canvas& canvas, int32_t a, int32_t b, double angle, const std::string& label,
+                   LabelSpace* labels) {
   canvas.SetBrushStyle(BrushStyle::Hollow);
   canvas.SetFontColour(Red);
   canvas.SetPenColour(Red);
@@ -117,6 +138,12 @@ void DrawLoadArrow(Canvas& canvas, int32_t a, int32_t b, double angle, const std
   // pushes the structure.
   Triangle(canvas, tail, at(30, 3), at(30, -3));
   const Pixel text = at(50, 5);
+  // A pixel of margin all round: two labels keep at least two pixels apart,
+  // or their lines of text would read as one.
+  const Canvas::TextBox ink = canvas.TextInk(label);
+  if (labels && !labels->Claim(text.x + ink.topLeft.x - 1, text.y + ink.topLeft.y - 1,
+                               text.x + ink.bottomRight.x + 1, text.y + ink.bottomRight.y + 1))
+    return;
   canvas.TextOut(text.x, text.y, label);
 }
 

@@ -38,6 +38,31 @@ const std::string& StressComponentName(int32_t componentIndex) {
   return names[static_cast<std::size_t>(std::clamp(componentIndex, 0, 5))];
 }
 
+// Colour k covers the rows (or columns) from k * length / 150 up to the next
+// colour's, so every colour gets its share of a bar of any length.
+void DrawColourBar(Canvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, bool horizontal,
+                   bool uniform, const Palette& palette) {
+  canvas.SetPenMode(PenMode::Copy);
+  canvas.SetPenStyle(PenStyle::Solid);
+  canvas.SetPenWidth(1);
+  canvas.SetBrushStyle(BrushStyle::Solid);
+  const int32_t start = horizontal ? left : top;
+  const int32_t length = horizontal ? right - left : bottom - top;
+  for (int32_t k = 0; k < PaletteSize; ++k) {
+    const int32_t from = start + k * length / PaletteSize;
+    const int32_t to = start + (k + 1) * length / PaletteSize;
+    if (to <= from) continue;
+    const Rgb colour = palette.colours[static_cast<std::size_t>(uniform ? MiddleColour : k)];
+    canvas.SetBrushColour(colour);
+    canvas.SetPenColour(colour);
+    if (horizontal) {
+      canvas.Rectangle(from, top, to, bottom);
+    } else {
+      canvas.Rectangle(left, from, right, to);
+    }
+  }
+}
+
 void DrawStressLegend(Canvas& canvas, int32_t left, int32_t height, const std::string& title, ValueRange range,
                       const Palette& palette) {
   ClearStrip(canvas, left, height);
@@ -47,16 +72,7 @@ void DrawStressLegend(Canvas& canvas, int32_t left, int32_t height, const std::s
   const int32_t barHeight = std::max(height - top - Margin, 1);
   const int32_t barLeft = left + Margin;
   const bool uniform = IsUniform(range);
-  // Colour k covers the rows from top + k * h / 150 up to the next colour's.
-  for (int32_t k = 0; k < PaletteSize; ++k) {
-    const int32_t from = top + k * barHeight / PaletteSize;
-    const int32_t to = top + (k + 1) * barHeight / PaletteSize;
-    if (to <= from) continue;
-    const Rgb colour = palette.colours[static_cast<std::size_t>(uniform ? PaletteSize / 2 : k)];
-    canvas.SetBrushColour(colour);
-    canvas.SetPenColour(colour);
-    canvas.Rectangle(barLeft, from, barLeft + BarWidth, to);
-  }
+  DrawColourBar(canvas, barLeft, top, barLeft + BarWidth, top + barHeight, false, uniform, palette);
 
   const int32_t labelLeft = barLeft + BarWidth + LabelGap;
   canvas.SetPenColour(White);

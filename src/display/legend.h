@@ -24,6 +24,14 @@ constexpr int32_t LegendWidth = 160;
 void DrawStressLegend(Canvas& canvas, int32_t left, int32_t height, const std::string& title, ValueRange range,
                       const Palette& palette);
 
+// The colour bar alone, in the box from (left, top) to (right, bottom),
+// right and bottom excluded: colour 0 (the largest value) at the top, or at
+// the left when horizontal, colour 149 at the other end; a uniform field
+// (IsUniform) fills the box with MiddleColour, the stress plot's own colour
+// for it. The legend strip and the window's results area both draw this.
+void DrawColourBar(Canvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, bool horizontal,
+                   bool uniform, const Palette& palette);
+
 // The deformed plot's scale in the same strip: "位移放大 N 倍" and the largest
 // displacement with its node.
 void DrawDeformedLegend(Canvas& canvas, int32_t left, int32_t height, const DeformedScale& scale);

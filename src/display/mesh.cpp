@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace trivane {
 
@@ -19,7 +20,15 @@ void ClearPicture(Canvas& canvas) {
   canvas.Rectangle(0, 0, canvas.Width(), canvas.Height());
 }
 
-bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view) {
+bool Outlined(Outlines outlines, const Pixel& a, const Pixel& b, const Pixel& c) {
+  if (outlines != Outlines::Auto) return outlines == Outlines::On;
+  const double twiceArea =
+      std::fabs((double(b.x) - a.x) * (double(c.y) - a.y) - (double(b.y) - a.y) * (double(c.x) - a.x));
+  return twiceArea >= 2 * MinOutlinedArea;
+}
+
+bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
+                 Outlines outlines, Rgb outlineColour) {
   const std::array<int32_t, 3> corners{element.node1, element.node2, element.node3};
   std::array<Pixel, 3> points;
   for (size_t k = 0; k < corners.size(); ++k) {
@@ -27,6 +36,8 @@ bool DrawElement(Canvas& canvas, const Model& model, const Element& element, con
     const Node& node = model.nodes[corners[k]];
     points[k] = ToPixel(view, node.x, node.y);
   }
+  canvas.SetPenColour(Outlined(outlines, points[0], points[1], points[2]) ? outlineColour
+                                                                      : canvas.Attributes().brushColour);
   canvas.Polygon(points);
   return true;
 }

@@ -11,10 +11,29 @@ namespace trivane {
 // Black over the whole visible surface, leaving pen mode copy and style solid.
 void ClearPicture(Canvas& canvas);
 
+// Which elements keep their white outline. On a fine mesh, or zoomed far out,
+// a one-pixel outline on every side covers the whole of a small triangle and
+// the picture turns white; Auto outlines only the elements large enough on
+// the screen to show their fill inside the outline.
+enum class Outlines { Auto, On, Off };
+
+// Auto's rule: an element is outlined when its area on the screen (of the
+// triangle through its drawn corners) is at least this many square pixels.
+// Below it a one-pixel outline round the triangle covers nearly all of it. An
+// area rather than a height: a long sliver, as on a curved face, stays
+// outlined, and so every element of the example models at 1024 x 640 keeps
+// its outline, also in their deformed shapes, while a mesh with rows of nodes
+// under 3 pixels apart shows its colours.
+constexpr double MinOutlinedArea = 6.0;
+bool Outlined(Outlines outlines, const Pixel& a, const Pixel& b, const Pixel& c);
+
 // The filled triangle through the element's corners, in their order, with the
-// attributes in force. An element with a corner outside the node table is
-// skipped (returns false).
-bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view);
+// brush in force and an outline in outlineColour, or, where outlines leave
+// the element out, in its fill colour, so that neighbours still meet without
+// a gap. An element with a corner outside the node table is skipped (returns
+// false).
+bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
+                 Outlines outlines = Outlines::On, Rgb outlineColour = {255, 255, 255});
 
 // The counts the drawing loops run to, kept within the tables.
 int32_t NodesToDraw(const Model& model);

@@ -1,7 +1,9 @@
 #include "display/model_drawing.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "display/edge_loads.h"
 #include "display/glyphs.h"
 #include "display/mesh.h"
 #include "io/number_text.h"
@@ -12,23 +14,49 @@ namespace {
 constexpr Rgb White{255, 255, 255};
 constexpr Rgb Grey{150, 150, 150};
 constexpr Rgb Yellow{255, 255, 0};
+
+// Muted tints of the grey's brightness, far enough apart in hue to tell
+// neighbouring regions apart, dark enough for the white outlines and the
+// glyphs on top to stand out. More regions than tints repeat them.
+constexpr Rgb RegionTints[] = {{110, 150, 200}, {200, 140, 100}, {120, 180, 120}, {190, 120, 170},
+                               {180, 175, 95},  {95, 175, 175},  {160, 130, 210}, {210, 120, 120}};
 }  // namespace
 
-void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts) {
+std::vector<Rgb> ElementFills(const Model& model) {
+  std::vector<Rgb> fills;
+  int32_t region = 0;
+  for (const Group& group : model.conditions.groups) {
+    if (group.kind != GroupKind::Region) continue;
+    if (fills.empty()) fills.assign(static_cast<size_t>(std::max(model.elementCount, 0)), Grey);
+    const Rgb tint = RegionTints[region++ % std::size(RegionTints)];
+    for (const int32_t e : group.elements) {
+      if (e >= 1 && e <= model.elementCount) fills[static_cast<size_t>(e - 1)] = tint;
+    }
+  }
+  return fills;
+}
+
+void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts, Outlines outlines) {
   if (counts) counts->ShowCounts(model.nodeCount, model.elementCount);
   canvas.SetPenWidth(1);
-  FitView(view, model.bounds, canvas.Width(), canvas.Height());
+  UpdateView(view, model.bounds, canvas.Width(), canvas.Height());
   ClearPicture(canvas);
 
   canvas.SetPenColour(White);
   canvas.SetBrushStyle(BrushStyle::Solid);
   canvas.SetBrushColour(Grey);
-  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) DrawElement(canvas, model, model.elements[e], view);
+  const std::vector<Rgb> fills = ElementFills(model);
+  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
+    if (!fills.empty()) canvas.SetBrushColour(fills[static_cast<size_t>(e - 1)]);
+    DrawElement(canvas, model, model.elements[e], view, outlines);
+  }
+  DrawEdgeLoads(canvas, model, view);
 
+  LabelSpace labels;
   for (int32_t i = 1; i <= NodesToDraw(model); ++i) {
     const Node& node = model.nodes[i];
     const Pixel p = ToPixel(view, node.x, node.y);
-    if (node.load != 0.0) DrawLoadArrow(canvas, p.x, p.y, node.loadAngle, FormatGeneral(node.load));
+    if (node.load != 0.0) DrawLoadArrow(canvas, p.x, p.y, node.loadAngle, FormatGeneral(node.load), &labels);
     if (node.restraint == FixedY || node.restraint == FixedX) DrawOneWaySupport(canvas, p.x, p.y, node.orientation);
     if (node.restraint == FixedXY) DrawTwoWaySupport(canvas, p.x, p.y, node.orientation);
   }
@@ -47,6 +75,8 @@ void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& s
     const int32_t number = selection.nodes[k];
     if (number < 1 || number > MaxNodes) continue;
     const Pixel p = ToPixel(view, model.nodes[number].x, model.nodes[number].y);
+    // Zoomed in, most of a large selection lies off the surface.
+    if (p.x + 5 <= 0 || p.y + 5 <= 0 || p.x - 5 >= canvas.Width() || p.y - 5 >= canvas.Height()) continue;
     canvas.Ellipse(p.x - 5, p.y - 5, p.x + 5, p.y + 5);
   }
 }

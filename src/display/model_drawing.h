@@ -2,8 +2,10 @@
 // The full redraw of the model: black background, grey triangles with white
 // outlines, then every node's load arrow and support symbol on top.
 #include <cstdint>
+#include <vector>
 
 #include "display/canvas.h"
+#include "display/mesh.h"
 #include "display/view.h"
 #include "model/model.h"
 
@@ -16,9 +18,17 @@ class CountSink {
   virtual void ShowCounts(int32_t nodeCount, int32_t elementCount) = 0;
 };
 
-// Refits the view to the model's bounds and the canvas size, then draws.
-// counts may be null.
-void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts);
+// Refits a fitted view to the model's bounds and the canvas size (a zoomed
+// one only takes the size), then draws: elements, the edge loads' diagrams,
+// then the nodes' arrows and symbols. A load label that would overlap one
+// drawn before is left out. counts may be null.
+void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts,
+               Outlines outlines = Outlines::Auto);
+
+// The fill of every element (entry e - 1) in the model view: the grey of a
+// model without regions, each region in a tint of its own. Empty when the
+// model has no region: every element is grey.
+std::vector<Rgb> ElementFills(const Model& model);
 
 // A yellow disc on every selected node, with the view as it stands (no fit).
 void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& selection,

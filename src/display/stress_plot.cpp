@@ -43,7 +43,7 @@ bool IsUniform(ValueRange range) {
 // few 1e-8); stretching that over the palette would paint noise as a rainbow,
 // so every element takes the middle colour instead.
 ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
-                          const Palette& palette, ViewTransform& view) {
+                          const Palette& palette, ViewTransform& view, Outlines outlines) {
   const int32_t count = ElementsToDraw(model);
   const ValueRange range = PlottedRange(model, values);
   const auto [min, max] = range;
@@ -51,14 +51,14 @@ ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const do
   const double factor = uniform ? 0.0 : (PaletteSize - 1) / (max - min);
 
   canvas.SetPenWidth(1);
-  FitView(view, model.bounds, canvas.Width(), canvas.Height());
+  UpdateView(view, model.bounds, canvas.Width(), canvas.Height());
   ClearPicture(canvas);
   canvas.SetPenColour(White);
   canvas.SetBrushStyle(BrushStyle::Solid);
   for (int32_t e = 1; e <= count; ++e) {
     const int32_t index = uniform ? MiddleColour : ColourIndex(max, Value(values, e), factor);
     canvas.SetBrushColour(palette.colours[index]);
-    DrawElement(canvas, model, model.elements[e], view);
+    DrawElement(canvas, model, model.elements[e], view, outlines);
   }
   return range;
 }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "display/canvas.h"
+#include "display/mesh.h"
 #include "display/palette.h"
 #include "display/view.h"
 #include "model/model.h"
@@ -29,7 +30,7 @@ constexpr int32_t MiddleColour = (PaletteSize - 1) / 2;
 // values[e - 1] is element e's value of the chosen component. A uniform field
 // is painted in MiddleColour. Returns the range painted, for a legend.
 ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
-                          const Palette& palette, ViewTransform& view);
+                          const Palette& palette, ViewTransform& view, Outlines outlines = Outlines::Auto);
 
 // The palette index of value v between min and max: 0 for max, 149 for min.
 int32_t ColourIndex(double max, double v, double factor);

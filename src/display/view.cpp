@@ -1,5 +1,6 @@
 #include "display/view.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace trivane {
@@ -34,6 +35,49 @@ void FitView(ViewTransform& view, const ModelBounds& bounds, int32_t width, int3
   if (t == u && bounds.xmax - bounds.xmin != 0) view.scale = static_cast<double>(fill * width / dx);
   view.centreX = (bounds.xmax + bounds.xmin) / 2;
   view.centreY = (bounds.ymax + bounds.ymin) / 2;
+}
+
+void UpdateView(ViewTransform& view, const ModelBounds& bounds, int32_t width, int32_t height) {
+  if (view.fitted || view.scale <= 0.0) {
+    FitView(view, bounds, width, height);
+    view.fitted = true;
+    return;
+  }
+  view.halfWidth = width / 2;
+  view.halfHeight = height / 2;
+}
+
+void ZoomAbout(ViewTransform& view, const ModelBounds& bounds, double factor, int32_t x, int32_t y) {
+  if (view.scale <= 0.0 || !(factor > 0.0)) return;
+  ViewTransform fit;
+  FitView(fit, bounds, 2 * view.halfWidth, 2 * view.halfHeight);
+  const double scale = std::clamp(view.scale * factor, fit.scale / 10, fit.scale * 1e6);
+  const ModelPoint anchor = FromPixel(view, x, y);
+  view.scale = scale;
+  view.centreX = anchor.x - (x - view.halfWidth) / scale;
+  view.centreY = anchor.y - (view.halfHeight - y) / scale;
+  view.fitted = false;
+}
+
+void PanBy(ViewTransform& view, int32_t dx, int32_t dy) {
+  if (view.scale <= 0.0) return;
+  view.centreX -= dx / view.scale;
+  view.centreY += dy / view.scale;
+  view.fitted = false;
+}
+
+void ShowRectangle(ViewTransform& view, double x1, double y1, double x2, double y2, int32_t width,
+                   int32_t height) {
+  view.halfWidth = width / 2;
+  view.halfHeight = height / 2;
+  view.centreX = (x1 + x2) / 2;
+  view.centreY = (y1 + y2) / 2;
+  view.scale = std::fmin(width / std::fabs(x2 - x1), height / std::fabs(y2 - y1));
+  view.fitted = false;
+}
+
+ModelPoint FromPixel(const ViewTransform& view, double x, double y) {
+  return {view.centreX + (x - view.halfWidth) / view.scale, view.centreY + (view.halfHeight - y) / view.scale};
 }
 
 Pixel ToPixel(const ViewTransform& view, double x, double y) {

@@ -114,6 +114,17 @@ void QtCanvas::SetVisibleSize(int32_t width, int32_t height) {
   visibleHeight_ = std::clamp(height, 0, image_.height());
 }
 
+void QtCanvas::GrowRaster(int32_t width, int32_t height) {
+  if (width <= image_.width() && height <= image_.height()) return;
+  EndPainting();
+  QImage grown(std::max(width, image_.width()), std::max(height, image_.height()), QImage::Format_RGB32);
+  grown.fill(Qt::black);
+  QPainter copy(&grown);
+  copy.drawImage(0, 0, image_);
+  copy.end();
+  image_ = std::move(grown);
+}
+
 void QtCanvas::ChangePixel(int32_t x, int32_t y, bool invert, uint32_t colour) {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
   auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
@@ -243,6 +254,16 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& text) {
   painter.setPen(ToQColor(Attributes().fontColour));
   const QFontMetrics metrics(painter.font());
   painter.drawText(QPointF(x, static_cast<double>(y) + metrics.ascent()), QString::fromStdString(text));
+}
+
+// TextOut puts the baseline at the ascent below the top. The metrics are the
+// raster's, whose resolution may differ from the screen's.
+Canvas::TextBox QtCanvas::TextInk(const std::string& text) const {
+  QFont font;
+  font.setStyleStrategy(QFont::NoAntialias);
+  const QFontMetrics metrics(font, &image_);
+  const QRect ink = metrics.tightBoundingRect(QString::fromStdString(text));
+  return {{ink.left(), metrics.ascent() + ink.top()}, {ink.right() + 1, metrics.ascent() + ink.bottom() + 1}};
 }
 
 void QtCanvas::DrawLine(Pixel from, Pixel to) {

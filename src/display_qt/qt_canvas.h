@@ -27,11 +27,16 @@ class QtCanvas : public Canvas {
   const QImage& Image() const;
   // The size the drawing routines fit to, at most the raster's.
   void SetVisibleSize(int32_t width, int32_t height);
+  // Makes the raster at least width x height, keeping what it shows; the new
+  // part is black. It never shrinks, so a window made smaller and larger
+  // again allocates nothing.
+  void GrowRaster(int32_t width, int32_t height);
 
   void Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void Polygon(std::span<const Pixel> points) override;
   void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void TextOut(int32_t x, int32_t y, const std::string& text) override;
+  TextBox TextInk(const std::string& text) const override;
   int32_t Width() const override { return visibleWidth_; }
   int32_t Height() const override { return visibleHeight_; }
 

@@ -83,7 +83,7 @@ class SurfaceHost : public QWidget {
 }  // namespace
 
 MainForm::MainForm(FileChooser* chooser, QWidget* parent)
-    : QMainWindow(parent), canvas_(std::make_unique<QtCanvas>(DrawingSurface::MaxWidth, DrawingSurface::MaxHeight)) {
+    : QMainWindow(parent), canvas_(std::make_unique<QtCanvas>(1024, 640)) {
   LoadPictures();
   setObjectName("TForm1");
   setWindowTitle("Trivane");
@@ -117,6 +117,8 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
     if (probing_) return ProbeAt(x, y);
     Run([&] { session_->MouseUp(x, y); });
   };
+  image1_->onZoom = [this](int x, int y, double factor) { Run([&] { session_->ZoomAt(x, y, factor); }); };
+  image1_->onPan = [this](int dx, int dy) { Run([&] { session_->Pan(dx, dy); }); };
 
   // The computation-in-progress picture, centred over the surface when shown.
   image2_ = new QLabel(host);
@@ -297,8 +299,9 @@ void MainForm::N13Click() { close(); }
 
 void MainForm::FormResize() {
   const QSize area = centralWidget()->size();
-  image1_->setGeometry(0, 0, std::clamp(area.width(), DrawingSurface::MinWidth, DrawingSurface::MaxWidth),
-                       std::clamp(area.height(), DrawingSurface::MinHeight, DrawingSurface::MaxHeight));
+  image1_->setGeometry(0, 0, std::max(area.width(), DrawingSurface::MinWidth),
+                       std::max(area.height(), DrawingSurface::MinHeight));
+  canvas_->GrowRaster(image1_->width(), image1_->height());
   canvas_->SetVisibleSize(image1_->width(), image1_->height());
   Run([this] { session_->Resize(); });
 }

@@ -145,6 +145,16 @@ void MainForm::BuildMenu() {
   conditions->addSeparator();
   item(conditions, "N18", "集中荷载", QKeySequence("Ctrl+D"), forward("ToolButton12"));
 
+  // Not among menuShortcuts_: in an edit field + - and Home edit the text.
+  QMenu* view = bar->addMenu("视图");
+  view->setObjectName("ViewMenu");
+  item(view, "ZoomIn", "放大", QKeySequence(), [this] { Run([this] { session_->Zoom(ZoomStep); }); })
+      ->setShortcuts({QKeySequence("+"), QKeySequence("=")});
+  item(view, "ZoomOut", "缩小", QKeySequence(), [this] { Run([this] { session_->Zoom(1 / ZoomStep); }); })
+      ->setShortcut(QKeySequence("-"));
+  item(view, "FitAll", "全图", QKeySequence(), [this] { Run([this] { session_->FitWhole(); }); })
+      ->setShortcut(QKeySequence("Home"));
+
   QMenu* compute = bar->addMenu("计算");
   compute->setObjectName("N4");
   item(compute, "N19", "计算", QKeySequence("Ctrl+G"), forward("ToolButton14"));

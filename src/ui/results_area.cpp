@@ -5,6 +5,8 @@
 #include <QPixmap>
 
 #include "app/readout.h"
+#include "display/legend.h"
+#include "display_qt/qt_canvas.h"
 #include "io/number_text.h"
 
 namespace trivane {
@@ -20,14 +22,13 @@ QLabel* Part(const char* name, QWidget* parent) {
 
 QString Readout(double value) { return QString::fromStdString(FormatSignificant(value, ReadoutDigits)); }
 
-// One pixel column per palette colour, index 0 (the largest value) on the left.
+// One pixel column per palette colour, index 0 (the largest value) on the
+// left, drawn by the routine of trivane-cli's legend, so the two agree.
 QPixmap ColourBar(const Palette& palette, bool uniform) {
-  QImage bar(uniform ? BarHeight : PaletteSize, BarHeight, QImage::Format_RGB32);
-  for (int x = 0; x < bar.width(); ++x) {
-    const Rgb c = palette.colours[uniform ? MiddleColour : x];
-    for (int y = 0; y < BarHeight; ++y) bar.setPixel(x, y, qRgb(c.r, c.g, c.b));
-  }
-  return QPixmap::fromImage(bar);
+  const int32_t width = uniform ? BarHeight : PaletteSize;
+  QtCanvas bar(width, BarHeight);
+  DrawColourBar(bar, 0, 0, width, BarHeight, true, uniform, palette);
+  return QPixmap::fromImage(bar.Image());
 }
 
 }  // namespace

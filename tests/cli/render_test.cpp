@@ -190,6 +190,36 @@ TEST_F(Render, StressLegendBarRunsFromTheLargestToTheSmallestColour) {
   EXPECT_TRUE(std::count(column.begin(), column.end(), Of(scale[74])) > 0);
 }
 
+struct ViewCase {
+  const char* name;
+  std::vector<std::string> options;
+  bool white;  // outlines drawn
+  bool black;  // background showing
+};
+
+class RenderView : public Render, public ::testing::WithParamInterface<ViewCase> {};
+
+// The stress plot draws nothing white but the outlines. Zoomed far out the
+// elements shrink below a few pixels and auto leaves their outlines out;
+// --view 0,0,2,1 fills the picture with the plate.
+TEST_P(RenderView, OutlinesFollowTheElementsSizeAndTheViewTheRectangle) {
+  std::vector<std::string> args = {"render", "plate.trv", "-o", "v.png", "--plot", "stress", "--size", "400x200"};
+  args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+  const CliResult result = RunHere(args);
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::set<QRgb> colours = Colours(QImage(QString::fromStdString(In("v.png"))));
+  EXPECT_EQ(colours.count(qRgb(255, 255, 255)), GetParam().white ? 1u : 0u);
+  EXPECT_EQ(colours.count(qRgb(0, 0, 0)), GetParam().black ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RenderView,
+    ::testing::Values(ViewCase{"Fitted", {}, true, true}, ViewCase{"Off", {"--outlines", "off"}, false, true},
+                      ViewCase{"FarOut", {"--view", "-50,-50,50,50"}, false, true},
+                      ViewCase{"FarOutOn", {"--view", "-50,-50,50,50", "--outlines", "on"}, true, true},
+                      ViewCase{"ThePlate", {"--view", "2,1,0,0", "--outlines", "off"}, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // -o names the format: PNG, JPEG or BMP, whatever the case of the extension.
 TEST_F(Render, WritesTheFormatItsExtensionNames) {
   const std::pair<const char*, const char*> rows[] = {
@@ -242,6 +272,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NotASize", PlateWith({"--size", "800"}), 2, "trivane-cli render: --size"},
         FailureCase{"NotNumbers", PlateWith({"--size", "8e2x600"}), 2, "trivane-cli render: --size"},
         FailureCase{"OtherFormat", {"render", "plate.trv", "-o", "old.gif"}, 2, "trivane-cli render: -o names a"},
+        FailureCase{"UnknownOutlines", PlateWith({"--outlines", "thin"}), 2, "trivane-cli render: --outlines"},
+        FailureCase{"ThreeCorners", PlateWith({"--view", "0,0,1"}), 2, "trivane-cli render: --view"},
+        FailureCase{"FlatView", PlateWith({"--view", "0,1,2,1"}), 2, "trivane-cli render: --view"},
         FailureCase{"LegendOfTheModel", PlateWith({"--legend"}), 2, "trivane-cli render: --legend"},
         FailureCase{"NoDisplacement", FreePlate("deformed"), 1, "Floating point division by zero\n"},
         FailureCase{"PlaneStrainWithRatioMinusOne", PlateWith({"--plot", "stress", "--nu", "-1", "--plane-strain"}), 1,

@@ -86,5 +86,40 @@ TEST(DeformedLegend, ScaleOfTheDisplacements) {
   EXPECT_EQ(s.largestNode, 1);
 }
 
+// The ticks beside the values: the first on the bar's top row, the last on
+// its bottom row (the bar runs from row 40 to row 627).
+TEST(StressLegendTicks, RunFromTheBarsTopRowToItsBottomRow) {
+  RecordingCanvas canvas(LegendWidth, 640);
+  DrawStressLegend(canvas, 0, 640, "σx (Pa)", {-2.0, 2.0}, Scale());
+  std::vector<int32_t> rows;
+  int32_t barBottom = 0;
+  for (const DrawCall& call : canvas.Calls()) {
+    if (call.kind == Primitive::Line) rows.push_back(call.points[0].y);
+    if (call.kind == Primitive::Rectangle && call.attributes.brushColour != Rgb{0, 0, 0})
+      barBottom = std::max(barBottom, call.points[1].y);
+  }
+  EXPECT_EQ(rows, (std::vector<int32_t>{40, 186, 333, 480, 627}));
+  EXPECT_EQ(barBottom, 628);
+}
+
+// The bar both legends draw: a uniform field in the plot's own middle colour.
+TEST(ColourBar, AUniformFieldTakesThePlotsMiddleColourAcrossTheBar) {
+  const Palette palette = Scale();
+  for (const bool horizontal : {false, true}) {
+    RecordingCanvas canvas(200, 200);
+    DrawColourBar(canvas, 10, 20, 160, 170, horizontal, true, palette);
+    int32_t covered = 0;
+    for (const DrawCall& call : canvas.Calls()) {
+      EXPECT_EQ(call.attributes.brushColour, palette.colours[MiddleColour]);
+      const Pixel from = call.points[0], to = call.points[1];
+      EXPECT_EQ(horizontal ? from.y : from.x, horizontal ? 20 : 10);
+      EXPECT_EQ(horizontal ? to.y : to.x, 170 - (horizontal ? 0 : 10));
+      EXPECT_EQ(horizontal ? from.x : from.y, (horizontal ? 10 : 20) + covered);
+      covered += horizontal ? to.x - from.x : to.y - from.y;
+    }
+    EXPECT_EQ(covered, 150);
+  }
+}
+
 }  // namespace
 }  // namespace trivane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "display/glyphs.h"
@@ -156,6 +158,134 @@ TEST(DrawSelectionMarkers, YellowDiscsOnSelectedNodesWithTheViewAsItStands) {
     EXPECT_EQ(call.attributes.penMode, PenMode::Copy);
     EXPECT_EQ(call.attributes.penWidth, 1);
   }
+}
+
+// One triangle given in pixels: model units are pixels, y up.
+std::unique_ptr<Model> PixelTriangle(Pixel a, Pixel b, Pixel c) {
+  auto model = std::make_unique<Model>();
+  model->nodeCount = 3;
+  model->nodes[1] = {double(a.x), double(-a.y)};
+  model->nodes[2] = {double(b.x), double(-b.y)};
+  model->nodes[3] = {double(c.x), double(-c.y)};
+  model->elementCount = 1;
+  model->elements[1] = {1, 2, 3};
+  UpdateBounds(*model);
+  return model;
+}
+constexpr ViewTransform PixelView{0, 0, 1, 0, 0, false};
+
+struct OutlineRow {
+  const char* name;
+  Pixel a, b, c;
+  Outlines outlines;
+  bool outlined;
+};
+
+class ElementOutline : public ::testing::TestWithParam<OutlineRow> {};
+
+// Not outlined, an element is edged in its own fill, so neighbours meet
+// without black gaps.
+TEST_P(ElementOutline, FollowsTheElementsAreaOnTheScreen) {
+  const OutlineRow& row = GetParam();
+  auto model = PixelTriangle(row.a, row.b, row.c);
+  RecordingCanvas canvas(100, 100);
+  ViewTransform view = PixelView;
+  DrawModel(canvas, *model, view, nullptr, row.outlines);
+  const std::vector<DrawCall> triangles = OfKind(canvas, Primitive::Polygon);
+  ASSERT_EQ(triangles.size(), 1u);
+  EXPECT_EQ(triangles[0].attributes.penColour, (row.outlined ? Rgb{255, 255, 255} : Rgb{150, 150, 150}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ElementOutline,
+    ::testing::Values(OutlineRow{"AutoAtSixSquarePixels", {0, 0}, {4, 0}, {0, 3}, Outlines::Auto, true},
+                      OutlineRow{"AutoBelow", {0, 0}, {5, 0}, {0, 2}, Outlines::Auto, false},
+                      OutlineRow{"AutoClockwise", {0, 0}, {0, 2}, {5, 0}, Outlines::Auto, false},
+                      OutlineRow{"AutoLongSliver", {0, 0}, {12, 0}, {6, 1}, Outlines::Auto, true},
+                      OutlineRow{"OnTiny", {0, 0}, {1, 0}, {0, 1}, Outlines::On, true},
+                      OutlineRow{"OffLarge", {0, 0}, {90, 0}, {0, 90}, Outlines::Off, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<Rgb> Fills(const RecordingCanvas& canvas) {
+  std::vector<Rgb> fills;
+  for (const DrawCall& call : OfKind(canvas, Primitive::Polygon)) fills.push_back(call.attributes.brushColour);
+  return fills;
+}
+
+TEST(DrawModel, RegionsInTintsOfTheirOwnAndTheRestGrey) {
+  auto model = SquareModel();
+  model->elements[3] = {1, 2, 4};
+  model->elementCount = 3;
+  model->conditions.groups = {Group{GroupKind::Region, 1, "steel", {}, {}, {1}},
+                              Group{GroupKind::Edges, 2, "face", {}, {{1, 2}}, {}},
+                              Group{GroupKind::Region, 3, "", {}, {}, {3}}};
+  RecordingCanvas canvas(800, 600);
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  const std::vector<Rgb> fills = Fills(canvas);
+  ASSERT_EQ(fills.size(), 3u);
+  EXPECT_EQ(fills[1], (Rgb{150, 150, 150}));
+  EXPECT_NE(fills[0], fills[1]);
+  EXPECT_NE(fills[2], fills[1]);
+  EXPECT_NE(fills[0], fills[2]);
+}
+
+// The lines of the edge loads' diagram: the first of each edge joins the
+// arrows' tails.
+std::vector<DrawCall> EdgeLoadLines(const RecordingCanvas& canvas) {
+  std::vector<DrawCall> lines;
+  for (const DrawCall& call : OfKind(canvas, Primitive::Line)) {
+    if (call.attributes.penColour == Rgb{255, 128, 0}) lines.push_back(call);
+  }
+  return lines;
+}
+
+// The square's right side under water to its top: 0 at the surface, the
+// largest value at the bottom, 40 pixels out; the arrows push left, into the
+// square. A traction on the bottom pulling down: arrows coming from above.
+TEST(DrawModel, EdgeLoadsShowTheirDiagramWithArrowsIntoTheBody) {
+  auto model = SquareModel();
+  model->conditions.edgeLoads = {EdgeLoad{{2, 3}, EdgeLoadKind::Water, 10.0, 1.0},
+                                 EdgeLoad{{2, 1}, EdgeLoadKind::Traction, 0.0, -5.0}};
+  RecordingCanvas canvas(800, 600);
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  const Pixel p1 = ToPixel(view, 0, 0), p2 = ToPixel(view, 10, 0), p3 = ToPixel(view, 10, 10);
+  const std::vector<DrawCall> lines = EdgeLoadLines(canvas);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].points, (std::vector<Pixel>{{p2.x + 40, p2.y}, p3}));
+  int intoTheSide = 0, fromAbove = 0;
+  for (const DrawCall& line : lines) {
+    const Pixel from = line.points[0], to = line.points[1];
+    if (to.x == p2.x && from.y == to.y && from.x > to.x) ++intoTheSide;
+    if (to.y == p1.y && from.x == to.x && from.y == p1.y - 20) ++fromAbove;
+  }
+  EXPECT_GE(intoTheSide, 2);
+  EXPECT_GE(fromAbove, 2);
+  for (const DrawCall& line : lines) {
+    for (const Pixel& p : line.points) EXPECT_LE(p.x, p2.x + 40) << p.x;
+  }
+
+  model->conditions.edgeLoads.clear();
+  RecordingCanvas plain(800, 600);
+  DrawModel(plain, *model, view, nullptr);
+  EXPECT_TRUE(EdgeLoadLines(plain).empty());
+}
+
+// Two loads on one spot: the second label would cover the first.
+TEST(DrawModel, ALabelThatWouldOverlapOneDrawnIsLeftOut) {
+  auto model = SquareModel();
+  model->nodes[2].load = 5;
+  model->nodes[3].load = 7;
+  model->nodes[4].load = 9;
+  model->nodes[3].x = 10;
+  model->nodes[3].y = 0.05;  // less than a pixel from node 2
+  RecordingCanvas canvas(800, 600);
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  std::vector<std::string> labels;
+  for (const DrawCall& call : OfKind(canvas, Primitive::Text)) labels.push_back(call.text);
+  EXPECT_EQ(labels, (std::vector<std::string>{"5", "9"}));
 }
 
 }  // namespace

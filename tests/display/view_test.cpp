@@ -107,3 +107,62 @@ TEST(ToPixel, HugeAndInvalidCoordinatesAreClampedFarOutside) {
 
 }  // namespace
 }  // namespace trivane
+
+namespace trivane {
+namespace {
+
+// Zooms about a pixel and pans, from the fit of a 200 x 100 model on an
+// 800 x 600 image: the model point under the pointer stays under it.
+struct MoveCase {
+  const char* name;
+  double factor;  // 0: pan instead
+  int32_t x, y;   // the pointer, or the pan in pixels
+  double scale;   // afterwards
+};
+
+class MoveView : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(MoveView, KeepsThePointUnderThePointer) {
+  const MoveCase& c = GetParam();
+  const ModelBounds bounds = Bounds(0, 200, 0, 100);
+  ViewTransform view;
+  UpdateView(view, bounds, 800, 600);
+  const ModelPoint anchor = FromPixel(view, c.x, c.y);
+  if (c.factor > 0) {
+    ZoomAbout(view, bounds, c.factor, c.x, c.y);
+    EXPECT_NEAR(FromPixel(view, c.x, c.y).x, anchor.x, 1e-9);
+    EXPECT_NEAR(FromPixel(view, c.x, c.y).y, anchor.y, 1e-9);
+  } else {
+    PanBy(view, c.x, c.y);
+    EXPECT_EQ(ToPixel(view, anchor.x, anchor.y), (Pixel{2 * c.x, 2 * c.y}));
+  }
+  EXPECT_DOUBLE_EQ(view.scale, c.scale);
+  EXPECT_FALSE(view.fitted);
+  // A redraw at another size keeps the centre and the scale.
+  const ViewTransform moved = view;
+  UpdateView(view, bounds, 805, 401);
+  EXPECT_EQ(view, (ViewTransform{moved.centreX, moved.centreY, moved.scale, 402, 200, false}));
+  view.fitted = true;
+  UpdateView(view, bounds, 800, 600);
+  EXPECT_EQ(view.scale, 3.2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MoveView,
+    ::testing::Values(MoveCase{"WheelInAtACorner", 1.25, 17, 590, 4.0}, MoveCase{"OutAboutTheCentre", 0.8, 400, 300, 2.56},
+                      MoveCase{"FarInStopsAtAMillionFits", 1e9, 123, 45, 3.2e6},
+                      MoveCase{"FarOutStopsAtATenthOfTheFit", 1e-9, 700, 10, 0.32},
+                      MoveCase{"Pan", 0, 30, -40, 3.2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShowRectangle, PutsTheRectangleEdgeToEdgeAlongItsLargerRelativeExtent) {
+  ViewTransform view;
+  ShowRectangle(view, 10, 5, 30, 7, 400, 200);  // 20 x 2: the width fills 400 pixels
+  EXPECT_EQ(ToPixel(view, 10, 6), (Pixel{0, 100}));
+  EXPECT_EQ(ToPixel(view, 30, 6), (Pixel{400, 100}));
+  EXPECT_EQ(view.scale, 20.0);
+  EXPECT_FALSE(view.fitted);
+}
+
+}  // namespace
+}  // namespace trivane

@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MenuItem, ::testing::ValuesIn(Rows),
 TEST_F(WindowTest, MenuCaptionsAreExactAndCarryNoHotKeys) {
   QStringList titles;
   for (QAction* a : form1->menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles, (QStringList{"文件", "设置", "条件", "计算", "帮助"}));
+  EXPECT_EQ(titles, (QStringList{"文件", "设置", "条件", "视图", "计算", "帮助"}));
   for (QAction* a : form1->findChildren<QAction*>()) EXPECT_FALSE(a->text().contains('&')) << a->text().toStdString();
 }
 

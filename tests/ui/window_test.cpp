@@ -2,6 +2,8 @@
 // toolbar, the model-properties dialog, message boxes and resizing.
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -180,7 +182,62 @@ TEST_F(WindowTest, TheComputingPictureShowsOnPressAndGoesWhenComputeEnds) {
   EXPECT_FALSE(image2->isVisible());
 }
 
-TEST_F(WindowTest, ResizingRefitsToTheSurfaceWithinItsLimits) {
+// Two wheel notches arriving together are drawn once, about the pointer; a
+// right-button drag and the arrow keys pan; 全图 fits again.
+TEST_F(WindowTest, TheWheelZoomsAboutThePointerAndDragsAndKeysPan) {
+  Open(Cantilever());
+  const ViewTransform fit = session().view();
+  const QPoint pointer(100, 80);
+  const ModelPoint under = FromPixel(fit, pointer.x(), pointer.y());
+  for (int notch = 0; notch < 2; ++notch) {
+    QWheelEvent wheel(pointer, Image1()->mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(Image1(), &wheel);
+  }
+  QApplication::processEvents();
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale * ZoomStep * ZoomStep);
+  EXPECT_NEAR(FromPixel(session().view(), pointer.x(), pointer.y()).x, under.x, 1e-12);
+  EXPECT_NEAR(FromPixel(session().view(), pointer.x(), pointer.y()).y, under.y, 1e-12);
+
+  const Pixel p3 = PixelOf(3);
+  QTest::mousePress(Image1(), Qt::RightButton, {}, QPoint(50, 50));
+  QMouseEvent move(QEvent::MouseMove, QPointF(70, 40), Image1()->mapToGlobal(QPointF(70, 40)), Qt::NoButton,
+                   Qt::RightButton, {});
+  QApplication::sendEvent(Image1(), &move);
+  QTest::mouseRelease(Image1(), Qt::RightButton, {}, QPoint(70, 40));
+  QApplication::processEvents();
+  EXPECT_EQ(PixelOf(3), (Pixel{p3.x + 20, p3.y - 10}));
+  EXPECT_EQ(session().selection().count, 0);  // no rubber band
+
+  Image1()->setFocus();
+  QTest::keyClick(Image1(), Qt::Key_Left);
+  QApplication::processEvents();
+  EXPECT_EQ(PixelOf(3).x, p3.x + 20 + Image1()->width() / 8);
+
+  Action("FitAll")->trigger();
+  EXPECT_EQ(session().view(), fit);
+  Action("ZoomIn")->trigger();
+  EXPECT_EQ(session().view().scale, fit.scale * ZoomStep);
+  Action("ZoomOut")->trigger();
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale);
+
+  // In the load field + - and Home edit the text; on the drawing they zoom.
+  auto* load = Find<QLineEdit>("Edit1");
+  load->setFocus();
+  load->setText("");
+  QTest::keyClicks(load, "-5");
+  QTest::keyClick(load, Qt::Key_Home);
+  EXPECT_EQ(load->text(), "-5");
+  EXPECT_EQ(load->cursorPosition(), 0);
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale);
+  Image1()->setFocus();
+  QTest::keyClick(Image1(), Qt::Key_Minus);
+  EXPECT_DOUBLE_EQ(session().view().scale, fit.scale / ZoomStep);
+  QTest::keyClick(Image1(), Qt::Key_Home);
+  EXPECT_EQ(session().view(), fit);
+}
+
+TEST_F(WindowTest, ResizingRefitsToTheSurfaceAndTheRasterFollowsIt) {
   Open(Cantilever());
   Drag({1, 1}, {Image1()->width(), Image1()->height()});
   form1->resize(500, 400);
@@ -194,8 +251,12 @@ TEST_F(WindowTest, ResizingRefitsToTheSurfaceWithinItsLimits) {
 
   form1->resize(1600, 1100);
   QApplication::processEvents();
-  EXPECT_EQ(Image1()->size(), QSize(1024, 640));
-  EXPECT_EQ(session().view().halfWidth, 512);
+  const QSize large = form1->centralWidget()->size();
+  EXPECT_EQ(Image1()->size(), large);
+  EXPECT_EQ(session().view().halfWidth, large.width() / 2);
+  EXPECT_EQ(form1->canvas().Width(), large.width());
+  ASSERT_GT(PixelOf(3).x, 1024);  // drawn beyond the old ceiling, with its marker
+  EXPECT_EQ(form1->canvas().Image().pixelColor(PixelOf(3).x, PixelOf(3).y), QColor(255, 255, 0));
 }
 
 TEST_F(WindowTest, TheWindowIsComposedAsTheUserSeesIt) {
@@ -215,7 +276,6 @@ TEST_F(WindowTest, TheWindowIsComposedAsTheUserSeesIt) {
     EXPECT_EQ(panel->text(), QString::fromUtf8(panels[i].first));
     EXPECT_EQ(panel->width(), panels[i].second);
   }
-  EXPECT_EQ(Image1()->maximumSize(), QSize(1024, 640));
   EXPECT_EQ(Image1()->minimumSize(), QSize(64, 102));
   EXPECT_EQ(form1->canvas().Image().size(), QSize(1024, 640));
   EXPECT_FALSE(form2->isVisible());

@@ -1,0 +1,107 @@
+// Moving the view, and what the probe and the rubber band find in it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/readout.h"
+#include "display/view.h"
+#include "fakes.h"
+
+namespace trivane::testing {
+namespace {
+
+// Four triangles over (0,0)-(2,1); elements 1 and 4 share the side x = 1
+// from node 2 (1,0) to node 3 (1,1). Node 7 lies far off to the right when
+// `stretched`, making the mesh small on the screen.
+Model FourTriangles(bool stretched) {
+  Model m;
+  const double xy[][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}, {2, 1}, {100, 0}};
+  m.nodeCount = stretched ? 7 : 6;
+  for (int32_t k = 1; k <= m.nodeCount; ++k) m.nodes[k] = {xy[k - 1][0], xy[k - 1][1]};
+  m.elementCount = 4;
+  m.elements[1] = {1, 2, 3};
+  m.elements[2] = {1, 3, 4};
+  m.elements[3] = {2, 5, 6};
+  m.elements[4] = {2, 6, 3};
+  UpdateBounds(m);
+  return m;
+}
+
+Pixel At(const Session& s, int32_t node) { return ToPixel(s.view(), s.model().nodes[node].x, s.model().nodes[node].y); }
+
+// Later elements are drawn over earlier ones: on a shared side the later one
+// is what the user sees. (1, 0.5) is the centre pixel (400, 300) of the fit.
+TEST(Probe, OnASharedSideFindsTheElementDrawnLast) {
+  Harness h;
+  h.Load(FourTriangles(false));
+  EXPECT_EQ(h.session.Probe(400, 300), (ProbeHit{ProbeHit::Element, 4}));
+}
+
+TEST(Probe, OfTwoNodesAtOnePlaceFindsTheFirst) {
+  Harness h;
+  Model m = FourTriangles(false);
+  m.nodes[++m.nodeCount] = m.nodes[1];
+  h.Load(m);
+  const Pixel p1 = At(h.session, 1);
+  EXPECT_EQ(h.session.Probe(p1.x, p1.y), (ProbeHit{ProbeHit::Node, 1}));
+}
+
+// On a mesh small on the screen (sides of 6.4 pixels) a node is picked only
+// within a quarter of its shortest side; zoomed in, within ProbeRadius again,
+// and the band and the markers follow the view.
+TEST(Probe, PicksANodeOnlyCloseToItComparedWithItsSidesAtAnyZoom) {
+  Harness h;
+  h.Load(FourTriangles(true));
+  const Pixel p2 = At(h.session, 2);
+  EXPECT_EQ(h.session.Probe(p2.x + 1, p2.y), (ProbeHit{ProbeHit::Node, 2}));
+  EXPECT_EQ(h.session.Probe(p2.x + 3, p2.y - 1), (ProbeHit{ProbeHit::Element, 3}));
+
+  h.session.ZoomAt(p2.x, p2.y, 10);
+  const Pixel z2 = At(h.session, 2);  // within the pixel's rounding, times 10
+  EXPECT_LE(std::abs(z2.x - p2.x) + std::abs(z2.y - p2.y), 10);
+  EXPECT_EQ(h.session.Probe(z2.x + 3, z2.y - 1), (ProbeHit{ProbeHit::Node, 2}));
+  EXPECT_EQ(h.session.Probe(z2.x + 6, z2.y - 9), (ProbeHit{ProbeHit::Element, 4}));
+  const Pixel p3 = At(h.session, 3);
+  EXPECT_EQ(p3.y, z2.y - 64);
+
+  h.Drag(p3.x - 2, p3.y - 2, p3.x + 2, p3.y + 2);
+  ASSERT_EQ(h.session.selection().count, 1);
+  EXPECT_EQ(h.session.selection().nodes[1], 3);
+  const DrawCall& marker = h.canvas.Calls().back();
+  EXPECT_EQ(marker.kind, Primitive::Ellipse);
+  EXPECT_EQ(marker.points[0], (Pixel{p3.x - 5, p3.y - 5}));
+}
+
+// Each command redraws the picture shown, in the moved view; 全图 and
+// opening a model fit again.
+TEST(ViewCommands, ZoomPanAndFitRedrawThePictureShown) {
+  Harness h;
+  h.Load(Cantilever());
+  const ViewTransform fit = h.session.view();
+  h.session.Compute();
+  h.session.StressPlot(2);
+  h.session.Zoom(ZoomStep);
+  EXPECT_EQ(h.session.shown().kind, PictureKind::Stress);
+  EXPECT_EQ(h.session.view().scale, fit.scale * ZoomStep);
+  EXPECT_EQ(h.session.view().centreX, fit.centreX);
+  h.session.Pan(10, -20);
+  EXPECT_EQ(ToPixel(h.session.view(), fit.centreX, fit.centreY), (Pixel{410, 280}));
+  const size_t before = h.canvas.Calls().size();
+  h.session.FitWhole();
+  EXPECT_EQ(h.session.view(), fit);
+  EXPECT_EQ(h.session.shown().kind, PictureKind::Stress);
+  EXPECT_GT(h.canvas.Calls().size(), before);
+
+  h.session.Zoom(1 / ZoomStep);
+  h.Load(Cantilever());
+  EXPECT_EQ(h.session.view(), fit);
+}
+
+// A label the picture leaves out is still read by the probe.
+TEST(ProbeText, ANodesLoadIsRead) {
+  const Model m = Cantilever();
+  EXPECT_EQ(ProbeText(m, {ProbeHit::Node, 3}, nullptr), "结点 3：x = 2，y = 1，荷载 = 1000，方向 = 270");
+}
+
+}  // namespace
+}  // namespace trivane::testing
