@@ -254,14 +254,6 @@ std::string MeshSizeTooSmall(std::string_view text, double estimate) {
 
 std::string NodeMissing(long long node) { return "结点 " + std::to_string(node) + " 不存在"; }
 
-std::string EdgeNotInMesh(long long node1, long long node2) {
-  return "结点 " + std::to_string(node1) + " 和 " + std::to_string(node2) + " 之间没有单元边";
-}
-
-std::string EdgeNotOnBoundary(long long node1, long long node2) {
-  return "结点 " + std::to_string(node1) + " 和 " + std::to_string(node2) + " 之间的边不在边界上（两个单元共用它）";
-}
-
 std::string NoSuchGroup(std::string_view name) { return "没有名为 " + Quoted(name.substr(0, 40)) + " 的组"; }
 
 std::string WrongGroupKind(std::string_view name, int kind, int needed) {
