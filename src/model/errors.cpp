@@ -100,6 +100,14 @@ std::string LoneNode(int node) {
   return "结点 " + std::to_string(node) + " 不属于任何单元，又未在两个方向上固定";
 }
 
+std::string EdgeNotOnBoundary(int node1, int node2) {
+  return "结点 " + std::to_string(node1) + " 与 " + std::to_string(node2) + " 之间的边是两个单元共用的内部边，不能加边荷载";
+}
+
+std::string EdgeNotInMesh(int node1, int node2) {
+  return "结点 " + std::to_string(node1) + " 与 " + std::to_string(node2) + " 之间没有单元的边";
+}
+
 std::string UnknownExportFormat(std::string_view name) {
   return "无法导出为 " + std::string(name) + "：只能导出 .vtu 或 .csv 文件";
 }
@@ -245,14 +253,6 @@ std::string MeshSizeTooSmall(std::string_view text, double estimate) {
 }
 
 std::string NodeMissing(long long node) { return "结点 " + std::to_string(node) + " 不存在"; }
-
-std::string EdgeNotInMesh(long long node1, long long node2) {
-  return "结点 " + std::to_string(node1) + " 和 " + std::to_string(node2) + " 之间没有单元边";
-}
-
-std::string EdgeNotOnBoundary(long long node1, long long node2) {
-  return "结点 " + std::to_string(node1) + " 和 " + std::to_string(node2) + " 之间的边不在边界上（两个单元共用它）";
-}
 
 std::string NoSuchGroup(std::string_view name) { return "没有名为 " + Quoted(name.substr(0, 40)) + " 的组"; }
 

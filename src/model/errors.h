@@ -117,8 +117,8 @@ std::string LoneNode(int node);                       // 结点 N 不属于任�
 // Conditions: supports, loads and materials on groups and edges.
 std::string NodeMissing(long long node);                           // 结点 K 不存在
 // Edge loads go on the boundary only.
-std::string EdgeNotInMesh(long long node1, long long node2);      // 结点 A 和 B 之间没有单元边
-std::string EdgeNotOnBoundary(long long node1, long long node2);  // 结点 A 和 B 之间的边不在边界上（两个单元共用它）
+std::string EdgeNotOnBoundary(int node1, int node2);  // 结点 A 与 B 之间的边是两个单元共用的内部边，不能加边荷载
+std::string EdgeNotInMesh(int node1, int node2);      // 结点 A 与 B 之间没有单元的边
 std::string NoSuchGroup(std::string_view name);                    // 没有名为 'NAME' 的组
 // A group of one kind where another is needed; kinds as GroupKind numbers them
 // (0 node group, 1 edge group, 2 region): 组 NAME 是区域，这里需要边组

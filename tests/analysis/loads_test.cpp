@@ -181,9 +181,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EdgeLoads, OnlyOnTheBoundary) {
   Model m = testing::MakeModel({{0, 0, FixedXY}, {1, 0, FixedY}, {1, 1}, {0, 1}}, {{1, 2, 3}, {1, 3, 4}});
   auto t = std::make_unique<AnalysisTables>();
-  for (const auto& [edge, message] : {std::pair{Edge{3, 1}, "结点 3 和 1 之间的边不在边界上（两个单元共用它）"},
-                                      std::pair{Edge{2, 4}, "结点 2 和 4 之间没有单元边"},
-                                      std::pair{Edge{4, 5}, "结点 4 和 5 之间没有单元边"}}) {
+  for (const auto& [edge, message] : {std::pair{Edge{3, 1}, "结点 3 与 1 之间的边是两个单元共用的内部边，不能加边荷载"},
+                                      std::pair{Edge{2, 4}, "结点 2 与 4 之间没有单元的边"},
+                                      std::pair{Edge{4, 5}, "结点 4 与 5 之间没有单元的边"}}) {
     m.conditions.edgeLoads = {{edge, EdgeLoadKind::Pressure, 1.0}};
     try {
       Compute(m, *t);

@@ -88,9 +88,9 @@ TEST(AddEdgeLoads, OnlyBoundaryEdgesAndNothingAddedOnRefusal) {
 
   const Edge inner[] = {{1, 2}, {3, 1}};
   EXPECT_EQ(ErrorOf([&] { AddEdgeLoads(m, inner, EdgeLoadKind::Pressure, 1, 0); }),
-            "结点 3 和 1 之间的边不在边界上（两个单元共用它）");
+            "结点 3 与 1 之间的边是两个单元共用的内部边，不能加边荷载");
   const Edge none[] = {{2, 4}};
-  EXPECT_EQ(ErrorOf([&] { AddEdgeLoads(m, none, EdgeLoadKind::Pressure, 1, 0); }), "结点 2 和 4 之间没有单元边");
+  EXPECT_EQ(ErrorOf([&] { AddEdgeLoads(m, none, EdgeLoadKind::Pressure, 1, 0); }), "结点 2 与 4 之间没有单元的边");
   EXPECT_EQ(m.conditions.edgeLoads.size(), 2u);
 
   // Removal finds an edge given either way round.
