@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "analysis/cholesky.h"
+#include "analysis/error_estimate.h"
+#include "analysis/material_sides.h"
+#include "analysis/nodal_stress.h"
 #include "analysis/results.h"
 #include "analysis/sparse_system.h"
 #include "analysis/stress.h"
@@ -68,11 +71,21 @@ void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver) {
     // Everything that can fail comes before the stresses are written, so the
     // results stay those of one compute.
     Reactions reactions = ComputeReactions(model, tables.loads.Values());
+    const MaterialSides sides = ElementMaterialSides(model);
     RecoverStresses(model, tables.stressMatrix, tables.loads, tables.stresses);
     tables.mises = ComputeMises(model, tables.stresses, model.entered);
     tables.equilibrium = SumForces(model, reactions);
     tables.reactions = std::move(reactions);
     tables.material = model.entered;
+    tables.nodeCount = std::max(model.nodeCount, 0);
+    tables.elementCount = std::max(model.elementCount, 0);
+    // The smooth field and the estimate of how far the elements are from it.
+    std::vector<StressState> stresses(static_cast<std::size_t>(tables.elementCount));
+    for (int32_t e = 1; e <= tables.elementCount; ++e)
+      stresses[static_cast<std::size_t>(e - 1)] = {tables.stresses(SigmaX, e), tables.stresses(SigmaY, e),
+                                                   tables.stresses(TauXY, e)};
+    tables.averaged = AverageNodalStresses(model, sides, stresses);
+    tables.error = EstimateError(model, sides, stresses, tables.averaged);
   } catch (const Error&) {
     std::copy(previous.begin(), previous.end(), loads.begin());
     throw;
@@ -97,6 +110,8 @@ ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
   for (int32_t k = 1; k <= StressComponentCount; ++k)
     r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
   r.elementValues[StressComponentCount] = tables.mises;
+  r.elementValues[StressComponentCount + 1] = tables.error.elementError;
+  for (std::size_t k = 0; k < r.nodeValues.size(); ++k) r.nodeValues[k] = tables.averaged.nodeMean[k];
   r.material = tables.material;
   return r;
 }

@@ -28,10 +28,7 @@ Reactions ComputeReactions(const Model& model, std::span<const double> displacem
     r.restrained[static_cast<std::size_t>(2 * i - 2)] = fixX;
     r.restrained[static_cast<std::size_t>(2 * i - 1)] = fixY;
   }
-  const auto u = [&](int32_t dof) {
-    const auto index = static_cast<std::size_t>(dof - 1);
-    return index < displacements.size() ? displacements[index] : 0.0;
-  };
+  const auto u = [&](int32_t dof) { return displacements[static_cast<std::size_t>(dof - 1)]; };
 
   // K u, row by row, over the restrained rows only.
   for (int32_t e = 1; e <= model.elementCount; ++e) {

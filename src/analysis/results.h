@@ -15,7 +15,7 @@ namespace trivane {
 // freedom of nodes 1..nodeCount. Only the elements with a restrained corner
 // are visited, each with the same element matrices the solve used, so no
 // global matrix is needed on either solver path. displacements[d - 1] is
-// degree of freedom d. Throws Error("Floating point overflow") on overflow.
+// degree of freedom d, for every d of the model. Throws Error("Floating point overflow") on overflow.
 Reactions ComputeReactions(const Model& model, std::span<const double> displacements);
 
 // Sums of the reactions and of every node load (also loads on supports).

@@ -23,9 +23,14 @@ constexpr std::array Commands{
     Command{"info", trivane::cli::RunInfo, "FILE [--json]"},
     Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv"},
     Command{"render", trivane::cli::RunRender,
-            "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
+            "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] "
+            "[--component sx|sy|txy|s1|s2|tmax|mises|umag|error] [--smooth] [--principal] [--scale auto|N] "
             "[--legend] [--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE] "
             "[--solver auto|gauss-jordan|cholesky]"},
+    Command{"line", trivane::cli::RunLine,
+            "MODEL --from X1,Y1 --to X2,Y2 -o OUT.csv|OUT.png [--points N] "
+            "[--component sx|sy|txy|s1|s2|tmax|mises|umag] [--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] "
+            "[--plane-strain] [--solver auto|gauss-jordan|cholesky]"},
     Command{"solve", trivane::cli::RunSolve,
             "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--solver auto|gauss-jordan|cholesky] "
             "[--json]"},

@@ -14,7 +14,8 @@ constexpr Rgb Grey{150, 150, 150};
 constexpr Rgb Yellow{255, 255, 0};
 }  // namespace
 
-void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts) {
+void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts,
+               NodePositions positions) {
   if (counts) counts->ShowCounts(model.nodeCount, model.elementCount);
   canvas.SetPenWidth(1);
   FitView(view, model.bounds, canvas.Width(), canvas.Height());
@@ -23,11 +24,12 @@ void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSin
   canvas.SetPenColour(White);
   canvas.SetBrushStyle(BrushStyle::Solid);
   canvas.SetBrushColour(Grey);
-  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) DrawElement(canvas, model, model.elements[e], view);
+  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) DrawElement(canvas, model, model.elements[e], view, positions);
 
   for (int32_t i = 1; i <= NodesToDraw(model); ++i) {
     const Node& node = model.nodes[i];
-    const Pixel p = ToPixel(view, node.x, node.y);
+    const NodePosition at = PositionOf(model, positions, i);
+    const Pixel p = ToPixel(view, at.x, at.y);
     if (node.load != 0.0) DrawLoadArrow(canvas, p.x, p.y, node.loadAngle, FormatGeneral(node.load));
     if (node.restraint == FixedY || node.restraint == FixedX) DrawOneWaySupport(canvas, p.x, p.y, node.orientation);
     if (node.restraint == FixedXY) DrawTwoWaySupport(canvas, p.x, p.y, node.orientation);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "display/canvas.h"
+#include "display/mesh.h"
 #include "display/view.h"
 #include "model/model.h"
 
@@ -17,8 +18,10 @@ class CountSink {
 };
 
 // Refits the view to the model's bounds and the canvas size, then draws.
-// counts may be null.
-void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts);
+// counts may be null. With positions (one per node), every node, its element
+// corners and its glyphs are drawn there instead of at its coordinates.
+void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts,
+               NodePositions positions = {});
 
 // A yellow disc on every selected node, with the view as it stands (no fit).
 void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& selection,
