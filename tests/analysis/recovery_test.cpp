@@ -7,6 +7,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/error_estimate.h"
+#include "analysis/fields.h"
 #include "analysis/nodal_stress.h"
 #include "meshes.h"
 #include "fixtures.h"
@@ -66,6 +67,10 @@ TEST_P(UniformPatch, AveragesReproduceTheStressAndTheEstimateIsZero) {
       EXPECT_NEAR(avg.MisesAtCorner(e, k), 1.0, 1e-12);
     }
   for (std::size_t i = 0; i < 9; ++i) EXPECT_NEAR(avg.nodeMean[0][i], 1.0, 1e-12);
+  // The principal stresses are formed from the averages: 1, 0 and 1 / 2.
+  for (const auto& [field, value] : {std::pair{ResultField::Sigma1, 1.0}, {ResultField::Sigma2, 0.0},
+                                     {ResultField::TauMax, 0.5}})
+    for (const double v : CornerFieldValues(m, *t, field)) EXPECT_NEAR(v, value, 1e-12);
   EXPECT_LT(t->error.relative, 1e-12);
   // ||u||^2 = sigma^2 / E over the unit square's volume.
   EXPECT_NEAR(t->error.energySquared, 1.0, 1e-12);
