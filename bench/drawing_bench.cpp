@@ -149,10 +149,9 @@ BENCHMARK(BM_DrawModel)->Unit(benchmark::kMillisecond)->Iterations(10);
 void BM_DrawDeformedShape(benchmark::State& state) {
   QtCanvas canvas(Width, Height);
   ViewTransform view;
-  NodeBackup backup;
   const auto displacements = Displacements(Results());
   for (auto _ : state) {
-    DrawDeformedShape(canvas, Plate(), backup, displacements, view, nullptr);
+    DrawDeformedShape(canvas, Plate(), displacements, view, nullptr);
     benchmark::DoNotOptimize(canvas.Image().constBits());
   }
 }

@@ -8,6 +8,9 @@
 
 #include "analysis/cholesky.h"
 #include "analysis/diagnosis.h"
+#include "analysis/error_estimate.h"
+#include "analysis/material.h"
+#include "analysis/nodal_stress.h"
 #include "analysis/results.h"
 #include "analysis/sparse_system.h"
 #include "analysis/stress.h"
@@ -90,6 +93,15 @@ void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver) {
     tables.equilibrium = SumForces(reactions, input.forces);
     tables.reactions = std::move(reactions);
     tables.material = model.entered;
+    tables.nodeCount = std::max(model.nodeCount, 0);
+    tables.elementCount = std::max(model.elementCount, 0);
+    // The smooth field and the estimate of how far the elements are from it.
+    std::vector<StressState> stresses(static_cast<std::size_t>(tables.elementCount));
+    for (int32_t e = 1; e <= tables.elementCount; ++e)
+      stresses[static_cast<std::size_t>(e - 1)] = {tables.stresses(SigmaX, e), tables.stresses(SigmaY, e),
+                                                   tables.stresses(TauXY, e)};
+    tables.averaged = AverageNodalStresses(model, input.materials, stresses);
+    tables.error = EstimateError(model, input.materials, stresses, tables.averaged);
   } catch (const Error&) {
     std::copy(previous.begin(), previous.end(), loads.begin());
     throw;

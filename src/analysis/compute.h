@@ -33,10 +33,13 @@ inline double DisplacementV(const AnalysisTables& tables, int32_t node) { return
 inline double StressValue(const AnalysisTables& tables, int32_t element, int32_t component) {
   return tables.stresses(component, element);
 }
-// Entry [d - 1] is degree of freedom d; entry [e - 1] is element e.
-inline std::span<const double> Displacements(const AnalysisTables& tables) { return tables.loads.Values(); }
+// Sized to the model the results belong to: entry [d - 1] is degree of
+// freedom d of its 2n; entry [e - 1] is element e of its m.
+inline std::span<const double> Displacements(const AnalysisTables& tables) {
+  return tables.loads.Values().first(static_cast<std::size_t>(2 * tables.nodeCount));
+}
 inline std::span<const double> StressValues(const AnalysisTables& tables, int32_t component) {
-  return tables.stresses.Component(component);
+  return tables.stresses.Component(component).first(static_cast<std::size_t>(tables.elementCount));
 }
 
 // A node's support forces; a direction that was not restrained has none.

@@ -12,10 +12,7 @@ Reactions ComputeReactions(const Model& model, const SystemInput& input, std::sp
   Reactions r;
   r.values.assign(input.fixed.size(), 0.0);
   r.restrained = input.fixed;
-  const auto u = [&](int32_t dof) {
-    const auto index = static_cast<std::size_t>(dof - 1);
-    return index < displacements.size() ? displacements[index] : 0.0;
-  };
+  const auto u = [&](int32_t dof) { return displacements[static_cast<std::size_t>(dof - 1)]; };
   const auto supported = [&](int32_t node) {
     return r.restrained[static_cast<std::size_t>(2 * node - 2)] || r.restrained[static_cast<std::size_t>(2 * node - 1)];
   };

@@ -17,7 +17,7 @@ namespace trivane {
 // self-weight). Only the elements with a restrained corner are visited, each
 // with its own material and the element matrices the solve used, so no
 // global matrix is needed on either solver path. displacements[d - 1] is
-// degree of freedom d. Throws Error("Floating point overflow") on overflow.
+// degree of freedom d, for every d of the model. Throws Error("Floating point overflow") on overflow.
 Reactions ComputeReactions(const Model& model, const SystemInput& input, std::span<const double> displacements);
 
 // Sums of the reactions and of every force F (also forces on supports).

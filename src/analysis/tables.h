@@ -11,6 +11,8 @@
 #include <span>
 #include <vector>
 
+#include "analysis/error_estimate.h"
+#include "analysis/nodal_stress.h"
 #include "model/limits.h"
 #include "model/model.h"
 
@@ -142,6 +144,12 @@ struct AnalysisTables {
   std::vector<double> mises;  // von Mises stress, entry [e - 1] is element e
   Equilibrium equilibrium;
   EnteredMaterial material;  // the material the results were computed with
+  NodalStresses averaged;    // the stresses averaged at the nodes
+  ErrorEstimate error;       // the recovery estimate of the discretisation error
+  // The counts of the model the results belong to: the results are read
+  // within them, whatever room the tables have.
+  int32_t nodeCount = 0;
+  int32_t elementCount = 0;
 };
 
 // The new-model command's share of the analysis tables: zeroes the leading

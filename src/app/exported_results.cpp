@@ -12,6 +12,8 @@ ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
   for (int32_t k = 1; k <= StressComponentCount; ++k)
     r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
   r.elementValues[StressComponentCount] = tables.mises;
+  r.elementValues[StressComponentCount + 1] = tables.error.elementError;
+  for (std::size_t k = 0; k < r.nodeValues.size(); ++k) r.nodeValues[k] = tables.averaged.nodeMean[k];
   r.material = tables.material;
   return r;
 }

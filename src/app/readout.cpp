@@ -51,4 +51,8 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTab
   return {};
 }
 
+std::string ErrorText(const ErrorEstimate& estimate) {
+  return "误差估计 " + FormatSignificant(100.0 * estimate.relative, 3) + "%";
+}
+
 }  // namespace trivane

@@ -21,6 +21,9 @@ std::string SelectionText(int32_t count);
 // node, "放大 1200 倍，最大位移 0.0005（结点 3）".
 std::string DeformedText(const DeformedScale& scale);
 
+// The estimated error of the last compute: "误差估计 4.67%".
+std::string ErrorText(const ErrorEstimate& estimate);
+
 // The probe's readout: a node's number, coordinates and load (its value and
 // angle, also where the picture left its label out), an element's number,
 // and with results of the present model (results not null) their values: a

@@ -1,7 +1,13 @@
 #include "app/session.h"
 
+#include <algorithm>
+
 #include "analysis/compute.h"
 #include "app/exported_results.h"
+#include "analysis/fields.h"
+#include "app/line_results.h"
+#include "display/principal_directions.h"
+#include "display/smooth_plot.h"
 #include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"
@@ -18,8 +24,7 @@ Session::Session(Canvas& canvas, CountSink& counts, FileChooser& chooser)
       counts_(counts),
       chooser_(chooser),
       model_(std::make_unique<Model>()),
-      tables_(std::make_unique<AnalysisTables>()),
-      backup_(std::make_unique<NodeBackup>()) {}
+      tables_(std::make_unique<AnalysisTables>()) {}
 
 Session::~Session() = default;
 
@@ -110,15 +115,46 @@ void Session::Compute() {
 
 void Session::DeformedPlot() {
   RequireResults();
-  DrawDeformedShape(canvas_, *model_, *backup_, Displacements(*tables_), view_, &counts_);
-  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, DeformedScaleOf(*model_, Displacements(*tables_), view_.scale)};
+  const DeformedScale scale =
+      DrawDeformedShape(canvas_, *model_, Displacements(*tables_), view_, &counts_, plotOptions_.magnification);
+  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, scale};
 }
 
-void Session::StressPlot(int componentIndex) {
+void Session::StressPlot(int fieldIndex) {
   RequireResults();
+  const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
   const ValueRange range =
-      DrawStressPlot(canvas_, *model_, StressValues(*tables_, componentIndex + 1), palette_, view_);
-  shown_ = ShownPicture{PictureKind::Stress, componentIndex, range, 0.0};
+      plotOptions_.smooth
+          ? DrawSmoothPlot(canvas_, *model_, CornerFieldValues(*model_, *tables_, field), palette_, view_)
+          : DrawStressPlot(canvas_, *model_, ElementFieldValues(*model_, *tables_, field), palette_, view_);
+  if (plotOptions_.principal)
+    DrawPrincipalDirections(canvas_, *model_, StressValues(*tables_, SigmaX), StressValues(*tables_, SigmaY),
+                            StressValues(*tables_, TauXY), view_);
+  shown_ = ShownPicture{PictureKind::Stress, static_cast<int>(field), range, {}};
+}
+
+void Session::BeginLinePick() {
+  RequireResults();
+  linePick_ = 0;
+}
+
+std::optional<std::pair<LinePoint, LinePoint>> Session::PickLinePoint(int x, int y) {
+  if (linePick_ < 0 || view_.scale <= 0.0) return std::nullopt;
+  const LinePoint point{view_.centreX + (x - view_.halfWidth) / view_.scale,
+                        view_.centreY + (view_.halfHeight - y) / view_.scale};
+  if (linePick_ == 0) {
+    lineStart_ = point;
+    linePick_ = 1;
+    return std::nullopt;
+  }
+  linePick_ = -1;
+  return std::pair{lineStart_, point};
+}
+
+LineProfile Session::LineGraph(int fieldIndex, LinePoint from, LinePoint to, int32_t points) const {
+  RequireResults();
+  const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
+  return ProfileAlongLine(*model_, *tables_, field, from, to, points);
 }
 
 void Session::ExportResults() {

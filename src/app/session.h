@@ -6,9 +6,12 @@
 // are the visible drawing surface's current size.
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 
+#include "analysis/line_samples.h"
 #include "analysis/tables.h"
 #include "app/ports.h"
 #include "display/canvas.h"
@@ -34,7 +37,7 @@ struct RubberBand {
 enum class PictureKind { Model, Deformed, Stress };
 struct ShownPicture {
   PictureKind kind = PictureKind::Model;
-  int component = 0;            // a stress plot's list entry, 0 σx ... 5 τmax
+  int component = 0;            // a plot's field (ResultField): 0 σx ... 5 τmax, 6 von Mises, 7 |u|, 8 the error
   ValueRange range{};           // the values a stress plot painted
   DeformedScale deformed{};     // how a deformed plot is scaled
 };
@@ -54,6 +57,15 @@ constexpr int ProbeRadius = 8;
 constexpr double ProbeShareOfSide = 0.25;
 // One notch of the wheel, or one press of + or -, zooms by this factor.
 constexpr double ZoomStep = 1.25;
+
+// How the result plots are drawn: smooth (averaged at the nodes) or by element,
+// with the principal directions on top, and the deformed plot's
+// magnification (none: the largest displacement component 60 pixels long).
+struct PlotOptions {
+  bool smooth = false;
+  bool principal = false;
+  std::optional<double> magnification;
+};
 
 class Session {
  public:
@@ -78,8 +90,20 @@ class Session {
   // nothing.
   void Compute();
   void DeformedPlot();
-  // componentIndex is the stress list's entry: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax.
-  void StressPlot(int componentIndex);
+  // fieldIndex is a ResultField: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax (the
+  // stress list's entries), 6 von Mises, 7 |u|, 8 the estimated error.
+  void StressPlot(int fieldIndex);
+  // The options take effect with the next plot.
+  void SetPlotOptions(const PlotOptions& options) { plotOptions_ = options; }
+  const PlotOptions& plotOptions() const { return plotOptions_; }
+
+  // 路径图: the next two presses on the drawing pick the line's ends instead
+  // of starting a rubber band. PickLinePoint returns the line after the second.
+  void BeginLinePick();
+  bool PickingLine() const { return linePick_ >= 0; }
+  std::optional<std::pair<LinePoint, LinePoint>> PickLinePoint(int x, int y);
+  // The field along the line, from the present results.
+  LineProfile LineGraph(int fieldIndex, LinePoint from, LinePoint to, int32_t points = 101) const;
   // Asks for a .vtu or .csv file and writes the model with its results.
   void ExportResults();
 
@@ -148,12 +172,14 @@ class Session {
   FileChooser& chooser_;
   std::unique_ptr<Model> model_;
   std::unique_ptr<AnalysisTables> tables_;
-  std::unique_ptr<NodeBackup> backup_;
   Selection selection_{};
   RubberBand band_{};
   ViewTransform view_{};
   Palette palette_{};
   ShownPicture shown_{};
+  PlotOptions plotOptions_{};
+  int linePick_ = -1;  // points picked so far while picking a line, -1 otherwise
+  LinePoint lineStart_{};
   bool modified_ = false;
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;

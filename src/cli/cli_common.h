@@ -81,6 +81,7 @@ int RunInfo(std::span<const std::string> args);
 int RunConvert(std::span<const std::string> args);
 int RunSolve(std::span<const std::string> args);
 int RunRender(std::span<const std::string> args);
+int RunLine(std::span<const std::string> args);
 int RunExport(std::span<const std::string> args);
 int RunMesh(std::span<const std::string> args);
 

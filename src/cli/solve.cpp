@@ -55,7 +55,11 @@ void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
   for (int32_t e = 1; e <= m.elementCount; ++e) out << (e > 1 ? ", " : "") << JsonReal(MisesValue(t, e));
   const Equilibrium& sums = EquilibriumOf(t);
   out << "], \"equilibrium\": {\"sum_rx\": " << JsonReal(sums.sumRx) << ", \"sum_ry\": " << JsonReal(sums.sumRy)
-      << ", \"sum_fx\": " << JsonReal(sums.sumFx) << ", \"sum_fy\": " << JsonReal(sums.sumFy) << "}}\n";
+      << ", \"sum_fx\": " << JsonReal(sums.sumFx) << ", \"sum_fy\": " << JsonReal(sums.sumFy) << "}";
+  out << ", \"error\": {\"percent\": " << JsonReal(100.0 * t.error.relative) << ", \"elements\": [";
+  for (std::size_t e = 0; e < t.error.elementError.size(); ++e)
+    out << (e > 0 ? ", " : "") << JsonReal(t.error.elementError[e]);
+  out << "]}}\n";
 }
 
 // The support forces ("-" where a direction is free) and the equilibrium check.
@@ -75,6 +79,8 @@ void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) 
       << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy)
       << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
       << ")\n";
+  // The recovery estimate of the discretisation error, relative to the energy norm.
+  out << "\nestimated error = " << FormatSignificant(100.0 * t.error.relative, 3) << " %\n";
 }
 
 void PrintTables(const std::string& path, const Model& m, const AnalysisTables& t, std::ostream& out) {

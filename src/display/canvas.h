@@ -70,6 +70,10 @@ class Canvas {
   }
   // (x, y) is the top-left corner of the text; the background stays as it is.
   virtual void TextOut(int32_t x, int32_t y, const std::string& text) = 0;
+  // Sets pixels (x, y), (x + 1, y), ... to the colours given, whatever the pen
+  // and brush; pixels outside the surface are left out. For pictures that
+  // colour every pixel of their own, such as a smooth field.
+  virtual void PutPixels(int32_t x, int32_t y, std::span<const Rgb> colours) = 0;
 
   // The box the text's ink covers when TextOut writes it at (0, 0): from
   // the first to the second pixel, the second excluded. This estimate, 7 by

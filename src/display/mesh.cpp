@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "model/errors.h"
+
 namespace trivane {
 
 namespace {
@@ -28,18 +30,27 @@ bool Outlined(Outlines outlines, const Pixel& a, const Pixel& b, const Pixel& c)
 }
 
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
-                 Outlines outlines, Rgb outlineColour) {
+                 Outlines outlines, Rgb outlineColour, NodePositions positions) {
   const std::array<int32_t, 3> corners{element.node1, element.node2, element.node3};
   std::array<Pixel, 3> points;
   for (size_t k = 0; k < corners.size(); ++k) {
     if (corners[k] < 1 || corners[k] > MaxNodes) return false;
-    const Node& node = model.nodes[corners[k]];
-    points[k] = ToPixel(view, node.x, node.y);
+    if (!positions.empty() && static_cast<size_t>(corners[k]) > positions.size()) return false;
+    const NodePosition p = PositionOf(model, positions, corners[k]);
+    points[k] = ToPixel(view, p.x, p.y);
   }
   canvas.SetPenColour(Outlined(outlines, points[0], points[1], points[2]) ? outlineColour
                                                                       : canvas.Attributes().brushColour);
   canvas.Polygon(points);
   return true;
+}
+
+void RequireNodeResults(const Model& model, std::span<const double> displacements) {
+  if (displacements.size() < 2 * static_cast<size_t>(NodesToDraw(model))) throw Error(messages::ComputeFirst);
+}
+
+void RequireElementResults(const Model& model, std::span<const double> values) {
+  if (values.size() < static_cast<size_t>(ElementsToDraw(model))) throw Error(messages::ComputeFirst);
 }
 
 int32_t NodesToDraw(const Model& model) { return std::clamp(model.nodeCount, 0, MaxNodes); }

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces shared by the model redraw and the stress plot.
 #include <cstdint>
+#include <span>
 
 #include "display/canvas.h"
 #include "display/view.h"
@@ -27,13 +28,33 @@ enum class Outlines { Auto, On, Off };
 constexpr double MinOutlinedArea = 6.0;
 bool Outlined(Outlines outlines, const Pixel& a, const Pixel& b, const Pixel& c);
 
+// Where the nodes are drawn: entry [i - 1] is node i. An empty span draws every
+// node at its own coordinates.
+struct NodePosition {
+  double x = 0.0;
+  double y = 0.0;
+};
+using NodePositions = std::span<const NodePosition>;
+
+// Node i's drawn position.
+inline NodePosition PositionOf(const Model& model, NodePositions positions, int32_t node) {
+  if (positions.empty()) return {model.nodes[node].x, model.nodes[node].y};
+  return positions[static_cast<std::size_t>(node - 1)];
+}
+
 // The filled triangle through the element's corners, in their order, with the
 // brush in force and an outline in outlineColour, or, where outlines leave
 // the element out, in its fill colour, so that neighbours still meet without
-// a gap. An element with a corner outside the node table is skipped (returns
-// false).
+// a gap. With positions, the corners are drawn there (see NodePosition). An
+// element with a corner outside the node table (or the positions) is skipped
+// (returns false).
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
-                 Outlines outlines = Outlines::On, Rgb outlineColour = {255, 255, 255});
+                 Outlines outlines = Outlines::On, Rgb outlineColour = {255, 255, 255}, NodePositions positions = {});
+
+// Results that cover the model: 2 displacements per node, one value per
+// element. Anything shorter belongs to another model; throws Error(ComputeFirst).
+void RequireNodeResults(const Model& model, std::span<const double> displacements);
+void RequireElementResults(const Model& model, std::span<const double> values);
 
 // The counts the drawing loops run to, kept within the tables.
 int32_t NodesToDraw(const Model& model);

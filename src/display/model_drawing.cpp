@@ -36,7 +36,8 @@ std::vector<Rgb> ElementFills(const Model& model) {
   return fills;
 }
 
-void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts, Outlines outlines) {
+void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts, Outlines outlines,
+               NodePositions positions) {
   if (counts) counts->ShowCounts(model.nodeCount, model.elementCount);
   canvas.SetPenWidth(1);
   UpdateView(view, model.bounds, canvas.Width(), canvas.Height());
@@ -48,14 +49,15 @@ void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSin
   const std::vector<Rgb> fills = ElementFills(model);
   for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
     if (!fills.empty()) canvas.SetBrushColour(fills[static_cast<size_t>(e - 1)]);
-    DrawElement(canvas, model, model.elements[e], view, outlines);
+    DrawElement(canvas, model, model.elements[e], view, outlines, White, positions);
   }
   DrawEdgeLoads(canvas, model, view);
 
   LabelSpace labels;
   for (int32_t i = 1; i <= NodesToDraw(model); ++i) {
     const Node& node = model.nodes[i];
-    const Pixel p = ToPixel(view, node.x, node.y);
+    const NodePosition at = PositionOf(model, positions, i);
+    const Pixel p = ToPixel(view, at.x, at.y);
     if (node.load != 0.0) DrawLoadArrow(canvas, p.x, p.y, node.loadAngle, FormatGeneral(node.load), &labels);
     if (node.restraint == FixedY || node.restraint == FixedX) DrawOneWaySupport(canvas, p.x, p.y, node.orientation);
     if (node.restraint == FixedXY) DrawTwoWaySupport(canvas, p.x, p.y, node.orientation);

@@ -22,8 +22,10 @@ class CountSink {
 // one only takes the size), then draws: elements, the edge loads' diagrams,
 // then the nodes' arrows and symbols. A load label that would overlap one
 // drawn before is left out. counts may be null.
+// With positions (one per node), every node, its element corners and its
+// glyphs are drawn there instead of at its coordinates.
 void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSink* counts,
-               Outlines outlines = Outlines::Auto);
+               Outlines outlines = Outlines::Auto, NodePositions positions = {});
 
 // The fill of every element (entry e - 1) in the model view: the grey of a
 // model without regions, each region in a tint of its own. Empty when the

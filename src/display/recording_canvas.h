@@ -9,15 +9,16 @@
 
 namespace trivane {
 
-enum class Primitive { Rectangle, Polygon, Ellipse, Line, Text };
+enum class Primitive { Rectangle, Polygon, Ellipse, Line, Text, Pixels };
 
 struct DrawCall {
   Primitive kind = Primitive::Line;
   // Rectangle and Ellipse: {left, top}, {right, bottom}. Line: {from}, {to}.
-  // Polygon: its points. Text: {top-left corner}.
+  // Polygon: its points. Text and Pixels: {first pixel}.
   std::vector<Pixel> points;
   std::string text;
   CanvasAttributes attributes;
+  std::vector<Rgb> colours;  // Pixels: the colours from the first pixel on
   bool operator==(const DrawCall&) const = default;
 };
 
@@ -29,6 +30,7 @@ class RecordingCanvas : public Canvas {
   void Polygon(std::span<const Pixel> points) override;
   void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void TextOut(int32_t x, int32_t y, const std::string& text) override;
+  void PutPixels(int32_t x, int32_t y, std::span<const Rgb> colours) override;
   int32_t Width() const override { return width_; }
   int32_t Height() const override { return height_; }
 

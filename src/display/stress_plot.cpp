@@ -12,10 +12,7 @@ namespace {
 
 constexpr Rgb White{255, 255, 255};
 
-double Value(std::span<const double> values, int32_t e) {
-  const auto index = static_cast<size_t>(e - 1);
-  return index < values.size() ? values[index] : 0.0;
-}
+double Value(std::span<const double> values, int32_t e) { return values[static_cast<size_t>(e - 1)]; }
 
 }  // namespace
 
@@ -26,6 +23,8 @@ int32_t ColourIndex(double max, double v, double factor) {
 }
 
 ValueRange PlottedRange(const Model& model, std::span<const double> values) {
+  RequireElementResults(model, values);
+  if (values.empty()) return {};
   ValueRange range{Value(values, 1), Value(values, 1)};
   for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
     const double v = Value(values, e);

@@ -13,7 +13,8 @@
 namespace trivane {
 
 // The smallest and largest value over the elements drawn; element 1's value
-// for a model without elements.
+// for a model without elements (0 without any value). values must cover the
+// model's elements, else Error(ComputeFirst).
 struct ValueRange {
   double min = 0.0;
   double max = 0.0;

@@ -266,6 +266,14 @@ Canvas::TextBox QtCanvas::TextInk(const std::string& text) const {
   return {{ink.left(), metrics.ascent() + ink.top()}, {ink.right() + 1, metrics.ascent() + ink.bottom() + 1}};
 }
 
+void QtCanvas::PutPixels(int32_t x, int32_t y, std::span<const Rgb> colours) {
+  if (y < 0 || y >= image_.height()) return;
+  auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+  const int32_t from = std::max(x, 0);
+  const int32_t to = static_cast<int32_t>(std::min<int64_t>(int64_t{x} + static_cast<int64_t>(colours.size()), image_.width()));
+  for (int32_t k = from; k < to; ++k) line[k] = ToArgb(colours[static_cast<std::size_t>(k - x)]);
+}
+
 void QtCanvas::DrawLine(Pixel from, Pixel to) {
   const ClipBox box = PenClipBox(image_.width(), image_.height(), Attributes().penWidth);
   Trace trace(Attributes().penStyle, outline_);

@@ -37,6 +37,7 @@ class QtCanvas : public Canvas {
   void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void TextOut(int32_t x, int32_t y, const std::string& text) override;
   TextBox TextInk(const std::string& text) const override;
+  void PutPixels(int32_t x, int32_t y, std::span<const Rgb> colours) override;
   int32_t Width() const override { return visibleWidth_; }
   int32_t Height() const override { return visibleHeight_; }
 

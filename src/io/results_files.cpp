@@ -14,10 +14,6 @@ namespace {
 
 constexpr const char* LineEnd = "\r\n";  // RFC 4180
 
-double Entry(std::span<const double> values, std::size_t index) {
-  return index < values.size() ? values[index] : 0.0;
-}
-
 std::string LowerExtension(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -27,36 +23,50 @@ std::string LowerExtension(const std::string& path) {
 
 }  // namespace
 
+void RequireCoverage(const Model& model, const ExportedResults& results) {
+  const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
+  const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
+  bool covered = results.displacements.size() >= 2 * n && results.reactions.size() >= 2 * n &&
+                 results.restrained.size() >= 2 * n;
+  for (const auto& values : results.nodeValues) covered = covered && values.size() >= n;
+  for (const auto& values : results.elementValues) covered = covered && values.size() >= m;
+  if (!covered) throw Error(messages::ComputeFirst);
+}
+
 std::string NodeCsvText(const Model& model, const ExportedResults& results) {
+  RequireCoverage(model, results);
   std::string text = "node,x,y,u,v,Rx,Ry";
+  for (const char* name : NodeValueNames) text.append(",").append(name);
   text += LineEnd;
-  text.reserve(static_cast<std::size_t>(std::max(model.nodeCount, 0)) * 96);
+  text.reserve(static_cast<std::size_t>(std::max(model.nodeCount, 0)) * 192);
   const auto reaction = [&](std::size_t d) {
-    return d < results.restrained.size() && results.restrained[d] ? FormatShortest(Entry(results.reactions, d))
-                                                                    : std::string();
+    return results.restrained[d] ? FormatShortest(results.reactions[d]) : std::string();
   };
   for (int32_t i = 1; i <= model.nodeCount; ++i) {
     const Node& node = model.nodes[i];
     const auto x = static_cast<std::size_t>(2 * i - 2);
     text += FormatInteger(i) + ',' + FormatShortest(node.x) + ',' + FormatShortest(node.y) + ',' +
-            FormatShortest(Entry(results.displacements, x)) + ',' +
-            FormatShortest(Entry(results.displacements, x + 1)) + ',' + reaction(x) + ',' + reaction(x + 1) +
-            LineEnd;
+            FormatShortest(results.displacements[x]) + ',' + FormatShortest(results.displacements[x + 1]) + ',' +
+            reaction(x) + ',' + reaction(x + 1);
+    for (const auto& values : results.nodeValues)
+      text.append(",").append(FormatShortest(values[static_cast<std::size_t>(i - 1)]));
+    text += LineEnd;
   }
   return text;
 }
 
 std::string ElementCsvText(const Model& model, const ExportedResults& results) {
+  RequireCoverage(model, results);
   std::string text = "element,node1,node2,node3";
   for (const char* name : ElementValueNames) text.append(",").append(name);
   text += LineEnd;
-  text.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 200);
+  text.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 224);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
     const Element& el = model.elements[e];
     text += FormatInteger(e) + ',' + FormatInteger(el.node1) + ',' + FormatInteger(el.node2) + ',' +
             FormatInteger(el.node3);
     for (const auto& values : results.elementValues)
-      text.append(",").append(FormatShortest(Entry(values, static_cast<std::size_t>(e - 1))));
+      text.append(",").append(FormatShortest(values[static_cast<std::size_t>(e - 1)]));
     text += LineEnd;
   }
   return text;

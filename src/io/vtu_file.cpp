@@ -13,10 +13,6 @@ namespace trivane {
 
 namespace {
 
-double Entry(std::span<const double> values, std::size_t index) {
-  return index < values.size() ? values[index] : 0.0;
-}
-
 // The appended block, written straight after the XML into the same text:
 // arrays one after the other, each preceded by its byte count as a 64-bit
 // integer (header_type="UInt64"). The XML names each array's offset before any
@@ -80,16 +76,19 @@ std::string FieldText(const char* name, std::string_view text) {
 }  // namespace
 
 std::string VtuText(const Model& model, const ExportedResults& results) {
+  RequireCoverage(model, results);
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
   const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
   AppendedBlock block;
   const std::size_t points = block.Reserve<double>(3 * n);
   const std::size_t displacement = block.Reserve<double>(3 * n);
   const std::size_t reactions = block.Reserve<double>(3 * n);
+  std::array<std::size_t, 4> pointValues{};
+  for (std::size_t& offset : pointValues) offset = block.Reserve<double>(n);
   const std::size_t connectivity = block.Reserve<int64_t>(3 * m);
   const std::size_t offsets = block.Reserve<int64_t>(m);
   const std::size_t types = block.Reserve<uint8_t>(m);
-  std::array<std::size_t, 7> cellValues{};
+  std::array<std::size_t, 8> cellValues{};
   for (std::size_t& offset : cellValues) offset = block.Reserve<double>(m);
 
   const bool little = std::endian::native == std::endian::little;
@@ -107,6 +106,8 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   xml += "<PointData Vectors=\"displacement\">\n";
   xml += AppendedArray("Float64", "displacement", 3, displacement);
   xml += AppendedArray("Float64", "reaction", 3, reactions);
+  for (std::size_t a = 0; a < pointValues.size(); ++a)
+    xml += AppendedArray("Float64", NodeValueNames[a], 1, pointValues[a]);
   xml += "</PointData>\n<CellData Scalars=\"von_mises\">\n";
   for (std::size_t a = 0; a < cellValues.size(); ++a)
     xml += AppendedArray("Float64", ElementValueNames[a], 1, cellValues[a]);
@@ -129,14 +130,14 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   AppendedBlock::Add<double>(
       text, 3 * n, planar([&](std::size_t i) { return node(i).x; }, [&](std::size_t i) { return node(i).y; }));
   AppendedBlock::Add<double>(text, 3 * n,
-                             planar([&](std::size_t i) { return Entry(results.displacements, 2 * i); },
-                                    [&](std::size_t i) { return Entry(results.displacements, 2 * i + 1); }));
-  const auto reaction = [&](std::size_t d) {
-    return d < results.restrained.size() && results.restrained[d] ? Entry(results.reactions, d) : 0.0;
-  };
+                             planar([&](std::size_t i) { return results.displacements[2 * i]; },
+                                    [&](std::size_t i) { return results.displacements[2 * i + 1]; }));
+  const auto reaction = [&](std::size_t d) { return results.restrained[d] ? results.reactions[d] : 0.0; };
   AppendedBlock::Add<double>(text, 3 * n,
                              planar([&](std::size_t i) { return reaction(2 * i); },
                                     [&](std::size_t i) { return reaction(2 * i + 1); }));
+  for (const auto& values : results.nodeValues)
+    AppendedBlock::Add<double>(text, n, [&](std::size_t i) { return values[i]; });
   AppendedBlock::Add<int64_t>(text, 3 * m, [&](std::size_t k) -> int64_t {
     const Element& el = model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)];
     const int32_t corners[3] = {el.node1, el.node2, el.node3};
@@ -146,7 +147,7 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   constexpr uint8_t VtkTriangle = 5;
   AppendedBlock::Add<uint8_t>(text, m, [](std::size_t) { return VtkTriangle; });
   for (const auto& values : results.elementValues)
-    AppendedBlock::Add<double>(text, m, [&](std::size_t e) { return Entry(values, e); });
+    AppendedBlock::Add<double>(text, m, [&](std::size_t e) { return values[e]; });
 
   text += closing;
   return text;

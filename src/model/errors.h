@@ -132,6 +132,8 @@ inline constexpr const char* ModelModified = "模型已修改，是否保存？"
 
 // Results: a plot or an export asked for before a compute of the present model.
 inline constexpr const char* ComputeFirst = "请先计算";
+// The deformed plot's magnification, as 变形放大… takes it.
+inline constexpr const char* MagnificationNotPositive = "放大倍数必须大于0";
 // An export file whose extension names no format the program writes.
 std::string UnknownExportFormat(std::string_view name);  // 无法导出为 NAME：只能导出 .vtu 或 .csv 文件
 

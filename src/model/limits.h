@@ -22,4 +22,7 @@ constexpr int32_t MaxGaussJordanNodes = 500;
 // Order of the dense stiffness: two degrees of freedom per node.
 constexpr int32_t MaxGaussJordanDof = 2 * MaxGaussJordanNodes;
 
+// Samples of a result along a line: far more than a graph or a table can show.
+constexpr int32_t MaxLinePoints = 1000000;
+
 }  // namespace trivane

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +15,14 @@
 #include <algorithm>
 #include <optional>
 
+#include "analysis/fields.h"
 #include "app/readout.h"
+#include "io/number_text.h"
+#include "model/errors.h"
 #include "display/legend.h"
 #include "ui/drawing_surface.h"
 #include "ui/help_window.h"
+#include "ui/line_graph_window.h"
 #include "ui/properties_dialog.h"
 #include "ui/pictures.h"
 #include "ui/qt_file_chooser.h"
@@ -106,6 +111,10 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
   image1_ = new DrawingSurface(*canvas_, host);
   image1_->onMouseDown = [this](int x, int y) {
     if (probing_) return ProbeAt(x, y);
+    if (session_->PickingLine()) {
+      if (const auto line = session_->PickLinePoint(x, y)) ShowLineGraph(line->first, line->second);
+      return;
+    }
     Run([&] { session_->MouseDown(x, y); });
   };
   image1_->onMouseMove = [this](int x, int y) {
@@ -167,8 +176,8 @@ void MainForm::Run(const std::function<void()>& command) {
 void MainForm::UpdateResultsArea() {
   const ShownPicture& shown = session_->shown();
   if (shown.kind == PictureKind::Stress) {
-    results_->ShowLegend(QString::fromStdString(StressComponentName(shown.component)), shown.range,
-                         session_->palette());
+    results_->ShowLegend(QString::fromStdString(ResultFieldName(static_cast<ResultField>(shown.component))),
+                         shown.range, session_->palette());
   } else {
     results_->HideLegend();
   }
@@ -176,6 +185,8 @@ void MainForm::UpdateResultsArea() {
   if (!probeText_.isEmpty()) parts << probeText_;
   if (shown.kind == PictureKind::Deformed)
     parts << QString::fromStdString(DeformedText(shown.deformed));
+  if (session_->HasResults()) parts << QString::fromStdString(ErrorText(session_->tables().error));
+  if (session_->PickingLine()) parts << "路径图：在图上点击直线的两端";
   if (session_->ResultsOutOfDate()) parts << ResultsOutOfDate;
   const std::string selected = SelectionText(session_->selection().count);
   if (!selected.empty()) parts << QString::fromStdString(selected);
@@ -250,6 +261,50 @@ void MainForm::ToolButton10Click() { Run([this] { session_->TwoWayRestraint(); }
 void MainForm::ToolButton4Click() { Run([this] { session_->DeleteRestraint(); }); }
 void MainForm::ToolButton15Click() { Run([this] { session_->DeformedPlot(); }); }
 void MainForm::ToolButton18Click() { Run([this] { session_->StressPlot(comboBox1_->currentIndex()); }); }
+
+void MainForm::ResultPlot(int field) { Run([this, field] { session_->StressPlot(field); }); }
+
+// A plot on show is drawn again the new way.
+void MainForm::PlotOptionsChanged() {
+  PlotOptions options = session_->plotOptions();
+  options.smooth = findChild<QAction*>("SmoothPlot")->isChecked();
+  options.principal = findChild<QAction*>("PrincipalDirections")->isChecked();
+  session_->SetPlotOptions(options);
+  if (session_->shown().kind == PictureKind::Stress) ResultPlot(session_->shown().component);
+}
+
+// 自动 (or nothing) draws the largest displacement 60 pixels long.
+void MainForm::DeformationScaleClick() {
+  const std::optional<double> now = session_->plotOptions().magnification;
+  bool ok = false;
+  const QString text = QInputDialog::getText(this, "变形放大", "放大倍数（自动：最大位移画 60 像素）", QLineEdit::Normal,
+                                             now ? QString::fromStdString(FormatGeneral(*now)) : "自动", &ok);
+  if (!ok) return;
+  Run([&] {
+    PlotOptions options = session_->plotOptions();
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed == "自动") {
+      options.magnification.reset();
+    } else {
+      const double value = ReadReal(trimmed.toStdString());
+      if (!(value > 0.0)) throw Error(messages::MagnificationNotPositive);
+      options.magnification = value;
+    }
+    session_->SetPlotOptions(options);
+    if (session_->shown().kind == PictureKind::Deformed) session_->DeformedPlot();
+  });
+}
+
+void MainForm::LineGraphClick() { Run([this] { session_->BeginLinePick(); }); }
+
+void MainForm::ShowLineGraph(LinePoint from, LinePoint to) {
+  UpdateResultsArea();
+  RunReporting(this, report_, [&] {
+    auto* window = new LineGraphWindow(
+        [this, from, to](int field) { return session_->LineGraph(field, from, to); }, this);
+    window->show();
+  });
+}
 
 void MainForm::ToolButton12Click() {
   Run([this] { session_->ApplyLoad(edit1_->text().toStdString(), edit2_->text().toStdString()); });

@@ -65,6 +65,11 @@ class MainForm : public QMainWindow {
   void ToolButton9Click();
   void N11Click();
   void N13Click();
+  // Results beyond the six stresses and how they are drawn.
+  void ResultPlot(int field);
+  void PlotOptionsChanged();
+  void DeformationScaleClick();
+  void LineGraphClick();
   void FormResize();
 
  protected:
@@ -81,6 +86,7 @@ class MainForm : public QMainWindow {
   bool MayDiscardModel();
   void ProbeAt(int x, int y);
   void UpdateResultsArea();
+  void ShowLineGraph(LinePoint from, LinePoint to);
 
   std::unique_ptr<QtCanvas> canvas_;
   std::unique_ptr<StatusCounts> counts_;

@@ -169,6 +169,19 @@ void MainForm::BuildMenu() {
       findChild<QAction*>("ToolButton18")->trigger();
     });
   }
+  // Fields beyond the six stresses plot from the menu only.
+  stress->addSeparator();
+  item(stress, "MisesPlot", "von Mises", QKeySequence("Ctrl+F7"), [this] { ResultPlot(6); });
+  item(stress, "DisplacementPlot", "位移 |u|", QKeySequence("Ctrl+F8"), [this] { ResultPlot(7); });
+  item(stress, "ErrorPlot", "误差", QKeySequence(), [this] { ResultPlot(8); });
+  compute->addSeparator();
+  for (const auto& [name, caption] : {std::pair{"SmoothPlot", "结点平均"}, {"PrincipalDirections", "主应力方向"}}) {
+    QAction* toggle = item(compute, name, caption, QKeySequence(), {});
+    toggle->setCheckable(true);
+    connect(toggle, &QAction::toggled, this, [this] { PlotOptionsChanged(); });
+  }
+  item(compute, "DeformationScale", "变形放大…", QKeySequence(), [this] { DeformationScaleClick(); });
+  item(compute, "LineGraph", "路径图", QKeySequence(), [this] { LineGraphClick(); });
 
   QMenu* help = bar->addMenu("帮助");
   help->setObjectName("N5");

@@ -167,7 +167,8 @@ TEST(Export, WritesTheChosenFormatAndNothingWhenCancelled) {
   EXPECT_EQ(ReadFileBytes(h.folder.File("out.vtu")).substr(0, 21), "<?xml version=\"1.0\"?>");
   h.chooser.Answer(h.folder.File("out.csv"));
   h.session.ExportResults();
-  EXPECT_EQ(ReadFileBytes(h.folder.File("out.csv")).substr(0, 21), "node,x,y,u,v,Rx,Ry\r\n1");
+  EXPECT_EQ(ReadFileBytes(h.folder.File("out.csv")).substr(0, 70),
+            "node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg\r\n1");
   EXPECT_TRUE(std::filesystem::exists(h.folder.File("out_elements.csv")));
 }
 

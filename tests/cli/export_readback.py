@@ -16,7 +16,8 @@ import tempfile
 import vtk
 
 CLI, EXAMPLES = sys.argv[1], sys.argv[2]
-ELEMENT_VALUES = ["sigma_x", "sigma_y", "tau_xy", "sigma_1", "sigma_2", "tau_max", "von_mises"]
+ELEMENT_VALUES = ["sigma_x", "sigma_y", "tau_xy", "sigma_1", "sigma_2", "tau_max", "von_mises", "error"]
+NODE_VALUES = ["sigma_x_avg", "sigma_y_avg", "tau_xy_avg", "von_mises_avg"]
 
 # (model, material and solver flags): both problem types and both solvers.
 CASES = [
@@ -70,7 +71,7 @@ def check_vtu(path, solved, flags, name, coordinates, corners):
 
     point_data, cell_data = grid.GetPointData(), grid.GetCellData()
     names = sorted(point_data.GetArrayName(k) for k in range(point_data.GetNumberOfArrays()))
-    check(names == ["displacement", "reaction"], f"{name}: point arrays {names}")
+    check(names == sorted(["displacement", "reaction"] + NODE_VALUES), f"{name}: point arrays {names}")
     names = sorted(cell_data.GetArrayName(k) for k in range(cell_data.GetNumberOfArrays()))
     check(names == sorted(ELEMENT_VALUES), f"{name}: cell arrays {names}")
 
@@ -85,8 +86,11 @@ def check_vtu(path, solved, flags, name, coordinates, corners):
         check(r[i][1] == (ry if ry is not None else 0.0), f"{name}: Ry of node {i + 1}")
     for k, array in enumerate(ELEMENT_VALUES):
         values = [t[0] for t in tuples(cell_data.GetArray(array))]
-        expected = [s[k] for s in solved["stresses"]] if k < 6 else solved["mises"]
-        check(list(values) == expected, f"{name}: cell array {array}")
+        check(list(values) == element_values(solved, k), f"{name}: cell array {array}")
+    averaged = averaged_stresses(solved, flags, coordinates, corners)
+    for k, array in enumerate(NODE_VALUES):
+        values = [t[0] for t in tuples(point_data.GetArray(array))]
+        check(all(close(a, b) for a, b in zip(values, averaged[k])) and len(values) == n, f"{name}: {array}")
 
     field = grid.GetFieldData()
     entered = {"E": 2e10, "mu": 0.167, "t": 1.0}
@@ -99,6 +103,45 @@ def check_vtu(path, solved, flags, name, coordinates, corners):
     check(problem == ("plane strain" if "--plane-strain" in flags else "plane stress"), f"{name}: problem {problem}")
 
 
+def element_values(solved, k):
+    if k < 6:
+        return [s[k] for s in solved["stresses"]]
+    return solved["mises"] if k == 6 else solved["error"]["elements"]
+
+
+def close(a, b):
+    return abs(a - b) <= 1e-12 * max(1.0, abs(a), abs(b))
+
+
+def averaged_stresses(solved, flags, coordinates, corners):
+    """The area-weighted mean of the element stresses at each node (one material),
+    and von Mises of the mean, worked out here from solve --json."""
+    n = solved["nodes"]
+    sums = [[0.0, 0.0, 0.0] for _ in range(n)]
+    areas = [0.0] * n
+    for e, nodes in enumerate(corners):
+        (x1, y1), (x2, y2), (x3, y3) = (coordinates[i - 1] for i in nodes)
+        area = abs((x2 - x1) * (y3 - y1) - (x3 - x1) * (y2 - y1)) / 2
+        for i in nodes:
+            areas[i - 1] += area
+            for c in range(3):
+                sums[i - 1][c] += area * solved["stresses"][e][c]
+    mu = float(flags[flags.index("--nu") + 1]) if "--nu" in flags else 0.167
+    columns = [[], [], [], []]
+    for s, a in zip(sums, areas):
+        sx, sy, txy = (v / a for v in s)
+        r = math.sqrt((sx - sy) ** 2 + 4 * txy * txy)
+        s1, s2 = (sx + sy) / 2 + r / 2, (sx + sy) / 2 - r / 2
+        if "--plane-strain" in flags:
+            sz = mu * (sx + sy)
+            mises = math.sqrt(((s1 - s2) ** 2 + (s2 - sz) ** 2 + (sz - s1) ** 2) / 2)
+        else:
+            mises = math.sqrt(s1 * s1 - s1 * s2 + s2 * s2)
+        for c, v in enumerate((sx, sy, txy, mises)):
+            columns[c].append(v)
+    return columns
+
+
 def real(text):
     return None if text == "" else float(text)
 
@@ -108,7 +151,7 @@ def check_csv(path, solved, name):
     with open(path, newline="", encoding="utf-8") as f:
         rows = list(csv.reader(f, strict=True))
     nodes = rows
-    check(rows[0] == ["node", "x", "y", "u", "v", "Rx", "Ry"], f"{name}: node header {rows[0]}")
+    check(rows[0] == ["node", "x", "y", "u", "v", "Rx", "Ry"] + NODE_VALUES, f"{name}: node header {rows[0]}")
     check(len(rows) == solved["nodes"] + 1, f"{name}: {len(rows) - 1} node rows")
     supports = reactions_by_node(solved)
     for i, row in enumerate(rows[1:]):
@@ -125,7 +168,8 @@ def check_csv(path, solved, name):
     check(len(rows) == solved["elements"] + 1, f"{name}: {len(rows) - 1} element rows")
     for e, row in enumerate(rows[1:]):
         values = [float(x) for x in row[4:]]
-        check(values == solved["stresses"][e] + [solved["mises"][e]], f"{name}: values of element {e + 1}")
+        expected = [element_values(solved, k)[e] for k in range(len(ELEMENT_VALUES))]
+        check(values == expected, f"{name}: values of element {e + 1}")
     with open(path, "rb") as f:
         check(f.read().count(b"\r\n") == solved["nodes"] + 1, f"{name}: lines do not end in CR LF")
     return [(float(r[1]), float(r[2])) for r in nodes[1:]], [[int(x) for x in r[1:4]] for r in rows[1:]]
@@ -142,6 +186,12 @@ with tempfile.TemporaryDirectory() as folder:
         table = os.path.join(folder, model + ".csv")
         cli("export", source, "-o", table, *flags)
         coordinates, corners = check_csv(table, solved, model)
+        with open(table, newline="", encoding="utf-8") as f:
+            node_rows = list(csv.reader(f, strict=True))[1:]
+        averaged = averaged_stresses(solved, flags, coordinates, corners)
+        for k in range(len(NODE_VALUES)):
+            check(all(close(float(row[7 + k]), averaged[k][i]) for i, row in enumerate(node_rows)),
+                  f"{model}: CSV {NODE_VALUES[k]}")
         vtu = os.path.join(folder, model + ".vtu")
         cli("export", source, "-o", vtu, *flags)
         check_vtu(vtu, solved, flags, model, coordinates, corners)

@@ -194,7 +194,7 @@ TEST(CsvExport, WritesBothTablesOrNeither) {
 
   fs::remove(folder / "out_elements.csv");
   EXPECT_EQ(testing::RunCli({"export", model, "-o", (folder / "out.csv").string()}).status, 0);
-  EXPECT_EQ(FileText((folder / "out.csv").string()).substr(0, 20), "node,x,y,u,v,Rx,Ry\r\n");
+  EXPECT_EQ(FileText((folder / "out.csv").string()).substr(0, 20), "node,x,y,u,v,Rx,Ry,s");
   EXPECT_TRUE(fs::is_regular_file(folder / "out_elements.csv"));
   fs::remove_all(folder);
 }

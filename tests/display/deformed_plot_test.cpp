@@ -42,9 +42,8 @@ TEST_P(DeformedDirection, LargestComponentIsSixtyPixelsTheWayTheNodeMoves) {
   std::vector<double> displacements(1000, 0.0);
   displacements[2] = c.u2;
   displacements[3] = c.v2;
-  NodeBackup backup;
   canvas.Clear();
-  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
+  DrawDeformedShape(canvas, *model, displacements, view, nullptr);
   const std::vector<Pixel> after = FirstElement(canvas);
   ASSERT_EQ(after.size(), 3u);
   EXPECT_EQ(after[0], before[0]);
@@ -68,12 +67,11 @@ TEST(DeformedShape, PutsEveryCoordinateBackBitForBitAndDrawsTheSameTwice) {
   const std::vector<double> displacements{1e-3, -2e-4, 3.3e-3, 7e-7, -1.1e-3, 0, 2e-3, 1e-9};
   RecordingCanvas canvas;
   ViewTransform view;
-  NodeBackup backup;
-  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
+  DrawDeformedShape(canvas, *model, displacements, view, nullptr);
   const std::vector<DrawCall> first = canvas.Calls();
   EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
   canvas.Clear();
-  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
+  DrawDeformedShape(canvas, *model, displacements, view, nullptr);
   EXPECT_EQ(canvas.Calls(), first);
   EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
 }
@@ -89,9 +87,8 @@ TEST(DeformedShape, ADrawingThatFailsStillPutsEveryCoordinateBack) {
   const auto saved = std::make_unique<Model>(*model);
   FailingCanvas canvas;
   ViewTransform view;
-  NodeBackup backup;
   const std::vector<double> displacements{1e-3, -2e-4, 3.3e-3, 7e-7, -1.1e-3, 0, 2e-3, 1e-9};
-  EXPECT_THROW(DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr), Error);
+  EXPECT_THROW(DrawDeformedShape(canvas, *model, displacements, view, nullptr), Error);
   EXPECT_TRUE(testing::IdenticalModels(*model, *saved));
 }
 
@@ -101,10 +98,9 @@ TEST(DeformedShape, NoDisplacementAtAllIsADivisionByZeroWithNothingMovedOrDrawn)
   RecordingCanvas canvas;
   const ViewTransform before{1, 2, 3, 4, 5};
   ViewTransform view = before;
-  NodeBackup backup;
   const std::vector<double> zeros(1000, 0.0);
   try {
-    DrawDeformedShape(canvas, *model, backup, zeros, view, nullptr);
+    DrawDeformedShape(canvas, *model, zeros, view, nullptr);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "Floating point division by zero");
@@ -118,27 +114,38 @@ TEST(DeformedShape, EmptyModelJustRedraws) {
   Model model;
   RecordingCanvas canvas;
   ViewTransform view;
-  NodeBackup backup;
-  DrawDeformedShape(canvas, model, backup, std::vector<double>(1000, 0.0), view, nullptr);
+  DrawDeformedShape(canvas, model, std::vector<double>(1000, 0.0), view, nullptr);
   ASSERT_EQ(canvas.Calls().size(), 1u);
   EXPECT_EQ(canvas.Calls()[0].kind, Primitive::Rectangle);
 }
 
-TEST(DeformedShape, DisplacementsBeyondTheTableCountAsZero) {
-  // 600 nodes need 1200 entries; the table that holds them has 1000.
-  auto model = std::make_unique<Model>();
-  model->nodeCount = 600;
-  for (int i = 1; i <= 600; ++i) model->nodes[i] = {static_cast<double>(i), 0};
-  model->elementCount = 1;
-  model->elements[1] = {598, 599, 600};
-  UpdateBounds(*model);
-  std::vector<double> displacements(1000, 0.0);
-  displacements[0] = 1.0;
+// Results of a smaller model do not cover this one: refused, nothing drawn.
+TEST(DeformedShape, DisplacementsOfAnotherModelAreRefused) {
+  auto model = SquareModel();
   RecordingCanvas canvas;
   ViewTransform view;
-  NodeBackup backup;
-  DrawDeformedShape(canvas, *model, backup, displacements, view, nullptr);
-  EXPECT_EQ(FirstElement(canvas)[2], ToPixel(view, 600, 0));
+  EXPECT_THROW(DrawDeformedShape(canvas, *model, std::vector<double>(7, 1.0), view, nullptr), Error);
+  EXPECT_TRUE(canvas.Calls().empty());
+}
+
+// A magnification of the user's own: node 2 moves by 500 u model units, and
+// zero displacements draw the model as it is.
+TEST(DeformedShape, AGivenMagnificationScalesEveryDisplacement) {
+  auto model = SquareModel();
+  RecordingCanvas canvas(800, 600);
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  const std::vector<Pixel> before = FirstElement(canvas);
+  std::vector<double> displacements(8, 0.0);
+  displacements[2] = 0.01;
+  canvas.Clear();
+  const DeformedScale scale = DrawDeformedShape(canvas, *model, displacements, view, nullptr, 500.0);
+  EXPECT_EQ(scale.magnification, 500.0);
+  EXPECT_EQ(FirstElement(canvas)[1], ToPixel(view, 10 + 5, 0));
+  EXPECT_EQ(FirstElement(canvas)[0], before[0]);
+  canvas.Clear();
+  DrawDeformedShape(canvas, *model, std::vector<double>(8, 0.0), view, nullptr, 500.0);
+  EXPECT_EQ(FirstElement(canvas), before);
 }
 
 }  // namespace

@@ -63,7 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   static AnalysisTables tables;
   static AnalysisTables sparseTables;
-  static NodeBackup backup;
   static const Palette palette;
 
   Model model;
@@ -81,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DrawModel(canvas, model, view, nullptr);
   const Model drawn = model;
   try {
-    DrawDeformedShape(canvas, model, backup, Displacements(tables), view, nullptr);
+    DrawDeformedShape(canvas, model, Displacements(tables), view, nullptr);
   } catch (const Error&) {
   }
   FUZZ_CHECK(trivane::testing::IdenticalModels(drawn, model));

@@ -1,0 +1,127 @@
+#include "analysis/line_samples.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trivane {
+
+namespace {
+
+struct Triangle {
+  LinePoint corner[3];
+};
+
+Triangle CornersOf(const Model& model, int32_t element) {
+  const Element& el = model.elements[element];
+  Triangle t;
+  int k = 0;
+  for (const int32_t node : {el.node1, el.node2, el.node3}) t.corner[k++] = {model.nodes[node].x, model.nodes[node].y};
+  return t;
+}
+
+double Cross(LinePoint a, LinePoint b, LinePoint p) { return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x); }
+
+// The corners' weights at p (barycentric coordinates).
+void Weights(const Triangle& t, LinePoint p, double w[3]) {
+  const double twiceArea = Cross(t.corner[0], t.corner[1], t.corner[2]);
+  w[0] = Cross(t.corner[1], t.corner[2], p) / twiceArea;
+  w[1] = Cross(t.corner[2], t.corner[0], p) / twiceArea;
+  w[2] = 1.0 - w[0] - w[1];
+}
+
+// The parameters t in [0, 1] of the points from + t (to - from) inside the
+// triangle, sides included with a tolerance of rounding; false when none.
+bool Clip(const Triangle& tri, LinePoint from, LinePoint to, double& t0, double& t1) {
+  const double twiceArea = Cross(tri.corner[0], tri.corner[1], tri.corner[2]);
+  if (twiceArea == 0.0) return false;
+  const double sign = twiceArea > 0.0 ? 1.0 : -1.0;
+  const double tolerance = 1e-14 * std::fabs(twiceArea);
+  t0 = 0.0;
+  t1 = 1.0;
+  for (int k = 0; k < 3; ++k) {
+    const LinePoint a = tri.corner[k];
+    const LinePoint b = tri.corner[(k + 1) % 3];
+    // Inside this side where f(t) = f0 + t f1 >= -tolerance.
+    const double f0 = sign * Cross(a, b, from) + tolerance;
+    const double f1 = sign * Cross(a, b, to) + tolerance - f0;
+    if (f1 == 0.0) {
+      if (f0 < 0.0) return false;
+    } else if (f1 > 0.0) {
+      t0 = std::max(t0, -f0 / f1);
+    } else {
+      t1 = std::min(t1, -f0 / f1);
+    }
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
+LinePoint At(LinePoint from, LinePoint to, double t) {
+  return {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
+}
+
+double Averaged(const Triangle& tri, std::span<const double> cornerValues, int32_t element, LinePoint p) {
+  double w[3];
+  Weights(tri, p, w);
+  const auto base = static_cast<std::size_t>(3 * (element - 1));
+  return w[0] * cornerValues[base] + w[1] * cornerValues[base + 1] + w[2] * cornerValues[base + 2];
+}
+
+}  // namespace
+
+LineProfile SampleAlongLine(const Model& model, std::span<const double> elementValues,
+                            std::span<const double> cornerValues, LinePoint from, LinePoint to, int32_t points) {
+  LineProfile profile;
+  profile.length = std::hypot(to.x - from.x, to.y - from.y);
+
+  // Every element the line crosses, with its parameter interval.
+  struct Crossing {
+    double t0, t1;
+    int32_t element;
+  };
+  std::vector<Crossing> crossings;
+  const double left = std::min(from.x, to.x), right = std::max(from.x, to.x);
+  const double bottom = std::min(from.y, to.y), top = std::max(from.y, to.y);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const Triangle tri = CornersOf(model, e);
+    const auto [xmin, xmax] = std::minmax({tri.corner[0].x, tri.corner[1].x, tri.corner[2].x});
+    const auto [ymin, ymax] = std::minmax({tri.corner[0].y, tri.corner[1].y, tri.corner[2].y});
+    // A line along the mesh's side must not miss it by rounding in a coordinate.
+    const double slack = 1e-9 * std::max(xmax - xmin, ymax - ymin);
+    if (xmax + slack < left || xmin - slack > right || ymax + slack < bottom || ymin - slack > top) continue;
+    double t0 = 0.0, t1 = 0.0;
+    if (Clip(tri, from, to, t0, t1)) crossings.push_back({t0, t1, e});
+  }
+
+  for (const Crossing& c : crossings) {
+    if (!(c.t1 > c.t0)) continue;  // a touch at one point carries no length
+    const Triangle tri = CornersOf(model, c.element);
+    profile.pieces.push_back({c.t0 * profile.length, c.t1 * profile.length, c.element,
+                              elementValues[static_cast<std::size_t>(c.element - 1)],
+                              Averaged(tri, cornerValues, c.element, At(from, to, c.t0)),
+                              Averaged(tri, cornerValues, c.element, At(from, to, c.t1))});
+  }
+  std::sort(profile.pieces.begin(), profile.pieces.end(),
+            [](const LinePiece& a, const LinePiece& b) { return a.from < b.from; });
+
+  const int32_t count = std::max(points, 2);
+  profile.samples.reserve(static_cast<std::size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    const double t = i == count - 1 ? 1.0 : static_cast<double>(i) / (count - 1);
+    LineSample sample;
+    const LinePoint p = i == count - 1 ? to : At(from, to, t);
+    sample.s = t * profile.length;
+    sample.x = p.x;
+    sample.y = p.y;
+    for (const Crossing& c : crossings)
+      if (c.t0 <= t && t <= c.t1 && c.element > sample.element) sample.element = c.element;
+    if (sample.element > 0) {
+      sample.elementValue = elementValues[static_cast<std::size_t>(sample.element - 1)];
+      sample.averagedValue = Averaged(CornersOf(model, sample.element), cornerValues, sample.element, p);
+    }
+    profile.samples.push_back(sample);
+  }
+  return profile;
+}
+
+}  // namespace trivane

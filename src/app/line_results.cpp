@@ -1,0 +1,35 @@
+#include "app/line_results.h"
+
+#include "io/number_text.h"
+#include "model/errors.h"
+
+namespace trivane {
+
+bool HasLineGraph(ResultField field) { return field != ResultField::Error; }
+
+LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, ResultField field, LinePoint from,
+                             LinePoint to, int32_t points) {
+  if (tables.nodeCount != model.nodeCount || tables.elementCount != model.elementCount)
+    throw Error(messages::ComputeFirst);
+  const std::vector<double> elementValues = ElementFieldValues(model, tables, field);
+  const std::vector<double> cornerValues = CornerFieldValues(model, tables, field);
+  return SampleAlongLine(model, elementValues, cornerValues, from, to, points);
+}
+
+std::string LineCsvText(const LineProfile& profile) {
+  constexpr const char* LineEnd = "\r\n";
+  std::string text = "s,x,y,element,element_value,averaged_value";
+  text += LineEnd;
+  for (const LineSample& sample : profile.samples) {
+    text += FormatShortest(sample.s) + ',' + FormatShortest(sample.x) + ',' + FormatShortest(sample.y) + ',';
+    if (sample.element > 0)
+      text += FormatInteger(sample.element) + ',' + FormatShortest(sample.elementValue) + ',' +
+              FormatShortest(sample.averagedValue);
+    else
+      text += ",,";
+    text += LineEnd;
+  }
+  return text;
+}
+
+}  // namespace trivane

@@ -1,0 +1,25 @@
+#pragma once
+// A result field along a line, as the window's graph and trivane-cli line give
+// it: the samples from the last completed compute, their table, their graph.
+#include <cstdint>
+#include <string>
+
+#include "analysis/fields.h"
+#include "analysis/line_samples.h"
+#include "analysis/tables.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// The samples need nodal values: the error, an element measure, has none.
+bool HasLineGraph(ResultField field);
+
+// The field along the line from the results of the model (as computed).
+LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, ResultField field, LinePoint from,
+                             LinePoint to, int32_t points);
+
+// RFC 4180, CR LF: s,x,y,element,element_value,averaged_value, one row per
+// sample; a sample outside the mesh leaves the last three empty.
+std::string LineCsvText(const LineProfile& profile);
+
+}  // namespace trivane

@@ -1,0 +1,22 @@
+#pragma once
+// The smooth plot: every pixel of an element painted with the palette colour
+// of the value interpolated linearly from the element's three corners, with
+// the stress plot's palette, range rule and legend.
+#include <span>
+
+#include "display/canvas.h"
+#include "display/palette.h"
+#include "display/stress_plot.h"
+#include "display/view.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// cornerValues[3 (e - 1) + k] is the value at corner k of element e, for every
+// element of the model (else Error(ComputeFirst)). Refits the view, clears
+// the picture and paints; a uniform field takes MiddleColour. Returns the
+// range painted, for the legend.
+ValueRange DrawSmoothPlot(Canvas& canvas, const Model& model, std::span<const double> cornerValues,
+                          const Palette& palette, ViewTransform& view);
+
+}  // namespace trivane
