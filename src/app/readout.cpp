@@ -48,4 +48,11 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTab
   return {};
 }
 
+std::string MaterialText(const EnteredMaterial& material) {
+  std::string text = material.problem == PlaneStrain ? "平面应变" : "平面应力";
+  text += "  E = " + Readout(material.E) + " Pa  μ = " + Readout(material.mu) + "  t = " + Readout(material.t) + " m";
+  if (material.rho != 0.0) text += "  ρ = " + Readout(material.rho) + " kg/m³";
+  return text;
+}
+
 }  // namespace trivane

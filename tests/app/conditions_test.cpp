@@ -64,7 +64,8 @@ TEST(Restraints, TogglesAdvanceWithNothingSelectedAndSurviveANewModel) {
   EXPECT_EQ(h.session.twoWayToggle(), 3);
 }
 
-TEST(Restraints, RestraintCommandsRedrawTheMarkersDeleteAndLoadDoNot) {
+// A kept selection is always shown.
+TEST(Restraints, EveryConditionCommandRedrawsTheSelectionsMarkers) {
   RightEdge h;
   auto lastIsMarker = [&] {
     const DrawCall& last = h.canvas.Calls().back();
@@ -72,13 +73,13 @@ TEST(Restraints, RestraintCommandsRedrawTheMarkersDeleteAndLoadDoNot) {
   };
   h.session.TwoWayRestraint();
   EXPECT_TRUE(lastIsMarker());
+  h.canvas.Clear();
   h.session.DeleteRestraint();
-  EXPECT_FALSE(lastIsMarker());
+  EXPECT_TRUE(lastIsMarker());
   EXPECT_EQ(SupportOf(h.session, 3), (Pair{Free, 0}));
   EXPECT_EQ(h.session.model().nodes[3].load, 1000.0);
+  h.canvas.Clear();
   h.session.ApplyLoad("5", "90");
-  EXPECT_FALSE(lastIsMarker());
-  h.session.OneWayRestraint();
   EXPECT_TRUE(lastIsMarker());
   EXPECT_EQ(h.session.selection().count, 2);
 }
