@@ -27,10 +27,12 @@ QString KindName(GroupKind kind) {
 }  // namespace
 
 // The load dialogs are made once, so that each keeps what was typed last.
+// They report through the window's reporter as it is when they report.
 void MainForm::BuildConditionDialogs() {
+  const ErrorReporter report = [this](QWidget* parent, const QString& text) { report_(parent, text); };
   edgeLoadDialog_ = new ConditionDialog(this, "EdgeLoadDialog", "分布荷载",
                                         {{"压力 p(Pa):", "1000"}, {"ty(Pa):", "0"}},
-                                        {"压力（垂直于边，压向物体为正）", "面力 (tx, ty)"}, report_);
+                                        {"压力（垂直于边，压向物体为正）", "面力 (tx, ty)"}, report);
   edgeLoadDialog_->onKindChanged = [d = edgeLoadDialog_](int kind) {
     d->Label(0)->setText(kind == 0 ? "压力 p(Pa):" : "tx(Pa):");
     d->Edit(1)->setEnabled(kind == 1);
@@ -42,14 +44,14 @@ void MainForm::BuildConditionDialogs() {
   };
 
   waterDialog_ = new ConditionDialog(this, "WaterDialog", "水压力",
-                                     {{"水位 y(m):", "0"}, {"重度 γ(N/m³):", "9810"}}, {}, report_);
+                                     {{"水位 y(m):", "0"}, {"重度 γ(N/m³):", "9810"}}, {}, report);
   waterDialog_->onAccept = [this] {
     session_->ApplyEdgeLoad(EdgeLoadKind::Water, waterDialog_->Text(0).toStdString(),
                             waterDialog_->Text(1).toStdString());
   };
 
   gravityDialog_ = new ConditionDialog(this, "GravityDialog", "自重",
-                                       {{"gx(m/s²):", "0"}, {"gy(m/s²):", "-9.81"}}, {}, report_);
+                                       {{"gx(m/s²):", "0"}, {"gy(m/s²):", "-9.81"}}, {}, report);
   gravityDialog_->onAccept = [this] {
     session_->ApplyGravity(gravityDialog_->Text(0).toStdString(), gravityDialog_->Text(1).toStdString());
   };
