@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "io/problem_file.h"
 #include "model/errors.h"
 #include "support/tolerance.h"
 #include "ui/condition_dialog.h"
@@ -175,6 +176,69 @@ INSTANTIATE_TEST_SUITE_P(
                      return m.conditions.edgeLoads.empty();
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Modal: Ctrl+G does not compute behind it, and Escape closes it. It sets
+// the density and, in its table, a region's own material, a blank field
+// taking the model's value; the status bar shows the material in force.
+TEST_F(ConditionsWindowTest, ThePropertiesDialogIsModalAndSetsDensityAndRegions) {
+  OpenGrouped();
+  auto* panel = Find<QLabel>("MaterialPanel");
+  EXPECT_EQ(panel->text(), "平面应力  E = 2e+10 Pa  μ = 0.167  t = 1 m");
+  QTest::mouseClick(Button("ToolButton1"), Qt::LeftButton);
+  ASSERT_TRUE(form3->isVisible());
+  EXPECT_EQ(QApplication::activeModalWidget(), form3.get());
+  QTest::keyClick(form1->windowHandle(), Qt::Key_G, Qt::ControlModifier);
+  EXPECT_FALSE(session().HasResults());
+  QTest::keyClick(form3.get(), Qt::Key_Escape);
+  EXPECT_FALSE(form3->isVisible());
+
+  form1->ToolButton1Click();
+  auto* table = form3->findChild<QTableWidget*>("RegionTable");
+  ASSERT_EQ(table->rowCount(), 1);
+  EXPECT_EQ(table->item(0, 0)->text(), "plate");
+  table->setItem(0, 1, new QTableWidgetItem("3E10"));
+  table->setItem(0, 3, new QTableWidgetItem("2600"));
+  form3->findChild<QLineEdit*>("Edit4")->setText("2400");
+  QTest::mouseClick(form3->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+  EXPECT_FALSE(form3->isVisible());
+  EXPECT_EQ(session().model().entered.rho, 2400.0);
+  EXPECT_EQ(session().model().conditions.regionMaterials, (std::vector<RegionMaterial>{{"plate", 3e10, 0.167, 2600.0}}));
+  EXPECT_EQ(panel->text(), "平面应力  E = 2e+10 Pa  μ = 0.167  t = 1 m  ρ = 2400 kg/m³");
+  EXPECT_EQ(form1->windowHandle()->title(), "model.trv* - Trivane");
+
+  Action("UndoItem")->trigger();
+  EXPECT_EQ(session().model().entered.rho, 0.0);
+  EXPECT_TRUE(session().model().conditions.regionMaterials.empty());
+  EXPECT_EQ(form1->windowHandle()->title(), "model.trv - Trivane");
+  form1->ToolButton1Click();
+  EXPECT_EQ(form3->findChild<QLineEdit*>("Edit4")->text(), "0");
+  EXPECT_EQ(table->item(0, 1), nullptr);
+}
+
+// 打开 empties the selection: its numbers meant the old model's nodes. An .ase
+// import keeps it and shows it.
+TEST_F(ConditionsWindowTest, OpeningEmptiesTheSelectionAndAnAseImportKeepsIt) {
+  Open(Cantilever());
+  Drag({1, 1}, {Image1()->width(), Image1()->height()});
+  ASSERT_EQ(session().selection().count, 4);
+  Model other = Cantilever();
+  other.nodes[2].load = 7.0;
+  chooser.Answer(folder.Write("other.trv", WriteProblem(other)));
+  Action("N7")->trigger();
+  EXPECT_EQ(session().selection().count, 0);
+  Action("N18")->trigger();
+  EXPECT_TRUE(SameModel(session().model(), other));
+
+  Band({4});
+  chooser.Answer(folder.Write("tri.ase",
+                              "*MESH_NUMFACES 1\r\n*MESH_VERTEX 0\t0.0\t0.0\t0.0\r\n*MESH_VERTEX 1\t2.0\t0.0\t0.0\r\n"
+                              "*MESH_VERTEX 2\t0.0\t0.0\t1.0\r\n*MESH_VERTEX 3\t2.0\t0.0\t1.0\r\n"
+                              "*MESH_FACE    0:    A:    0 B:    1 C:    2\r\n"));
+  Action("N10")->trigger();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+  EXPECT_EQ(Selected(session()), (std::vector<int32_t>{4}));
+  EXPECT_EQ(form1->canvas().Image().pixelColor(PixelOf(4).x, PixelOf(4).y), QColor(255, 255, 0));
+}
 
 }  // namespace
 }  // namespace trivane::testing
