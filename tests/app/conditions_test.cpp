@@ -160,12 +160,14 @@ INSTANTIATE_TEST_SUITE_P(
                       MaterialRow{"NoItemSelected", -1, "5", "0.1", "9", {0.167, 2e10, 1.0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ApplyMaterial, PlaneStrainTwiceGivesTheSameAsOnce) {
+// Without a density text the density stays.
+TEST(ApplyMaterial, PlaneStrainTwiceGivesTheSameAsOnceAndTheDensityStays) {
   Harness h;
-  h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1");
+  h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1", "2400");
   const Material once = h.session.model().material;
   h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1");
   EXPECT_EQ(h.session.model().material, once);
+  EXPECT_EQ(h.session.model().entered.rho, 2400.0);
 }
 
 struct MaterialFault {
