@@ -117,6 +117,24 @@ TEST(UndoRedo, ANewEditDropsTheUndoneStepsAndAnEditThatChangesNothingIsNoStep) {
   EXPECT_FALSE(h.session.modified());
 }
 
+// Results computed for an imported mesh do not belong to the model its undo
+// brings back, nor does the selection made on it.
+TEST(UndoRedo, UndoingAnImportDropsTheResultsAndSelectionOfTheMesh) {
+  Harness h;
+  h.Load(Cantilever());
+  h.chooser.Answer(DataPath("gmsh/square-41-param.msh"));
+  h.session.ImportMesh();
+  h.SelectAll();
+  h.session.TwoWayRestraint();
+  h.session.Compute();
+  h.session.Undo();
+  ASSERT_TRUE(h.session.HasResults());
+  h.session.Undo();
+  EXPECT_TRUE(SameModel(h.session.model(), Cantilever()));
+  EXPECT_FALSE(h.session.HasResults());
+  EXPECT_EQ(h.session.selection().count, 0);
+}
+
 // A refused edit is undone before the error reaches the user, and leaves no step.
 TEST(UndoRedo, ARefusedEditChangesNothing) {
   Harness h;
