@@ -5,8 +5,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -66,8 +66,7 @@ struct BusyPointer {
 };
 
 // Shift adds to the selection, Ctrl removes from it.
-SelectionMode BandMode() {
-  const Qt::KeyboardModifiers held = QGuiApplication::keyboardModifiers();
+SelectionMode BandMode(Qt::KeyboardModifiers held) {
   if (held & Qt::ShiftModifier) return SelectionMode::Add;
   if (held & Qt::ControlModifier) return SelectionMode::Remove;
   return SelectionMode::Replace;
@@ -116,7 +115,7 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
   image1_ = new DrawingSurface(*canvas_, host);
   image1_->onMouseDown = [this](int x, int y) {
     if (probing_) return ProbeAt(x, y);
-    Run([&] { session_->MouseDown(x, y, BandMode()); });
+    Run([&] { session_->MouseDown(x, y, BandMode(pressModifiers_)); });
   };
   image1_->onMouseMove = [this](int x, int y) {
     if (probing_) return ProbeAt(x, y);
@@ -141,6 +140,7 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
   memo1->hide();
 
   for (QLineEdit* edit : {edit1_, edit2_}) edit->installEventFilter(this);
+  image1_->installEventFilter(this);
   host->onResize = [this] { FormResize(); };
   UpdateWindow();
 }
@@ -336,6 +336,11 @@ void MainForm::FormResize() {
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == toolButton14_) {
     if (event->type() == QEvent::MouseButtonPress) ToolButton14MouseDown();
+    return false;
+  }
+  // The keys held at a press on the drawing decide what its band selects.
+  if (watched == image1_) {
+    if (event->type() == QEvent::MouseButtonPress) pressModifiers_ = static_cast<QMouseEvent*>(event)->modifiers();
     return false;
   }
   if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;

@@ -119,6 +119,7 @@ class MainForm : public QMainWindow {
   ConditionDialog* waterDialog_ = nullptr;
   ConditionDialog* gravityDialog_ = nullptr;
   bool probing_ = false;
+  Qt::KeyboardModifiers pressModifiers_;
   QString probeText_;
   std::vector<QAction*> menuShortcuts_;
 };
