@@ -1,7 +1,11 @@
 // Restraints, loads and the material: the commands that edit the model in place.
+#include <optional>
+
 #include "analysis/material.h"
 #include "app/session.h"
 #include "io/number_text.h"
+#include "model/condition_edits.h"
+#include "model/errors.h"
 
 namespace trivane {
 namespace {
@@ -19,74 +23,134 @@ constexpr Support OneWaySupports[4] = {
 
 }  // namespace
 
-// A condition command that reached a node changes what the file would hold
-// and what the results were computed for.
-void Session::ConditionsEdited() {
-  if (selection_.count == 0) return;
-  modified_ = true;
-  MarkModelEdited();
-}
-
 void Session::OneWayRestraint() {
   oneWayToggle_ = (oneWayToggle_ + 1) % 4;
   const Support s = OneWaySupports[oneWayToggle_];
-  for (int32_t i = 1; i <= selection_.count; ++i) {
-    Node& node = model_->nodes[selection_.nodes[i]];
-    node.restraint = s.restraint;
-    node.orientation = s.orientation;
-  }
-  ConditionsEdited();
-  RedrawWithMarkers();
+  const std::vector<int32_t> nodes = SelectedNodes();
+  Change(EditScope::Nodes(nodes), [&] {
+    for (int32_t k : nodes) {
+      model_->nodes[k].restraint = s.restraint;
+      model_->nodes[k].orientation = s.orientation;
+    }
+  });
+  Redraw();
 }
 
 void Session::TwoWayRestraint() {
   twoWayToggle_ = (twoWayToggle_ + 1) % 4;
-  for (int32_t i = 1; i <= selection_.count; ++i) {
-    Node& node = model_->nodes[selection_.nodes[i]];
-    node.restraint = FixedXY;
-    node.orientation = twoWayToggle_;
-  }
-  ConditionsEdited();
-  RedrawWithMarkers();
+  const std::vector<int32_t> nodes = SelectedNodes();
+  Change(EditScope::Nodes(nodes), [&] {
+    for (int32_t k : nodes) {
+      model_->nodes[k].restraint = FixedXY;
+      model_->nodes[k].orientation = twoWayToggle_;
+    }
+  });
+  Redraw();
 }
 
 void Session::DeleteRestraint() {
-  for (int32_t i = 1; i <= selection_.count; ++i) {
-    Node& node = model_->nodes[selection_.nodes[i]];
-    node.restraint = Free;
-    node.orientation = 0;
-  }
-  ConditionsEdited();
+  const std::vector<int32_t> nodes = SelectedNodes();
+  Change(EditScope::Nodes(nodes), [&] {
+    for (int32_t k : nodes) {
+      model_->nodes[k].restraint = Free;
+      model_->nodes[k].orientation = 0;
+    }
+  });
   Redraw();
 }
 
 // Both texts are converted before any node changes, so a bad text changes
 // nothing. With nothing selected the texts are not looked at.
 void Session::ApplyLoad(std::string_view loadText, std::string_view angleText) {
-  if (selection_.count > 0) {
+  const std::vector<int32_t> nodes = SelectedNodes();
+  if (!nodes.empty()) {
     const double load = ReadReal(loadText);
     const double angle = ReadReal(angleText);
-    for (int32_t i = 1; i <= selection_.count; ++i) {
-      Node& node = model_->nodes[selection_.nodes[i]];
-      node.load = load;
-      node.loadAngle = angle;
-    }
+    Change(EditScope::Nodes(nodes), [&] {
+      for (int32_t k : nodes) {
+        model_->nodes[k].load = load;
+        model_->nodes[k].loadAngle = angle;
+      }
+    });
   }
-  ConditionsEdited();
+  Redraw();
+}
+
+std::vector<Edge> Session::SelectedBoundaryEdges() const {
+  return BoundaryEdgesBetween(*model_, SelectedNodes());
+}
+
+namespace {
+
+std::vector<Edge> RequireEdges(std::vector<Edge> edges) {
+  if (edges.empty()) throw Error(messages::NoBoundaryEdgeSelected);
+  return edges;
+}
+
+}  // namespace
+
+void Session::ApplyEdgeLoad(EdgeLoadKind kind, std::string_view aText, std::string_view bText) {
+  const std::vector<Edge> edges = RequireEdges(SelectedBoundaryEdges());
+  const double a = ReadReal(aText);
+  const double b = kind == EdgeLoadKind::Pressure ? 0.0 : ReadReal(bText);
+  Change(EditScope::EdgeLoads(), [&] { AddEdgeLoads(*model_, edges, kind, a, b); });
+  Redraw();
+}
+
+void Session::RemoveEdgeLoads() {
+  const std::vector<Edge> edges = RequireEdges(SelectedBoundaryEdges());
+  Change(EditScope::EdgeLoads(), [&] { trivane::RemoveEdgeLoads(*model_, edges); });
+  Redraw();
+}
+
+void Session::ApplyGravity(std::string_view gxText, std::string_view gyText) {
+  const Gravity gravity{ReadReal(gxText), ReadReal(gyText)};
+  Change(EditScope::GravityOnly(), [&] { SetGravity(*model_, gravity); });
   Redraw();
 }
 
 // Every field is converted and checked, and the plane-strain constants formed,
-// before the material changes; a failure leaves the material as it was. Results computed
-// before stay, out of date once the material differs from theirs.
+// before the material changes; a failure leaves the material as it was. Results
+// computed before stay, out of date once the material differs from theirs.
+// A region's blank row drops its own material, a blank field in a filled row
+// takes the model's value; a region's fields are checked against the problem
+// type just entered.
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
-                            std::string_view tText) {
+                            std::string_view tText, std::optional<std::string_view> rhoText,
+                            const std::vector<RegionMaterialTexts>& regions) {
   if (problemType != PlaneStress && problemType != PlaneStrain) return;
-  const EnteredMaterial entered{static_cast<ProblemType>(problemType), ReadReal(eText), ReadReal(muText),
-                                ReadReal(tText)};
-  const EnteredMaterial before = model_->entered;
-  SetMaterial(*model_, entered);
-  if (!(entered == before)) MarkModelEdited();
+  EnteredMaterial entered{static_cast<ProblemType>(problemType), ReadReal(eText), ReadReal(muText), ReadReal(tText),
+                          model_->entered.rho};
+  if (rhoText) entered.rho = ReadReal(*rhoText);
+  const Material formed = ElementConstants(entered);
+  const auto field = [](const std::string& text, double modelValue) {
+    return text.empty() ? modelValue : ReadReal(text);
+  };
+  struct Row {
+    const RegionMaterialTexts* texts;
+    std::optional<RegionMaterial> own;
+  };
+  std::vector<Row> rows;
+  for (const RegionMaterialTexts& r : regions) {
+    if (r.E.empty() && r.mu.empty() && r.rho.empty()) {
+      rows.push_back({&r, std::nullopt});
+    } else {
+      rows.push_back({&r, RegionMaterial{r.region, field(r.E, entered.E), field(r.mu, entered.mu),
+                                          field(r.rho, entered.rho)}});
+    }
+  }
+  Change(EditScope::Materials(), [&] {
+    model_->material = formed;
+    model_->entered = entered;
+    auto& own = model_->conditions.regionMaterials;
+    for (const Row& row : rows) {
+      if (row.own) {
+        SetRegionMaterial(*model_, *row.own);
+      } else {
+        std::erase_if(own, [&](const RegionMaterial& m) { return m.region == row.texts->region; });
+      }
+    }
+  });
 }
 
 }  // namespace trivane

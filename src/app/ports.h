@@ -22,9 +22,11 @@ class FileChooser {
   virtual ~FileChooser() = default;
   // The first filter is the one selected when the dialog opens.
   virtual std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) = 0;
-  // A name typed without an extension gets defaultExtension appended.
-  virtual std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
-                                                      std::string_view defaultExtension) = 0;
+  // A name typed without an extension gets defaultExtension appended. The
+  // dialog proposes `proposed` (the present file), unless it is empty. Naming
+  // an existing file asks before it is chosen.
+  virtual std::optional<std::string> ChooseFileToSave(const FileFilter& filter, std::string_view defaultExtension,
+                                                      const std::string& proposed) = 0;
   // A file to write in one of several formats, one filter each. The name
   // returned always ends in the extension of the filter the user chose: a name
   // typed without it gets it appended.

@@ -55,4 +55,11 @@ std::string ErrorText(const ErrorEstimate& estimate) {
   return "误差估计 " + FormatSignificant(100.0 * estimate.relative, 3) + "%";
 }
 
+std::string MaterialText(const EnteredMaterial& material) {
+  std::string text = material.problem == PlaneStrain ? "平面应变" : "平面应力";
+  text += "  E = " + Readout(material.E) + " Pa  μ = " + Readout(material.mu) + "  t = " + Readout(material.t) + " m";
+  if (material.rho != 0.0) text += "  ρ = " + Readout(material.rho) + " kg/m³";
+  return text;
+}
+
 }  // namespace trivane

@@ -30,4 +30,8 @@ std::string ErrorText(const ErrorEstimate& estimate);
 // node's u, v and its support forces, an element's six stresses and von Mises.
 std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results);
 
+// The material in force, as the user entered it: "平面应力  E = 2e+10 Pa
+// μ = 0.167  t = 1 m", with "ρ = … kg/m³" where the density is not 0.
+std::string MaterialText(const EnteredMaterial& material);
+
 }  // namespace trivane

@@ -35,12 +35,63 @@ void Session::Start(const std::string& palettePath) {
 
 void Session::Redraw() {
   DrawModel(canvas_, *model_, view_, &counts_);
+  if (selection_.count > 0) DrawSelectionMarkers(canvas_, *model_, selection_, view_);
   shown_ = ShownPicture{};
 }
 
-void Session::RedrawWithMarkers() {
+std::vector<int32_t> Session::SelectedNodes() const {
+  std::vector<int32_t> nodes(static_cast<std::size_t>(selection_.count));
+  for (int32_t i = 1; i <= selection_.count; ++i) nodes[static_cast<std::size_t>(i - 1)] = selection_.nodes[i];
+  return nodes;
+}
+
+void Session::Select(const std::vector<int32_t>& nodes) {
+  selection_ = Selection{};
+  for (int32_t k : nodes) selection_.nodes[++selection_.count] = k;
+}
+
+void Session::Change(const EditScope& scope, const std::function<void()>& edit) {
+  Step step = Capture(*model_, scope);
+  try {
+    edit();
+  } catch (...) {
+    Exchange(step, *model_);
+    throw;
+  }
+  if (!KeepChanged(step, *model_)) return;
+  history_.Record(std::move(step));
+  MarkModelEdited();
+}
+
+// A replaced model leaves the system, the results and the selection behind,
+// as opening a file does; any other step puts the results out of date.
+void Session::Moved(bool replacedModel, int32_t oldNodeCount) {
+  if (replacedModel) {
+    ClearSystem(*tables_, oldNodeCount);
+    DiscardResults();
+    selection_ = Selection{};
+  } else {
+    MarkModelEdited();
+  }
   Redraw();
-  DrawSelectionMarkers(canvas_, *model_, selection_, view_);
+}
+
+void Session::Undo() {
+  const Step* step = history_.NextUndo();
+  if (!step) return;
+  const bool replaces = step->model != nullptr;
+  const int32_t oldNodeCount = model_->nodeCount;
+  history_.Undo(*model_);
+  Moved(replaces, oldNodeCount);
+}
+
+void Session::Redo() {
+  const Step* step = history_.NextRedo();
+  if (!step) return;
+  const bool replaces = step->model != nullptr;
+  const int32_t oldNodeCount = model_->nodeCount;
+  history_.Redo(*model_);
+  Moved(replaces, oldNodeCount);
 }
 
 void Session::DiscardResults() {
@@ -54,35 +105,41 @@ void Session::RequireResults() const {
   if (!hasResults_) throw Error(messages::ComputeFirst);
 }
 
+// The selection goes with the model: its numbers meant the old model's nodes.
 void Session::NewModel() {
   const int32_t oldNodeCount = model_->nodeCount;
+  Step step = Capture(*model_, EditScope::WholeModel());
   ClearModelTables(*model_);
+  if (KeepChanged(step, *model_)) history_.RecordNewDocument(std::move(step));
+  else history_.Saved("");
   ClearSystem(*tables_, oldNodeCount);
-  modified_ = false;
+  selection_ = Selection{};
   DiscardResults();
   view_.fitted = true;
   Redraw();
 }
 
 // Opening replaces the model only when the whole file has been read; the
-// analysis tables of the old model are then cleared as a new model would.
+// analysis tables of the old model are then cleared as a new model would, and
+// the history starts anew.
 void Session::OpenProblem() {
   const auto path = chooser_.ChooseFileToOpen({ProblemOpenFilter});
   if (!path) return;
   Model opened = ReadProblem(ReadFileBytes(*path), *model_);
   ClearSystem(*tables_, model_->nodeCount);
-  *model_ = opened;
-  modified_ = false;
+  *model_ = std::move(opened);
+  history_.Restart(*path);
+  selection_ = Selection{};
   DiscardResults();
   view_.fitted = true;
   Redraw();
 }
 
 void Session::SaveProblem() {
-  const auto path = chooser_.ChooseFileToSave(ProblemSaveFilter, ProblemExtension);
+  const auto path = chooser_.ChooseFileToSave(ProblemSaveFilter, ProblemExtension, history_.file());
   if (!path) return;
   SaveProblemFile(*path, *model_);
-  modified_ = false;
+  history_.Saved(*path);
 }
 
 // The reader follows the chosen file's extension. A Gmsh mesh replaces the
@@ -92,15 +149,11 @@ void Session::SaveProblem() {
 void Session::ImportMesh() {
   const auto path = chooser_.ChooseFileToOpen({MeshFilter, GmshMeshFilter});
   if (!path) return;
-  if (HasExtension(*path, ".msh")) {
-    Model imported = ImportMsh(ReadFileBytes(*path), *model_);
-    ClearSystem(*tables_, model_->nodeCount);
-    *model_ = std::move(imported);
-    selection_ = Selection{};
-  } else {
-    *model_ = ImportAse(ReadFileBytes(*path), *model_);
-  }
-  modified_ = true;
+  const bool msh = HasExtension(*path, ".msh");
+  Model imported = msh ? ImportMsh(ReadFileBytes(*path), *model_) : ImportAse(ReadFileBytes(*path), *model_);
+  if (msh) ClearSystem(*tables_, model_->nodeCount);
+  Change(EditScope::WholeModel(), [&] { *model_ = std::move(imported); });
+  if (msh) selection_ = Selection{};
   DiscardResults();
   view_.fitted = true;
   Redraw();
@@ -165,6 +218,6 @@ void Session::ExportResults() {
   WriteResultsFile(*path, *model_, ExportedResultsOf(*tables_));
 }
 
-void Session::Resize() { RedrawWithMarkers(); }
+void Session::Resize() { Redraw(); }
 
 }  // namespace trivane

@@ -5,14 +5,17 @@
 // the user sees. Drawing goes to the canvas handed in, whose Width()/Height()
 // are the visible drawing surface's current size.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/line_samples.h"
 #include "analysis/tables.h"
+#include "app/history.h"
 #include "app/ports.h"
 #include "display/canvas.h"
 #include "display/deformed_plot.h"
@@ -67,6 +70,18 @@ struct PlotOptions {
   std::optional<double> magnification;
 };
 
+// What a rubber band does with the selection: a plain drag replaces it, with
+// Shift it adds to it, with Ctrl it removes from it.
+enum class SelectionMode { Replace, Add, Remove };
+
+// A region's row of the model-properties dialog: its label and the texts typed
+// for its own material. Three empty texts mean it uses the model's material;
+// one left empty in a filled row takes the model's value.
+struct RegionMaterialTexts {
+  std::string region;
+  std::string E, mu, rho;
+};
+
 class Session {
  public:
   // The canvas, counts and chooser must outlive the session.
@@ -113,20 +128,40 @@ class Session {
   // The conditions or the material changed after the results were computed.
   bool ResultsOutOfDate() const { return hasResults_ && outOfDate_; }
 
-  // Rubber-band selection, in pixels of the drawing surface.
-  void MouseDown(int x, int y);
+  // Rubber-band selection, in pixels of the drawing surface. The press
+  // decides what the band does with the selection.
+  void MouseDown(int x, int y, SelectionMode mode = SelectionMode::Replace);
   void MouseMove(int x, int y);
   void MouseUp(int x, int y);
+  // Selects the nodes of conditions.groups[index], replacing the selection.
+  void SelectGroup(std::size_t index);
 
-  // Conditions on the selected nodes.
+  // Conditions on the selected nodes. A command that changes the model is
+  // one undo step; one that fails changes nothing.
   void OneWayRestraint();
   void TwoWayRestraint();
   void DeleteRestraint();
   void ApplyLoad(std::string_view loadText, std::string_view angleText);
 
-  // The model-properties dialog's apply button.
-  void ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
-                     std::string_view tText);
+  // Loads on the boundary edges whose two ends are both selected. Without
+  // such an edge they throw Error(NoBoundaryEdgeSelected) and change nothing.
+  std::vector<Edge> SelectedBoundaryEdges() const;
+  // aText and bText as EdgeLoad's a and b; bText is not read for a pressure.
+  void ApplyEdgeLoad(EdgeLoadKind kind, std::string_view aText, std::string_view bText);
+  void RemoveEdgeLoads();
+  void ApplyGravity(std::string_view gxText, std::string_view gyText);
+
+  // The model-properties dialog's apply button: the model's material, then
+  // each listed region's own, all or nothing. Without a density text the
+  // density stays; regions not listed keep theirs.
+  void ApplyMaterial(int problemType, std::string_view eText, std::string_view muText, std::string_view tText,
+                     std::optional<std::string_view> rhoText = std::nullopt,
+                     const std::vector<RegionMaterialTexts>& regions = {});
+
+  // Undo and redo of every change to the model; opening a file starts anew.
+  void Undo();
+  void Redo();
+  const History& history() const { return history_; }
 
   // The drawing surface changed size: refit and redraw with the markers.
   void Resize();
@@ -149,19 +184,25 @@ class Session {
   const Palette& palette() const { return palette_; }
   const AnalysisTables& tables() const { return *tables_; }
   const ShownPicture& shown() const { return shown_; }
-  // The model differs from the file it was last opened from or saved to (a
-  // mesh import or a condition command changed it). The material is not part
-  // of the file and does not count.
-  bool modified() const { return modified_; }
+  // The model differs from the file it was last opened from or saved to, or,
+  // without a file, from the new model.
+  bool modified() const { return history_.modified(); }
+  // The file last opened or saved; empty after a new model.
+  const std::string& fileName() const { return history_.file(); }
   int32_t oneWayToggle() const { return oneWayToggle_; }
   int32_t twoWayToggle() const { return twoWayToggle_; }
 
  private:
+  // The model view, with the markers of a kept selection.
   void Redraw();
-  void RedrawWithMarkers();
   void RedrawShown();
-  // Marks the model changed when a condition command reached any node.
-  void ConditionsEdited();
+  std::vector<int32_t> SelectedNodes() const;
+  void Select(const std::vector<int32_t>& nodes);
+  // Runs an edit of the parts `scope` names as one undo step. An edit that
+  // throws is undone before the error goes on.
+  void Change(const EditScope& scope, const std::function<void()>& edit);
+  // A step of the history was undone or redone.
+  void Moved(bool replacedModel, int32_t oldNodeCount);
   // The results lifecycle: a new model has none; an edit puts them out of date.
   void DiscardResults();
   void MarkModelEdited();
@@ -177,10 +218,11 @@ class Session {
   ViewTransform view_{};
   Palette palette_{};
   ShownPicture shown_{};
+  SelectionMode bandMode_ = SelectionMode::Replace;
+  History history_;
   PlotOptions plotOptions_{};
   int linePick_ = -1;  // points picked so far while picking a line, -1 otherwise
   LinePoint lineStart_{};
-  bool modified_ = false;
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
   bool hasResults_ = false;

@@ -3,7 +3,8 @@
 
 namespace trivane {
 
-// A stress or deformed plot stays that plot; the model view keeps its markers.
+// A stress or deformed plot stays that plot; the model view keeps its markers
+// (Redraw draws a kept selection).
 void Session::RedrawShown() {
   switch (shown_.kind) {
     case PictureKind::Stress:
@@ -11,7 +12,7 @@ void Session::RedrawShown() {
     case PictureKind::Deformed:
       return DeformedPlot();
     case PictureKind::Model:
-      return RedrawWithMarkers();
+      return Redraw();
   }
 }
 

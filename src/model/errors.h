@@ -127,6 +127,10 @@ std::string OptionValueForm(std::string_view form);  // 应写成 FORM
 // A batch tool pointing at the option a message is about: "--FLAG VALUE: TEXT".
 std::string AtOption(std::string_view flag, std::string_view value, std::string_view text);
 
+// The window's commands on the selection.
+inline constexpr const char* NoBoundaryEdgeSelected = "所选结点之间没有边界边：分布荷载只加在两端都已选中的边界边上";
+inline constexpr const char* NoGroups = "模型中没有组";
+
 // The question before a command drops a model changed since it was opened or saved.
 inline constexpr const char* ModelModified = "模型已修改，是否保存？";
 

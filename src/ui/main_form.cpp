@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QInputDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -68,6 +70,13 @@ struct BusyPointer {
   BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
+// Shift adds to the selection, Ctrl removes from it.
+SelectionMode BandMode(Qt::KeyboardModifiers held) {
+  if (held & Qt::ShiftModifier) return SelectionMode::Add;
+  if (held & Qt::ControlModifier) return SelectionMode::Remove;
+  return SelectionMode::Replace;
+}
+
 // The probe's readout one value a line, for the tooltip at the pointer; the
 // status bar shows it in one line.
 QString ProbeTooltip(QString readout) { return readout.replace("：", "\n").replace("，", "\n"); }
@@ -91,7 +100,6 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
     : QMainWindow(parent), canvas_(std::make_unique<QtCanvas>(1024, 640)) {
   LoadPictures();
   setObjectName("TForm1");
-  setWindowTitle("Trivane");
   move(313, 155);
   resize(813, 535);
 
@@ -104,6 +112,7 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
     chooser = ownChooser_.get();
   }
   session_ = std::make_unique<Session>(*canvas_, *counts_, *chooser);
+  BuildConditionDialogs();
 
   auto* host = new SurfaceHost(this);
   host->setObjectName("ClientArea");
@@ -115,7 +124,7 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
       if (const auto line = session_->PickLinePoint(x, y)) ShowLineGraph(line->first, line->second);
       return;
     }
-    Run([&] { session_->MouseDown(x, y); });
+    Run([&] { session_->MouseDown(x, y, BandMode(pressModifiers_)); });
   };
   image1_->onMouseMove = [this](int x, int y) {
     if (probing_) return ProbeAt(x, y);
@@ -142,7 +151,9 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
   memo1->hide();
 
   for (QLineEdit* edit : {edit1_, edit2_}) edit->installEventFilter(this);
+  image1_->installEventFilter(this);
   host->onResize = [this] { FormResize(); };
+  UpdateWindow();
 }
 
 MainForm::~MainForm() = default;
@@ -156,7 +167,7 @@ void MainForm::FormCreate(const QString& palettePath) {
 void MainForm::SetDialogs(QWidget* aboutBox, PropertiesDialog* propertiesDialog) {
   aboutBox_ = aboutBox;
   propertiesDialog_ = propertiesDialog;
-  if (propertiesDialog) propertiesDialog->onApplied = [this] { UpdateResultsArea(); };
+  if (propertiesDialog) propertiesDialog->onApplied = [this] { UpdateWindow(); };
 }
 
 // Every command may change the picture, the results or the selection, so the
@@ -166,11 +177,26 @@ void MainForm::Run(const std::function<void()>& command) {
   probeText_.clear();
   RunReporting(this, [this](QWidget* parent, const QString& text) {
     image1_->update();
-    UpdateResultsArea();
+    UpdateWindow();
     report_(parent, text);
   }, command);
   image1_->update();
+  UpdateWindow();
+}
+
+// The caption names the present file, with Qt's marker while the model
+// differs from it; with no file and nothing to save it is just the program's
+// name.
+void MainForm::UpdateWindow() {
   UpdateResultsArea();
+  materialPanel_->setText(QString::fromStdString(MaterialText(session_->model().entered)));
+  const QString file = QFileInfo(QString::fromStdString(session_->fileName())).fileName();
+  const bool modified = session_->modified();
+  if (!file.isEmpty()) setWindowTitle(file + "[*] - Trivane");
+  else setWindowTitle(modified ? "Trivane[*]" : "Trivane");
+  setWindowModified(modified);
+  undo_->setEnabled(session_->history().CanUndo());
+  redo_->setEnabled(session_->history().CanRedo());
 }
 
 void MainForm::UpdateResultsArea() {
@@ -346,7 +372,7 @@ void MainForm::ToolButton14Click() {
   }, [this] { session_->Compute(); });
   image2_->hide();
   probeText_.clear();
-  UpdateResultsArea();
+  UpdateWindow();
 }
 
 void MainForm::N11Click() { Run([this] { session_->ExportResults(); }); }
@@ -361,8 +387,8 @@ void MainForm::FormResize() {
   Run([this] { session_->Resize(); });
 }
 
-// In an edit field its own editing keys (select all, copy, paste, cut, undo)
-// edit the text. Every other menu shortcut goes first, whichever control has
+// In an edit field its own editing keys (select all, copy, paste, cut, undo,
+// redo) edit the text. Every other menu shortcut goes first, whichever control has
 // the focus, also those a line edit would take for itself, like Ctrl+D and
 // Ctrl+H: a load typed into 荷载 is applied at once with Ctrl+D.
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -370,10 +396,15 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) ToolButton14MouseDown();
     return false;
   }
+  // The keys held at a press on the drawing decide what its band selects.
+  if (watched == image1_) {
+    if (event->type() == QEvent::MouseButtonPress) pressModifiers_ = static_cast<QMouseEvent*>(event)->modifiers();
+    return false;
+  }
   if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   for (const auto editing : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut,
-                             QKeySequence::Undo}) {
+                             QKeySequence::Undo, QKeySequence::Redo}) {
     if (key->matches(editing)) return false;
   }
   const QKeySequence pressed(key->keyCombination());

@@ -20,6 +20,7 @@ namespace trivane {
 
 class DrawingSurface;
 class HelpWindow;
+class ConditionDialog;
 class PropertiesDialog;
 class ResultsArea;
 class StatusCounts;
@@ -71,6 +72,15 @@ class MainForm : public QMainWindow {
   void DeformationScaleClick();
   void LineGraphClick();
   void FormResize();
+  // 条件: loads on the selected boundary edges, gravity, selection by group.
+  void EdgeLoadClick();
+  void WaterClick();
+  void GravityClick();
+  void RemoveEdgeLoadsClick();
+  void SelectGroupClick();
+  // 编辑
+  void UndoClick();
+  void RedoClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +90,7 @@ class MainForm : public QMainWindow {
   void BuildMenu();
   void BuildToolBar();
   void BuildStatusBar();
+  void BuildConditionDialogs();
   QAction* AddButton(const char* name, const char* picture, const QString& hint, void (MainForm::*handler)());
   void Run(const std::function<void()>& command);
   // True when the model may go: unchanged, saved now, or the user lets it go.
@@ -87,6 +98,9 @@ class MainForm : public QMainWindow {
   void ProbeAt(int x, int y);
   void UpdateResultsArea();
   void ShowLineGraph(LinePoint from, LinePoint to);
+  // Everything beside the picture that follows the model: the results area,
+  // the material panel, the caption and the undo and redo items.
+  void UpdateWindow();
 
   std::unique_ptr<QtCanvas> canvas_;
   std::unique_ptr<StatusCounts> counts_;
@@ -104,7 +118,14 @@ class MainForm : public QMainWindow {
   QWidget* toolButton14_ = nullptr;
   ResultsArea* results_ = nullptr;
   HelpWindow* help_ = nullptr;
+  QLabel* materialPanel_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  ConditionDialog* edgeLoadDialog_ = nullptr;
+  ConditionDialog* waterDialog_ = nullptr;
+  ConditionDialog* gravityDialog_ = nullptr;
   bool probing_ = false;
+  Qt::KeyboardModifiers pressModifiers_;
   QString probeText_;
   std::vector<QAction*> menuShortcuts_;
 };

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/readout.h"
 #include "display/legend.h"
 #include "ui/main_form.h"
 #include "ui/results_area.h"
@@ -133,6 +134,12 @@ void MainForm::BuildMenu() {
   file->addSeparator();
   item(file, "N13", "退出", QKeySequence(), [this] { N13Click(); });
 
+  // Ctrl+Z and Ctrl+Y in an edit field edit its text (see eventFilter).
+  QMenu* edit = bar->addMenu("编辑");
+  edit->setObjectName("EditMenu");
+  undo_ = item(edit, "UndoItem", "撤销", QKeySequence("Ctrl+Z"), [this] { UndoClick(); });
+  redo_ = item(edit, "RedoItem", "重做", QKeySequence("Ctrl+Y"), [this] { RedoClick(); });
+
   QMenu* settings = bar->addMenu("设置");
   settings->setObjectName("N2");
   item(settings, "N14", "模型属性", QKeySequence("Ctrl+M"), forward("ToolButton1"));
@@ -144,6 +151,12 @@ void MainForm::BuildMenu() {
   item(conditions, "N17", "删除约束", QKeySequence("Ctrl+C"), forward("ToolButton4"));
   conditions->addSeparator();
   item(conditions, "N18", "集中荷载", QKeySequence("Ctrl+D"), forward("ToolButton12"));
+  item(conditions, "EdgeLoadItem", "分布荷载…", QKeySequence(), [this] { EdgeLoadClick(); });
+  item(conditions, "WaterItem", "水压力…", QKeySequence(), [this] { WaterClick(); });
+  item(conditions, "GravityItem", "自重…", QKeySequence(), [this] { GravityClick(); });
+  item(conditions, "RemoveEdgeLoadsItem", "删除分布荷载", QKeySequence(), [this] { RemoveEdgeLoadsClick(); });
+  conditions->addSeparator();
+  item(conditions, "SelectGroupItem", "按组选择", QKeySequence(), [this] { SelectGroupClick(); });
 
   // Not among menuShortcuts_: in an edit field + - and Home edit the text.
   QMenu* view = bar->addMenu("视图");
@@ -207,6 +220,10 @@ void MainForm::BuildStatusBar() {
   }
   results_ = new ResultsArea(bar);
   bar->addWidget(results_, 1);
+  // The material in force, at the right end.
+  materialPanel_ = new QLabel(bar);
+  materialPanel_->setObjectName("MaterialPanel");
+  bar->addPermanentWidget(materialPanel_);
 }
 
 }  // namespace trivane

@@ -2,9 +2,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
+
+#include "io/number_text.h"
 
 namespace trivane {
 namespace {
@@ -31,18 +35,36 @@ QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, i
   return button;
 }
 
+QString Shown(double value) { return QString::fromStdString(FormatGeneral(value)); }
+
+// Keeps the text typed unless it no longer reads as the value.
+void Show(QLineEdit* edit, double value) {
+  try {
+    if (ReadReal(edit->text().toStdString()) == value) return;
+  } catch (const std::exception&) {
+  }
+  edit->setText(Shown(value));
+}
+
+constexpr int FormWidth = 320;
+constexpr int FormHeight = 243;
+constexpr int TableTop = 208;
+constexpr int RowHeight = 22;
+constexpr int MaxTableRows = 8;
+
 }  // namespace
 
 PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidget* parent)
-    : QWidget(parent, Qt::Tool), session_(session), report_(std::move(report)) {
+    : QDialog(parent, Qt::Tool), session_(session), report_(std::move(report)) {
   setObjectName("TForm3");
   setWindowTitle("模型属性");
-  setFixedSize(320, 211);
+  setModal(true);
+  setFixedSize(FormWidth, FormHeight);
   move(394, 268);
 
   auto* frame = new QGroupBox("属性", this);
   frame->setObjectName("GroupBox1");
-  frame->setGeometry(8, 8, 297, 153);
+  frame->setGeometry(8, 8, 297, 185);
 
   AddLabel(this, "Label1", "问题类型:", 32, 32);
   comboBox1_ = new QComboBox(this);
@@ -59,9 +81,76 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
   edit2_ = AddEdit(this, "Edit2", "0.167", 152, 88);
   AddLabel(this, "Label4", "厚度t(m):", 32, 128);
   edit3_ = AddEdit(this, "Edit3", "1", 152, 120);
+  AddLabel(this, "Label5", "密度ρ(kg/m³):", 32, 160);
+  edit4_ = AddEdit(this, "Edit4", "0", 152, 152);
 
-  connect(AddButton(this, "Button1", "修改", 144, 176), &QPushButton::clicked, this, [this] { Button1Click(); });
-  connect(AddButton(this, "Button2", "取消", 232, 176), &QPushButton::clicked, this, [this] { Button2Click(); });
+  // Shown only for a model with regions, below the frame; the buttons move
+  // below it.
+  regions_ = new QTableWidget(0, 4, this);
+  regions_->setObjectName("RegionTable");
+  regions_->setHorizontalHeaderLabels({"区域", "E(Pa)", "μ", "ρ(kg/m³)"});
+  regions_->verticalHeader()->hide();
+  regions_->verticalHeader()->setDefaultSectionSize(RowHeight);
+  regions_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  regions_->setToolTip("留空：用模型的材料");
+  regions_->hide();
+
+  auto* apply = AddButton(this, "Button1", "修改", 144, TableTop);
+  apply->setDefault(true);
+  connect(apply, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(AddButton(this, "Button2", "取消", 232, TableTop), &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void PropertiesDialog::showEvent(QShowEvent* event) {
+  const EnteredMaterial& m = session_.model().entered;
+  if (comboBox1_->findText(comboBox1_->currentText(), Qt::MatchExactly) != m.problem)
+    comboBox1_->setCurrentIndex(m.problem);
+  Show(edit1_, m.E);
+  Show(edit2_, m.mu);
+  Show(edit3_, m.t);
+  Show(edit4_, m.rho);
+  FillRegions();
+  QDialog::showEvent(event);
+}
+
+// One row a region, with its own material or blank when it uses the model's.
+void PropertiesDialog::FillRegions() {
+  const Model& model = session_.model();
+  regions_->setRowCount(0);
+  for (const Group& g : model.conditions.groups) {
+    if (g.kind != GroupKind::Region) continue;
+    const int row = regions_->rowCount();
+    regions_->insertRow(row);
+    const std::string label = GroupLabel(g);
+    auto* name = new QTableWidgetItem(QString::fromStdString(label));
+    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+    regions_->setItem(row, 0, name);
+    for (const RegionMaterial& own : model.conditions.regionMaterials) {
+      if (own.region != label) continue;
+      regions_->setItem(row, 1, new QTableWidgetItem(Shown(own.E)));
+      regions_->setItem(row, 2, new QTableWidgetItem(Shown(own.mu)));
+      regions_->setItem(row, 3, new QTableWidgetItem(Shown(own.rho)));
+    }
+  }
+  const int rows = regions_->rowCount();
+  regions_->setVisible(rows > 0);
+  const int tableHeight = rows > 0 ? RowHeight * (std::min(rows, MaxTableRows) + 1) + 4 : 0;
+  regions_->setGeometry(8, TableTop, 297, tableHeight);
+  const int buttonsTop = TableTop + (rows > 0 ? tableHeight + 8 : 0);
+  findChild<QPushButton*>("Button1")->move(144, buttonsTop);
+  findChild<QPushButton*>("Button2")->move(232, buttonsTop);
+  setFixedSize(FormWidth, buttonsTop + 35);
+}
+
+std::vector<RegionMaterialTexts> PropertiesDialog::RegionTexts() const {
+  std::vector<RegionMaterialTexts> rows;
+  const auto text = [this](int row, int column) {
+    const QTableWidgetItem* item = regions_->item(row, column);
+    return item ? item->text().trimmed().toStdString() : std::string();
+  };
+  for (int row = 0; row < regions_->rowCount(); ++row)
+    rows.push_back({text(row, 0), text(row, 1), text(row, 2), text(row, 3)});
+  return rows;
 }
 
 // The problem type is the item whose text is in the box; typed text that
@@ -71,7 +160,7 @@ void PropertiesDialog::Button1Click() {
   bool applied = false;
   RunReporting(this, report_, [&] {
     session_.ApplyMaterial(problemType, edit1_->text().toStdString(), edit2_->text().toStdString(),
-                           edit3_->text().toStdString());
+                           edit3_->text().toStdString(), edit4_->text().toStdString(), RegionTexts());
     applied = true;
   });
   if (!applied) return;
@@ -79,6 +168,6 @@ void PropertiesDialog::Button1Click() {
   if (onApplied) onApplied();
 }
 
-void PropertiesDialog::Button2Click() { hide(); }
+void PropertiesDialog::Button2Click() { reject(); }
 
 }  // namespace trivane

@@ -1,8 +1,10 @@
 #pragma once
-// TForm3, the model-properties dialog: problem type, E, Poisson's ratio and
-// thickness. "修改" hands the typed texts to the command layer and closes;
-// when they are refused the error is reported and the dialog stays open.
-#include <QWidget>
+// TForm3, the model-properties dialog: problem type, E, Poisson's ratio,
+// thickness and density, and for a model with regions a table of the regions'
+// own E, μ and ρ. It is modal: nothing runs behind it, and Escape closes it.
+// "修改" hands the typed texts to the command layer and closes; when they are
+// refused the error is reported and the dialog stays open.
+#include <QDialog>
 #include <functional>
 
 #include "app/session.h"
@@ -10,10 +12,11 @@
 
 class QComboBox;
 class QLineEdit;
+class QTableWidget;
 
 namespace trivane {
 
-class PropertiesDialog : public QWidget {
+class PropertiesDialog : public QDialog {
  public:
   PropertiesDialog(Session& session, ErrorReporter report, QWidget* parent = nullptr);
 
@@ -23,13 +26,23 @@ class PropertiesDialog : public QWidget {
   // Called after "修改" has changed the material.
   std::function<void()> onApplied;
 
+ protected:
+  // Each showing shows the model's material: a field keeps the text last typed
+  // while it still reads as the model's value.
+  void showEvent(QShowEvent* event) override;
+
  private:
+  void FillRegions();
+  std::vector<RegionMaterialTexts> RegionTexts() const;
+
   Session& session_;
   ErrorReporter report_;
   QComboBox* comboBox1_;
   QLineEdit* edit1_;
   QLineEdit* edit2_;
   QLineEdit* edit3_;
+  QLineEdit* edit4_;
+  QTableWidget* regions_;
 };
 
 }  // namespace trivane

@@ -8,18 +8,24 @@
 namespace trivane {
 namespace {
 
-// Every dialog starts in the folder of the last file chosen in any of them.
-std::optional<QString> Choose(QFileDialog& dialog, QString& folder) {
+// Every dialog starts in the folder of the last file chosen in any of them,
+// unless it proposes a file.
+std::optional<QString> Choose(QFileDialog& dialog, QString& folder, const QString& proposed = {}) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setDirectory(folder);
+  if (proposed.isEmpty()) {
+    dialog.setDirectory(folder);
+  } else {
+    dialog.setDirectory(QFileInfo(proposed).absolutePath());
+    dialog.selectFile(QFileInfo(proposed).fileName());
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString path = dialog.selectedFiles().front();
   folder = QFileInfo(path).absolutePath();
   return path;
 }
 
-std::optional<std::string> Run(QFileDialog& dialog, QString& folder) {
-  const auto path = Choose(dialog, folder);
+std::optional<std::string> Run(QFileDialog& dialog, QString& folder, const QString& proposed = {}) {
+  const auto path = Choose(dialog, folder, proposed);
   if (!path) return std::nullopt;
   return path->toStdString();
 }
@@ -47,17 +53,18 @@ std::optional<std::string> QtFileChooser::ChooseFileToOpen(const std::vector<Fil
   return Run(dialog, folder_);
 }
 
+// The dialog's own question, in the toolkit's words, comes before an existing
+// file is chosen.
 std::optional<std::string> QtFileChooser::ChooseFileToSave(const FileFilter& filter,
-                                                           std::string_view defaultExtension) {
+                                                           std::string_view defaultExtension,
+                                                           const std::string& proposed) {
   QFileDialog dialog(parent_);
   dialog.setObjectName("SaveDialog1");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(DialogFilter(filter));
   dialog.setDefaultSuffix(QString::fromUtf8(defaultExtension.data(), qsizetype(defaultExtension.size())));
-  // Replacing an existing file is not asked about, as with every save here.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  return Run(dialog, folder_);
+  return Run(dialog, folder_, QString::fromStdString(proposed));
 }
 
 // The export dialog, "SaveDialog2": the name gets the extension of the filter

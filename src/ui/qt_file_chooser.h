@@ -12,11 +12,12 @@ namespace trivane {
 class QtFileChooser : public FileChooser {
  public:
   // The first dialog starts in the user's home folder, every later one in the
-  // folder of the file last chosen.
+  // folder of the file last chosen; a save dialog proposing a file starts in
+  // that file's folder.
   explicit QtFileChooser(QWidget* parent);
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) override;
-  std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
-                                              std::string_view defaultExtension) override;
+  std::optional<std::string> ChooseFileToSave(const FileFilter& filter, std::string_view defaultExtension,
+                                              const std::string& proposed) override;
   std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) override;
 
  private:

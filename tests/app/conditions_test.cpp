@@ -64,7 +64,8 @@ TEST(Restraints, TogglesAdvanceWithNothingSelectedAndSurviveANewModel) {
   EXPECT_EQ(h.session.twoWayToggle(), 3);
 }
 
-TEST(Restraints, RestraintCommandsRedrawTheMarkersDeleteAndLoadDoNot) {
+// A kept selection is always shown.
+TEST(Restraints, EveryConditionCommandRedrawsTheSelectionsMarkers) {
   RightEdge h;
   auto lastIsMarker = [&] {
     const DrawCall& last = h.canvas.Calls().back();
@@ -72,13 +73,13 @@ TEST(Restraints, RestraintCommandsRedrawTheMarkersDeleteAndLoadDoNot) {
   };
   h.session.TwoWayRestraint();
   EXPECT_TRUE(lastIsMarker());
+  h.canvas.Clear();
   h.session.DeleteRestraint();
-  EXPECT_FALSE(lastIsMarker());
+  EXPECT_TRUE(lastIsMarker());
   EXPECT_EQ(SupportOf(h.session, 3), (Pair{Free, 0}));
   EXPECT_EQ(h.session.model().nodes[3].load, 1000.0);
+  h.canvas.Clear();
   h.session.ApplyLoad("5", "90");
-  EXPECT_FALSE(lastIsMarker());
-  h.session.OneWayRestraint();
   EXPECT_TRUE(lastIsMarker());
   EXPECT_EQ(h.session.selection().count, 2);
 }
@@ -159,12 +160,14 @@ INSTANTIATE_TEST_SUITE_P(
                       MaterialRow{"NoItemSelected", -1, "5", "0.1", "9", {0.167, 2e10, 1.0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ApplyMaterial, PlaneStrainTwiceGivesTheSameAsOnce) {
+// Without a density text the density stays.
+TEST(ApplyMaterial, PlaneStrainTwiceGivesTheSameAsOnceAndTheDensityStays) {
   Harness h;
-  h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1");
+  h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1", "2400");
   const Material once = h.session.model().material;
   h.session.ApplyMaterial(PlaneStrain, "2E10", "0.167", "1");
   EXPECT_EQ(h.session.model().material, once);
+  EXPECT_EQ(h.session.model().entered.rho, 2400.0);
 }
 
 struct MaterialFault {

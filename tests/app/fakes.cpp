@@ -29,6 +29,13 @@ void Harness::Load(const Model& model) {
   session.OpenProblem();
 }
 
+// The conditions are put in place after the open, so that they need not
+// pass through a file.
+void Harness::LoadWithConditions(const Model& model) {
+  Load(model);
+  const_cast<Model&>(session.model()).conditions = model.conditions;
+}
+
 void Harness::Drag(int x1, int y1, int x2, int y2) {
   session.MouseDown(x1, y1);
   session.MouseMove((x1 + x2) / 2, (y1 + y2) / 2);
@@ -49,6 +56,17 @@ Model Cantilever() {
   m.elements[1] = {1, 2, 3};
   m.elements[2] = {1, 3, 4};
   UpdateBounds(m);
+  return m;
+}
+
+Model GroupedCantilever() {
+  Model m = Cantilever();
+  m.conditions.groups = {
+      {GroupKind::Region, 1, "plate", {}, {}, {1, 2}},
+      {GroupKind::Edges, 2, "right", {}, {{2, 3}}, {}},
+      {GroupKind::Nodes, 3, "tip", {3}, {}, {}},
+  };
+  m.conditions.edgeLoads = {{{1, 2}, EdgeLoadKind::Pressure, 50.0, 0.0}};
   return m;
 }
 

@@ -19,23 +19,25 @@ class FakeChooser : public FileChooser {
   void Answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
 
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) override {
-    asked.push_back({filters.front().label, filters.front().pattern, "", filters});
+    asked.push_back({filters.front().label, filters.front().pattern, "", filters, ""});
     return Next();
   }
-  std::optional<std::string> ChooseFileToSave(const FileFilter& filter,
-                                              std::string_view defaultExtension) override {
-    asked.push_back({filter.label, filter.pattern, std::string(defaultExtension), {filter}});
+  std::optional<std::string> ChooseFileToSave(const FileFilter& filter, std::string_view defaultExtension,
+                                              const std::string& proposed) override {
+    asked.push_back({filter.label, filter.pattern, std::string(defaultExtension), {filter}, proposed});
     return Next();
   }
   std::optional<std::string> ChooseExportFile(std::span<const FileFilter> filters) override {
-    for (const FileFilter& filter : filters) asked.push_back({filter.label, filter.pattern, "", {filter}});
+    for (const FileFilter& filter : filters) asked.push_back({filter.label, filter.pattern, "", {filter}, ""});
     return Next();
   }
 
-  // label and pattern: the filter selected first; filters: all of them.
+  // label and pattern: the filter selected first; filters: all of them;
+  // proposed: the name a save dialog offers.
   struct Question {
     std::string label, pattern, extension;
     std::vector<FileFilter> filters;
+    std::string proposed;
   };
   std::vector<Question> asked;
 
@@ -82,6 +84,9 @@ struct Harness {
 
   // Puts model into the session the way a user does: through the open command.
   void Load(const Model& model);
+  // As Load, with the model's groups, region materials, edge loads and
+  // gravity, as a problem file or a Gmsh mesh brings them in.
+  void LoadWithConditions(const Model& model);
   // Drags the rubber band from (x1, y1) to (x2, y2).
   void Drag(int x1, int y1, int x2, int y2);
   // Drags a band over the whole surface, selecting every node in view.
@@ -91,5 +96,8 @@ struct Harness {
 // A 2 x 1 cantilever of four nodes and two triangles, the left edge held
 // in both directions, a downward load on the top right node.
 Model Cantilever();
+// The cantilever with groups: region "plate" (both triangles), edge group
+// "right" (2-3), node group "tip" (3), and a pressure on the bottom edge 1-2.
+Model GroupedCantilever();
 
 }  // namespace trivane::testing

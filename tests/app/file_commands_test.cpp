@@ -45,8 +45,9 @@ TEST(OpenProblem, CancelOrAFaultyFileLeavesEverythingAsItWas) {
 }
 
 // The material is the file's; a file without the section after its element
-// lines (an older one) keeps the material in force.
-TEST(OpenProblem, ClearsTheOldModelsSystemButKeepsTheSelection) {
+// lines (an older one) keeps the material in force. The selection's numbers
+// meant the old model's nodes: it goes.
+TEST(OpenProblem, ClearsTheOldModelsSystemAndSelectionTakesTheFilesMaterial) {
   Harness h;
   h.Load(Cantilever());
   h.session.ApplyMaterial(PlaneStress, "3E10", "0.25", "0.5");
@@ -59,7 +60,7 @@ TEST(OpenProblem, ClearsTheOldModelsSystemButKeepsTheSelection) {
   h.Load(small);
   for (int32_t d = 1; d <= 8; ++d) EXPECT_EQ(h.session.tables().loads(d), 0.0) << d;
   EXPECT_EQ(h.session.model().material, Material{});
-  EXPECT_EQ(h.session.selection().count, 4);
+  EXPECT_EQ(h.session.selection().count, 0);
 
   h.session.ApplyMaterial(PlaneStress, "3E10", "0.25", "0.5");
   const std::string bytes = WriteProblem(small);
@@ -85,7 +86,7 @@ TEST(SaveProblem, AsksWithTheSaveFilterAndWritesTheModel) {
             2);
 }
 
-TEST(NewModel, EmptiesTablesAndSystemButNotMaterialSelectionOrToggles) {
+TEST(NewModel, EmptiesTablesSystemAndSelectionButNotMaterialOrToggles) {
   Harness h;
   h.Load(Cantilever());
   h.session.Compute();
@@ -97,7 +98,7 @@ TEST(NewModel, EmptiesTablesAndSystemButNotMaterialSelectionOrToggles) {
   EXPECT_EQ(h.session.model().nodes[3], Node{});
   EXPECT_EQ(h.session.model().bounds, Cantilever().bounds);
   for (int32_t d = 1; d <= 8; ++d) EXPECT_EQ(h.session.tables().loads(d), 0.0) << d;
-  EXPECT_EQ(h.session.selection().count, 4);
+  EXPECT_EQ(h.session.selection().count, 0);
   EXPECT_EQ(h.session.oneWayToggle(), 2);
   EXPECT_EQ(h.status.nodeCount, 0);
   EXPECT_EQ(h.status.elementCount, 0);

@@ -9,6 +9,7 @@
 
 #include "io/files.h"
 #include "io/problem_file.h"
+#include "support/tolerance.h"
 #include "ui/qt_file_chooser.h"
 #include "window_fixture.h"
 
@@ -28,6 +29,7 @@ struct DropRow {
   const char* name;
   const char* action;
   Drop command;
+  const char* caption;  // after saving the changed model as saved.trv and running the command
 };
 
 void PrintTo(const DropRow& row, std::ostream* os) { *os << row.name; }
@@ -92,7 +94,9 @@ TEST_P(DroppingAChangedModel, AsksAndSavesDiscardsOrCancelsAsAnswered) {
   EXPECT_EQ(trigger(SaveAnswer::Save), 1);
   EXPECT_EQ(ReadFileBytes(saved), WriteProblem(edited));
   EXPECT_TRUE(Ran(row.command));
-  EXPECT_EQ(form1->windowTitle(), "Trivane");
+  if (row.caption) {
+    EXPECT_EQ(form1->windowHandle()->title(), row.caption);
+  }
 
   // Nothing changed since the open: nothing to ask.
   form1->show();
@@ -101,12 +105,23 @@ TEST_P(DroppingAChangedModel, AsksAndSavesDiscardsOrCancelsAsAnswered) {
   Prepare(row.command);
   EXPECT_EQ(trigger(SaveAnswer::Cancel), 0);
   EXPECT_TRUE(Ran(row.command));
+
+  // A mesh import changes the model as an edit does.
+  form1->show();
+  saveAnswer = SaveAnswer::Discard;
+  Open(Cantilever());
+  chooser.Answer(DataPath("gmsh/plate-41.msh"));
+  Action("N10")->trigger();
+  ASSERT_EQ(session().model().nodeCount, 65);
+  EXPECT_EQ(trigger(SaveAnswer::Cancel), 1);
+  EXPECT_FALSE(Ran(row.command));
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, DroppingAChangedModel,
-                         ::testing::Values(DropRow{"New", "N6", Drop::New}, DropRow{"Open", "N7", Drop::Open},
-                                           DropRow{"Import", "N10", Drop::Import},
-                                           DropRow{"Exit", "N13", Drop::Exit}),
+                         ::testing::Values(DropRow{"New", "N6", Drop::New, "Trivane"},
+                                           DropRow{"Open", "N7", Drop::Open, "other.trv - Trivane"},
+                                           DropRow{"Import", "N10", Drop::Import, "saved.trv* - Trivane"},
+                                           DropRow{"Exit", "N13", Drop::Exit, nullptr}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Runs `answer` on the file dialog once it is up.
@@ -140,8 +155,39 @@ TEST(FileDialogs, StartAtHomeThenWhereTheLastFileWas) {
     started = d->directory().absolutePath();
     d->reject();
   });
-  EXPECT_EQ(chooser.ChooseFileToSave(ProblemSaveFilter, ProblemExtension), std::nullopt);
+  EXPECT_EQ(chooser.ChooseFileToSave(ProblemSaveFilter, ProblemExtension, ""), std::nullopt);
   EXPECT_EQ(started, QDir(QString::fromStdString(folder.File(""))).absolutePath());
+}
+
+// Saving onto an existing file asks with the dialog's own question; "No"
+// keeps the dialog open. The dialog proposes the present file.
+TEST(FileDialogs, SavingOntoAnExistingFileAsksFirst) {
+  TempFolder folder;
+  const std::string existing = folder.Write("plate.trv", "old");
+  QtFileChooser chooser(nullptr);
+  QString proposed, question;
+  int asked = 0;
+  const auto answerQuestion = [&](QMessageBox::StandardButton answer) {
+    QTimer::singleShot(0, [&, answer] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      ++asked;
+      question = box->text();
+      box->button(answer)->click();
+    });
+  };
+  WhenTheDialogIsUp([&](QFileDialog* d) {
+    proposed = d->selectedFiles().value(0);
+    answerQuestion(QMessageBox::No);
+    QMetaObject::invokeMethod(d, "accept");
+    ASSERT_EQ(QApplication::activeModalWidget(), d);
+    answerQuestion(QMessageBox::Yes);
+    QMetaObject::invokeMethod(d, "accept");
+  });
+  EXPECT_EQ(chooser.ChooseFileToSave(ProblemSaveFilter, ProblemExtension, existing), existing);
+  EXPECT_EQ(proposed.toStdString(), existing);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(question, "plate.trv 已存在。\n您想要替换它吗？");
 }
 
 TEST(MessageBoxes, ShowQtsButtonsInChinese) {
