@@ -58,7 +58,8 @@ AdaptOutcome Adapt(Mesher& mesher, const std::function<void(Model&)>& applyCondi
     AdaptRound& done = outcome.rounds.back();
 
     std::optional<AdaptStop> stop;
-    if (analysis.errorPercent <= settings.targetPercent) {
+    // An unloaded model has no error to spread (0 / 0): it meets any target.
+    if (!(analysis.errorPercent > settings.targetPercent)) {
       stop = AdaptStop::Target;
     } else if (round >= settings.steps) {
       stop = AdaptStop::Steps;

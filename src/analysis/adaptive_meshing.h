@@ -11,17 +11,11 @@
 #include <vector>
 
 #include "analysis/compute.h"
+#include "analysis/size_field.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 
 namespace trivane {
-
-// The sizes a new mesh should have: over each triangle of `mesh`, linear
-// between the sizes at its corners (nodeSizes[i - 1] for node i).
-struct SizeField {
-  const Model& mesh;
-  std::vector<double> nodeSizes;
-};
 
 class Mesher {
  public:

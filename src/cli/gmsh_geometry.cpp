@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "io/files.h"
 #include "io/msh_import.h"
@@ -112,32 +113,19 @@ void GmshGeometry::Generate(const SizeField* field, double size, std::string_vie
   RunGmsh([] { gmsh::model::mesh::generate(2); }, messages::MeshingFailed);
 }
 
-// The field goes to Gmsh as a post-processing view of the last mesh's
-// triangles with the sizes at their corners, the background size of the next
-// mesh. The sizes Gmsh would take from the script's points, from curvature
-// and from the boundary inwards are turned off: they would overrule the field
-// wherever they are smaller.
+// The field goes to Gmsh as its size callback, the one source of sizes of
+// the next mesh: those Gmsh would take from the script's points, from
+// curvature and from the boundary inwards are turned off, since it takes the
+// smallest of all. A post-processing view of the last mesh would serve as well
+// inside the mesh, but Gmsh gives a point outside every triangle of a view no
+// size at all, and a convex arc of the geometry, which bulges past the
+// straight sides of the last mesh, would then be meshed as one element.
 void GmshGeometry::UseField(const SizeField& field) {
-  const Model& mesh = field.mesh;
-  std::vector<double> triangles;
-  triangles.reserve(12 * static_cast<std::size_t>(mesh.elementCount));
-  for (int32_t e = 1; e <= mesh.elementCount; ++e) {
-    const Element& c = mesh.elements[e];
-    const int32_t corners[3] = {c.node1, c.node2, c.node3};
-    for (const int32_t k : corners) triangles.push_back(mesh.nodes[k].x);
-    for (const int32_t k : corners) triangles.push_back(mesh.nodes[k].y);
-    triangles.insert(triangles.end(), 3, 0.0);
-    for (const int32_t k : corners) triangles.push_back(field.nodeSizes[static_cast<std::size_t>(k - 1)]);
-  }
+  auto lookup = std::make_shared<const SizeFieldLookup>(field);
   RunGmsh(
       [&] {
-        if (field_ >= 0) gmsh::model::mesh::field::remove(field_);
-        if (view_ >= 0) gmsh::view::remove(view_);
-        view_ = gmsh::view::add("element sizes");
-        gmsh::view::addListData(view_, "ST", mesh.elementCount, triangles);
-        field_ = gmsh::model::mesh::field::add("PostView");
-        gmsh::model::mesh::field::setNumber(field_, "ViewTag", view_);
-        gmsh::model::mesh::field::setAsBackgroundMesh(field_);
+        gmsh::model::mesh::setSizeCallback(
+            [lookup](int, int, double x, double y, double) { return lookup->At(x, y); });
       },
       messages::MeshingFailed);
   gmsh::option::setNumber("Mesh.MeshSizeExtendFromBoundary", 0);

@@ -44,8 +44,6 @@ class GmshGeometry {
 
  private:
   void UseField(const SizeField& field);
-  int view_ = -1;
-  int field_ = -1;
 };
 
 // The largest element size of --size (0 when it is not given); a size not
