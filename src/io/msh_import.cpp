@@ -4,11 +4,13 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "io/msh_cursor.h"
+#include "io/msh_groups.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -18,6 +20,8 @@ namespace {
 enum class Layout { V22, V40, V41 };
 
 constexpr int64_t Triangle = 2;
+constexpr int64_t Line = 1;
+constexpr int64_t Point = 15;
 
 // Nodes of the element types the import takes or skips: the triangle, the
 // point and the lines of order 1 to 5 (the boundary curves of physical groups,
@@ -25,8 +29,8 @@ constexpr int64_t Triangle = 2;
 int NodesOf(int64_t type) {
   switch (type) {
     case Triangle: return 3;
-    case 15: return 1;
-    case 1: return 2;
+    case Point: return 1;
+    case Line: return 2;
     case 8: return 3;
     case 26: return 4;
     case 27: return 5;
@@ -34,6 +38,9 @@ int NodesOf(int64_t type) {
     default: return 0;
   }
 }
+
+// The dimension of the entities an element of a taken type belongs to.
+int DimensionOf(int64_t type) { return type == Point ? 0 : type == Triangle ? 2 : 1; }
 
 // The mesh as it is read: nodes in file order, their numbers by tag, and the
 // triangles with corners already mapped to node numbers.
@@ -62,17 +69,26 @@ class MeshBuilder {
 
   // Triangles beyond the limit are counted but not stored, so that the error
   // can name how many the file holds.
-  void AddTriangle(const std::array<int64_t, 3>& tags, const MshCursor& cursor) {
+  void AddTriangle(const std::array<int64_t, 3>& tags, std::span<const int32_t> groups, const MshCursor& cursor) {
     if (++triangleCount_ > MaxElements) return;
-    std::array<int32_t, 3> corners{};
-    for (size_t k = 0; k < 3; ++k) {
-      const auto found = numbers_.find(tags[k]);
-      if (found == numbers_.end())
-        cursor.Fail(messages::ElementNodeMissing(static_cast<int>(triangleCount_), tags[k]));
-      corners[k] = found->second;
-    }
-    triangles_.push_back(Element{corners[0], corners[1], corners[2]});
+    const int32_t element = static_cast<int32_t>(triangleCount_);
+    triangles_.push_back(Element{Position(tags[0], element, cursor), Position(tags[1], element, cursor),
+                                 Position(tags[2], element, cursor)});
+    for (const int32_t g : groups) groups_.AddTriangle(g, element, cursor);
   }
+
+  // Points and lines are taken only into their groups; `element` is the
+  // file's tag of the element, for the error.
+  void AddPoint(int64_t element, int64_t tag, std::span<const int32_t> groups, const MshCursor& cursor) {
+    for (const int32_t g : groups) groups_.AddNode(g, Position(tag, element, cursor), cursor);
+  }
+  void AddLine(int64_t element, int64_t tag1, int64_t tag2, std::span<const int32_t> groups,
+               const MshCursor& cursor) {
+    for (const int32_t g : groups)
+      groups_.AddEdge(g, Position(tag1, element, cursor), Position(tag2, element, cursor), cursor);
+  }
+
+  MshGroups& Groups() { return groups_; }
 
   // Nodes that no triangle uses are left out: Gmsh writes the construction
   // points of a geometry (the centre of a circular hole) as nodes, and a node
@@ -91,6 +107,7 @@ class MeshBuilder {
 
     Model model;
     model.material = current.material;
+    model.entered = current.entered;
     model.nodeCount = used;
     model.elementCount = static_cast<int32_t>(triangles_.size());
     // Writing the last entry first sizes each table once.
@@ -107,11 +124,18 @@ class MeshBuilder {
           Element{number[static_cast<size_t>(e.node1)], number[static_cast<size_t>(e.node2)],
                   number[static_cast<size_t>(e.node3)]};
     }
+    model.conditions.groups = groups_.Build(number);
     UpdateBounds(model);
     return model;
   }
 
  private:
+  int32_t Position(int64_t tag, int64_t element, const MshCursor& cursor) const {
+    const auto found = numbers_.find(tag);
+    if (found == numbers_.end()) cursor.Fail(messages::ElementNodeMissing(static_cast<int>(element), tag));
+    return found->second;
+  }
+
   // The model is the x-y plane of the file; a mesh that leaves it would be
   // flattened without a word. Gmsh writes the z of a plane geometry exactly,
   // so the tolerance only has to absorb the rounding of a moved geometry.
@@ -131,6 +155,7 @@ class MeshBuilder {
   std::unordered_map<int64_t, int32_t> numbers_;
   std::vector<Element> triangles_;
   long long triangleCount_ = 0;
+  MshGroups groups_;
 };
 
 // "version file-type data-size", then in a binary file the integer 1 as the
@@ -177,15 +202,19 @@ int64_t Tag(MshCursor& cursor, Layout layout) {
   return layout == Layout::V41 && cursor.Binary() ? static_cast<int64_t>(cursor.Size()) : cursor.Int();
 }
 
-// One element of a type already known: its tag, then its nodes; a triangle is
-// added to the mesh, anything else only read past.
-void ReadElementNodes(MshCursor& cursor, Layout layout, int64_t type, MeshBuilder& mesh) {
+// The nodes of one element of a type already known, `element` its tag and
+// `groups` the physical groups it belongs to: a triangle is added to the mesh,
+// a point or a 2-node line to its groups; anything else is only read past.
+void ReadElementNodes(MshCursor& cursor, Layout layout, int64_t type, int64_t element,
+                      std::span<const int32_t> groups, MeshBuilder& mesh) {
   std::array<int64_t, 3> corners{};
   for (int k = 0; k < NodesOf(type); ++k) {
     const int64_t tag = Tag(cursor, layout);
     if (k < 3) corners[static_cast<size_t>(k)] = tag;
   }
-  if (type == Triangle) mesh.AddTriangle(corners, cursor);
+  if (type == Triangle) mesh.AddTriangle(corners, groups, cursor);
+  else if (type == Point) mesh.AddPoint(element, corners[0], groups, cursor);
+  else if (type == Line) mesh.AddLine(element, corners[0], corners[1], groups, cursor);
 }
 
 int64_t ElementType(MshCursor& cursor) {
@@ -216,7 +245,8 @@ void ReadNodes22(MshCursor& cursor, bool parametric, MeshBuilder& mesh) {
 
 // Version 2.2: the count as a line of text. ASCII: "tag type tag-count
 // tags... nodes..." per element. Binary: blocks of one type, "type count
-// tag-count", then per element its tag, its tags and its nodes.
+// tag-count", then per element its tag, its tags and its nodes. The first of
+// an element's tags is its physical group (0: none).
 void ReadElements22(MshCursor& cursor, MeshBuilder& mesh) {
   const uint64_t count = cursor.TextSize();
   for (uint64_t read = 0; read < count;) {
@@ -229,13 +259,17 @@ void ReadElements22(MshCursor& cursor, MeshBuilder& mesh) {
       tags = Count(cursor, cursor.Int());
     }
     for (uint64_t k = 0; k < following; ++k) {
-      cursor.Int();
+      const int64_t element = cursor.Int();
       if (!cursor.Binary()) {
         type = ElementType(cursor);
         tags = Count(cursor, cursor.Int());
       }
-      for (uint64_t t = 0; t < tags; ++t) cursor.Int();
-      ReadElementNodes(cursor, Layout::V22, type, mesh);
+      int32_t physical = 0;
+      for (uint64_t t = 0; t < tags; ++t) {
+        const int64_t tag = cursor.Int();
+        if (t == 0) physical = PhysicalTag(cursor, tag);
+      }
+      ReadElementNodes(cursor, Layout::V22, type, element, std::span(&physical, physical != 0 ? 1 : 0), mesh);
     }
     cursor.EndRecord();
     read += following;
@@ -283,7 +317,8 @@ void ReadNodes4(MshCursor& cursor, Layout layout, MeshBuilder& mesh) {
 
 // Versions 4.0 and 4.1: blocks of elements of one entity and type, each with
 // a header "dimension entity type count" (4.0: entity before dimension), then
-// "tag nodes..." per element.
+// "tag nodes..." per element. The entity's physical groups come from
+// $Entities, which Gmsh writes before the nodes.
 void ReadElements4(MshCursor& cursor, Layout layout, MeshBuilder& mesh) {
   cursor.Record();
   const uint64_t blocks = cursor.Size();
@@ -292,15 +327,16 @@ void ReadElements4(MshCursor& cursor, Layout layout, MeshBuilder& mesh) {
   cursor.EndRecord();
   for (uint64_t b = 0; b < blocks; ++b) {
     cursor.Record();
-    cursor.Int();
-    cursor.Int();
+    const int64_t first = cursor.Int();
+    const int64_t second = cursor.Int();
     const int64_t type = ElementType(cursor);
     const uint64_t count = cursor.Size();
     cursor.EndRecord();
+    const auto groups = mesh.Groups().OfEntity(DimensionOf(type), layout == Layout::V40 ? first : second);
     for (uint64_t k = 0; k < count; ++k) {
       cursor.Record();
-      Tag(cursor, layout);
-      ReadElementNodes(cursor, layout, type, mesh);
+      const int64_t element = Tag(cursor, layout);
+      ReadElementNodes(cursor, layout, type, element, groups, mesh);
       cursor.EndRecord();
     }
   }
@@ -315,7 +351,7 @@ Model ImportMsh(std::string_view bytes, const Model& current) {
   cursor.ExpectSectionEnd();
 
   MeshBuilder mesh;
-  // Sections the import does not use (names, entities, periodicity, data) are
+  // Sections the import does not use (periodicity, partitions, data) are
   // passed over, as the format asks of every reader.
   for (std::string_view line = cursor.NextLine(); !line.empty(); line = cursor.NextLine()) {
     if (line.front() != '$') cursor.Fail(messages::ExpectedSection(line));
@@ -325,6 +361,8 @@ Model ImportMsh(std::string_view bytes, const Model& current) {
     else if (line == "$Nodes") ReadNodes4(cursor, layout, mesh);
     else if (line == "$Elements" && layout == Layout::V22) ReadElements22(cursor, mesh);
     else if (line == "$Elements") ReadElements4(cursor, layout, mesh);
+    else if (line == "$PhysicalNames") mesh.Groups().ReadNames(cursor);
+    else if (line == "$Entities" && layout != Layout::V22) mesh.Groups().ReadEntities(cursor, layout == Layout::V40);
     else {
       cursor.SkipSection(line);
       continue;

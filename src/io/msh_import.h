@@ -19,9 +19,19 @@ namespace trivane {
 //
 // The nodes the triangles use are numbered 1, 2, 3, ... in file order,
 // whatever their tags; x and y are taken, and they must all share one z
-// (within 1e-9 of the mesh's extent). Nodes no triangle uses are left out. 3-node triangles become elements in file order, corners mapped
-// through the node tags; points and lines are skipped; any other element type
-// is refused.
+// (within 1e-9 of the mesh's extent). Nodes no triangle uses are left out.
+// 3-node triangles become elements in file order, corners mapped through the
+// node tags; any element type other than points, lines and 3-node triangles
+// is refused, named.
+//
+// The physical groups become the model's groups, in the order of their
+// dimension and tag, named by $PhysicalNames: physical points node groups
+// (their point elements' nodes), physical curves edge groups (their 2-node
+// lines, as node pairs), physical surfaces regions (their triangles). Version
+// 2.2 gives an element's group as its first tag, versions 4.x give each
+// entity's groups in $Entities, where an entity may be in several. Points and
+// lines in no group are skipped; a group's point or line on a node left out
+// is dropped from the group.
 //
 // Throws LineError (ASCII files: the 1-based line) or Error (binary files) for
 // anything malformed, and Error for a file beyond MaxNodes or MaxElements; the

@@ -3,6 +3,7 @@
 #include "io/files.h"
 #include "io/line_fields.h"
 #include "io/number_text.h"
+#include "io/problem_section.h"
 #include "io/text_buffer.h"
 #include "model/errors.h"
 
@@ -59,11 +60,16 @@ Model ReadProblem(std::string_view bytes, const Model& current) {
     const Node node = ReadNodeLine(text.Line(lineIndex), lineIndex);
     model.nodes[k] = node;
   }
+  // A corner that names no node would be drawn from a stray point and could
+  // only be refused later, by the analysis.
   for (int32_t j = 1; j <= elementCount; ++j) {
     const int lineIndex = nodeCount + j + 1;
     const Element element = ReadElementLine(text.Line(lineIndex), lineIndex);
+    for (const int32_t corner : {element.node1, element.node2, element.node3})
+      if (corner < 1 || corner > nodeCount) throw LineError(messages::ElementNodeMissing(j, corner), lineIndex + 1);
     model.elements[j] = element;
   }
+  ReadProblemSection(text, nodeCount + elementCount + 2, model);
   UpdateBounds(model);
   return model;
 }
@@ -83,7 +89,7 @@ std::string WriteProblem(const Model& model) {
     const Element& e = model.elements[j];
     bytes += FormatInteger(e.node1, 5) + FormatInteger(e.node2, 5) + FormatInteger(e.node3, 5) + LineEnd;
   }
-  return bytes;
+  return bytes += WriteProblemSection(model);
 }
 
 void SaveProblemFile(const std::string& path, const Model& model) {

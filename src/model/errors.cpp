@@ -90,8 +90,90 @@ std::string UnknownExportFormat(std::string_view name) {
   return "无法导出为 " + std::string(name) + "：只能导出 .vtu 或 .csv 文件";
 }
 
+namespace {
+// Gmsh's element types by number, as its format documents them; the types the
+// import takes (points, lines, the 3-node triangle) are never refused.
+const char* GmshElementTypeName(long long type) {
+  switch (type) {
+    case 3: return "四结点四边形";
+    case 4: return "四结点四面体";
+    case 5: return "八结点六面体";
+    case 6: return "六结点三棱柱";
+    case 7: return "五结点四棱锥";
+    case 9: return "六结点三角形";
+    case 10: return "九结点四边形";
+    case 11: return "十结点四面体";
+    case 12: return "二十七结点六面体";
+    case 13: return "十八结点三棱柱";
+    case 14: return "十四结点四棱锥";
+    case 16: return "八结点四边形";
+    case 17: return "二十结点六面体";
+    case 18: return "十五结点三棱柱";
+    case 19: return "十三结点四棱锥";
+    case 20: return "九结点三角形";
+    case 21: return "十结点三角形";
+    case 22: return "十二结点三角形";
+    case 23: return "十五结点三角形";
+    case 24: return "十五结点三角形";
+    case 25: return "二十一结点三角形";
+    case 29: return "二十结点四面体";
+    case 30: return "三十五结点四面体";
+    case 31: return "五十六结点四面体";
+    default: return nullptr;
+  }
+}
+}  // namespace
+
 std::string UnsupportedElementType(long long type) {
-  return "不支持的单元类型 " + std::to_string(type) + "（只接受三结点三角形）";
+  const char* name = GmshElementTypeName(type);
+  return "不支持的单元类型 " + std::to_string(type) + (name ? "（" + std::string(name) + "）" : std::string()) +
+         "（只接受三结点三角形）";
+}
+
+std::string SectionHeaderExpected(std::string_view text) {
+  return "单元行之后只能是 [Trivane 1] 段，读到的是 " + Quoted(text.substr(0, 40));
+}
+
+std::string UnknownSectionKeyword(std::string_view word) { return "未知的关键字 " + Quoted(word.substr(0, 40)); }
+
+std::string SectionLineForm(std::string_view form) { return "这一行应为 " + std::string(form); }
+
+std::string RepeatedSectionLine(std::string_view keyword) { return std::string(keyword) + " 行只能有一行"; }
+
+std::string MissingSectionLine(std::string_view keyword) { return "[Trivane 1] 段缺少 " + std::string(keyword) + " 行"; }
+
+std::string UnknownProblemType(std::string_view text) {
+  return "未知的问题类型 " + Quoted(text.substr(0, 40)) + "（应为 plane-stress 或 plane-strain）";
+}
+
+std::string UnknownGroupKind(std::string_view text) {
+  return "未知的组类型 " + Quoted(text.substr(0, 40)) + "（应为 nodes、edges 或 region）";
+}
+
+std::string BadQuotedName(std::string_view text) {
+  return "名称 " + std::string(text.substr(0, 40)) + " 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\";
+}
+
+std::string RepeatedGroup(std::string_view kind, long long number) {
+  return "组 " + std::string(kind) + " " + std::to_string(number) + " 出现了两次";
+}
+
+std::string FewerGroupItems(std::string_view label, long long count) {
+  return "组 " + std::string(label) + " 的项少于写明的 " + std::to_string(count) + " 个";
+}
+
+std::string NodeNumberMissing(long long node, long long nodeCount) {
+  return "结点号 " + std::to_string(node) + " 不存在（模型有 " + std::to_string(nodeCount) + " 个结点）";
+}
+
+std::string ElementNumberMissing(long long element, long long elementCount) {
+  return "单元号 " + std::to_string(element) + " 不存在（模型有 " + std::to_string(elementCount) + " 个单元）";
+}
+
+std::string UnknownRegion(std::string_view name) { return "没有名为 " + Quoted(name.substr(0, 40)) + " 的区域"; }
+
+std::string RepeatedRegionMaterial(std::string_view name) {
+  return "区域 " + Quoted(name.substr(0, 40)) + " 的材料写了两次";
 }
 
 std::string UnsupportedMshVersion(std::string_view version) {
@@ -132,6 +214,10 @@ std::string MoreNodesThanCounted(long long count) {
 std::string DuplicateNodeTag(long long tag) { return "结点号 " + std::to_string(tag) + " 出现了两次"; }
 
 std::string NegativeCount(std::string_view text) { return "数目 " + std::string(text) + " 不能为负数"; }
+
+std::string TooManyGroupItems(long long count) {
+  return "物理组的项数 " + std::to_string(count) + " 超出上限 " + std::to_string(MaxGroupItems);
+}
 
 std::string GeometryScriptError(std::string_view gmshText) { return "几何脚本出错：" + std::string(gmshText); }
 

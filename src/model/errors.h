@@ -50,7 +50,9 @@ inline constexpr const char* MeshNotInPlane = "网格不在 x-y 平面内";
 inline constexpr const char* NoTriangles = "文件中没有三角形单元";
 inline constexpr const char* NotAGmshMesh = "不是Gmsh网格文件：文件不以 $MeshFormat 段开头";
 inline constexpr const char* BadByteOrderMark = "二进制Gmsh网格文件的字节序标记不是 1";
-std::string UnsupportedElementType(long long type);         // 不支持的单元类型 T（只接受三结点三角形）
+// 不支持的单元类型 9（六结点三角形）（只接受三结点三角形）; Gmsh's name of the type
+// when it is one of the common ones.
+std::string UnsupportedElementType(long long type);
 std::string UnsupportedMshVersion(std::string_view version);
 std::string UnsupportedMshLayout(std::string_view fileType, std::string_view dataSize);
 std::string SectionCutShort(std::string_view section);      // 文件在 $Nodes 段中意外结束
@@ -62,6 +64,23 @@ std::string ExpectedSection(std::string_view text);
 std::string MoreNodesThanCounted(long long count);
 std::string DuplicateNodeTag(long long tag);
 std::string NegativeCount(std::string_view text);
+std::string TooManyGroupItems(long long count);  // 物理组的项数 N 超出上限
+
+// The trailing section of a problem file, after the element lines.
+std::string SectionHeaderExpected(std::string_view text);  // only "[Trivane 1]" may follow the element lines
+std::string UnknownSectionKeyword(std::string_view word);
+std::string SectionLineForm(std::string_view form);        // 这一行应为 FORM
+std::string RepeatedSectionLine(std::string_view keyword);
+std::string MissingSectionLine(std::string_view keyword);
+std::string UnknownProblemType(std::string_view text);
+std::string UnknownGroupKind(std::string_view text);
+std::string BadQuotedName(std::string_view text);
+std::string RepeatedGroup(std::string_view kind, long long number);
+std::string FewerGroupItems(std::string_view label, long long count);  // 组 L 的项少于写明的 N 个
+std::string NodeNumberMissing(long long node, long long nodeCount);
+std::string ElementNumberMissing(long long element, long long elementCount);
+std::string UnknownRegion(std::string_view name);
+std::string RepeatedRegionMaterial(std::string_view name);
 
 // Meshing a geometry script with Gmsh (trivane-cli mesh).
 std::string GeometryScriptError(std::string_view gmshText);  // 几何脚本出错：...
@@ -92,6 +111,7 @@ inline constexpr const char* PoissonRatioTooSmall = "材料参数无效：泊松
 inline constexpr const char* PoissonRatioTooLargePlaneStrain = "材料参数无效：平面应变的泊松比μ必须小于0.5";
 inline constexpr const char* PoissonRatioTooLargePlaneStress = "材料参数无效：平面应力的泊松比μ不能大于0.5";
 inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度t必须大于0";
+inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不能小于0";
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
 

@@ -11,6 +11,11 @@ constexpr int32_t MaxNodes = 99999;
 // No triangulation of MaxNodes points has more triangles than 2n - 1.
 constexpr int32_t MaxElements = 2 * MaxNodes;
 
+// Items of all groups of a mesh together: room for every triangle and every
+// boundary line in several groups, and a bound on what a hostile file that
+// puts each element in thousands of groups could make the import store.
+constexpr int32_t MaxGroupItems = 8 * MaxElements;
+
 // Gauss-Jordan elimination on the dense stiffness serves models up to this many
 // nodes; larger ones go to the sparse Cholesky factorisation.
 constexpr int32_t MaxGaussJordanNodes = 500;

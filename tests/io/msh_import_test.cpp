@@ -151,9 +151,9 @@ std::string ManyTriangles41(uint64_t triangles) {
 INSTANTIATE_TEST_SUITE_P(
     GmshFiles, RefusedMsh,
     ::testing::Values(
-        RefusedRow{"SecondOrderTriangles", Gmsh("order2-22.msh"), "不支持的单元类型 9（只接受三结点三角形）", 53},
-        RefusedRow{"Quadrangles", Gmsh("quads-41.msh"), "不支持的单元类型 3（只接受三结点三角形）", 60},
-        RefusedRow{"Tetrahedra", Gmsh("cube-41.msh"), "不支持的单元类型 4（只接受三结点三角形）", 164},
+        RefusedRow{"SecondOrderTriangles", Gmsh("order2-22.msh"), "不支持的单元类型 9（六结点三角形）（只接受三结点三角形）", 53},
+        RefusedRow{"Quadrangles", Gmsh("quads-41.msh"), "不支持的单元类型 3（四结点四边形）（只接受三结点三角形）", 60},
+        RefusedRow{"Tetrahedra", Gmsh("cube-41.msh"), "不支持的单元类型 4（四结点四面体）（只接受三结点三角形）", 164},
         RefusedRow{"TiltedPlane", Gmsh("tilted-41.msh"), "网格不在 x-y 平面内", 0},
         RefusedRow{"LinesOnly", Gmsh("lines-41.msh"), "文件中没有三角形单元", 0},
         RefusedRow{"CutInANodeLine", Gmsh("plate-22.msh").substr(0, Gmsh("plate-22.msh").find("\n5 ") + 4),
@@ -176,6 +176,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "单元 1 的结点号 4 不存在", 13},
         RefusedRow{"CornerTagAsWritten", V41(Nodes41 + "$Elements\n1 1 1 1\n2 1 2 1\n1 7 8 10\n$EndElements\n"),
                    "单元 1 的结点号 10 不存在", 17},
+        RefusedRow{"TypeWithoutAName", V22(Nodes22 + Elements22("1 99 0 1 2 3\n")), "不支持的单元类型 99（只接受三结点三角形）", 12},
+        RefusedRow{"EightNodeQuadrangleInBlocks", V41(Nodes41 + "$Elements\n1 1 1 1\n2 1 16 1\n"),
+                   "不支持的单元类型 16（八结点四边形）（只接受三结点三角形）", 16},
+        // A mesh moved off the plane by 1e-7 of its extent is not a rounding.
+        RefusedRow{"JustOffThePlane", V22("$Nodes\n3\n1 0 0 0\n2 1 0 0\n3 0 1 1e-7\n$EndNodes\n" + Elements22("1 2 0 1 2 3\n")),
+                   messages::MeshNotInPlane, 0},
+        RefusedRow{"GroupLineOnNoNode", V22(Nodes22 + Elements22("7 1 2 4 4 1 5\n1 2 0 1 2 3\n", 2)),
+                   "单元 7 的结点号 5 不存在", 12},
+        RefusedRow{"PhysicalTagBeyond32Bits", V22(Nodes22 + Elements22("1 2 2 4294967296 1 1 2 3\n")),
+                   "'4294967296' is not a valid integer value", 12},
+        RefusedRow{"NameWithoutQuotes", V22("$PhysicalNames\n1\n1 1 left\n$EndPhysicalNames\n"),
+                   "$PhysicalNames 段的这一行缺少数值", 6},
+        RefusedRow{"FewerNamesThanCounted", V22("$PhysicalNames\n2\n1 1 \"left\"\n$EndPhysicalNames\n"),
+                   "$PhysicalNames 段没有写完就结束了", 7},
         RefusedRow{"TwiceTheSameTag", V22("$Nodes\n2\n5 0 0 0\n5 1 0 0\n$EndNodes\n"), "结点号 5 出现了两次", 7},
         RefusedRow{"NotANumber", V22("$Nodes\n1\n1 0 0,5 0\n$EndNodes\n"), "'0,5' is not a valid floating point value", 6},
         RefusedRow{"ValueMissing", V22("$Nodes\n1\n1 0 0\n$EndNodes\n"), "$Nodes 段的这一行缺少数值", 6},
@@ -220,6 +234,91 @@ TEST(ImportMsh, NodesNoTriangleUsesAreLeftOut) {
   EXPECT_EQ(m.nodes[3], (Node{0.0, 1.0, 0, 0, 0.0, 0.0}));
   EXPECT_EQ(m.elements[1], (Element{1, 2, 3}));
   EXPECT_EQ(m.bounds, (ModelBounds{1.0, 0.0, 1.0, 0.0}));
+}
+
+// The physical groups of the plate: its left and right edges and the plate
+// itself, the same in every layout.
+TEST(ImportMsh, PhysicalGroupsOfEveryLayout) {
+  const Model reference = ImportMsh(Gmsh("plate-22.msh"), Model{});
+  const auto& groups = reference.conditions.groups;
+  ASSERT_EQ(groups.size(), 3u);
+  for (size_t k = 0; k < 2; ++k) {
+    const Group& side = groups[k];
+    EXPECT_EQ(side.kind, GroupKind::Edges);
+    EXPECT_EQ(side.number, static_cast<int32_t>(k + 1));
+    EXPECT_EQ(side.name, k == 0 ? "left" : "right");
+    ASSERT_EQ(side.edges.size(), 4u);  // a side of length 1 in elements of 0.25
+    for (const Edge& e : side.edges)
+      for (const int32_t node : {e.node1, e.node2}) EXPECT_EQ(reference.nodes[node].x, k == 0 ? 0.0 : 2.0);
+  }
+  EXPECT_EQ(groups[2], (Group{GroupKind::Region, 3, "plate", {}, {}, [] {
+                                std::vector<int32_t> all(98);
+                                for (int32_t j = 0; j < 98; ++j) all[static_cast<size_t>(j)] = j + 1;
+                                return all;
+                              }()}));
+  for (const char* name : {"plate-22-bin.msh", "plate-22-bin-be.msh", "plate-40.msh", "plate-40-bin.msh",
+                           "plate-41.msh", "plate-41-bin.msh", "plate-41-bin-be.msh"})
+    EXPECT_EQ(ImportMsh(Gmsh(name), Model{}).conditions.groups, groups) << name;
+}
+
+// Hand-made meshes, each with a node (tag 9) that no triangle uses: its
+// point and its line are dropped from their groups, the groups stay.
+TEST(ImportMsh, PhysicalGroupsTakeTheirItemsOnTheModelsNodes) {
+  const std::string nodes = "$Nodes\n5\n1 0 0 0\n2 1 0 0\n9 5 5 0\n3 0 1 0\n4 1 1 0\n$EndNodes\n";
+  const Model v22 = ImportMsh(
+      V22("$PhysicalNames\n4\n0 5 \"corner post\"\n1 1 \"base\"\n1 8 \"unused\"\n2 2 \"板\"\n$EndPhysicalNames\n" +
+          nodes +
+          Elements22("10 15 2 5 1 4\n11 15 2 6 1 9\n12 15 2 0 1 1\n20 1 2 1 1 2 1\n21 1 2 1 1 9 2\n"
+                     "22 1 1 0 3 4\n30 2 2 2 1 1 2 4\n31 2 0 1 4 3\n32 2 2 2 1 2 4 3\n",
+                     9)),
+      Model{});
+  const std::vector<Group> expected = {
+      {GroupKind::Nodes, 5, "corner post", {4}, {}, {}},
+      {GroupKind::Nodes, 6, "", {}, {}, {}},
+      {GroupKind::Edges, 1, "base", {}, {{2, 1}}, {}},
+      {GroupKind::Edges, 8, "unused", {}, {}, {}},
+      {GroupKind::Region, 2, "板", {}, {}, {1, 3}},
+  };
+  EXPECT_EQ(v22.conditions.groups, expected);
+  ASSERT_EQ(v22.nodeCount, 4);
+
+  // Version 4.1: the triangles' surface is in two groups, the point and the
+  // curve in one each; the entities of the unused node are in none.
+  const Model v41 = ImportMsh(
+      V41("$PhysicalNames\n2\n1 1 \"base\"\n2 2 \"板\"\n$EndPhysicalNames\n"
+          "$Entities\n2 1 1 0\n4 1 1 0 1 5\n9 5 5 0 0\n1 0 0 0 1 0 0 1 -1 2 1 -2\n"
+          "1 0 0 0 1 1 0 2 2 7 0\n$EndEntities\n"
+          "$Nodes\n1 5 1 9\n2 1 0 5\n1\n2\n9\n3\n4\n0 0 0\n1 0 0\n5 5 0\n0 1 0\n1 1 0\n$EndNodes\n"
+          "$Elements\n4 6 1 32\n0 4 15 1\n10 4\n0 9 15 1\n11 9\n1 1 1 2\n20 2 1\n21 9 2\n"
+          "2 1 2 2\n30 1 2 4\n32 3 4 1\n$EndElements\n"),
+      Model{});
+  std::vector<Group> expected41 = expected;
+  expected41.erase(expected41.begin() + 3);
+  expected41.erase(expected41.begin() + 1);
+  expected41[0].name.clear();
+  expected41.push_back({GroupKind::Region, 7, "", {}, {}, {1, 2}});
+  expected41[2].elements = {1, 2};
+  EXPECT_EQ(v41.conditions.groups, expected41);
+}
+
+// One more than the limit is refused (see the table); the limit itself is
+// taken.
+TEST(ImportMsh, NodesUpToTheLimitAreTaken) {
+  EXPECT_EQ(ImportMsh(Binary41(MaxNodes, ManyTriangles41(1)), Model{}).nodeCount, 3);
+  EXPECT_EQ(Refuse(Binary41(MaxNodes + 1, ManyTriangles41(1))).text, "结点数 100000 超出上限 99999");
+}
+
+// Line ends of another system, and a section's closing line that only begins
+// like the one that closes it.
+TEST(ImportMsh, LineEndsAndLookalikeSectionEnds) {
+  for (const char* name : {"plate-22.msh", "plate-41.msh"}) {
+    std::string crlf;
+    for (const char c : Gmsh(name)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_TRUE(SameModel(ImportMsh(crlf, Model{}), ImportMsh(Gmsh(name), Model{}))) << name;
+  }
+  const Model m = ImportMsh(
+      V22("$Comments\n$EndCommentsNotYet\n$EndComments\n" + Nodes22 + Elements22("1 2 0 1 2 3\n")), Model{});
+  EXPECT_EQ(m.elements[1], (Element{1, 2, 3}));
 }
 
 // Every cut of every layout before its last section is closed is refused.

@@ -23,7 +23,9 @@ Model SmallModel() {
   return m;
 }
 
-TEST(WriteProblem, EmptyModelIsTwoZeroLines) { EXPECT_EQ(WriteProblem(Model{}), "0\r\n0\r\n"); }
+// The section after the element lines is written on every save; the fixed
+// lines before it stay as they were.
+TEST(WriteProblem, EmptyModelIsTwoZeroLines) { EXPECT_EQ(WriteProblem(Model{}).substr(0, 19), "0\r\n0\r\n[Trivane 1]\r\n"); }
 
 TEST(WriteProblem, LinesHaveTheirFixedColumns) {
   const std::string bytes = WriteProblem(SmallModel());
@@ -32,27 +34,34 @@ TEST(WriteProblem, LinesHaveTheirFixedColumns) {
   EXPECT_EQ(bytes.substr(node1, 96),
             "-1.00000000000000E+0001 2.50000000000000E+0000 0.00000000000000E+0000 0.00000000000000E+000000\r\n");
   EXPECT_EQ(bytes.substr(node2 + 46, 48), " 1.00000000000000E+0003 2.70000000000000E+000232");
-  EXPECT_EQ(bytes.substr(element1), "    1    2    3\r\n    1   12  345\r\n");
+  EXPECT_EQ(bytes.substr(element1, 47), "    1    2    3\r\n    1   12  345\r\n[Trivane 1]\r\n");
 }
 
 TEST(ProblemFile, SavedModelReopensTheSame) {
-  Model current;
-  current.material = Material{0.3, 7e10, 0.02};
-  const Model read = ReadProblem(WriteProblem(SmallModel()), current);
-  Model expected = SmallModel();
-  expected.material = current.material;
+  Model saved = SmallModel();
+  saved.elements[2] = Element{3, 2, 1};
+  saved.material = Material{0.3, 7e10, 0.02};
+  saved.entered = EnteredMaterial{PlaneStress, 7e10, 0.3, 0.02, 0.0};
+  const Model read = ReadProblem(WriteProblem(saved), Model{});
+  Model expected = saved;
   UpdateBounds(expected);
   EXPECT_TRUE(SameModel(read, expected));
   EXPECT_TRUE(std::signbit(read.nodes[3].y));
   EXPECT_EQ(read.bounds, (ModelBounds{123456789012345.0, -0.0, 0.1, -10.0}));
 }
 
+// A file without the section (written before it existed, or by another
+// program) keeps the material of the model it is opened over.
 TEST(ProblemFile, OpeningClearsTheOldModelButKeepsWhatLiesBeyondIt) {
   Model current = SmallModel();
+  current.entered = EnteredMaterial{PlaneStrain, 3e10, 0.25, 0.5, 2400.0};
+  current.material = Material{1.0 / 3.0, 3.2e10, 0.5};
+  current.conditions.gravity = Gravity{0.0, -9.81};
   current.nodes[7] = Node{7, 7, 1, 1, 7, 7};  // beyond the count: not part of the model
   current.bounds = ModelBounds{9, 9, 9, 9};
   const std::string zero = std::string(22, ' ') + "0";
-  const Model read = ReadProblem("1\r\n0\r\n" + std::string(20, ' ') + "5.0" + zero + zero + zero + "10\r\n", current);
+  const Model read =
+      ReadProblem("1\r\n0\r\n" + std::string(20, ' ') + "5.0" + zero + zero + zero + "10\r\n \r\n\r\n", current);
   EXPECT_EQ(read.nodeCount, 1);
   EXPECT_EQ(read.elementCount, 0);
   EXPECT_EQ(read.nodes[1], (Node{5.0, 0.0, 1, 0, 0.0, 0.0}));
@@ -60,6 +69,9 @@ TEST(ProblemFile, OpeningClearsTheOldModelButKeepsWhatLiesBeyondIt) {
   EXPECT_EQ(read.elements[1], Element{});
   EXPECT_EQ(read.nodes[7], current.nodes[7]);
   EXPECT_EQ(read.bounds, (ModelBounds{0.0, 0.0, 5.0, 5.0}));
+  EXPECT_EQ(read.entered, current.entered);
+  EXPECT_EQ(read.material, current.material);
+  EXPECT_EQ(read.conditions, Conditions{});
 }
 
 TEST(ProblemFile, EmptyFileOfTwoZerosGivesBoundsOfTheClearedNodeOne) {
@@ -124,7 +136,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Counts the file cannot back: refused at the first missing line,
         // with nothing allocated for the count.
         BrokenRow{"HostileNodeCount", "99999\r\n0\r\n", "'' is not a valid floating point value", 3},
-        BrokenRow{"HostileElementCount", "0\r\n199998\r\n", "'' is not a valid integer value", 3}),
+        BrokenRow{"HostileElementCount", "0\r\n199998\r\n", "'' is not a valid integer value", 3},
+        BrokenRow{"CornerZero", "1\r\n1\r\n" + GoodNode() + "\r\n    1    0    1\r\n", "单元 1 的结点号 0 不存在", 4},
+        BrokenRow{"CornerBeyondTheNodes", "1\r\n2\r\n" + GoodNode() + "\r\n    1    1    1\r\n    1    1    2\r\n",
+                  "单元 2 的结点号 2 不存在", 5}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ProblemFile, FullCapacityRoundTrips) {

@@ -90,8 +90,20 @@ def binary40(text):
             next(lines)
             out += b"$MeshFormat\n4 1 8\n" + struct.pack("<i", 1) + b"\n"
         elif line == "$Entities":
-            while next(lines) != "$EndEntities":
-                pass
+            counts = list(map(int, next(lines).split()))
+            out += b"$Entities\n" + struct.pack("<4Q", *counts)
+            for dim, n in enumerate(counts):
+                for _ in range(n):
+                    fields = next(lines).split()
+                    out += struct.pack("<i6d", int(fields[0]), *map(float, fields[1:7]))
+                    rest = list(map(int, fields[7:]))
+                    physicals = rest[: 1 + rest[0]]
+                    out += struct.pack("<Q%di" % rest[0], *physicals)
+                    if dim > 0:
+                        bounding = rest[1 + rest[0]:]
+                        out += struct.pack("<Q%di" % bounding[0], *bounding)
+            assert next(lines) == "$EndEntities"
+            out += b"\n$EndEntities\n"
             continue
         elif line in ("$Nodes", "$Elements"):
             blocks, total = map(int, next(lines).split())

@@ -1,0 +1,324 @@
+#include "io/problem_section.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "io/line_fields.h"
+#include "io/number_text.h"
+#include "model/errors.h"
+#include "model/material_rules.h"
+
+namespace trivane {
+
+namespace {
+
+constexpr std::string_view Header = "[Trivane 1]";
+constexpr const char* LineEnd = "\r\n";
+
+// The form of each statement, for the error that a line does not have it.
+constexpr const char* ProblemForm = "problem plane-stress|plane-strain";
+constexpr const char* MaterialForm = "material E=… mu=… t=… rho=…";
+constexpr const char* GravityForm = "gravity gx=… gy=…";
+constexpr const char* GroupForm = "group nodes|edges|region 编号 \"名称\" 项数";
+constexpr const char* RegionMaterialForm = "region-material \"区域\" E=… mu=… rho=…";
+constexpr const char* PressureForm = "pressure 结点-结点 p=…";
+constexpr const char* WaterForm = "water 结点-结点 level=… gamma=…";
+constexpr const char* TractionForm = "traction 结点-结点 tx=… ty=…";
+constexpr const char* EdgeItemForm = "结点-结点 …";
+
+constexpr const char* KindWords[] = {"nodes", "edges", "region"};
+constexpr int ItemsPerLine[] = {10, 8, 10};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Quoted(std::string_view name) {
+  static constexpr char Hex[] = "0123456789ABCDEF";
+  std::string quoted = "\"";
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') quoted.append(1, '\\').append(1, c);
+    else if (byte < 0x20 || byte == 0x7f) quoted.append("\\x").append(1, Hex[byte >> 4]).append(1, Hex[byte & 15]);
+    else quoted += c;
+  }
+  return quoted += '"';
+}
+
+std::string EdgeText(const Edge& e) { return FormatInteger(e.node1) + "-" + FormatInteger(e.node2); }
+
+struct Token {
+  std::string text;  // a quoted token without its quotes and escapes
+  bool quoted = false;
+};
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// The blank-separated tokens of a line; a token that begins with a double
+// quote runs to the closing quote and must end there.
+std::vector<Token> Tokens(std::string_view line) {
+  std::vector<Token> tokens;
+  for (size_t k = 0; k < line.size();) {
+    if (IsBlank(line[k])) {
+      ++k;
+      continue;
+    }
+    Token& token = tokens.emplace_back();
+    const size_t start = k;
+    if (line[k] != '"') {
+      while (k < line.size() && !IsBlank(line[k])) token.text += line[k++];
+      continue;
+    }
+    token.quoted = true;
+    const auto bad = [&] { return Error(messages::BadQuotedName(line.substr(start))); };
+    for (++k;; ++k) {
+      if (k == line.size()) throw bad();
+      if (line[k] == '"') break;
+      if (line[k] != '\\') {
+        token.text += line[k];
+      } else if (k + 1 < line.size() && (line[k + 1] == '"' || line[k + 1] == '\\')) {
+        token.text += line[++k];
+      } else if (k + 3 < line.size() && line[k + 1] == 'x' && HexDigit(line[k + 2]) >= 0 &&
+                 HexDigit(line[k + 3]) >= 0) {
+        token.text += static_cast<char>(HexDigit(line[k + 2]) * 16 + HexDigit(line[k + 3]));
+        k += 3;
+      } else {
+        throw bad();
+      }
+    }
+    if (++k < line.size() && !IsBlank(line[k])) throw bad();
+  }
+  return tokens;
+}
+
+class SectionReader {
+ public:
+  SectionReader(const TextBuffer& text, Model& model) : text_(text), model_(model) {}
+
+  void Read(int first) {
+    line_ = first;
+    while (line_ < text_.LineCount() && text_.Line(line_).find_first_not_of(" \t") == std::string_view::npos) ++line_;
+    if (line_ >= text_.LineCount()) return;
+    const int header = line_;
+    std::string_view title = text_.Line(header);
+    while (!title.empty() && IsBlank(title.back())) title.remove_suffix(1);
+    if (title != Header) Fail(messages::SectionHeaderExpected(title));
+    for (line_ = header + 1; line_ < text_.LineCount(); ++line_)
+      if (const std::vector<Token> tokens = Split(); !tokens.empty()) Statement(tokens);
+    Finish(header);
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& text) const { throw LineError(text, line_ + 1); }
+
+  std::vector<Token> Split() const {
+    return AtLine(line_, [&] { return Tokens(text_.Line(line_)); });
+  }
+
+  void Expect(const std::vector<Token>& tokens, size_t count, const char* form) const {
+    if (tokens.size() != count) Fail(messages::SectionLineForm(form));
+  }
+
+  // "key=value", the value a real.
+  double Value(const Token& token, std::string_view key, const char* form) const {
+    const std::string_view text = token.text;
+    if (token.quoted || text.size() <= key.size() || text.substr(0, key.size()) != key || text[key.size()] != '=')
+      Fail(messages::SectionLineForm(form));
+    return AtLine(line_, [&] { return ReadReal(text.substr(key.size() + 1)); });
+  }
+
+  int32_t Integer(const Token& token, const char* form) const {
+    if (token.quoted) Fail(messages::SectionLineForm(form));
+    return AtLine(line_, [&] { return ReadInteger(token.text); });
+  }
+
+  int32_t NodeNumber(std::string_view text) const {
+    const int32_t node = AtLine(line_, [&] { return ReadInteger(text); });
+    if (node < 1 || node > model_.nodeCount) Fail(messages::NodeNumberMissing(node, model_.nodeCount));
+    return node;
+  }
+
+  Edge EdgeItem(const Token& token, const char* form) const {
+    const size_t dash = token.text.find('-', 1);
+    if (token.quoted || dash == std::string::npos) Fail(messages::SectionLineForm(form));
+    const std::string_view text = token.text;
+    return Edge{NodeNumber(text.substr(0, dash)), NodeNumber(text.substr(dash + 1))};
+  }
+
+  void Once(bool& seen, std::string_view keyword) const {
+    if (seen) Fail(messages::RepeatedSectionLine(keyword));
+    seen = true;
+  }
+
+  void Statement(const std::vector<Token>& t) {
+    const std::string& keyword = t[0].quoted ? std::string() : t[0].text;
+    if (keyword == "problem") {
+      Expect(t, 2, ProblemForm);
+      Once(problemSeen_, keyword);
+      if (t[1].text == "plane-stress" && !t[1].quoted) entered_.problem = PlaneStress;
+      else if (t[1].text == "plane-strain" && !t[1].quoted) entered_.problem = PlaneStrain;
+      else Fail(messages::UnknownProblemType(t[1].text));
+    } else if (keyword == "material") {
+      Expect(t, 5, MaterialForm);
+      Once(materialSeen_, keyword);
+      materialLine_ = line_;
+      entered_.E = Value(t[1], "E", MaterialForm);
+      entered_.mu = Value(t[2], "mu", MaterialForm);
+      entered_.t = Value(t[3], "t", MaterialForm);
+      entered_.rho = Value(t[4], "rho", MaterialForm);
+    } else if (keyword == "gravity") {
+      Expect(t, 3, GravityForm);
+      Once(gravitySeen_, keyword);
+      conditions_.gravity = Gravity{Value(t[1], "gx", GravityForm), Value(t[2], "gy", GravityForm)};
+    } else if (keyword == "group") {
+      ReadGroup(t);
+    } else if (keyword == "region-material") {
+      Expect(t, 5, RegionMaterialForm);
+      if (!t[1].quoted) Fail(messages::SectionLineForm(RegionMaterialForm));
+      conditions_.regionMaterials.push_back(RegionMaterial{t[1].text, Value(t[2], "E", RegionMaterialForm),
+                                                           Value(t[3], "mu", RegionMaterialForm),
+                                                           Value(t[4], "rho", RegionMaterialForm)});
+      regionMaterialLines_.push_back(line_);
+    } else if (keyword == "pressure") {
+      Expect(t, 3, PressureForm);
+      conditions_.edgeLoads.push_back(
+          EdgeLoad{EdgeItem(t[1], PressureForm), EdgeLoadKind::Pressure, Value(t[2], "p", PressureForm), 0.0});
+    } else if (keyword == "water") {
+      Expect(t, 4, WaterForm);
+      conditions_.edgeLoads.push_back(EdgeLoad{EdgeItem(t[1], WaterForm), EdgeLoadKind::Water,
+                                               Value(t[2], "level", WaterForm), Value(t[3], "gamma", WaterForm)});
+    } else if (keyword == "traction") {
+      Expect(t, 4, TractionForm);
+      conditions_.edgeLoads.push_back(EdgeLoad{EdgeItem(t[1], TractionForm), EdgeLoadKind::Traction,
+                                               Value(t[2], "tx", TractionForm), Value(t[3], "ty", TractionForm)});
+    } else {
+      Fail(messages::UnknownSectionKeyword(t[0].text));
+    }
+  }
+
+  // The group line, then its items on the lines after it, as many to a line
+  // as the person editing it likes.
+  void ReadGroup(const std::vector<Token>& t) {
+    Expect(t, 5, GroupForm);
+    int kind = 0;
+    while (kind < 3 && (t[1].quoted || t[1].text != KindWords[kind])) ++kind;
+    if (kind == 3) Fail(messages::UnknownGroupKind(t[1].text));
+    Group& g = conditions_.groups.emplace_back();
+    g.kind = static_cast<GroupKind>(kind);
+    g.number = Integer(t[2], GroupForm);
+    if (!t[3].quoted) Fail(messages::SectionLineForm(GroupForm));
+    g.name = t[3].text;
+    const int32_t count = Integer(t[4], GroupForm);
+    if (count < 0) Fail(messages::NegativeCount(t[4].text));
+    for (size_t k = 0; k + 1 < conditions_.groups.size(); ++k)
+      if (conditions_.groups[k].kind == g.kind && conditions_.groups[k].number == g.number)
+        Fail(messages::RepeatedGroup(KindWords[kind], g.number));
+    const int groupLine = line_;
+    for (int32_t read = 0; read < count;) {
+      if (++line_ >= text_.LineCount()) {
+        line_ = groupLine;
+        Fail(messages::FewerGroupItems(GroupLabel(g), count));
+      }
+      const std::vector<Token> items = Split();
+      if (!items.empty() && (items[0].quoted || items[0].text[0] < '0' || items[0].text[0] > '9'))
+        Fail(messages::FewerGroupItems(GroupLabel(g), count));
+      for (const Token& item : items) {
+        if (read == count) Fail(messages::LineTooLong(item.text));
+        ++read;
+        if (g.kind == GroupKind::Nodes) g.nodes.push_back(NodeNumber(item.text));
+        else if (g.kind == GroupKind::Edges) g.edges.push_back(EdgeItem(item, EdgeItemForm));
+        else g.elements.push_back(ElementNumber(item));
+      }
+    }
+  }
+
+  int32_t ElementNumber(const Token& item) const {
+    const int32_t element = AtLine(line_, [&] { return ReadInteger(item.text); });
+    if (element < 1 || element > model_.elementCount)
+      Fail(messages::ElementNumberMissing(element, model_.elementCount));
+    return element;
+  }
+
+  // What can only be checked once every line is read: the material, which
+  // needs the problem type, and the regions the region materials name.
+  void Finish(int header) {
+    line_ = header;
+    if (!problemSeen_) Fail(messages::MissingSectionLine("problem"));
+    if (!materialSeen_) Fail(messages::MissingSectionLine("material"));
+    line_ = materialLine_;
+    model_.material = AtLine(line_, [&] { return ElementConstants(entered_); });
+    model_.entered = entered_;
+    const auto& materials = conditions_.regionMaterials;
+    for (size_t k = 0; k < materials.size(); ++k) {
+      line_ = regionMaterialLines_[k];
+      const RegionMaterial& r = materials[k];
+      bool found = false;
+      for (const Group& g : conditions_.groups) found = found || (g.kind == GroupKind::Region && GroupLabel(g) == r.region);
+      if (!found) Fail(messages::UnknownRegion(r.region));
+      for (size_t j = 0; j < k; ++j)
+        if (materials[j].region == r.region) Fail(messages::RepeatedRegionMaterial(r.region));
+      AtLine(line_, [&] { return ElementConstants(EnteredMaterial{entered_.problem, r.E, r.mu, entered_.t, r.rho}); });
+    }
+    model_.conditions = std::move(conditions_);
+  }
+
+  const TextBuffer& text_;
+  Model& model_;
+  int line_ = 0;
+  EnteredMaterial entered_;
+  Conditions conditions_;
+  bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false;
+  int materialLine_ = 0;
+  std::vector<int> regionMaterialLines_;
+};
+
+}  // namespace
+
+std::string WriteProblemSection(const Model& model) {
+  const EnteredMaterial& m = model.entered;
+  const Conditions& c = model.conditions;
+  std::string s = std::string(Header) + LineEnd;
+  s += std::string("problem ") + (m.problem == PlaneStrain ? "plane-strain" : "plane-stress") + LineEnd;
+  s += "material E=" + FormatShortest(m.E) + " mu=" + FormatShortest(m.mu) + " t=" + FormatShortest(m.t) +
+       " rho=" + FormatShortest(m.rho) + LineEnd;
+  s += "gravity gx=" + FormatShortest(c.gravity.gx) + " gy=" + FormatShortest(c.gravity.gy) + LineEnd;
+  for (const Group& g : c.groups) {
+    const int kind = static_cast<int>(g.kind);
+    std::vector<std::string> items;
+    for (const int32_t n : g.nodes) items.push_back(FormatInteger(n));
+    for (const Edge& e : g.edges) items.push_back(EdgeText(e));
+    for (const int32_t e : g.elements) items.push_back(FormatInteger(e));
+    s += std::string("group ") + KindWords[kind] + " " + FormatInteger(g.number) + " " + Quoted(g.name) + " " +
+         FormatInteger(static_cast<long long>(items.size())) + LineEnd;
+    for (size_t k = 0; k < items.size(); ++k) {
+      s += items[k];
+      s += (k + 1) % ItemsPerLine[kind] == 0 || k + 1 == items.size() ? LineEnd : " ";
+    }
+  }
+  for (const RegionMaterial& r : c.regionMaterials)
+    s += "region-material " + Quoted(r.region) + " E=" + FormatShortest(r.E) + " mu=" + FormatShortest(r.mu) +
+         " rho=" + FormatShortest(r.rho) + LineEnd;
+  for (const EdgeLoad& load : c.edgeLoads) {
+    const std::string edge = EdgeText(load.edge);
+    switch (load.kind) {
+      case EdgeLoadKind::Pressure:
+        s += "pressure " + edge + " p=" + FormatShortest(load.a) + LineEnd;
+        break;
+      case EdgeLoadKind::Water:
+        s += "water " + edge + " level=" + FormatShortest(load.a) + " gamma=" + FormatShortest(load.b) + LineEnd;
+        break;
+      case EdgeLoadKind::Traction:
+        s += "traction " + edge + " tx=" + FormatShortest(load.a) + " ty=" + FormatShortest(load.b) + LineEnd;
+        break;
+    }
+  }
+  return s;
+}
+
+void ReadProblemSection(const TextBuffer& text, int first, Model& model) { SectionReader(text, model).Read(first); }
+
+}  // namespace trivane

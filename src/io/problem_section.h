@@ -1,0 +1,44 @@
+#pragma once
+// The section a problem file carries after its element lines: what the fixed
+// columns cannot hold. Plain text, one statement to a line, every line ended
+// by CR LF, so that a person can read and edit it:
+//
+//   [Trivane 1]
+//   problem plane-strain
+//   material E=30000000000 mu=0.2 t=1 rho=2400
+//   gravity gx=0 gy=-9.81
+//   group edges 1 "upstream face" 3
+//   4-5 5-6 6-7
+//   group region 2 "" 2
+//   1 2
+//   region-material "2" E=20000000000 mu=0.25 rho=2600
+//   water 4-5 level=40 gamma=9810
+//
+// The material as entered; the groups, each followed by its items on lines of
+// their own (node numbers, node pairs "a-b", or element numbers); the region
+// materials, naming the region as GroupLabel does; one line per edge load.
+// Names are in double quotes, with \" and \\ for a quote and a backslash and
+// \xHH for a control character. Reals are written in their shortest form that
+// reads back exactly.
+#include <string>
+
+#include "io/text_buffer.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// The section for `model`, its version line first.
+std::string WriteProblemSection(const Model& model);
+
+// Reads what follows the element lines, from 0-based line `first` of `text`,
+// into `model`, whose nodes and elements are already read. Blank lines alone
+// leave the model's material and conditions as they are. A section sets the
+// entered material and the element constants formed from it, and replaces the
+// conditions. Anything else after the element lines, and any fault in the
+// section (an unknown keyword, a number that does not read, a count its items
+// do not fill, a node, element or region the model lacks, a material no
+// elastic material has), throws LineError with the 1-based line; `model` may
+// then be partly changed, and the caller drops it.
+void ReadProblemSection(const TextBuffer& text, int first, Model& model);
+
+}  // namespace trivane

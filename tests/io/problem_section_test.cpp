@@ -1,0 +1,180 @@
+// The section after a problem file's element lines: the material, groups,
+// region materials, edge loads and gravity, written as text and read back.
+#include "io/problem_section.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "io/problem_file.h"
+#include "model/errors.h"
+
+namespace trivane {
+namespace {
+
+// A strip of 5 x 1 squares, two triangles each: node 2i+1 at (i, 0), node
+// 2i+2 at (i, 1); elements 1..10.
+Model Strip() {
+  Model m;
+  m.nodeCount = 12;
+  for (int32_t i = 0; i < 6; ++i) {
+    m.nodes[2 * i + 1] = Node{i * 1.0, 0.0, 0, 0, 0.0, 0.0};
+    m.nodes[2 * i + 2] = Node{i * 1.0, 1.0, 0, 0, 0.0, 0.0};
+  }
+  m.elementCount = 10;
+  for (int32_t i = 0; i < 5; ++i) {
+    m.elements[2 * i + 1] = Element{2 * i + 1, 2 * i + 3, 2 * i + 4};
+    m.elements[2 * i + 2] = Element{2 * i + 1, 2 * i + 4, 2 * i + 2};
+  }
+  m.nodes[1].restraint = FixedXY;
+  m.nodes[12].load = 25.0;
+  UpdateBounds(m);
+  return m;
+}
+
+// Every kind of group, region material and edge load; names with blanks,
+// quotes, a backslash, a tab and Chinese.
+Model LoadedStrip() {
+  Model m = Strip();
+  m.entered = EnteredMaterial{PlaneStrain, 1.5e10, 0.25, 0.005, 2400.0};
+  m.material = Material{1.0 / 3.0, 1.6e10, 0.005};
+  Conditions& c = m.conditions;
+  c.groups.push_back(Group{GroupKind::Nodes, 1, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {}, {}});
+  c.groups.push_back(Group{GroupKind::Edges, 2, "bottom \"a\\b\"\tend",
+                           {},
+                           {{1, 3}, {3, 5}, {5, 7}, {7, 9}, {9, 11}, {12, 10}, {10, 8}, {8, 6}, {6, 4}},
+                           {}});
+  c.groups.push_back(Group{GroupKind::Region, 3, "板 plate", {}, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}});
+  c.groups.push_back(Group{GroupKind::Region, 4, "", {}, {}, {2}});
+  c.regionMaterials.push_back(RegionMaterial{"4", 1e10, 0.3, 7850.0});
+  c.edgeLoads.push_back(EdgeLoad{{11, 12}, EdgeLoadKind::Pressure, 1000.0, 0.0});
+  c.edgeLoads.push_back(EdgeLoad{{1, 3}, EdgeLoadKind::Water, 0.5, 9810.0});
+  c.edgeLoads.push_back(EdgeLoad{{12, 10}, EdgeLoadKind::Traction, -0.0, 0.1});
+  c.gravity = Gravity{0.0, -9.81};
+  return m;
+}
+
+const std::string LoadedSection =
+    "[Trivane 1]\r\n"
+    "problem plane-strain\r\n"
+    "material E=1.5e+10 mu=0.25 t=0.005 rho=2400\r\n"
+    "gravity gx=0 gy=-9.81\r\n"
+    "group nodes 1 \"\" 12\r\n"
+    "1 2 3 4 5 6 7 8 9 10\r\n"
+    "11 12\r\n"
+    "group edges 2 \"bottom \\\"a\\\\b\\\"\\x09end\" 9\r\n"
+    "1-3 3-5 5-7 7-9 9-11 12-10 10-8 8-6\r\n"
+    "6-4\r\n"
+    "group region 3 \"板 plate\" 10\r\n"
+    "1 2 3 4 5 6 7 8 9 10\r\n"
+    "group region 4 \"\" 1\r\n"
+    "2\r\n"
+    "region-material \"4\" E=1e+10 mu=0.3 rho=7850\r\n"
+    "pressure 11-12 p=1000\r\n"
+    "water 1-3 level=0.5 gamma=9810\r\n"
+    "traction 12-10 tx=-0 ty=0.1\r\n";
+
+// The fixed lines come first, exactly as a model without conditions writes
+// them; the section follows them as text.
+TEST(ProblemSection, FollowsTheFixedLinesUnchanged) {
+  const std::string plain = WriteProblem(Strip()), loaded = WriteProblem(LoadedStrip());
+  const size_t fixed = plain.find("[Trivane 1]");
+  ASSERT_EQ(fixed, 2 * 4 + 12 * 96 + 10 * 17);
+  EXPECT_EQ(loaded.substr(0, fixed), plain.substr(0, fixed));
+  EXPECT_EQ(loaded.substr(fixed), LoadedSection);
+}
+
+TEST(ProblemSection, SavedModelReopensWithEverything) {
+  Model current = Strip();
+  current.conditions.gravity = Gravity{1.0, 1.0};
+  const std::string bytes = WriteProblem(LoadedStrip());
+  const Model read = ReadProblem(bytes, current);
+  EXPECT_TRUE(SameModel(read, LoadedStrip()));
+  EXPECT_TRUE(std::signbit(read.conditions.edgeLoads[2].a));
+  EXPECT_EQ(WriteProblem(read), bytes);
+  // Blank lines and blanks around the statements are a person's editing.
+  std::string edited = bytes.substr(0, bytes.find("[Trivane 1]")) + "\r\n" + LoadedSection;
+  edited.replace(edited.find("problem"), 7, " \tproblem ");
+  edited.replace(edited.find("\r\n1-3"), 2, "\r\n\r\n");
+  EXPECT_TRUE(SameModel(ReadProblem(edited, current), LoadedStrip()));
+}
+
+struct SectionRow {
+  const char* name;
+  std::string section;
+  std::string message;
+  int line;  // counted from the section's first line
+};
+
+class BrokenSection : public ::testing::TestWithParam<SectionRow> {};
+
+TEST_P(BrokenSection, IsRefusedWithItsLine) {
+  const std::string fixed = WriteProblem(Strip()).substr(0, 2 * 4 + 12 * 96 + 10 * 17);
+  try {
+    ReadProblem(fixed + GetParam().section, Model{});
+    FAIL() << "accepted";
+  } catch (const LineError& e) {
+    EXPECT_EQ(std::string(e.what()), GetParam().message);
+    EXPECT_EQ(e.line(), 24 + GetParam().line);
+  }
+}
+
+const std::string Head = "[Trivane 1]\r\nproblem plane-stress\r\nmaterial E=1 mu=0 t=1 rho=0\r\n";
+const std::string HeadOnly = "[Trivane 1]\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BrokenSection,
+    ::testing::Values(
+        SectionRow{"NotTheSection", "\r\n \r\nx\r\n", "单元行之后只能是 [Trivane 1] 段，读到的是 'x'", 3},
+        SectionRow{"LaterVersion", "[Trivane 2]\r\n", "单元行之后只能是 [Trivane 1] 段，读到的是 '[Trivane 2]'", 1},
+        SectionRow{"UnknownKeyword", Head + "colour red\r\n", "未知的关键字 'colour'", 4},
+        SectionRow{"ProblemTwice", Head + "problem plane-strain\r\n", "problem 行只能有一行", 4},
+        SectionRow{"GravityTwice", Head + "gravity gx=0 gy=0\r\ngravity gx=0 gy=1\r\n", "gravity 行只能有一行", 5},
+        SectionRow{"UnknownProblem", HeadOnly + "problem axisymmetric\r\n",
+                   "未知的问题类型 'axisymmetric'（应为 plane-stress 或 plane-strain）", 2},
+        SectionRow{"ProblemMissing", HeadOnly + "material E=1 mu=0 t=1 rho=0\r\n", "[Trivane 1] 段缺少 problem 行", 1},
+        SectionRow{"MaterialMissing", HeadOnly + "problem plane-stress\r\n", "[Trivane 1] 段缺少 material 行", 1},
+        SectionRow{"MaterialShort", HeadOnly + "material E=1 mu=0 t=1\r\n", "这一行应为 material E=… mu=… t=… rho=…", 2},
+        SectionRow{"MaterialWrongKey", HeadOnly + "material E=1 nu=0 t=1 rho=0\r\n",
+                   "这一行应为 material E=… mu=… t=… rho=…", 2},
+        SectionRow{"MaterialNotANumber", HeadOnly + "material E=1,5 mu=0 t=1 rho=0\r\n",
+                   "'1,5' is not a valid floating point value", 2},
+        SectionRow{"ModulusZero", HeadOnly + "problem plane-stress\r\nmaterial E=0 mu=0 t=1 rho=0\r\n",
+                   messages::ModulusNotPositive, 3},
+        SectionRow{"DensityNegative", HeadOnly + "problem plane-stress\r\nmaterial E=1 mu=0 t=1 rho=-1\r\n",
+                   "材料参数无效：密度ρ不能小于0", 3},
+        SectionRow{"PlaneStrainAfterItsMaterial", HeadOnly + "material E=1 mu=0.5 t=1 rho=0\r\nproblem plane-strain\r\n",
+                   messages::PoissonRatioTooLargePlaneStrain, 2},
+        SectionRow{"GroupKind", Head + "group faces 1 \"\" 0\r\n", "未知的组类型 'faces'（应为 nodes、edges 或 region）", 4},
+        SectionRow{"NameUnquoted", Head + "group nodes 1 top 0\r\n", "这一行应为 group nodes|edges|region 编号 \"名称\" 项数", 4},
+        SectionRow{"NameUnclosed", Head + "group nodes 1 \"top 0\r\n",
+                   "名称 \"top 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
+        SectionRow{"NameBadEscape", Head + "group nodes 1 \"a\\qb\" 0\r\n",
+                   "名称 \"a\\qb\" 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
+        SectionRow{"NegativeCount", Head + "group nodes 1 \"\" -1\r\n", "数目 -1 不能为负数", 4},
+        SectionRow{"NodeZero", Head + "group nodes 1 \"\" 2\r\n1 0\r\n", "结点号 0 不存在（模型有 12 个结点）", 5},
+        SectionRow{"NodeBeyond", Head + "group nodes 1 \"\" 2\r\n12 13\r\n", "结点号 13 不存在（模型有 12 个结点）", 5},
+        SectionRow{"ElementZero", Head + "group region 1 \"\" 1\r\n0\r\n", "单元号 0 不存在（模型有 10 个单元）", 5},
+        SectionRow{"ElementBeyond", Head + "group region 1 \"\" 2\r\n10\r\n11\r\n", "单元号 11 不存在（模型有 10 个单元）", 6},
+        SectionRow{"EdgeWithoutDash", Head + "group edges 1 \"\" 1\r\n12\r\n", "这一行应为 结点-结点 …", 5},
+        SectionRow{"FewerItemsThenAStatement", Head + "group nodes 1 \"\" 3\r\n1 2\r\ngravity gx=0 gy=0\r\n",
+                   "组 1 的项少于写明的 3 个", 6},
+        SectionRow{"FewerItemsAtTheEnd", Head + "group nodes 7 \"top\" 3\r\n1 2\r\n", "组 top 的项少于写明的 3 个", 4},
+        SectionRow{"MoreItems", Head + "group nodes 1 \"\" 2\r\n1 2 3\r\n", "这一行多出了 '3'", 5},
+        SectionRow{"GroupTwice", Head + "group nodes 1 \"\" 0\r\ngroup nodes 1 \"b\" 0\r\n", "组 nodes 1 出现了两次", 5},
+        SectionRow{"RegionMaterialOfANodeGroup", Head + "group nodes 1 \"\" 0\r\nregion-material \"1\" E=1 mu=0 rho=0\r\n",
+                   "没有名为 '1' 的区域", 5},
+        SectionRow{"RegionMaterialTwice",
+                   Head + "region-material \"r\" E=1 mu=0 rho=0\r\nregion-material \"r\" E=2 mu=0 rho=0\r\n" +
+                       "group region 1 \"r\" 0\r\n",
+                   "区域 'r' 的材料写了两次", 5},
+        SectionRow{"RegionMaterialInvalid", Head + "group region 1 \"\" 0\r\nregion-material \"1\" E=1 mu=-1 rho=0\r\n",
+                   messages::PoissonRatioTooSmall, 5},
+        SectionRow{"PressureNodeBeyond", Head + "pressure 1-13 p=1\r\n", "结点号 13 不存在（模型有 12 个结点）", 4},
+        SectionRow{"WaterShort", Head + "water 1-3 level=1\r\n", "这一行应为 water 结点-结点 level=… gamma=…", 4},
+        SectionRow{"TractionNotANumber", Head + "traction 1-3 tx=a ty=0\r\n", "'a' is not a valid floating point value", 4}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace trivane
