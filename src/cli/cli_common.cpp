@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "analysis/material.h"
 #include "io/model_file.h"
 #include "io/number_text.h"
 #include "model/errors.h"
@@ -20,7 +19,7 @@ std::string Arguments::Value(std::string_view flag, std::string_view fallback) c
 
 namespace {
 
-bool Among(std::string_view flag, std::initializer_list<std::string_view> names) {
+bool Among(std::string_view flag, const std::vector<std::string_view>& names) {
   for (std::string_view name : names)
     if (name == flag) return true;
   return false;
@@ -33,8 +32,7 @@ bool LooksLikeOption(std::string_view arg) {
 
 }  // namespace
 
-Arguments ParseArguments(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions,
-                         std::initializer_list<std::string_view> switches, size_t positionalCount) {
+Arguments ParseArguments(std::span<const std::string> args, const OptionNames& options, size_t positionalCount) {
   Arguments parsed;
   for (size_t k = 0; k < args.size(); ++k) {
     const std::string& arg = args[k];
@@ -42,12 +40,16 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
       parsed.positional.push_back(arg);
       continue;
     }
-    if (parsed.Has(arg)) throw UsageError("option " + arg + " given twice");
-    if (Among(arg, switches)) {
+    const bool repeatable = Among(arg, options.repeatable);
+    if (!repeatable && parsed.Has(arg)) throw UsageError("option " + arg + " given twice");
+    if (Among(arg, options.switches)) {
       parsed.switches.insert(arg);
-    } else if (Among(arg, valueOptions)) {
+    } else if (repeatable || Among(arg, options.values)) {
       if (k + 1 == args.size()) throw UsageError("option " + arg + " needs a value");
-      parsed.values.emplace(arg, args[++k]);
+      if (repeatable)
+        parsed.repeated.emplace_back(arg, args[++k]);
+      else
+        parsed.values.emplace(arg, args[++k]);
     } else {
       throw UsageError("unknown option " + arg);
     }
@@ -60,17 +62,6 @@ Arguments ParseArguments(std::span<const std::string> args, std::initializer_lis
 double RealOption(const Arguments& args, std::string_view flag, double fallback) {
   const auto found = args.values.find(flag);
   return found == args.values.end() ? fallback : ReadReal(found->second);
-}
-
-EnteredMaterial MaterialOptions(const Arguments& args) {
-  const EnteredMaterial defaults;
-  EnteredMaterial entered;
-  entered.E = RealOption(args, "--E", defaults.E);
-  entered.mu = RealOption(args, "--nu", defaults.mu);
-  entered.t = RealOption(args, "--t", defaults.t);
-  entered.problem = args.Has("--plane-strain") ? PlaneStrain : PlaneStress;
-  ElementMaterial(entered);
-  return entered;
 }
 
 SolverChoice SolverOption(const Arguments& args) {

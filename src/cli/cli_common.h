@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "analysis/compute.h"
@@ -27,27 +28,31 @@ struct Arguments {
   std::vector<std::string> positional;
   std::map<std::string, std::string, std::less<>> values;
   std::set<std::string, std::less<>> switches;
+  // Options that may be given again and again, each with its value, in
+  // command-line order.
+  std::vector<std::pair<std::string, std::string>> repeated;
 
   bool Has(std::string_view flag) const;  // a switch given, or an option given a value
   // The value of an option, or `fallback` when it was not given.
   std::string Value(std::string_view flag, std::string_view fallback = {}) const;
 };
 
+// The options a command knows, by how they are given.
+struct OptionNames {
+  std::vector<std::string_view> values;      // each at most once, with a value
+  std::vector<std::string_view> switches;    // each at most once, alone
+  std::vector<std::string_view> repeatable;  // as often as wanted, each time with a value
+};
+
 // Splits `args` by the options the command knows. Throws UsageError for an
-// unknown option, an option without its value, an option given twice, or a
-// number of plain arguments other than `positionalCount`.
-Arguments ParseArguments(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions,
-                         std::initializer_list<std::string_view> switches, size_t positionalCount);
+// unknown option, an option without its value, an option other than a
+// repeatable one given twice, or a number of plain arguments other than
+// `positionalCount`.
+Arguments ParseArguments(std::span<const std::string> args, const OptionNames& options, size_t positionalCount);
 
 // The real of an option (read like every real of the program), or `fallback`.
 // A text that is not a real throws Error with the reader's text.
 double RealOption(const Arguments& args, std::string_view flag, double fallback);
-
-// The material of --E, --nu and --t (the program's start-up values where not
-// given), plane strain with --plane-strain. Throws Error for a value no
-// material has (the dialog's text) or a conversion fault, before any model is
-// read.
-EnteredMaterial MaterialOptions(const Arguments& args);
 
 // The solver of --solver: auto (the default), gauss-jordan or cholesky. Any
 // other name throws UsageError.

@@ -7,23 +7,24 @@
 #include "analysis/compute.h"
 #include "analysis/material.h"
 #include "cli/cli_common.h"
+#include "cli/condition_flags.h"
 #include "io/results_files.h"
 
 namespace trivane::cli {
 
 int RunExport(std::span<const std::string> args) {
-  const Arguments a = ParseArguments(args, {"-o", "--E", "--nu", "--t", "--solver"}, {"--plane-strain"}, 1);
+  const Arguments a = ParseArguments(args, WithModelOptions({{"-o", "--solver"}, {}, {}}), 1);
   if (!a.Has("-o")) throw UsageError("the file to write is missing: -o OUT.vtu or -o OUT.csv");
   const std::string out = a.Value("-o");
   std::string extension = std::filesystem::path(out).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (extension != ".vtu" && extension != ".csv")
     throw UsageError("-o names a .vtu or a .csv file, not \"" + out + "\"");
-  const EnteredMaterial material = MaterialOptions(a);
+  const ModelOptions options = ReadModelOptions(a);
   const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  SetMaterial(*model, material);
+  ApplyModelOptions(options, *model);
   const auto tables = std::make_unique<AnalysisTables>();
   Compute(*model, *tables, solver);
   WriteResultsFile(out, *model, ExportedResultsOf(*tables));

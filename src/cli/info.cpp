@@ -1,8 +1,10 @@
-// trivane-cli info: the model in a file, as a readable summary or as JSON.
+// trivane-cli info: the model in a file (tables, material, groups and
+// conditions), as a readable summary or as JSON.
 #include <iostream>
 #include <string>
 
 #include "cli/cli_common.h"
+#include "cli/model_summary.h"
 #include "io/number_text.h"
 
 namespace trivane::cli {
@@ -13,7 +15,8 @@ void PrintJson(const Model& m, std::ostream& out) {
   const ModelBounds& b = m.bounds;
   out << "{\"nodes\": " << FormatInteger(m.nodeCount) << ", \"elements\": " << FormatInteger(m.elementCount)
       << ", \"bounds\": {\"xmin\": " << JsonReal(b.xmin) << ", \"xmax\": " << JsonReal(b.xmax)
-      << ", \"ymin\": " << JsonReal(b.ymin) << ", \"ymax\": " << JsonReal(b.ymax) << "}, \"node_table\": [";
+      << ", \"ymin\": " << JsonReal(b.ymin) << ", \"ymax\": " << JsonReal(b.ymax) << "}, \"material\": " << MaterialJson(m)
+      << ", " << ConditionsJson(m) << ", \"node_table\": [";
   for (int32_t k = 1; k <= m.nodeCount; ++k) {
     const Node& n = m.nodes[k];
     out << (k > 1 ? ", " : "") << "{\"x\": " << JsonReal(n.x) << ", \"y\": " << JsonReal(n.y)
@@ -35,7 +38,9 @@ void PrintSummary(const std::string& path, const Model& m, std::ostream& out) {
   out << path << "\n"
       << "nodes: " << FormatInteger(m.nodeCount) << ", elements: " << FormatInteger(m.elementCount) << "\n"
       << "x from " << FormatGeneral(b.xmin) << " to " << FormatGeneral(b.xmax) << ", y from "
-      << FormatGeneral(b.ymin) << " to " << FormatGeneral(b.ymax) << "\n";
+      << FormatGeneral(b.ymin) << " to " << FormatGeneral(b.ymax) << "\n"
+      << MaterialLine(m) << "\n";
+  PrintConditions(m, out);
   if (m.nodeCount > 0) {
     constexpr size_t W = 24;  // room for the longest general-format real and a blank
     out << "\n" << PadLeft("node", 6) << PadLeft("x", W) << PadLeft("y", W) << PadLeft("load", W)
@@ -60,7 +65,7 @@ void PrintSummary(const std::string& path, const Model& m, std::ostream& out) {
 }  // namespace
 
 int RunInfo(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, {}, {"--json"}, 1);
+  const Arguments parsed = ParseArguments(args, {{}, {"--json"}, {}}, 1);
   const std::string& path = parsed.positional[0];
   const Model model = LoadModel(path);
   if (parsed.Has("--json"))

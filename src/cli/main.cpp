@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
+#include "cli/condition_flags.h"
 #include "model/errors.h"
 
 namespace {
@@ -21,23 +22,30 @@ struct Command {
 // One line per command.
 constexpr std::array Commands{
     Command{"info", trivane::cli::RunInfo, "FILE [--json]"},
-    Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv"},
+    Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv [MODEL OPTIONS]"},
     Command{"render", trivane::cli::RunRender,
             "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] [--component sx|sy|txy|s1|s2|tmax] "
-            "[--legend] [--size WxH] [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--palette FILE] "
-            "[--solver auto|gauss-jordan|cholesky]"},
-    Command{"solve", trivane::cli::RunSolve,
-            "FILE [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] [--solver auto|gauss-jordan|cholesky] "
-            "[--json]"},
+            "[--legend] [--size WxH] [--palette FILE] [--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
+    Command{"solve", trivane::cli::RunSolve, "FILE [--solver auto|gauss-jordan|cholesky] [--json] [MODEL OPTIONS]"},
     Command{"export", trivane::cli::RunExport,
-            "MODEL -o OUT.vtu|OUT.csv [--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain] "
-            "[--solver auto|gauss-jordan|cholesky]"},
+            "MODEL -o OUT.vtu|OUT.csv [--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
     Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H]"},
 };
+
+void PrintModelOptions(std::ostream& out) {
+  out << "MODEL OPTIONS, applied to the model after it is read:\n  " << trivane::cli::ModelOptionsUsage << "\n"
+      << "  --E, --nu, --t and the problem type replace the file's own; what is not given stays as the file has it.\n"
+      << "  The others may repeat and apply in the order given; GROUP is a physical group's name or number.\n"
+      << "  --support sets the restraint of every node of the group (x fixes u, y fixes v, xy both).\n"
+      << "  --pressure (pushing into the body), --water and --traction load an edge group, per unit area;\n"
+      << "  --force adds (FX, FY) to every node of a node group; --gravity is the acceleration of the mass;\n"
+      << "  --region gives a region its own material (RHO left out: the model's density).\n";
+}
 
 void PrintUsage(std::ostream& out) {
   out << "usage:\n";
   for (const Command& c : Commands) out << "  trivane-cli " << c.name << " " << c.usage << "\n";
+  PrintModelOptions(out);
   out << "FILE, IN and MODEL are problem files (.trv), ASCII scene export meshes (.ase) or Gmsh meshes (.msh).\n"
       << "export writes OUT.vtu for ParaView, or OUT.csv (nodes) with OUT_elements.csv (elements).\n";
 }
@@ -61,6 +69,7 @@ int main(int argc, char** argv) {
     } catch (const trivane::cli::UsageError& e) {
       std::cerr << "trivane-cli " << command.name << ": " << e.what() << "\n"
                 << "usage: trivane-cli " << command.name << " " << command.usage << "\n";
+      if (command.usage.ends_with("[MODEL OPTIONS]")) PrintModelOptions(std::cerr);
       return 2;
     } catch (const std::exception& e) {
       std::cout.flush();

@@ -12,7 +12,7 @@
 namespace trivane::cli {
 
 int RunMesh(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, {"-o", "--size"}, {}, 1);
+  const Arguments parsed = ParseArguments(args, {{"-o", "--size"}, {}, {}}, 1);
   if (!parsed.Has("-o")) throw UsageError("missing -o OUT.trv|OUT.msh");
   const std::string geometry = parsed.positional[0];
   const std::string out = parsed.Value("-o");

@@ -13,6 +13,7 @@
 #include "analysis/material.h"
 #include "analysis/tables.h"
 #include "cli/cli_common.h"
+#include "cli/condition_flags.h"
 #include "display/deformed_plot.h"
 #include "display/legend.h"
 #include "display/model_drawing.h"
@@ -111,8 +112,9 @@ std::string Encode(const QImage& image, const char* format) {
 
 int RunRender(std::span<const std::string> args) {
   const Arguments a =
-      ParseArguments(args, {"-o", "--plot", "--component", "--size", "--E", "--nu", "--t", "--palette", "--solver"},
-                     {"--plane-strain", "--legend"}, 1);
+      ParseArguments(args, WithModelOptions({{"-o", "--plot", "--component", "--size", "--palette", "--solver"},
+                                             {"--legend"}, {}}),
+                     1);
   if (!a.Has("-o")) throw UsageError("the picture to write is missing: -o PICTURE.png");
   const char* format = PictureFormat(a.Value("-o"));
   const std::string plot = a.Value("--plot", "model");
@@ -124,11 +126,11 @@ int RunRender(std::span<const std::string> args) {
   const bool legend = a.Has("--legend");
   const int32_t component = ReadComponent(a.Value("--component", "sx"));
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
-  const EnteredMaterial material = MaterialOptions(a);
+  const ModelOptions options = ReadModelOptions(a);
   const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  SetMaterial(*model, material);
+  ApplyModelOptions(options, *model);
   const Palette palette = plot == "stress" ? ReadPalette(a) : Palette{};
 
   StartQt();

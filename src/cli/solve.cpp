@@ -1,7 +1,7 @@
 // trivane-cli solve: the compute command on a model file, with the material
-// given on the command line; displacements and element stresses as readable
-// tables or as JSON, with the support forces, the equilibrium check and the
-// von Mises stress.
+// and conditions the command line adds; displacements and element stresses as
+// readable tables or as JSON, with the support forces, the equilibrium check
+// and the von Mises stress.
 #include <iostream>
 #include <optional>
 #include <string>
@@ -9,6 +9,8 @@
 #include "analysis/compute.h"
 #include "analysis/material.h"
 #include "cli/cli_common.h"
+#include "cli/condition_flags.h"
+#include "cli/model_summary.h"
 #include "io/number_text.h"
 
 namespace trivane::cli {
@@ -17,8 +19,7 @@ namespace {
 
 void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
   out << "{\"nodes\": " << FormatInteger(m.nodeCount) << ", \"elements\": " << FormatInteger(m.elementCount)
-      << ", \"material\": {\"E\": " << JsonReal(m.material.E) << ", \"mu\": " << JsonReal(m.material.mu)
-      << ", \"t\": " << JsonReal(m.material.t) << "}, \"displacements\": [";
+      << ", \"material\": " << MaterialJson(m) << ", \"displacements\": [";
   for (int32_t i = 1; i <= m.nodeCount; ++i)
     out << (i > 1 ? ", " : "") << "[" << JsonReal(DisplacementU(t, i)) << ", " << JsonReal(DisplacementV(t, i))
         << "]";
@@ -68,8 +69,8 @@ void PrintTables(const std::string& path, const Model& m, const AnalysisTables& 
   constexpr size_t W = 22;
   out << path << "\n"
       << "nodes: " << FormatInteger(m.nodeCount) << ", elements: " << FormatInteger(m.elementCount) << "\n"
-      << "E = " << FormatGeneral(m.material.E) << " Pa, mu = " << FormatGeneral(m.material.mu)
-      << ", t = " << FormatGeneral(m.material.t) << " m\n";
+      << MaterialLine(m) << "\n";
+  PrintConditions(m, out);
   if (m.nodeCount > 0) {
     out << "\n" << PadLeft("node", 6) << PadLeft("u (m)", W) << PadLeft("v (m)", W) << "\n";
     for (int32_t i = 1; i <= m.nodeCount; ++i)
@@ -93,12 +94,12 @@ void PrintTables(const std::string& path, const Model& m, const AnalysisTables& 
 }  // namespace
 
 int RunSolve(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, {"--E", "--nu", "--t", "--solver"}, {"--plane-strain", "--json"}, 1);
+  const Arguments parsed = ParseArguments(args, WithModelOptions({{"--solver"}, {"--json"}, {}}), 1);
   const std::string& path = parsed.positional[0];
-  const EnteredMaterial material = MaterialOptions(parsed);
+  const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
-  SetMaterial(model, material);
+  ApplyModelOptions(options, model);
   AnalysisTables tables;
   Compute(model, tables, solver);
   if (parsed.Has("--json"))

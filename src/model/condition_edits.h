@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "model/conditions.h"
 #include "model/model.h"
@@ -14,16 +15,19 @@
 namespace trivane {
 
 // Sets the restraint digit of every listed node: FixedX, FixedY or FixedXY,
-// with the orientation the window's commands pair with that kind.
+// with the orientation the window's commands pair with that kind (the symbol
+// under the node for FixedY and FixedXY, left of it for FixedX); Free clears
+// it. A node outside 1..nodeCount is refused.
 void SetSupport(Model& model, std::span<const int32_t> nodes, RestraintKind kind);
 
 // Adds (fx, fy) to a node's point load; the sum is stored as magnitude and
-// angle in degrees, as the problem file holds it.
+// angle in degrees, as the problem file holds it. A sum of exactly zero
+// leaves no load.
 void AddNodeForce(Model& model, int32_t node, double fx, double fy);
 
 // Adds one load of the given kind on each edge. Every edge must be a
 // boundary edge of the mesh (exactly one element beside it); otherwise
-// nothing is added and the error names the first edge's nodes.
+// nothing is added and the error names the nodes of the first edge that is not.
 void AddEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b);
 
 // Removes every edge load on the given edges; returns how many were removed.
@@ -34,8 +38,23 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 
 void SetGravity(Model& model, Gravity gravity);
 
-// Gives a region its own material (replacing one it had). E, mu and rho are
-// checked as the model's material is (rho must not be negative).
+// Sets the density of the model's material; a negative one is refused.
+void SetDensity(Model& model, double rho);
+
+// Gives a region its own material (replacing one it had). `material.region`
+// names the region by label or number (FindGroupOfKind) and is stored as its
+// label. E, mu and rho are checked as the model's material is, for the
+// model's problem type.
 void SetRegionMaterial(Model& model, const RegionMaterial& material);
+
+// The group of this kind a user names: the first of the kind whose label is
+// `name`, else the first of the kind whose number `name` reads as. Gmsh numbers
+// each dimension's physical groups apart, so curve 1 and surface 1 may both exist.
+const Group* FindGroupOfKind(const Model& model, std::string_view name, GroupKind kind);
+
+// The values no elastic material has, refused with the text naming the field
+// (E, then mu for the problem type), and a negative density.
+void CheckElasticConstants(ProblemType problem, double E, double mu);
+void CheckDensity(double rho);
 
 }  // namespace trivane

@@ -248,4 +248,30 @@ std::string AdaptStepsOutOfRange(std::string_view text) {
   return "轮数 " + std::string(text) + " 必须在 1 到 100 之间";
 }
 
+std::string NodeMissing(long long node) { return "结点 " + std::to_string(node) + " 不存在"; }
+
+std::string EdgeNotInMesh(long long node1, long long node2) {
+  return "结点 " + std::to_string(node1) + " 和 " + std::to_string(node2) + " 之间没有单元边";
+}
+
+std::string EdgeNotOnBoundary(long long node1, long long node2) {
+  return "结点 " + std::to_string(node1) + " 和 " + std::to_string(node2) + " 之间的边不在边界上（两个单元共用它）";
+}
+
+std::string NoSuchRegion(std::string_view name) { return "模型中没有名为 " + std::string(name) + " 的区域"; }
+
+std::string NoSuchGroup(std::string_view name) { return "模型中没有名为 " + std::string(name) + " 的组"; }
+
+std::string WrongGroupKind(std::string_view name, int kind, int needed) {
+  static constexpr const char* Kinds[] = {"结点组", "边组", "区域"};
+  const auto kindName = [](int k) { return k >= 0 && k < 3 ? Kinds[k] : "组"; };
+  return "组 " + std::string(name) + " 是" + kindName(kind) + "，这里需要" + kindName(needed);
+}
+
+std::string OptionValueForm(std::string_view form) { return "应写成 " + std::string(form); }
+
+std::string AtOption(std::string_view flag, std::string_view value, std::string_view text) {
+  return std::string(flag) + " " + std::string(value) + ": " + std::string(text);
+}
+
 }  // namespace trivane::messages

@@ -115,6 +115,20 @@ inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
 
+// Conditions: supports, loads and materials on groups and edges.
+inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不能小于0";
+std::string NodeMissing(long long node);                           // 结点 K 不存在
+std::string EdgeNotInMesh(long long node1, long long node2);      // 结点 A 和 B 之间没有单元边
+std::string EdgeNotOnBoundary(long long node1, long long node2);  // 结点 A 和 B 之间的边不在边界上（两个单元共用它）
+std::string NoSuchRegion(std::string_view name);                   // 模型中没有名为 NAME 的区域
+std::string NoSuchGroup(std::string_view name);                    // 模型中没有名为 NAME 的组
+// A group of one kind where another is needed; kinds as GroupKind numbers them
+// (0 node group, 1 edge group, 2 region): 组 NAME 是区域，这里需要边组
+std::string WrongGroupKind(std::string_view name, int kind, int needed);
+std::string OptionValueForm(std::string_view form);  // 应写成 FORM
+// A batch tool pointing at the option a message is about: "--FLAG VALUE: TEXT".
+std::string AtOption(std::string_view flag, std::string_view value, std::string_view text);
+
 // The question before a command drops a model changed since it was opened or saved.
 inline constexpr const char* ModelModified = "模型已修改，是否保存？";
 

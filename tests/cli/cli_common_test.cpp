@@ -10,7 +10,7 @@ namespace trivane::cli {
 namespace {
 
 Arguments Parse(std::vector<std::string> args, size_t positional = 1) {
-  return ParseArguments(args, {"-o", "--E", "--size"}, {"--json", "--plane-strain"}, positional);
+  return ParseArguments(args, {{"-o", "--E", "--size"}, {"--json", "--plane-strain"}, {"--force"}}, positional);
 }
 
 TEST(ParseArguments, SplitsPlainArgumentsOptionsAndSwitches) {

@@ -34,6 +34,8 @@ TEST(Info, JsonHoldsTheWholeModel) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "{\"nodes\": 3, \"elements\": 1, \"bounds\": {\"xmin\": 0, \"xmax\": 2, \"ymin\": 0, \"ymax\": 1e-07}, "
+            "\"material\": {\"problem\": \"plane stress\", \"E\": 2e+10, \"mu\": 0.167, \"t\": 1, \"rho\": 0}, "
+            "\"groups\": [], \"region_materials\": [], \"edge_loads\": [], \"gravity\": [0, 0], "
             "\"node_table\": [{\"x\": 0, \"y\": 0, \"load\": 0, \"loadAngle\": 0, \"restraint\": 3, \"orientation\": 2}, "
             "{\"x\": 0.1, \"y\": -0, \"load\": 1000, \"loadAngle\": 270, \"restraint\": 0, \"orientation\": 0}, "
             "{\"x\": 2, \"y\": 1e-07, \"load\": 0, \"loadAngle\": 0, \"restraint\": 0, \"orientation\": 0}], "

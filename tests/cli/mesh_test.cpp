@@ -89,6 +89,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "几何中没有面，划分不出三角形单元\n"},
         FailureRow{"ZeroSize", {"mesh", Plate, "--size", "0"}, 1, "网格尺寸 0 必须大于 0\n"},
         FailureRow{"SizeFarBeyondTheLimit", {"mesh", Plate, "--size", "0.001"}, 1, "网格尺寸 0.001 太小：约需 "},
+        // The estimate is the bounding box's: 9.2 million triangles, under a
+        // hundred times the limit but over ten times it.
+        FailureRow{"LonePointWidensTheBox",
+                   {"mesh",
+                    Geometry("far.geo",
+                             "Point(1) = {0, 0, 0}; Point(2) = {1, 0, 0}; Point(3) = {1, 1, 0}; Point(4) = {0, 1, 0};\n"
+                             "Line(1) = {1, 2}; Line(2) = {2, 3}; Line(3) = {3, 4}; Line(4) = {4, 1};\n"
+                             "Curve Loop(1) = {1, 2, 3, 4}; Plane Surface(1) = {1}; Point(5) = {1000, 1000, 0};\n"),
+                    "--size", "0.5"},
+                   1, "网格尺寸 0.5 太小：约需 9237875 个单元"},
         FailureRow{"NoSize", {"mesh", Plate, "--size"}, 2, "trivane-cli mesh: option --size needs a value"}),
     [](const auto& info) { return info.param.name; });
 

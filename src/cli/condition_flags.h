@@ -1,0 +1,49 @@
+#pragma once
+// The options that change a model after it is read, shared by solve, export,
+// render and convert: its material, and the supports, loads and region
+// materials put on its groups (a Gmsh mesh's physical groups).
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_common.h"
+#include "model/model.h"
+
+namespace trivane::cli {
+
+// The command's own options with the model options added.
+OptionNames WithModelOptions(OptionNames own);
+
+// How the model options are written, for the usage text.
+extern const char* const ModelOptionsUsage;
+
+// One condition option as given, its values read.
+struct ConditionOption {
+  std::string flag;   // "--pressure"
+  std::string value;  // "top=1e5", as given, for messages
+  std::string group;  // the part before "=", empty for --gravity and --density
+  std::vector<double> numbers;
+  RestraintKind support = Free;  // --support's x, y or xy
+};
+
+// The model options with their values read and their form checked, before
+// the model is read.
+struct ModelOptions {
+  std::optional<double> E, mu, t;
+  std::optional<ProblemType> problem;
+  std::vector<ConditionOption> conditions;  // in command-line order
+};
+
+// Reads the model options of `args`. A value that is not a number, a value of
+// the wrong form, a material value or a density no material has, throw Error
+// naming the option and its value; --plane-strain with --plane-stress throws
+// UsageError.
+ModelOptions ReadModelOptions(const Arguments& args);
+
+// Applies the options to a model just read, as a user would: the material
+// options first (each given value replaces the file's, the rest stay), then
+// every condition option in command-line order. A group that is not in the
+// model, or not of the kind the option needs, throws Error naming the option.
+void ApplyModelOptions(const ModelOptions& options, Model& model);
+
+}  // namespace trivane::cli

@@ -1,0 +1,30 @@
+#pragma once
+// The material and the conditions of a model as info and solve print them:
+// a few readable lines, or JSON members.
+#include <ostream>
+#include <string>
+
+#include "model/model.h"
+
+namespace trivane::cli {
+
+// "plane stress" or "plane strain".
+std::string ProblemName(ProblemType problem);
+
+// The material as entered: "plane strain, E = 2E10 Pa, mu = 0.3, t = 1 m",
+// with ", rho = R kg/m3" when the density is not 0.
+std::string MaterialLine(const Model& model);
+
+// The material as entered, as a JSON object:
+// {"problem": "plane stress", "E": …, "mu": …, "t": …, "rho": …}.
+std::string MaterialJson(const Model& model);
+
+// One line for each group and region material, one for the edge loads by
+// kind, one for gravity; nothing for what the model does not have.
+void PrintConditions(const Model& model, std::ostream& out);
+
+// The JSON members "groups", "region_materials", "edge_loads" and "gravity",
+// without braces around them.
+std::string ConditionsJson(const Model& model);
+
+}  // namespace trivane::cli
