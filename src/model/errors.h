@@ -116,7 +116,6 @@ std::string TooManyNodesToAnalyse(long long count);            // 结点数 N �
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
 
 // Conditions: supports, loads and materials on groups and edges.
-inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不能小于0";
 std::string NodeMissing(long long node);                           // 结点 K 不存在
 std::string EdgeNotInMesh(long long node1, long long node2);      // 结点 A 和 B 之间没有单元边
 std::string EdgeNotOnBoundary(long long node1, long long node2);  // 结点 A 和 B 之间的边不在边界上（两个单元共用它）
