@@ -62,6 +62,7 @@ void CheckSizeAgainstTheLimit(double size, std::string_view text) {
 }
 
 constexpr int GmshTriangle = 2;  // Gmsh's element type of the 3-node triangle
+constexpr int ThrowOnError = 2;  // General.AbortOnError as the library sets it
 
 }  // namespace
 
@@ -110,7 +111,18 @@ void GmshGeometry::Generate(const SizeField* field, double size, std::string_vie
     CheckSizeAgainstTheLimit(size, sizeText);
     gmsh::option::setNumber("Mesh.MeshSizeMax", size);
   }
+  // Gmsh meshes the surfaces inside a parallel region, out of which its
+  // exception on a surface it cannot mesh cannot pass: the process would
+  // abort. Told not to throw, it logs the error and leaves the surface empty,
+  // and its last error becomes ours.
+  gmsh::logger::stop();
+  gmsh::logger::start();
+  gmsh::option::setNumber("General.AbortOnError", 0);
   RunGmsh([] { gmsh::model::mesh::generate(2); }, messages::MeshingFailed);
+  gmsh::option::setNumber("General.AbortOnError", ThrowOnError);
+  std::string last;
+  gmsh::logger::getLastError(last);
+  if (!last.empty()) throw Error(messages::MeshingFailed(last));
 }
 
 // The field goes to Gmsh as its size callback, the one source of sizes of
