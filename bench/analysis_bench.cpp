@@ -36,7 +36,7 @@ const System& RestrainedSystem() {
   static const System system = [] {
     AnalysisTables tables;
     System s;
-    s.guard = BuildSystem(BenchModel(), tables);
+    s.guard = BuildSystem(BenchModel(), SystemInputOf(BenchModel()), tables);
     s.n = 2 * BenchModel().nodeCount;
     for (int32_t r = 1; r <= s.n; ++r) {
       s.matrix.insert(s.matrix.end(), tables.stiffness.Row(r), tables.stiffness.Row(r) + s.n);

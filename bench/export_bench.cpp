@@ -14,6 +14,7 @@
 #include <string>
 
 #include "analysis/compute.h"
+#include "app/exported_results.h"
 #include "io/files.h"
 #include "io/results_files.h"
 #include "best_seconds.h"

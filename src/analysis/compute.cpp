@@ -1,10 +1,13 @@
 #include "analysis/compute.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "analysis/cholesky.h"
+#include "analysis/diagnosis.h"
 #include "analysis/results.h"
 #include "analysis/sparse_system.h"
 #include "analysis/stress.h"
@@ -22,19 +25,34 @@ bool UsesGaussJordan(const Model& model, SolverChoice solver) {
 
 // The dense path: the restrained stiffness assembled in full and solved in
 // place by Gauss-Jordan elimination; the load vector becomes the displacements.
-void SolveDense(const Model& model, AnalysisTables& tables) {
-  const PivotGuard guard = BuildSystem(model, tables);
+void SolveDense(const Model& model, const SystemInput& input, AnalysisTables& tables) {
+  const PivotGuard guard = BuildSystem(model, input, tables);
   Solve(tables.stiffness, 2 * model.nodeCount, tables.loads, guard);
 }
 
 // The sparse path: the free part of the same system, factorised by Cholesky;
 // a fixed degree of freedom does not move.
-void SolveSparse(const Model& model, AnalysisTables& tables) {
-  const SparseSystem system = BuildSparseSystem(model, tables);
+void SolveSparse(const Model& model, const SystemInput& input, AnalysisTables& tables) {
+  const SparseSystem system = BuildSparseSystem(model, input, tables.stressMatrix);
   const std::vector<double> free = SolveCholesky(system);
   for (int32_t d = 1; d <= 2 * model.nodeCount; ++d) {
     const int32_t c = system.column[static_cast<std::size_t>(d)];
     tables.loads(d) = c < 0 ? 0.0 : free[static_cast<std::size_t>(c)];
+  }
+}
+
+void SolveEitherWay(const Model& model, const SystemInput& input, AnalysisTables& tables, SolverChoice solver) {
+  try {
+    if (UsesGaussJordan(model, solver))
+      SolveDense(model, input, tables);
+    else
+      SolveSparse(model, input, tables);
+  } catch (const Error& e) {
+    // Only a failed solve pays for the search of its cause.
+    if (std::string_view(e.what()) != messages::SingularMatrix) throw;
+    const std::string cause = SingularCause(model);
+    if (cause.empty()) throw;
+    throw Error(messages::SingularBecause(cause));
   }
 }
 
@@ -52,25 +70,24 @@ void CheckAnalysable(const Model& model, SolverChoice solver) {
 
 void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver) {
   CheckAnalysable(model, solver);
+  // The materials and the forces are formed before anything is written: a
+  // refused region material or edge load leaves the tables as they were.
+  const SystemInput input = SystemInputOf(model);
   const int32_t order = 2 * std::max(model.nodeCount, 0);
   tables.loads.Grow(order);
-  tables.stressMatrix.Grow(model.elementCount);
   tables.stresses.Grow(model.elementCount);
   // The plots read the displacements from the load vector, which the build and
   // the solve overwrite; keep them so a failed compute can put them back.
   const auto loads = tables.loads.Values();
   const std::vector<double> previous(loads.begin(), loads.begin() + order);
   try {
-    if (UsesGaussJordan(model, solver))
-      SolveDense(model, tables);
-    else
-      SolveSparse(model, tables);
+    SolveEitherWay(model, input, tables, solver);
     // Everything that can fail comes before the stresses are written, so the
     // results stay those of one compute.
-    Reactions reactions = ComputeReactions(model, tables.loads.Values());
+    Reactions reactions = ComputeReactions(model, input, tables.loads.Values());
     RecoverStresses(model, tables.stressMatrix, tables.loads, tables.stresses);
-    tables.mises = ComputeMises(model, tables.stresses, model.entered);
-    tables.equilibrium = SumForces(model, reactions);
+    tables.mises = ComputeMises(model, tables.stresses, model.entered.problem, input.materials);
+    tables.equilibrium = SumForces(reactions, input.forces);
     tables.reactions = std::move(reactions);
     tables.material = model.entered;
   } catch (const Error&) {
@@ -87,18 +104,6 @@ NodeReaction ReactionAt(const AnalysisTables& tables, int32_t node) {
   if (r.restrained[x]) reaction.rx = r.values[x];
   if (r.restrained[x + 1]) reaction.ry = r.values[x + 1];
   return reaction;
-}
-
-ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
-  ExportedResults r;
-  r.displacements = Displacements(tables);
-  r.reactions = tables.reactions.values;
-  r.restrained = tables.reactions.restrained;
-  for (int32_t k = 1; k <= StressComponentCount; ++k)
-    r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
-  r.elementValues[StressComponentCount] = tables.mises;
-  r.material = tables.material;
-  return r;
 }
 
 bool HasReaction(const AnalysisTables& tables, int32_t node) {

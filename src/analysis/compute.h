@@ -5,7 +5,6 @@
 #include <span>
 
 #include "analysis/tables.h"
-#include "io/results_files.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -22,6 +21,10 @@ void CheckAnalysable(const Model& model, SolverChoice solver = SolverChoice::Aut
 // Build, solve, recover stresses. On any failure throws Error with the text the
 // user sees, and the displacements and the stress field are those of the last
 // completed compute (the stiffness and the stress matrices are not restored).
+// A singular stiffness gives "Singular matrix.", followed on a second line by
+// the cause when the mesh and its supports show one (SingularCause). An edge
+// load off the boundary or a region's material no elastic material has is
+// refused before anything is written.
 void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver = SolverChoice::Automatic);
 
 // Results as the last completed compute left them.
@@ -50,9 +53,5 @@ inline double MisesValue(const AnalysisTables& tables, int32_t element) {
 // Entry [e - 1] is element e.
 inline std::span<const double> MisesValues(const AnalysisTables& tables) { return tables.mises; }
 inline const Equilibrium& EquilibriumOf(const AnalysisTables& tables) { return tables.equilibrium; }
-
-// The last completed compute's results for the export files; they refer to the
-// tables, which must outlive them.
-ExportedResults ExportedResultsOf(const AnalysisTables& tables);
 
 }  // namespace trivane

@@ -1,7 +1,6 @@
 #include "analysis/element.h"
 
 #include <cmath>
-#include <utility>
 
 #include "analysis/checked.h"
 
@@ -54,15 +53,15 @@ double Scaled(double value, double E, double oneMinusMuSq, double area) {
 
 }  // namespace
 
-ElementMatrices ComputeElementMatrices(const Model& model, int32_t element) {
+ElementMatrices ComputeElementMatrices(const Model& model, int32_t element, const Material& material) {
   const Element& el = model.elements[static_cast<std::size_t>(element)];
   const int32_t corner[3] = {el.node1, el.node2, el.node3};
   const Geometry g = ElementGeometry(model.nodes[static_cast<std::size_t>(corner[0])],
                                      model.nodes[static_cast<std::size_t>(corner[1])],
                                      model.nodes[static_cast<std::size_t>(corner[2])]);
-  const double E = model.material.E;
-  const double mu = model.material.mu;
-  const double t = model.material.t;
+  const double E = material.E;
+  const double mu = material.mu;
+  const double t = material.t;
   const double oneMinusMuSq = Sub(1.0, Mul(mu, mu));
   const double oneMinusMu = Sub(1.0, mu);
   const double a = g.signedArea;
@@ -108,28 +107,6 @@ ElementMatrices ComputeElementMatrices(const Model& model, int32_t element) {
     }
   }
   return m;
-}
-
-void StoreStressMatrix(const ElementMatrices& matrices, int32_t element, ElementStressMatrix& stressMatrix) {
-  for (int32_t row = 1; row <= 3; ++row)
-    for (int32_t column = 1; column <= 6; ++column)
-      stressMatrix(element, row, column) = matrices.stress[row - 1][column - 1];
-}
-
-void AssembleElement(const Model& model, int32_t element, GlobalStiffness& stiffness,
-                     ElementStressMatrix& stressMatrix) {
-  const ElementMatrices m = ComputeElementMatrices(model, element);
-  StoreStressMatrix(m, element, stressMatrix);
-  // Corner by corner pair, in the order x-x, y-x, x-y, y-y: an element with a
-  // repeated corner adds twice into one entry, and the order of those sums is
-  // part of the result.
-  for (int r = 0; r < 3; ++r)
-    for (int s = 0; s < 3; ++s)
-      for (const auto& [i, j] : {std::pair{2 * r, 2 * s}, std::pair{2 * r + 1, 2 * s}, std::pair{2 * r, 2 * s + 1},
-                                std::pair{2 * r + 1, 2 * s + 1}}) {
-        double& entry = stiffness(m.dof[static_cast<std::size_t>(i)], m.dof[static_cast<std::size_t>(j)]);
-        entry = Add(entry, m.stiffness[i][j]);
-      }
 }
 
 }  // namespace trivane

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 
-#include "analysis/tables.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -17,19 +16,10 @@ struct ElementMatrices {
   double stress[3][6];
 };
 
-// The corners must be nodes of the model. Throws Error with the floating-point
-// fault's text (division by zero, invalid operation, overflow) at the first
-// operation that faults, stress matrix first, then the stiffness term by term.
-ElementMatrices ComputeElementMatrices(const Model& model, int32_t element);
-
-// Writes element e's stress matrix and adds its stiffness into the dense global
-// stiffness. The corners must be nodes of the model with numbers up to
-// MaxGaussJordanNodes. Faults as ComputeElementMatrices, or overflow of a sum;
-// what was written before stays written.
-void AssembleElement(const Model& model, int32_t element, GlobalStiffness& stiffness,
-                     ElementStressMatrix& stressMatrix);
-
-// Copies an element's stress matrix into the table.
-void StoreStressMatrix(const ElementMatrices& matrices, int32_t element, ElementStressMatrix& stressMatrix);
+// The corners must be nodes of the model; E, mu and t come from `material`.
+// Throws Error with the floating-point fault's text (division by zero, invalid
+// operation, overflow) at the first operation that faults, stress matrix
+// first, then the stiffness term by term.
+ElementMatrices ComputeElementMatrices(const Model& model, int32_t element, const Material& material);
 
 }  // namespace trivane

@@ -6,20 +6,22 @@
 #include <span>
 #include <vector>
 
+#include "analysis/assembly.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 
 namespace trivane {
 
 // R = sum over elements of Ke ue, minus F, at every restrained degree of
-// freedom of nodes 1..nodeCount. Only the elements with a restrained corner
-// are visited, each with the same element matrices the solve used, so no
+// freedom of nodes 1..nodeCount, F holding every load (point, edge and
+// self-weight). Only the elements with a restrained corner are visited, each
+// with its own material and the element matrices the solve used, so no
 // global matrix is needed on either solver path. displacements[d - 1] is
 // degree of freedom d. Throws Error("Floating point overflow") on overflow.
-Reactions ComputeReactions(const Model& model, std::span<const double> displacements);
+Reactions ComputeReactions(const Model& model, const SystemInput& input, std::span<const double> displacements);
 
-// Sums of the reactions and of every node load (also loads on supports).
-Equilibrium SumForces(const Model& model, const Reactions& reactions);
+// Sums of the reactions and of every force F (also forces on supports).
+Equilibrium SumForces(const Reactions& reactions, std::span<const double> forces);
 
 // The von Mises stress of one element from its recovered components. Plane
 // stress: sqrt(s1^2 - s1 s2 + s2^2). Plane strain adds the out-of-plane
@@ -27,7 +29,9 @@ Equilibrium SumForces(const Model& model, const Reactions& reactions);
 // three-dimensional form sqrt(((s1 - s2)^2 + (s2 - sz)^2 + (sz - s1)^2) / 2).
 double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, double mu);
 
-// VonMises of elements 1..elementCount, entry [e - 1] for element e.
-std::vector<double> ComputeMises(const Model& model, const StressField& stresses, const EnteredMaterial& material);
+// VonMises of elements 1..elementCount, entry [e - 1] for element e, each
+// with its own material's entered Poisson's ratio.
+std::vector<double> ComputeMises(const Model& model, const StressField& stresses, ProblemType problem,
+                                 const ElementMaterials& materials);
 
 }  // namespace trivane

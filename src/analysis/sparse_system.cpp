@@ -1,11 +1,8 @@
 #include "analysis/sparse_system.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "analysis/checked.h"
-#include "analysis/element.h"
-#include "analysis/system.h"
 
 namespace trivane {
 
@@ -52,14 +49,11 @@ NodeGraph ConnectNodes(const Model& model) {
 }
 
 // Columns of the free degrees of freedom, in the model's order.
-int32_t NumberFreeDofs(const Model& model, std::vector<int32_t>& column) {
-  column.assign(Index(2 * model.nodeCount) + 1, -1);
+int32_t NumberFreeDofs(const std::vector<uint8_t>& fixed, std::vector<int32_t>& column) {
+  column.assign(fixed.size() + 1, -1);
   int32_t order = 0;
-  for (int32_t i = 1; i <= model.nodeCount; ++i) {
-    const Fixity fixed = FixityOf(model.nodes[Index(i)]);
-    if (!fixed.x) column[Index(2 * i - 1)] = order++;
-    if (!fixed.y) column[Index(2 * i)] = order++;
-  }
+  for (std::size_t d = 1; d <= fixed.size(); ++d)
+    if (!fixed[d - 1]) column[d] = order++;
   return order;
 }
 
@@ -90,49 +84,35 @@ void BuildPattern(const Model& model, const NodeGraph& graph, SparseSystem& syst
   system.values.assign(rows.size(), 0.0);
 }
 
-double& Entry(SparseSystem& system, int32_t row, int32_t column) {
-  const auto first = system.rows.begin() + system.columnStart[Index(column)];
-  const auto last = system.rows.begin() + system.columnStart[Index(column) + 1];
-  return system.values[Index(std::lower_bound(first, last, row) - system.rows.begin())];
-}
+// Keeps the upper triangle of the free degrees of freedom.
+class SparseSink final : public StiffnessSink {
+ public:
+  explicit SparseSink(SparseSystem& system) : system_(system) {}
+  void Add(int32_t row, int32_t column, double value) override {
+    const int32_t r = system_.column[Index(row)];
+    const int32_t c = system_.column[Index(column)];
+    if (r < 0 || c < r) return;
+    const auto first = system_.rows.begin() + system_.columnStart[Index(c)];
+    const auto last = system_.rows.begin() + system_.columnStart[Index(c) + 1];
+    double& entry = system_.values[Index(std::lower_bound(first, last, r) - system_.rows.begin())];
+    entry = checked::Add(entry, value);
+  }
+
+ private:
+  SparseSystem& system_;
+};
 
 }  // namespace
 
-SparseSystem BuildSparseSystem(const Model& model, AnalysisTables& tables) {
-  const int32_t dofs = 2 * model.nodeCount;
-  tables.loads.Grow(dofs);
-  tables.stressMatrix.Grow(model.elementCount);
-  FillLoads(model, tables.loads);
-
+SparseSystem BuildSparseSystem(const Model& model, const SystemInput& input, ElementStressMatrix& stressMatrix) {
   SparseSystem system;
-  system.order = NumberFreeDofs(model, system.column);
+  system.order = NumberFreeDofs(input.fixed, system.column);
   BuildPattern(model, ConnectNodes(model), system);
-
-  // The guard needs the diagonal before the restraints, fixed ones included.
-  std::vector<double> diagonal(Index(dofs) + 1, 0.0);
-  for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const ElementMatrices m = ComputeElementMatrices(model, e);
-    StoreStressMatrix(m, e, tables.stressMatrix);
-    for (int i = 0; i < 6; ++i) {
-      const int32_t dofI = m.dof[Index(i)];
-      diagonal[Index(dofI)] = checked::Add(diagonal[Index(dofI)], m.stiffness[i][i]);
-      const int32_t r = system.column[Index(dofI)];
-      if (r < 0) continue;
-      for (int j = 0; j < 6; ++j) {
-        const int32_t c = system.column[Index(m.dof[Index(j)])];
-        if (c < r) continue;
-        double& entry = Entry(system, r, c);
-        entry = checked::Add(entry, m.stiffness[i][j]);
-      }
-    }
-  }
-  double largest = 0.0;
-  for (int32_t d = 1; d <= dofs; ++d) largest = std::max(largest, std::fabs(diagonal[Index(d)]));
-  system.minimumPivot = RelativePivotFloor * largest;
-
+  SparseSink sink(system);
+  system.minimumPivot = AssembleStiffness(model, input.materials, stressMatrix, sink);
   system.rhs.assign(Index(system.order), 0.0);
-  for (int32_t d = 1; d <= dofs; ++d)
-    if (const int32_t c = system.column[Index(d)]; c >= 0) system.rhs[Index(c)] = tables.loads(d);
+  for (std::size_t d = 1; d <= input.fixed.size(); ++d)
+    if (const int32_t c = system.column[d]; c >= 0) system.rhs[Index(c)] = input.forces[d - 1];
   return system;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/assembly.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 
@@ -24,9 +25,10 @@ struct SparseSystem {
   double minimumPivot = 0.0;          // as the dense path's guard, from the unrestrained diagonal
 };
 
-// Fills the load vector, writes every element's stress matrix and assembles the free part of the stiffness,
-// element by element with the matrices the dense path uses. Requires a model
-// that passed CheckAnalysable; floating-point faults as AssembleElement.
-SparseSystem BuildSparseSystem(const Model& model, AnalysisTables& tables);
+// Writes every element's stress matrix and assembles the free part of the
+// stiffness, with the same element loop as the dense path; the right-hand side
+// holds the free degrees of freedom's forces. Requires a model that passed
+// CheckAnalysable and its SystemInputOf; faults as AssembleStiffness.
+SparseSystem BuildSparseSystem(const Model& model, const SystemInput& input, ElementStressMatrix& stressMatrix);
 
 }  // namespace trivane

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "analysis/compute.h"
+#include "app/exported_results.h"
 #include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"

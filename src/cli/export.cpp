@@ -6,6 +6,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/material.h"
+#include "app/exported_results.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "io/results_files.h"

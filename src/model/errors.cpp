@@ -86,6 +86,28 @@ std::string ElementNodeMissing(int element, long long corner) {
   return "单元 " + std::to_string(element) + " 的结点号 " + std::to_string(corner) + " 不存在";
 }
 
+std::string SingularBecause(std::string_view cause) { return std::string(SingularMatrix) + "\n" + std::string(cause); }
+
+std::string PartUnsupported(int node) { return "结点 " + std::to_string(node) + " 所在的部分没有任何约束"; }
+
+std::string PartFreeToSlide(int node, char axis) {
+  return "结点 " + std::to_string(node) + " 所在的部分在 " + axis + " 方向没有约束";
+}
+
+std::string PartFreeToRotate(int node) { return "结点 " + std::to_string(node) + " 所在的部分的约束挡不住转动"; }
+
+std::string LoneNode(int node) {
+  return "结点 " + std::to_string(node) + " 不属于任何单元，又未在两个方向上固定";
+}
+
+std::string EdgeNotOnBoundary(int node1, int node2) {
+  return "结点 " + std::to_string(node1) + " 与 " + std::to_string(node2) + " 之间的边是两个单元共用的内部边，不能加边荷载";
+}
+
+std::string EdgeNotInMesh(int node1, int node2) {
+  return "结点 " + std::to_string(node1) + " 与 " + std::to_string(node2) + " 之间没有单元的边";
+}
+
 std::string UnknownExportFormat(std::string_view name) {
   return "无法导出为 " + std::string(name) + "：只能导出 .vtu 或 .csv 文件";
 }

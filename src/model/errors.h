@@ -114,6 +114,15 @@ inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度
 inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不能小于0";
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
+// The second line of "Singular matrix." when the mesh and its supports show why.
+std::string SingularBecause(std::string_view cause);  // Singular matrix.\n CAUSE
+std::string PartUnsupported(int node);                // 结点 N 所在的部分没有任何约束
+std::string PartFreeToSlide(int node, char axis);     // 结点 N 所在的部分在 x 方向没有约束
+std::string PartFreeToRotate(int node);               // 结点 N 所在的部分的约束挡不住转动
+std::string LoneNode(int node);                       // 结点 N 不属于任何单元，又未在两个方向上固定
+// Edge loads go on the boundary only.
+std::string EdgeNotOnBoundary(int node1, int node2);  // 结点 A 与 B 之间的边是两个单元共用的内部边，不能加边荷载
+std::string EdgeNotInMesh(int node1, int node2);      // 结点 A 与 B 之间没有单元的边
 
 // Conditions: supports, loads and materials on groups and edges.
 std::string NodeMissing(long long node);                           // 结点 K 不存在

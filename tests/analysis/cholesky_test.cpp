@@ -201,19 +201,20 @@ INSTANTIATE_TEST_SUITE_P(
                    [](Model& m) {
                      for (int32_t i = 1; i <= m.nodeCount; ++i) m.nodes[i].restraint = Free;
                    },
-                   "Singular matrix."},
+                   "Singular matrix.\n结点 1 所在的部分没有任何约束"},
         RefusedRow{"SlidesAlongItsSupport",
                    [](Model& m) {
                      for (int32_t i = 1; i <= m.nodeCount; ++i)
                        if (m.nodes[i].restraint == FixedXY) m.nodes[i].restraint = FixedX;
                    },
-                   "Singular matrix."},
+                   "Singular matrix.\n结点 1 所在的部分在 y 方向没有约束"},
         RefusedRow{"TurnsAboutOnePin",
                    [](Model& m) {
                      for (int32_t i = 2; i <= m.nodeCount; ++i) m.nodes[i].restraint = Free;
                    },
-                   "Singular matrix."},
-        RefusedRow{"ANodeNoElementHolds", [](Model& m) { m.nodes[++m.nodeCount] = {2.0, 2.0}; }, "Singular matrix."},
+                   "Singular matrix.\n结点 1 所在的部分的约束挡不住转动"},
+        RefusedRow{"ANodeNoElementHolds", [](Model& m) { m.nodes[++m.nodeCount] = {2.0, 2.0}; },
+                   "Singular matrix.\n结点 901 不属于任何单元，又未在两个方向上固定"},
         RefusedRow{"PoissonOne", [](Model& m) { m.material.mu = 1.0; }, messages::DivisionByZero},
         RefusedRow{"StressOverflow",
                    [](Model& m) {

@@ -116,7 +116,7 @@ TEST(ComputeCommand, ClockwiseElementsGiveTheSameStresses) {
 TEST(ComputeCommand, AssembledSystemSolvesBitForBit) {
   const Model m = examples::PlateWithHole(8, 6);
   auto t = std::make_unique<AnalysisTables>();
-  const PivotGuard guard = BuildSystem(m, *t);
+  const PivotGuard guard = BuildSystem(m, SystemInputOf(m), *t);
   testing::DenseSystem s{2 * m.nodeCount, {}, {}};
   for (int32_t r = 1; r <= s.n; ++r) {
     s.matrix.insert(s.matrix.end(), t->stiffness.Row(r), t->stiffness.Row(r) + s.n);
@@ -199,11 +199,11 @@ Model StressOverflow() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedCompute,
-    ::testing::Values(std::pair{"Singular matrix.", &LooseNodesAbove500},
+    ::testing::Values(std::pair{"Singular matrix.\n结点 16 不属于任何单元，又未在两个方向上固定", &LooseNodesAbove500},
                       std::pair{"单元 4 的结点号 16 不存在", &MissingCorner},
                       std::pair{"单元 2 的结点号 0 不存在", &ZeroCorner},
-                      std::pair{messages::SingularMatrix, &Unrestrained},
-                      std::pair{messages::SingularMatrix, &Mechanism},
+                      std::pair{"Singular matrix.\n结点 1 所在的部分没有任何约束", &Unrestrained},
+                      std::pair{"Singular matrix.\n结点 1 所在的部分在 y 方向没有约束", &Mechanism},
                       std::pair{messages::DivisionByZero, &PoissonOne},
                       std::pair{messages::Overflow, &StressOverflow}));
 

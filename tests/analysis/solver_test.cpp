@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, SolverOverflow,
 TEST(SolverAssembled, ThousandUnknownsBitForBit) {
   const Model m = examples::CantileverPlate(50, 10);
   auto tables = std::make_unique<AnalysisTables>();
-  const PivotGuard guard = BuildSystem(m, *tables);
+  const PivotGuard guard = BuildSystem(m, SystemInputOf(m), *tables);
   DenseSystem s{2 * m.nodeCount, {}, {}};
   for (int32_t r = 1; r <= s.n; ++r) {
     s.matrix.insert(s.matrix.end(), tables->stiffness.Row(r), tables->stiffness.Row(r) + s.n);

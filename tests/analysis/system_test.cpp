@@ -25,7 +25,7 @@ TEST_P(NodeLoads, Components) {
   const LoadCase& c = GetParam();
   const Model m = testing::MakeModel({{0, 0, 0, 10.0, c.angle}}, {});
   auto t = std::make_unique<AnalysisTables>();
-  BuildSystem(m, *t);
+  BuildSystem(m, SystemInputOf(m), *t);
   if (std::isnan(c.fx)) {
     EXPECT_NE(t->loads(1), 0.0);
     EXPECT_LT(std::fabs(t->loads(1)), 1e-14);
@@ -44,7 +44,7 @@ TEST(Restraints, WorkedExample) {
   const Model m = testing::MakeModel(
       {{0, 0, FixedXY}, {1, 0, FixedY}, {0, 1, FixedX, 1.0, 90.0}}, {{1, 2, 3}});
   auto t = std::make_unique<AnalysisTables>();
-  const PivotGuard guard = BuildSystem(m, *t);
+  const PivotGuard guard = BuildSystem(m, SystemInputOf(m), *t);
   for (int32_t d : {1, 2, 4, 5})
     for (int32_t j = 1; j <= 6; ++j) {
       EXPECT_EQ(t->stiffness(d, j), d == j ? 1.0 : 0.0);
@@ -72,7 +72,7 @@ TEST(Restraints, KindsAndLoadsAlongThem) {
   const Model m = testing::MakeModel({{0, 0, FixedXY, 5.0, 30.0}, {1, 0, FixedY, 3.0, 0.0}, {0, 1, 5, 1.0, 0.0}},
                                      {{1, 2, 3}});
   auto t = std::make_unique<AnalysisTables>();
-  BuildSystem(m, *t);
+  BuildSystem(m, SystemInputOf(m), *t);
   EXPECT_EQ(t->loads(1), 0.0);
   EXPECT_EQ(t->loads(2), 0.0);
   EXPECT_EQ(t->loads(3), 3.0);
@@ -81,7 +81,7 @@ TEST(Restraints, KindsAndLoadsAlongThem) {
   EXPECT_TRUE(Close(t->stiffness(6, 3), 2.0 / 15));  // kind 5 left node 3 free
 
   const Model up = testing::MakeModel({{0, 0}, {1, 0, FixedY, 3.0, 90.0}}, {});
-  BuildSystem(up, *t);
+  BuildSystem(up, SystemInputOf(up), *t);
   EXPECT_EQ(t->loads(4), 0.0);
   EXPECT_LT(std::fabs(t->loads(3)), 1e-15);
 }
@@ -90,7 +90,7 @@ TEST(Restraints, EmptyModelLeavesTheTablesAlone) {
   auto t = std::make_unique<AnalysisTables>();
   t->stiffness(1, 1) = 4.0;
   t->loads(1) = 5.0;
-  BuildSystem(Model{}, *t);
+  BuildSystem(Model{}, SystemInputOf(Model{}), *t);
   EXPECT_EQ(t->stiffness(1, 1), 4.0);
   EXPECT_EQ(t->loads(1), 5.0);
 }

@@ -151,7 +151,7 @@ TEST(Solve, FreeModelIsSingular) {
   SaveProblemFile(path, m);
   const auto r = RunCli({"solve", path});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Singular matrix.\n");
+  EXPECT_EQ(r.err, "Singular matrix.\n结点 1 所在的部分没有任何约束\n");
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ TEST_F(WindowTest, TheComputingPictureShowsOnPressAndGoesWhenComputeEnds) {
   Drag({1, 1}, {Image1()->width(), Image1()->height()});
   QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
   Action("N19")->trigger();
-  EXPECT_EQ(errors, QStringList{"Singular matrix."});
+  EXPECT_EQ(errors, QStringList{"Singular matrix.\n结点 1 所在的部分没有任何约束"});
   EXPECT_FALSE(image2->isVisible());
 }
 

@@ -1,0 +1,59 @@
+#pragma once
+// One assembly for both solvers. The element loop forms every element's
+// stiffness Ke = B^T D B t A and stress matrix D B with the element's own
+// material, stores the stress matrix for the recovery and adds Ke into a
+// global system through a sink: the dense table of the Gauss-Jordan path or
+// the sparse pattern of the Cholesky path. What the two paths share besides
+// (the forces, which degrees of freedom the restraints fix, the pivot floor)
+// is formed here once.
+#include <cstdint>
+#include <vector>
+
+#include "analysis/material.h"
+#include "analysis/tables.h"
+#include "model/model.h"
+
+namespace trivane {
+
+// The pivot floor is this fraction of the largest diagonal magnitude of the
+// assembled stiffness before restraints.
+constexpr double RelativePivotFloor = 1e-12;
+
+// Which of a node's two degrees of freedom its restraint kind fixes.
+struct Fixity {
+  bool x = false;
+  bool y = false;
+};
+Fixity FixityOf(const Node& node);
+
+// What both solver paths take from the model, formed once per compute.
+struct SystemInput {
+  ElementMaterials materials;
+  std::vector<double> forces;   // F before restraints, entry [d - 1] (NodalForces)
+  std::vector<uint8_t> fixed;   // entry [d - 1] is 1 where a restraint fixes d
+};
+
+// Throws Error as ElementMaterialsOf and NodalForces do.
+SystemInput SystemInputOf(const Model& model);
+
+// Receives the element stiffnesses of one build.
+class StiffnessSink {
+ public:
+  // Adds `value` to the entry of degrees of freedom (row, column), numbered
+  // from 1. Throws Error("Floating point overflow") when the sum overflows.
+  virtual void Add(int32_t row, int32_t column, double value) = 0;
+
+ protected:
+  ~StiffnessSink() = default;
+};
+
+// Elements 1..elementCount in ascending order: writes each one's stress
+// matrix (growing the table to the model) and adds its stiffness into the
+// sink, corner pair by corner pair in the order x-x, y-x, x-y, y-y. Returns
+// the pivot floor. Requires a model that passed CheckAnalysable (compute.h);
+// faults as ComputeElementMatrices, or overflow of a sum; what was written
+// before stays written.
+double AssembleStiffness(const Model& model, const ElementMaterials& materials, ElementStressMatrix& stressMatrix,
+                         StiffnessSink& sink);
+
+}  // namespace trivane
