@@ -38,6 +38,9 @@ struct MeshAnalysis {
 // Solves a model into the tables and estimates its error; throws Error.
 using MeshAnalyser = std::function<MeshAnalysis(const Model&, AnalysisTables&)>;
 
+// The compute command and the recovery estimate of the error.
+MeshAnalyser ComputeAndEstimate(SolverChoice solver);
+
 struct AdaptSettings {
   double targetPercent = 5.0;  // stop when eta is at most this
   int32_t maxNodes = MaxNodes;  // no mesh with more nodes than this

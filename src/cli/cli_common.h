@@ -83,5 +83,6 @@ int RunSolve(std::span<const std::string> args);
 int RunRender(std::span<const std::string> args);
 int RunExport(std::span<const std::string> args);
 int RunMesh(std::span<const std::string> args);
+int RunAdapt(std::span<const std::string> args);
 
 }  // namespace trivane::cli
