@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "fixtures.h"
 #include "support/tolerance.h"
 
@@ -32,6 +36,42 @@ TEST(SizeFieldLookup, LinearInsideNearestOutside) {
       {10.25, 0.25, 7.75}, // inside the far triangle
   };
   for (const Probe& p : probes) EXPECT_TRUE(testing::Close(lookup.At(p.x, p.y), p.size, 1e-14)) << p.x << ", " << p.y;
+}
+
+// Triangles scattered over a plane with empty cells between them: outside
+// them, the lookup's ring search finds the value a search of every side finds.
+TEST(SizeFieldLookup, NearestAsAFullSearchFindsIt) {
+  const Model mesh = testing::MakeModel(
+      {{0, 0}, {1, 0}, {0, 1}, {7, 1}, {8, 3}, {6, 2}, {2, 6}, {3, 6}, {2, 8}, {9, 9}, {8, 9}, {9, 7}},
+      {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}});
+  const std::vector<double> sizes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  const SizeFieldLookup lookup(SizeField{mesh, sizes});
+  for (double x = -2.0; x <= 11.0; x += 0.37)
+    for (double y = -2.0; y <= 11.0; y += 0.41) {
+      double best = 1e300, value = 0.0;
+      bool inside = false;
+      for (int32_t e = 1; e <= mesh.elementCount; ++e) {
+        const Element& c = mesh.elements[e];
+        const int32_t k[3] = {c.node1, c.node2, c.node3};
+        int negative = 0;
+        for (int side = 0; side < 3; ++side) {
+          const Node &a = mesh.nodes[k[side]], &b = mesh.nodes[k[(side + 1) % 3]];
+          negative += (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x) < 0.0;
+        }
+        inside = inside || negative == 0 || negative == 3;
+        for (int side = 0; side < 3; ++side) {
+          const Node &a = mesh.nodes[k[side]], &b = mesh.nodes[k[(side + 1) % 3]];
+          const double dx = b.x - a.x, dy = b.y - a.y;
+          const double s = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+          const double d = std::hypot(a.x + s * dx - x, a.y + s * dy - y);
+          const double v = sizes[k[side] - 1] + s * (sizes[k[(side + 1) % 3] - 1] - sizes[k[side] - 1]);
+          if (d < best) best = d, value = v;
+        }
+      }
+      if (inside) continue;
+      const double found = lookup.At(x, y);
+      EXPECT_TRUE(testing::Close(found, value, 1e-12)) << x << ", " << y;
+    }
 }
 
 }  // namespace
