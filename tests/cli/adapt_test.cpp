@@ -72,7 +72,8 @@ double Number(const std::string& text, const std::string& key, std::size_t from 
 // last mesh with the conditions put on it.
 TEST(Adapt, RefinesUntilTheTargetIsMet) {
   const std::string out = TempPath("plate-adapted.trv");
-  std::vector<std::string> args = {"adapt", Plate, "-o", out, "--size", "2", "--target", "3", "--json"};
+  std::vector<std::string> args = {"adapt", Plate, "-o", out, "--size", "2", "--target", "3", "--json",
+                                   "--max-nodes", "99999"};
   args.insert(args.end(), PlateUnderTension.begin(), PlateUnderTension.end());
   const auto r = RunCli(args);
   ASSERT_EQ(r.status, 0) << r.err;
