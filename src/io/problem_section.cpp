@@ -1,5 +1,6 @@
 #include "io/problem_section.h"
 
+#include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -214,9 +215,8 @@ class SectionReader {
     g.name = t[3].text;
     const int32_t count = Integer(t[4], GroupForm);
     if (count < 0) Fail(messages::NegativeCount(t[4].text));
-    for (size_t k = 0; k + 1 < conditions_.groups.size(); ++k)
-      if (conditions_.groups[k].kind == g.kind && conditions_.groups[k].number == g.number)
-        Fail(messages::RepeatedGroup(KindWords[kind], g.number));
+    if (!groupKeys_.emplace(kind, g.number).second) Fail(messages::RepeatedGroup(KindWords[kind], g.number));
+    if (g.kind == GroupKind::Region) regions_.insert(GroupLabel(g));
     const int groupLine = line_;
     for (int32_t read = 0; read < count;) {
       if (++line_ >= text_.LineCount()) {
@@ -253,14 +253,12 @@ class SectionReader {
     model_.material = AtLine(line_, [&] { return ElementConstants(entered_); });
     model_.entered = entered_;
     const auto& materials = conditions_.regionMaterials;
+    std::set<std::string, std::less<>> given;
     for (size_t k = 0; k < materials.size(); ++k) {
       line_ = regionMaterialLines_[k];
       const RegionMaterial& r = materials[k];
-      bool found = false;
-      for (const Group& g : conditions_.groups) found = found || (g.kind == GroupKind::Region && GroupLabel(g) == r.region);
-      if (!found) Fail(messages::UnknownRegion(r.region));
-      for (size_t j = 0; j < k; ++j)
-        if (materials[j].region == r.region) Fail(messages::RepeatedRegionMaterial(r.region));
+      if (!regions_.contains(r.region)) Fail(messages::UnknownRegion(r.region));
+      if (!given.insert(r.region).second) Fail(messages::RepeatedRegionMaterial(r.region));
       AtLine(line_, [&] { return ElementConstants(EnteredMaterial{entered_.problem, r.E, r.mu, entered_.t, r.rho}); });
     }
     model_.conditions = std::move(conditions_);
@@ -274,6 +272,8 @@ class SectionReader {
   bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false;
   int materialLine_ = 0;
   std::vector<int> regionMaterialLines_;
+  std::set<std::pair<int, int32_t>> groupKeys_;  // kind and number of the groups read
+  std::set<std::string, std::less<>> regions_;   // labels of the regions read
 };
 
 }  // namespace

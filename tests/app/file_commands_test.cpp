@@ -44,7 +44,9 @@ TEST(OpenProblem, CancelOrAFaultyFileLeavesEverythingAsItWas) {
   EXPECT_EQ(h.canvas.Calls().size(), drawn);
 }
 
-TEST(OpenProblem, ClearsTheOldModelsSystemButKeepsMaterialAndSelection) {
+// The material is the file's; a file without the section after its element
+// lines (an older one) keeps the material in force.
+TEST(OpenProblem, ClearsTheOldModelsSystemButKeepsTheSelection) {
   Harness h;
   h.Load(Cantilever());
   h.session.ApplyMaterial(PlaneStress, "3E10", "0.25", "0.5");
@@ -56,8 +58,14 @@ TEST(OpenProblem, ClearsTheOldModelsSystemButKeepsMaterialAndSelection) {
   small.nodeCount = 1;
   h.Load(small);
   for (int32_t d = 1; d <= 8; ++d) EXPECT_EQ(h.session.tables().loads(d), 0.0) << d;
-  EXPECT_EQ(h.session.model().material, (Material{0.25, 3e10, 0.5}));
+  EXPECT_EQ(h.session.model().material, Material{});
   EXPECT_EQ(h.session.selection().count, 4);
+
+  h.session.ApplyMaterial(PlaneStress, "3E10", "0.25", "0.5");
+  const std::string bytes = WriteProblem(small);
+  h.chooser.Answer(h.folder.Write("older.trv", bytes.substr(0, bytes.find("[Trivane 1]"))));
+  h.session.OpenProblem();
+  EXPECT_EQ(h.session.model().material, (Material{0.25, 3e10, 0.5}));
 }
 
 TEST(SaveProblem, AsksWithTheSaveFilterAndWritesTheModel) {
@@ -138,6 +146,7 @@ TEST(ImportMesh, OffersGmshMeshesSecondAndAGmshMeshReplacesTheModel) {
   // The cantilever's supports and load do not land on the mesh's nodes 1..4.
   Model expected = ImportMsh(ReadFileBytes(path), Model{});
   expected.material = Material{0.25, 3e10, 0.5};
+  expected.entered = EnteredMaterial{PlaneStress, 3e10, 0.25, 0.5, 0.0};
   EXPECT_TRUE(SameModel(h.session.model(), expected));
   EXPECT_EQ(h.session.selection().count, 0);
   for (int32_t d = 1; d <= 8; ++d) EXPECT_EQ(h.session.tables().loads(d), 0.0) << d;

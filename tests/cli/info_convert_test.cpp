@@ -93,6 +93,19 @@ TEST(Info, ErrorOnALineNamesTheFileAndLine) {
   EXPECT_EQ(r.err, path + ":3: ' 1.0x' is not a valid floating point value\n");
 }
 
+// A corner that names no node is refused when the file is read, by every
+// command that reads it, not only by the analysis.
+TEST(Info, ElementCornerThatIsNoNodeIsRefused) {
+  const std::string path = TempPath("stray.trv"), zero = std::string(22, ' ') + "0";
+  std::ofstream(path, std::ios::binary) << "1\r\n1\r\n" << zero << zero << zero << zero << "00\r\n    1    1    2\r\n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"info", path}, {"render", path, "-o", TempPath("stray.png")}}) {
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.err, path + ":4: 单元 1 的结点号 2 不存在\n") << args[0];
+  }
+}
+
 TEST(Convert, MeshBecomesAProblemFileThatReadsTheSame) {
   const std::string out = TempPath("cubes.trv");
   std::filesystem::remove(out);

@@ -48,6 +48,26 @@ TEST(Mesh, ProblemFileAndGmshFileHoldTheSameMesh) {
   EXPECT_EQ(RunCli({"info", msh}).status, 0);
 }
 
+// The physical groups of a script reach the problem file as the mesh file
+// holds them.
+TEST(Mesh, PhysicalGroupsReachTheProblemFile) {
+  const std::string script =
+      "Point(1) = {0, 0, 0, 0.5}; Point(2) = {1, 0, 0, 0.5}; Point(3) = {0, 1, 0, 0.5};\n"
+      "Line(1) = {1, 2}; Line(2) = {2, 3}; Line(3) = {3, 1}; Curve Loop(1) = {1, 2, 3};\n"
+      "Plane Surface(1) = {1}; Physical Point(\"tip\") = {3}; Physical Curve(\"base A\") = {1};\n"
+      "Physical Surface(4) = {1};\n";
+  const std::string geometry = Geometry("groups.geo", script), trv = TempPath("groups.trv"), msh = TempPath("groups.msh");
+  ASSERT_EQ(RunCli({"mesh", geometry, "-o", trv}).status, 0);
+  ASSERT_EQ(RunCli({"mesh", geometry, "-o", msh}).status, 0);
+  const Model fromTrv = LoadModelFile(trv), fromMsh = LoadModelFile(msh);
+  ASSERT_EQ(fromTrv.conditions.groups.size(), 3u);
+  EXPECT_EQ(fromTrv.conditions.groups, fromMsh.conditions.groups);
+  EXPECT_EQ(fromTrv.conditions.groups[0].name, "tip");
+  EXPECT_EQ(fromTrv.conditions.groups[0].nodes.size(), 1u);
+  EXPECT_EQ(fromTrv.conditions.groups[1].name, "base A");
+  EXPECT_EQ(fromTrv.conditions.groups[2].elements.size(), static_cast<size_t>(fromTrv.elementCount));
+}
+
 // What the script asks for beyond plain triangles is overruled.
 TEST(Mesh, SecondOrderOrQuadranglesAskedForStillGiveTriangles) {
   const std::string script =

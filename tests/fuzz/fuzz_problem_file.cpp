@@ -1,6 +1,6 @@
 // Any bytes given to the problem-file reader either give a model within the
-// capacities that writes and reads back unchanged, or an error that leaves the
-// current model exactly as it was.
+// capacities, its section included, that writes and reads back unchanged, or
+// an error that leaves the current model exactly as it was.
 #include <cstdint>
 #include <string_view>
 
@@ -36,7 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const Model again = ReadProblem(WriteProblem(opened), current);
       FUZZ_CHECK(again.nodeCount == opened.nodeCount && again.elementCount == opened.elementCount);
       for (int32_t e = 1; e <= opened.elementCount; ++e) FUZZ_CHECK(again.elements[e] == opened.elements[e]);
-      // Values come back to 15 significant digits, so a second round is exact.
+      // The section's reals are written in full: material and conditions come
+      // back exactly. The node values come back to 15 significant digits, so
+      // a second round is exact.
+      FUZZ_CHECK(again.entered == opened.entered && again.material == opened.material);
+      FUZZ_CHECK(again.conditions == opened.conditions);
       FUZZ_CHECK(WriteProblem(again) == WriteProblem(opened));
     }
   } catch (const Error&) {

@@ -92,9 +92,11 @@ TEST(ImportMsh, ReplacesNodesAndElementsKeepsTheMaterial) {
   current.elementCount = 120;
   for (int32_t j = 1; j <= 120; ++j) current.elements[j] = Element{1, 2, 3};
   current.material = Material{0.3, 7e10, 0.01};
+  current.entered = EnteredMaterial{PlaneStress, 7e10, 0.3, 0.01, 2700.0};
   const Model imported = ImportMsh(Gmsh("plate-41.msh"), current);
   Model expected = ImportMsh(Gmsh("plate-41.msh"), Model{});
   expected.material = current.material;
+  expected.entered = current.entered;
   EXPECT_TRUE(SameModel(imported, expected));
   for (int32_t k = 1; k <= 70; ++k) EXPECT_EQ(imported.nodes[k].restraint, 0) << k;
   EXPECT_EQ(imported.nodes[66], Node{});
@@ -283,10 +285,11 @@ TEST(ImportMsh, PhysicalGroupsTakeTheirItemsOnTheModelsNodes) {
   ASSERT_EQ(v22.nodeCount, 4);
 
   // Version 4.1: the triangles' surface is in two groups, the point and the
-  // curve in one each; the entities of the unused node are in none.
+  // curve in one each (the curve names it twice); the entities of the unused
+  // node are in none.
   const Model v41 = ImportMsh(
       V41("$PhysicalNames\n2\n1 1 \"base\"\n2 2 \"板\"\n$EndPhysicalNames\n"
-          "$Entities\n2 1 1 0\n4 1 1 0 1 5\n9 5 5 0 0\n1 0 0 0 1 0 0 1 -1 2 1 -2\n"
+          "$Entities\n2 1 1 0\n4 1 1 0 1 5\n9 5 5 0 0\n1 0 0 0 1 0 0 2 -1 1 2 1 -2\n"
           "1 0 0 0 1 1 0 2 2 7 0\n$EndEntities\n"
           "$Nodes\n1 5 1 9\n2 1 0 5\n1\n2\n9\n3\n4\n0 0 0\n1 0 0\n5 5 0\n0 1 0\n1 1 0\n$EndNodes\n"
           "$Elements\n4 6 1 32\n0 4 15 1\n10 4\n0 9 15 1\n11 9\n1 1 1 2\n20 2 1\n21 9 2\n"
@@ -306,6 +309,18 @@ TEST(ImportMsh, PhysicalGroupsTakeTheirItemsOnTheModelsNodes) {
 TEST(ImportMsh, NodesUpToTheLimitAreTaken) {
   EXPECT_EQ(ImportMsh(Binary41(MaxNodes, ManyTriangles41(1)), Model{}).nodeCount, 3);
   EXPECT_EQ(Refuse(Binary41(MaxNodes + 1, ManyTriangles41(1))).text, "结点数 100000 超出上限 99999");
+}
+
+// A surface in 2000 groups whose 800 triangles would fill 1.6 million group
+// items is refused before it takes their memory.
+TEST(ImportMsh, GroupItemsBeyondTheLimitAreRefused) {
+  std::string surface = "2 0 0 0 1 1 0 2000";
+  for (int tag = 1; tag <= 2000; ++tag) surface += " " + std::to_string(tag);
+  std::string triangles;
+  for (int k = 1; k <= 800; ++k) triangles += std::to_string(k) + " 7 8 9\n";
+  const Refusal r = Refuse(V41("$Entities\n0 0 1 0\n" + surface + " 0\n$EndEntities\n" + Nodes41 +
+                               "$Elements\n1 800 1 800\n2 2 2 800\n" + triangles + "$EndElements\n"));
+  EXPECT_EQ(r.text, "物理组的项数 1599985 超出上限 1599984");
 }
 
 // Line ends of another system, and a section's closing line that only begins

@@ -96,6 +96,7 @@ TEST(ProblemSection, SavedModelReopensWithEverything) {
   // Blank lines and blanks around the statements are a person's editing.
   std::string edited = bytes.substr(0, bytes.find("[Trivane 1]")) + "\r\n" + LoadedSection;
   edited.replace(edited.find("problem"), 7, " \tproblem ");
+  edited.replace(edited.find("[Trivane 1]") + 11, 0, " \t");
   edited.replace(edited.find("\r\n1-3"), 2, "\r\n\r\n");
   EXPECT_TRUE(SameModel(ReadProblem(edited, current), LoadedStrip()));
 }
@@ -136,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         SectionRow{"ProblemMissing", HeadOnly + "material E=1 mu=0 t=1 rho=0\r\n", "[Trivane 1] 段缺少 problem 行", 1},
         SectionRow{"MaterialMissing", HeadOnly + "problem plane-stress\r\n", "[Trivane 1] 段缺少 material 行", 1},
         SectionRow{"MaterialShort", HeadOnly + "material E=1 mu=0 t=1\r\n", "这一行应为 material E=… mu=… t=… rho=…", 2},
-        SectionRow{"MaterialWrongKey", HeadOnly + "material E=1 nu=0 t=1 rho=0\r\n",
+        SectionRow{"KeyWithoutEquals", HeadOnly + "material E=1 mu=0 t=1 rho:0\r\n",
                    "这一行应为 material E=… mu=… t=… rho=…", 2},
         SectionRow{"MaterialNotANumber", HeadOnly + "material E=1,5 mu=0 t=1 rho=0\r\n",
                    "'1,5' is not a valid floating point value", 2},
@@ -152,6 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "名称 \"top 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
         SectionRow{"NameBadEscape", Head + "group nodes 1 \"a\\qb\" 0\r\n",
                    "名称 \"a\\qb\" 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
+        SectionRow{"NameRunsOn", Head + "group nodes 1 \"a\"b 0\r\n",
+                   "名称 \"a\"b 0 无效：名称写在双引号中，其中的 \" 和 \\ 写作 \\\" 和 \\\\", 4},
         SectionRow{"NegativeCount", Head + "group nodes 1 \"\" -1\r\n", "数目 -1 不能为负数", 4},
         SectionRow{"NodeZero", Head + "group nodes 1 \"\" 2\r\n1 0\r\n", "结点号 0 不存在（模型有 12 个结点）", 5},
         SectionRow{"NodeBeyond", Head + "group nodes 1 \"\" 2\r\n12 13\r\n", "结点号 13 不存在（模型有 12 个结点）", 5},
@@ -171,7 +174,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "区域 'r' 的材料写了两次", 5},
         SectionRow{"RegionMaterialInvalid", Head + "group region 1 \"\" 0\r\nregion-material \"1\" E=1 mu=-1 rho=0\r\n",
                    messages::PoissonRatioTooSmall, 5},
-        SectionRow{"PressureNodeBeyond", Head + "pressure 1-13 p=1\r\n", "结点号 13 不存在（模型有 12 个结点）", 4},
         SectionRow{"WaterShort", Head + "water 1-3 level=1\r\n", "这一行应为 water 结点-结点 level=… gamma=…", 4},
         SectionRow{"TractionNotANumber", Head + "traction 1-3 tx=a ty=0\r\n", "'a' is not a valid floating point value", 4}),
     [](const auto& info) { return info.param.name; });
