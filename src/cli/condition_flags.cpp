@@ -76,7 +76,6 @@ ConditionOption ReadCondition(const std::string& flag, const std::string& value)
   if (parts.size() < form.fewest || parts.size() > form.most) Refuse(option, messages::OptionValueForm(form.form));
   try {
     for (std::string_view part : parts) option.numbers.push_back(ReadReal(part));
-    if (flag == "--density") CheckDensity(option.numbers[0]);
   } catch (const Error& e) {
     Refuse(option, e.what());
   }

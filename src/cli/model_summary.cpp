@@ -1,5 +1,7 @@
 #include "cli/model_summary.h"
 
+#include <utility>
+
 #include "cli/cli_common.h"
 #include "io/number_text.h"
 
@@ -85,8 +87,16 @@ void PrintConditions(const Model& model, std::ostream& out) {
         << ", rho = " << FormatGeneral(r.rho) << " kg/m3\n";
   size_t count[3] = {0, 0, 0};
   for (const EdgeLoad& load : c.edgeLoads) ++count[static_cast<int>(load.kind)];
-  if (!c.edgeLoads.empty())
-    out << "edge loads: " << count[0] << " pressure, " << count[1] << " water, " << count[2] << " traction\n";
+  if (!c.edgeLoads.empty()) {
+    out << "edge loads:";
+    const char* separator = " ";
+    for (const auto& [k, name] : {std::pair{0, " pressure"}, {1, " water"}, {2, " traction"}}) {
+      if (count[k] == 0) continue;
+      out << separator << count[k] << name;
+      separator = ", ";
+    }
+    out << "\n";
+  }
   if (!(c.gravity == Gravity{}))
     out << "gravity: (" << FormatGeneral(c.gravity.gx) << ", " << FormatGeneral(c.gravity.gy) << ") m/s2\n";
 }

@@ -5,8 +5,10 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/compute.h"
+#include "analysis/loads.h"
 #include "analysis/material.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
@@ -30,8 +32,18 @@ void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
       out << (k > 1 ? ", " : "") << JsonReal(StressValue(t, e, k));
     out << "]";
   }
-  out << "], \"reactions\": [";
+  // The assembled forces: point loads, edge loads and self-weight together.
+  out << "], \"nodal_loads\": [";
+  const std::vector<double> forces = NodalForces(m);
   bool first = true;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    const double fx = forces[static_cast<size_t>(2 * i - 2)], fy = forces[static_cast<size_t>(2 * i - 1)];
+    if (fx == 0.0 && fy == 0.0) continue;
+    out << (first ? "" : ", ") << "[" << FormatInteger(i) << ", " << JsonReal(fx) << ", " << JsonReal(fy) << "]";
+    first = false;
+  }
+  out << "], \"reactions\": [";
+  first = true;
   for (int32_t i = 1; i <= m.nodeCount; ++i) {
     if (!HasReaction(t, i)) continue;
     const NodeReaction r = ReactionAt(t, i);

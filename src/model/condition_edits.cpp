@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/errors.h"
+#include "model/material_rules.h"
 #include "model/mesh_edges.h"
 
 namespace trivane {
@@ -24,15 +25,24 @@ void CheckNode(const Model& model, int32_t node) {
 // leave no load rather than a residue of the angle's rounding.
 std::pair<double, double> Components(double load, double angle) {
   if (std::fmod(angle, 90.0) == 0.0) {
-    constexpr double AxisCos[4] = {1.0, 0.0, -1.0, 0.0};
-    const auto quarter = static_cast<int>(std::fmod(std::fmod(angle, 360.0) / 90.0 + 4.0, 4.0));
-    return {load * AxisCos[quarter], load * AxisCos[(quarter + 3) % 4]};
+    int quarter = static_cast<int>(std::fmod(angle, 360.0) / 90.0);  // -3..3
+    if (quarter < 0) quarter += 4;
+    switch (quarter) {
+      case 0:
+        return {load, 0.0};
+      case 1:
+        return {0.0, load};
+      case 2:
+        return {-load, 0.0};
+      default:
+        return {0.0, -load};
+    }
   }
   return {load * std::cos(angle * RadiansPerDegree), load * std::sin(angle * RadiansPerDegree)};
 }
 
-// The direction of (fx, fy) in degrees from +x towards +y; exact on the axes,
-// where the window's users type 0, 90, 180 and -90 themselves.
+// The direction of (fx, fy) in degrees from +x towards +y, 0 for no force;
+// exact on the axes, where the window's users type 0, 90, 180 and -90 themselves.
 double AngleOf(double fx, double fy) {
   if (fy == 0.0) return fx < 0.0 ? 180.0 : 0.0;
   if (fx == 0.0) return fy < 0.0 ? -90.0 : 90.0;
@@ -63,11 +73,7 @@ void AddNodeForce(Model& model, int32_t node, double fx, double fy) {
     fx += x;
     fy += y;
   }
-  if (fx == 0.0 && fy == 0.0) {
-    n.load = 0.0;
-    n.loadAngle = 0.0;
-    return;
-  }
+  // A sum of exactly zero gives load 0.0 at angle 0: no load.
   n.load = std::hypot(fx, fy);
   n.loadAngle = AngleOf(fx, fy);
 }
@@ -105,15 +111,16 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 void SetGravity(Model& model, Gravity gravity) { model.conditions.gravity = gravity; }
 
 void SetDensity(Model& model, double rho) {
-  CheckDensity(rho);
+  EnteredMaterial entered = model.entered;
+  entered.rho = rho;
+  ElementConstants(entered);
   model.entered.rho = rho;
 }
 
 void SetRegionMaterial(Model& model, const RegionMaterial& material) {
   const Group* region = FindGroupOfKind(model, material.region, GroupKind::Region);
-  if (region == nullptr) throw Error(messages::NoSuchRegion(material.region));
-  CheckElasticConstants(model.entered.problem, material.E, material.mu);
-  CheckDensity(material.rho);
+  if (region == nullptr) throw Error(messages::UnknownRegion(material.region));
+  ElementConstants({model.entered.problem, material.E, material.mu, model.entered.t, material.rho});
   RegionMaterial stored = material;
   stored.region = GroupLabel(*region);
   auto& materials = model.conditions.regionMaterials;
@@ -135,19 +142,6 @@ const Group* FindGroupOfKind(const Model& model, std::string_view name, GroupKin
   for (const Group& g : groups)
     if (g.kind == kind && g.number == number) return &g;
   return nullptr;
-}
-
-// The stiffness D is positive definite only for E > 0 and -1 < mu < 1/2 in
-// plane strain; in plane stress mu = 1/2 still gives a positive definite D.
-void CheckElasticConstants(ProblemType problem, double E, double mu) {
-  if (!(E > 0.0)) throw Error(messages::ModulusNotPositive);
-  if (!(mu > -1.0)) throw Error(messages::PoissonRatioTooSmall);
-  if (problem == PlaneStrain && !(mu < 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStrain);
-  if (problem != PlaneStrain && !(mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
-}
-
-void CheckDensity(double rho) {
-  if (!(rho >= 0.0)) throw Error(messages::DensityNegative);
 }
 
 }  // namespace trivane

@@ -38,23 +38,19 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 
 void SetGravity(Model& model, Gravity gravity);
 
-// Sets the density of the model's material; a negative one is refused.
+// Sets the density of the model's material; a negative one is refused
+// (ElementConstants).
 void SetDensity(Model& model, double rho);
 
 // Gives a region its own material (replacing one it had). `material.region`
 // names the region by label or number (FindGroupOfKind) and is stored as its
-// label. E, mu and rho are checked as the model's material is, for the
-// model's problem type.
+// label. E, mu and rho are checked as the model's material is
+// (ElementConstants), with the model's problem type and thickness.
 void SetRegionMaterial(Model& model, const RegionMaterial& material);
 
 // The group of this kind a user names: the first of the kind whose label is
 // `name`, else the first of the kind whose number `name` reads as. Gmsh numbers
 // each dimension's physical groups apart, so curve 1 and surface 1 may both exist.
 const Group* FindGroupOfKind(const Model& model, std::string_view name, GroupKind kind);
-
-// The values no elastic material has, refused with the text naming the field
-// (E, then mu for the problem type), and a negative density.
-void CheckElasticConstants(ProblemType problem, double E, double mu);
-void CheckDensity(double rho);
 
 }  // namespace trivane

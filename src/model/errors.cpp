@@ -280,9 +280,7 @@ std::string EdgeNotOnBoundary(long long node1, long long node2) {
   return "结点 " + std::to_string(node1) + " 和 " + std::to_string(node2) + " 之间的边不在边界上（两个单元共用它）";
 }
 
-std::string NoSuchRegion(std::string_view name) { return "模型中没有名为 " + std::string(name) + " 的区域"; }
-
-std::string NoSuchGroup(std::string_view name) { return "模型中没有名为 " + std::string(name) + " 的组"; }
+std::string NoSuchGroup(std::string_view name) { return "没有名为 " + Quoted(name.substr(0, 40)) + " 的组"; }
 
 std::string WrongGroupKind(std::string_view name, int kind, int needed) {
   static constexpr const char* Kinds[] = {"结点组", "边组", "区域"};

@@ -128,8 +128,7 @@ std::string EdgeNotInMesh(int node1, int node2);      // 结点 A 与 B 之间�
 std::string NodeMissing(long long node);                           // 结点 K 不存在
 std::string EdgeNotInMesh(long long node1, long long node2);      // 结点 A 和 B 之间没有单元边
 std::string EdgeNotOnBoundary(long long node1, long long node2);  // 结点 A 和 B 之间的边不在边界上（两个单元共用它）
-std::string NoSuchRegion(std::string_view name);                   // 模型中没有名为 NAME 的区域
-std::string NoSuchGroup(std::string_view name);                    // 模型中没有名为 NAME 的组
+std::string NoSuchGroup(std::string_view name);                    // 没有名为 'NAME' 的组
 // A group of one kind where another is needed; kinds as GroupKind numbers them
 // (0 node group, 1 edge group, 2 region): 组 NAME 是区域，这里需要边组
 std::string WrongGroupKind(std::string_view name, int kind, int needed);

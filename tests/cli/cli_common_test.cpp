@@ -23,6 +23,9 @@ TEST(ParseArguments, SplitsPlainArgumentsOptionsAndSwitches) {
   EXPECT_FALSE(a.Has("--plane-strain"));
   EXPECT_EQ(RealOption(a, "--E", 2e10), -2.5e9);
   EXPECT_EQ(RealOption(a, "--size-missing", 7.0), 7.0);
+  const Arguments repeated = Parse({"--force", "a=1,2", "m.trv", "--force", "b=3,4"});
+  EXPECT_EQ(repeated.repeated, (std::vector<std::pair<std::string, std::string>>{{"--force", "a=1,2"},
+                                                                                  {"--force", "b=3,4"}}));
 }
 
 class BadCommandLine : public ::testing::TestWithParam<std::vector<std::string>> {};

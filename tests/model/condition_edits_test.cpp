@@ -50,6 +50,8 @@ TEST(AddNodeForce, StoresTheSumAsMagnitudeAndAngle) {
       {1000, 180, 1000, 0, 0, 0},
       {1000, 90, 1000, 0, 1414.2135623730951, 45},
       {2, -90, 0, -3, 5, -90},
+      {2, -180, 0, 2, 2.8284271247461903, 135},
+      {1, 450, 1, 0, 1.4142135623730951, 45},
       {10, 30, 0, 0, 10, 30.000000000000004},
   };
   for (const ForceRow& r : rows) {
@@ -67,7 +69,7 @@ TEST(AddNodeForce, StoresTheSumAsMagnitudeAndAngle) {
 TEST(SetSupport, PairsEachKindWithTheWindowsOrientationAndChecksFirst) {
   Model m = Square();
   const int32_t nodes[] = {1, 4};
-  for (const auto [kind, orientation] : {std::pair{FixedX, 1}, {FixedY, 0}, {FixedXY, 0}, {Free, 0}}) {
+  for (const auto& [kind, orientation] : {std::pair{FixedX, 1}, {FixedY, 0}, {FixedXY, 0}, {Free, 0}}) {
     SetSupport(m, nodes, kind);
     EXPECT_EQ(m.nodes[1].restraint, kind);
     EXPECT_EQ(m.nodes[4].orientation, orientation);
@@ -111,8 +113,8 @@ TEST(SetRegionMaterial, NamedByLabelOrNumberCheckedAndReplaced) {
 
   m.entered.problem = PlaneStrain;
   const std::pair<RegionMaterial, std::string> refused[] = {
-      {{"bottom", 1, 0.2, 0}, "模型中没有名为 bottom 的区域"},
-      {{"2", 1, 0.2, 0}, "模型中没有名为 2 的区域"},
+      {{"bottom", 1, 0.2, 0}, "没有名为 'bottom' 的区域"},
+      {{"2", 1, 0.2, 0}, "没有名为 '2' 的区域"},
       {{"plate", 0, 0.2, 0}, messages::ModulusNotPositive},
       {{"plate", 1, -1, 0}, messages::PoissonRatioTooSmall},
       {{"plate", 1, 0.5, 0}, messages::PoissonRatioTooLargePlaneStrain},
@@ -121,7 +123,9 @@ TEST(SetRegionMaterial, NamedByLabelOrNumberCheckedAndReplaced) {
   for (const auto& [material, text] : refused)
     EXPECT_EQ(ErrorOf([&] { SetRegionMaterial(m, material); }), text) << material.region;
   EXPECT_EQ(m.conditions.regionMaterials.size(), 1u);
+  SetDensity(m, 2400);
   EXPECT_EQ(ErrorOf([&] { SetDensity(m, -1); }), messages::DensityNegative);
+  EXPECT_EQ(m.entered.rho, 2400);
 }
 
 // Gmsh numbers curves and surfaces apart: "1" is the edge group or the region

@@ -1,0 +1,148 @@
+// The supports, loads and materials trivane-cli puts on a mesh's physical
+// groups, run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+
+namespace trivane {
+namespace {
+
+using testing::RunCli;
+using testing::TempPath;
+
+// The unit square as triangles 1-2-3 and 1-3-4, with a node group "corner"
+// (node 3), edge groups 1 "bottom" (1-2) and 2 "right" (2-3), and region 1
+// "plate".
+std::string SquareMesh() {
+  const std::string path = TempPath("square.msh");
+  std::ofstream(path, std::ios::binary) << "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n"
+                                           "$PhysicalNames\n4\n0 1 \"corner\"\n1 1 \"bottom\"\n1 2 \"right\"\n"
+                                           "2 1 \"plate\"\n$EndPhysicalNames\n"
+                                           "$Nodes\n4\n1 0 0 0\n2 1 0 0\n3 1 1 0\n4 0 1 0\n$EndNodes\n"
+                                           "$Elements\n5\n1 15 2 1 3 3\n2 1 2 1 1 1 2\n3 1 2 2 2 2 3\n"
+                                           "4 2 2 1 1 1 2 3\n5 2 2 1 1 1 3 4\n$EndElements\n";
+  return path;
+}
+
+struct Refusal {
+  std::vector<std::string> flags;
+  int status;
+  std::string err;  // the whole first line of stderr
+};
+
+class ConditionRefusal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(ConditionRefusal, NamesTheOptionAndWhatIsWrong) {
+  std::vector<std::string> args = {"solve", SquareMesh(), "--support", "bottom=xy"};
+  args.insert(args.end(), GetParam().flags.begin(), GetParam().flags.end());
+  const auto r = RunCli(args);
+  EXPECT_EQ(r.status, GetParam().status);
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n')), GetParam().err);
+  EXPECT_EQ(r.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConditionRefusal,
+    ::testing::Values(
+        Refusal{{"--pressure", "top=1"}, 1, "--pressure top=1: 没有名为 'top' 的组"},
+        Refusal{{"--support", "9=x"}, 1, "--support 9=x: 没有名为 '9' 的组"},
+        Refusal{{"--pressure", "plate=1"}, 1, "--pressure plate=1: 组 plate 是区域，这里需要边组"},
+        Refusal{{"--traction", "corner=1,0"}, 1, "--traction corner=1,0: 组 corner 是结点组，这里需要边组"},
+        Refusal{{"--force", "bottom=1,0"}, 1, "--force bottom=1,0: 组 bottom 是边组，这里需要结点组"},
+        Refusal{{"--region", "right=1,0.2"}, 1, "--region right=1,0.2: 组 right 是边组，这里需要区域"},
+        Refusal{{"--water", "bottom=1,9.8e3x"}, 1, "--water bottom=1,9.8e3x: '9.8e3x' is not a valid floating point value"},
+        Refusal{{"--water", "bottom=1"}, 1, "--water bottom=1: 应写成 GROUP=LEVEL,GAMMA"},
+        Refusal{{"--support", "bottom=z"}, 1, "--support bottom=z: 应写成 GROUP=x|y|xy"},
+        Refusal{{"--force", "=1,0"}, 1, "--force =1,0: 应写成 GROUP=FX,FY"},
+        Refusal{{"--gravity", "-9.81"}, 1, "--gravity -9.81: 应写成 GX,GY"},
+        Refusal{{"--density", "-1"}, 1, "--density -1: 材料参数无效：密度ρ不能小于0"},
+        Refusal{{"--region", "plate=0,0.2"}, 1, "--region plate=0,0.2: 材料参数无效：弹性模量E必须大于0"},
+        Refusal{{"--plane-strain", "--region", "1=1,0.5"}, 1, "--region 1=1,0.5: 材料参数无效：平面应变的泊松比μ必须小于0.5"},
+        Refusal{{"--plane-strain", "--plane-stress"}, 2,
+                "trivane-cli solve: --plane-strain and --plane-stress exclude each other"},
+        Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
+
+// Converts the square with `flags` and returns the file written.
+std::string Converted(const std::vector<std::string>& flags) {
+  const std::string out = TempPath("converted.trv");
+  std::vector<std::string> args = {"convert", SquareMesh(), "-o", out};
+  args.insert(args.end(), flags.begin(), flags.end());
+  const auto r = RunCli(args);
+  EXPECT_EQ(r.status, 0) << r.err;
+  return out;
+}
+
+// The file a convert writes, read back as JSON by info.
+std::string ConvertedJson(const std::vector<std::string>& flags) {
+  return RunCli({"info", Converted(flags), "--json"}).out;
+}
+
+// Supports apply in order, each setting the restraint of its group's nodes;
+// forces on a node add up to one magnitude and angle.
+TEST(ConditionOptions, SupportsInOrderAndForcesSummed) {
+  const std::string json = ConvertedJson(
+      {"--support", "plate=x", "--support", "bottom=xy", "--force", "corner=3,0", "--force", "corner=0,4"});
+  EXPECT_NE(json.find("\"node_table\": [{\"x\": 0, \"y\": 0, \"load\": 0, \"loadAngle\": 0, \"restraint\": 3, "
+                      "\"orientation\": 0}, {\"x\": 1, \"y\": 0, \"load\": 0, \"loadAngle\": 0, \"restraint\": 3, "
+                      "\"orientation\": 0}, {\"x\": 1, \"y\": 1, \"load\": 5, \"loadAngle\": 53.130102354156, "
+                      "\"restraint\": 2, \"orientation\": 1}, {\"x\": 0, \"y\": 1, \"load\": 0, \"loadAngle\": 0, "
+                      "\"restraint\": 2, \"orientation\": 1}]"),
+            std::string::npos)
+      << json;
+}
+
+// Edge loads, gravity and region materials are kept in the file convert
+// writes, and info lists them with the groups. Number 1 is a node group, an
+// edge group and a region here: each option takes the one of its kind. A
+// region given no density takes the model's, even from a later --density.
+TEST(ConditionOptions, ConvertKeepsLoadsGravityAndRegionMaterials) {
+  const std::string file =
+      Converted({"--region", "1=3e10,0.2", "--pressure", "right=1e5", "--water", "1=0.5,9810", "--traction",
+                 "right=0,-50", "--gravity", "0,-9.81", "--density", "2400"});
+  const std::string json = RunCli({"info", file, "--json"}).out;
+  EXPECT_NE(json.find("\"groups\": [{\"label\": \"corner\", \"name\": \"corner\", \"number\": 1, \"kind\": "
+                      "\"nodes\", \"size\": 1}, {\"label\": \"bottom\", \"name\": \"bottom\", \"number\": 1, "
+                      "\"kind\": \"edges\", \"size\": 1}, {\"label\": \"right\", \"name\": \"right\", \"number\": 2, "
+                      "\"kind\": \"edges\", \"size\": 1}, {\"label\": \"plate\", \"name\": \"plate\", \"number\": 1, "
+                      "\"kind\": \"region\", \"size\": 2}], "
+                      "\"region_materials\": [{\"region\": \"plate\", \"E\": 3e+10, \"mu\": 0.2, \"rho\": 2400}], "
+                      "\"edge_loads\": [{\"edge\": [2, 3], \"pressure\": 1e+05}, {\"edge\": [1, 2], \"water\": "
+                      "{\"level\": 0.5, \"gamma\": 9810}}, {\"edge\": [2, 3], \"traction\": [0, -50]}], "
+                      "\"gravity\": [0, -9.81]"),
+            std::string::npos)
+      << json;
+  const std::string text = RunCli({"info", file}).out;
+  EXPECT_NE(text.find("\nplane stress, E = 20000000000 Pa, mu = 0.167, t = 1 m, rho = 2400 kg/m3\n"
+                      "group corner (nodes 1): 1 nodes\ngroup bottom (edges 1): 1 edges\n"
+                      "group right (edges 2): 1 edges\ngroup plate (region 1): 2 elements\n"
+                      "region plate: E = 30000000000 Pa, mu = 0.2, rho = 2400 kg/m3\n"
+                      "edge loads: 1 pressure, 1 water, 1 traction\ngravity: (0, -9.81) m/s2\n"),
+            std::string::npos)
+      << text;
+}
+
+// The file's material stays but for what the options replace.
+TEST(ConditionOptions, MaterialOptionsReplaceOnlyWhatTheyGive) {
+  const std::string file = Converted({"--plane-strain", "--E", "3e10", "--nu", "0.3", "--t", "0.5"});
+  const auto r = RunCli({"solve", file, "--plane-stress", "--nu", "0.25", "--support", "bottom=xy", "--json"});
+  EXPECT_NE(r.out.find("\"material\": {\"problem\": \"plane stress\", \"E\": 3e+10, \"mu\": 0.25, \"t\": 0.5, "
+                       "\"rho\": 0}"),
+            std::string::npos)
+      << r.out << r.err;
+}
+
+// A pressure of 1000 pushing on the right edge (1 m long, t = 0.5) gives 250
+// at each end, towards -x; the force on node 3 adds to it.
+TEST(ConditionOptions, PressureReachesTheNodalLoads) {
+  const auto r = RunCli({"solve", SquareMesh(), "--support", "bottom=xy", "--pressure", "right=1000", "--force",
+                         "corner=0,-10", "--t", "0.5", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"nodal_loads\": [[2, -250, 0], [3, -250, -10]], "), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace trivane
