@@ -1,6 +1,8 @@
 #include "analysis/loads.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "analysis/checked.h"
 #include "model/errors.h"
@@ -17,23 +19,24 @@ namespace {
 
 constexpr double RadiansPerDegree = 0.017453292519943295;
 
-// The integrals of q N1 and q N2 over the edge's parameter [0, 1], for an
-// intensity q running linearly from q1 at the first end to q2 at the second
-// and taken as nothing where it falls below zero (water above its level).
-// Where the line crosses zero the edge is split there, and only the loaded
-// part, a triangle of intensity, is integrated.
+// The integrals of an intensity q times the shape functions N1 = 1 - xi and
+// N2 = xi of the edge's two ends, over its parameter xi in [0, 1].
 struct Weights {
   double first;
   double second;
 };
 
+// q = peak (1 - xi / s) on [0, s], nothing beyond, with xi = 0 at the loaded end.
 Weights LoadedPart(double peak, double s) {
-  // q = peak (1 - xi / s) on [0, s] from the loaded end: the integrals of q (1 - xi) and of q xi.
   const double nearEnd = Sub(Div(Mul(peak, s), 2.0), Div(Mul(Mul(peak, s), s), 6.0));
   const double farEnd = Div(Mul(Mul(peak, s), s), 6.0);
   return {nearEnd, farEnd};
 }
 
+// q running linearly from q1 at the first end to q2 at the second, taken as
+// nothing where it falls below zero (water above its level): where it crosses
+// zero the edge is split there and only the loaded part is integrated, so the
+// result is exact on an edge the water line crosses.
 Weights LinearWeights(double q1, double q2) {
   if (q1 >= 0.0 && q2 >= 0.0) return {Add(Div(q1, 3.0), Div(q2, 6.0)), Add(Div(q1, 6.0), Div(q2, 3.0))};
   if (q1 <= 0.0 && q2 <= 0.0) return {0.0, 0.0};

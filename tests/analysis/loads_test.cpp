@@ -118,23 +118,30 @@ TEST(SelfWeight, ColumnFootCarriesItsWeight) {
   }
 }
 
-// Water to 2.5 on a face of height 3: the level crosses the top edge. The
-// consistent forces carry the resultant gamma h^2 t / 2 and its moment about
-// the foot gamma h^3 t / 6 exactly.
+// Water to 2.5 on both faces of a block of height 3: the level crosses the
+// top edges, listed downwards on one face and upwards on the other. On each
+// face the consistent forces carry the resultant gamma h^2 t / 2 and its
+// moment about the foot gamma h^3 t / 6 exactly.
 TEST(EdgeLoads, WaterUpToALevelInsideAnEdge) {
   const double gamma = 9810.0, h = 2.5, t = 0.5;
   Model m = Rectangle(2, 4, 1.0, 3.0);
   m.material.t = t;
-  LoadBoundary(m, [](const Node& n) { return n.x == 0.0; }, EdgeLoadKind::Water, h, gamma);
+  for (const double x : {0.0, 1.0})
+    LoadBoundary(m, [x](const Node& n) { return n.x == x; }, EdgeLoadKind::Water, h, gamma);
   const std::vector<double> f = NodalForces(m);
-  double fx = 0.0, moment = 0.0;
+  double fx[2] = {}, moment[2] = {}, fy = 0.0;
   for (int32_t i = 1; i <= m.nodeCount; ++i) {
-    fx += f[2 * i - 2];
-    moment += f[2 * i - 2] * m.nodes[i].y;
-    EXPECT_EQ(f[2 * i - 1], 0.0) << i;
+    const auto face = static_cast<std::size_t>(m.nodes[i].x);
+    fx[face] += f[2 * i - 2];
+    moment[face] += f[2 * i - 2] * m.nodes[i].y;
+    fy += std::fabs(f[2 * i - 1]);
   }
-  EXPECT_TRUE(Close(fx, gamma * h * h * t / 2, 1e-14));
-  EXPECT_TRUE(Close(moment, gamma * h * h * h * t / 6, 1e-14));
+  for (const double sense : {1.0, -1.0}) {
+    const std::size_t face = sense > 0.0 ? 0 : 1;
+    EXPECT_TRUE(Close(fx[face], sense * gamma * h * h * t / 2, 1e-14));
+    EXPECT_TRUE(Close(moment[face], sense * gamma * h * h * h * t / 6, 1e-14));
+  }
+  EXPECT_EQ(fy, 0.0);
 }
 
 // The hypotenuse from (4, 0) to (0, 3) has the outward normal (3, 4) / 5,
@@ -252,6 +259,8 @@ INSTANTIATE_TEST_SUITE_P(
         CauseRow{"SecondPartUnsupported", Pair(FixedXY, FixedY, 0, 0, 0), "Singular matrix.\n结点 4 所在的部分没有任何约束"},
         CauseRow{"TurnsAboutAPin", Pair(FixedXY, 0, 0, FixedXY, FixedY), "Singular matrix.\n结点 1 所在的部分的约束挡不住转动"},
         CauseRow{"XHeldOnOneLineYAtOnePoint", Pair(FixedXY, FixedX, 0, FixedXY, FixedY),
+                 "Singular matrix.\n结点 1 所在的部分的约束挡不住转动"},
+        CauseRow{"YHeldOnOneVerticalXAtOnePoint", Pair(FixedXY, 0, FixedY, FixedXY, FixedY),
                  "Singular matrix.\n结点 1 所在的部分的约束挡不住转动"},
         CauseRow{"SlidesInX", Pair(FixedY, FixedY, 0, FixedXY, FixedY), "Singular matrix.\n结点 1 所在的部分在 x 方向没有约束"},
         CauseRow{"ALoneNode",
