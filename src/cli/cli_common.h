@@ -84,5 +84,6 @@ int RunRender(std::span<const std::string> args);
 int RunLine(std::span<const std::string> args);
 int RunExport(std::span<const std::string> args);
 int RunMesh(std::span<const std::string> args);
+int RunAdapt(std::span<const std::string> args);
 
 }  // namespace trivane::cli

@@ -36,6 +36,9 @@ constexpr std::array Commands{
     Command{"export", trivane::cli::RunExport,
             "MODEL -o OUT.vtu|OUT.csv [--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
     Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H]"},
+    Command{"adapt", trivane::cli::RunAdapt,
+            "GEOMETRY.geo -o OUT.trv|OUT.msh|OUT.vtu [--target PERCENT] [--max-nodes N] [--steps K] [--size H] "
+            "[--solver auto|gauss-jordan|cholesky] [--json] [MODEL OPTIONS]"},
 };
 
 void PrintModelOptions(std::ostream& out) {
@@ -53,7 +56,10 @@ void PrintUsage(std::ostream& out) {
   for (const Command& c : Commands) out << "  trivane-cli " << c.name << " " << c.usage << "\n";
   PrintModelOptions(out);
   out << "FILE, IN and MODEL are problem files (.trv), ASCII scene export meshes (.ase) or Gmsh meshes (.msh).\n"
-      << "export writes OUT.vtu for ParaView, or OUT.csv (nodes) with OUT_elements.csv (elements).\n";
+      << "export writes OUT.vtu for ParaView, or OUT.csv (nodes) with OUT_elements.csv (elements).\n"
+      << "adapt meshes GEOMETRY.geo, solves and meshes again where the estimated error is largest, until the\n"
+      << "  error is at most PERCENT (5), the next mesh would pass N nodes (99999) or K rounds (8) are done;\n"
+      << "  H sizes the first mesh; MODEL OPTIONS name the geometry's physical groups.\n";
 }
 
 }  // namespace

@@ -252,6 +252,24 @@ std::string MeshSizeTooSmall(std::string_view text, double estimate) {
          " 个单元，超出上限 " + std::to_string(MaxElements);
 }
 
+std::string AdaptRoundFailed(int round, std::string_view reason) {
+  return "第 " + std::to_string(round) + " 轮失败：" + std::string(reason);
+}
+
+std::string MeshOverNodeLimit(long long limit) { return "网格的结点数超出上限 " + std::to_string(limit); }
+
+std::string AdaptTargetOutOfRange(std::string_view text) {
+  return "目标误差 " + std::string(text) + "% 必须大于 0 且小于 100";
+}
+
+std::string AdaptNodeLimitOutOfRange(std::string_view text) {
+  return "结点数上限 " + std::string(text) + " 必须在 3 到 " + std::to_string(MaxNodes) + " 之间";
+}
+
+std::string AdaptStepsOutOfRange(std::string_view text) {
+  return "轮数 " + std::string(text) + " 必须在 1 到 100 之间";
+}
+
 std::string NodeMissing(long long node) { return "结点 " + std::to_string(node) + " 不存在"; }
 
 std::string NoSuchGroup(std::string_view name) { return "没有名为 " + Quoted(name.substr(0, 40)) + " 的组"; }

@@ -90,6 +90,13 @@ inline constexpr const char* GeometryHasNoSurface = "几何中没有面，划分
 std::string MeshSizeNotPositive(std::string_view text);     // 网格尺寸 H 必须大于 0
 std::string MeshSizeTooSmall(std::string_view text, double estimate);
 
+// Adaptive meshing (trivane-cli adapt).
+std::string AdaptRoundFailed(int round, std::string_view reason);  // 第 K 轮失败：...
+std::string MeshOverNodeLimit(long long limit);                   // 网格的结点数超出上限 N
+std::string AdaptTargetOutOfRange(std::string_view text);         // 目标误差 P% 必须大于 0 且小于 100
+std::string AdaptNodeLimitOutOfRange(std::string_view text);      // 结点数上限 N 必须在 3 到 99999 之间
+std::string AdaptStepsOutOfRange(std::string_view text);          // 轮数 K 必须在 1 到 100 之间
+
 // A batch tool pointing at where in a file an error was found: "FILE:LINE: TEXT".
 std::string AtFileLine(std::string_view file, int line, std::string_view text);
 
