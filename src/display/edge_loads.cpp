@@ -59,7 +59,7 @@ void Arrow(Canvas& canvas, Vec tail, Vec tip) {
 
 }  // namespace
 
-void DrawEdgeLoads(Canvas& canvas, const Model& model, const ViewTransform& view) {
+void DrawEdgeLoads(Canvas& canvas, const Model& model, const ViewTransform& view, NodePositions positions) {
   const std::vector<EdgeLoad>& loads = model.conditions.edgeLoads;
   if (loads.empty()) return;
   double largest = 0.0;
@@ -83,8 +83,8 @@ void DrawEdgeLoads(Canvas& canvas, const Model& model, const ViewTransform& view
   for (const EdgeLoad& load : loads) {
     const int32_t element = sides.FirstElement(load.edge);
     if (element == 0 || !ValidNode(model, load.edge.node1) || !ValidNode(model, load.edge.node2)) continue;
-    const Node& n1 = model.nodes[load.edge.node1];
-    const Node& n2 = model.nodes[load.edge.node2];
+    const NodePosition n1 = PositionOf(model, positions, load.edge.node1);
+    const NodePosition n2 = PositionOf(model, positions, load.edge.node2);
     const Pixel p1 = ToPixel(view, n1.x, n1.y), p2 = ToPixel(view, n2.x, n2.y);
     // The screen direction of a push into the body: normal to the edge, on
     // the side of the element's third corner.
@@ -95,7 +95,8 @@ void DrawEdgeLoads(Canvas& canvas, const Model& model, const ViewTransform& view
     const Element& el = model.elements[element];
     for (const int32_t corner : {el.node1, el.node2, el.node3}) {
       if (corner == load.edge.node1 || corner == load.edge.node2 || !ValidNode(model, corner)) continue;
-      const Pixel c = ToPixel(view, model.nodes[corner].x, model.nodes[corner].y);
+      const NodePosition at = PositionOf(model, positions, corner);
+      const Pixel c = ToPixel(view, at.x, at.y);
       if ((c.x - p1.x) * inward.x + (c.y - p1.y) * inward.y < 0) inward = {-inward.x, -inward.y};
     }
     // The arrow at a point of the edge: its tip on the edge, its tail where

@@ -51,7 +51,7 @@ void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSin
     if (!fills.empty()) canvas.SetBrushColour(fills[static_cast<size_t>(e - 1)]);
     DrawElement(canvas, model, model.elements[e], view, outlines, White, positions);
   }
-  DrawEdgeLoads(canvas, model, view);
+  DrawEdgeLoads(canvas, model, view, positions);
 
   LabelSpace labels;
   for (int32_t i = 1; i <= NodesToDraw(model); ++i) {

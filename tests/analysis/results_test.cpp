@@ -97,8 +97,12 @@ TEST_P(EquilibriumCheck, HoldsOnBothSolverPaths) {
     const NodeReaction b = ReactionAt(*sparse, i);
     ASSERT_EQ(a.rx.has_value(), b.rx.has_value()) << i;
     ASSERT_EQ(a.ry.has_value(), b.ry.has_value()) << i;
-    if (a.rx) EXPECT_TRUE(Close(*a.rx, *b.rx, 1e-7)) << i;
-    if (a.ry) EXPECT_TRUE(Close(*a.ry, *b.ry, 1e-7)) << i;
+    if (a.rx) {
+      EXPECT_TRUE(Close(*a.rx, *b.rx, 1e-7)) << i;
+    }
+    if (a.ry) {
+      EXPECT_TRUE(Close(*a.ry, *b.ry, 1e-7)) << i;
+    }
   }
 }
 

@@ -38,7 +38,8 @@ std::vector<std::vector<double>> Results(const AnalysisTables& tables) {
 bool BitwiseEqual(const std::vector<std::vector<double>>& before, const std::vector<std::vector<double>>& after) {
   for (std::size_t c = 0; c < before.size(); ++c) {
     if (after[c].size() < before[c].size()) return false;
-    if (std::memcmp(before[c].data(), after[c].data(), before[c].size() * sizeof(double)) != 0) return false;
+    if (!before[c].empty() && std::memcmp(before[c].data(), after[c].data(), before[c].size() * sizeof(double)) != 0)
+      return false;
     for (std::size_t i = before[c].size(); i < after[c].size(); ++i)
       if (after[c][i] != 0.0) return false;
   }
