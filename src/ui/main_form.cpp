@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QInputDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -19,12 +18,10 @@
 
 #include "analysis/fields.h"
 #include "app/readout.h"
-#include "io/number_text.h"
 #include "model/errors.h"
 #include "display/legend.h"
 #include "ui/drawing_surface.h"
 #include "ui/help_window.h"
-#include "ui/line_graph_window.h"
 #include "ui/properties_dialog.h"
 #include "ui/pictures.h"
 #include "ui/qt_file_chooser.h"
@@ -287,50 +284,6 @@ void MainForm::ToolButton10Click() { Run([this] { session_->TwoWayRestraint(); }
 void MainForm::ToolButton4Click() { Run([this] { session_->DeleteRestraint(); }); }
 void MainForm::ToolButton15Click() { Run([this] { session_->DeformedPlot(); }); }
 void MainForm::ToolButton18Click() { Run([this] { session_->StressPlot(comboBox1_->currentIndex()); }); }
-
-void MainForm::ResultPlot(int field) { Run([this, field] { session_->StressPlot(field); }); }
-
-// A plot on show is drawn again the new way.
-void MainForm::PlotOptionsChanged() {
-  PlotOptions options = session_->plotOptions();
-  options.smooth = findChild<QAction*>("SmoothPlot")->isChecked();
-  options.principal = findChild<QAction*>("PrincipalDirections")->isChecked();
-  session_->SetPlotOptions(options);
-  if (session_->shown().kind == PictureKind::Stress) ResultPlot(session_->shown().component);
-}
-
-// 自动 (or nothing) draws the largest displacement 60 pixels long.
-void MainForm::DeformationScaleClick() {
-  const std::optional<double> now = session_->plotOptions().magnification;
-  bool ok = false;
-  const QString text = QInputDialog::getText(this, "变形放大", "放大倍数（自动：最大位移画 60 像素）", QLineEdit::Normal,
-                                             now ? QString::fromStdString(FormatGeneral(*now)) : "自动", &ok);
-  if (!ok) return;
-  Run([&] {
-    PlotOptions options = session_->plotOptions();
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty() || trimmed == "自动") {
-      options.magnification.reset();
-    } else {
-      const double value = ReadReal(trimmed.toStdString());
-      if (!(value > 0.0)) throw Error(messages::MagnificationNotPositive);
-      options.magnification = value;
-    }
-    session_->SetPlotOptions(options);
-    if (session_->shown().kind == PictureKind::Deformed) session_->DeformedPlot();
-  });
-}
-
-void MainForm::LineGraphClick() { Run([this] { session_->BeginLinePick(); }); }
-
-void MainForm::ShowLineGraph(LinePoint from, LinePoint to) {
-  UpdateResultsArea();
-  RunReporting(this, report_, [&] {
-    auto* window = new LineGraphWindow(
-        [this, from, to](int field) { return session_->LineGraph(field, from, to); }, this);
-    window->show();
-  });
-}
 
 void MainForm::ToolButton12Click() {
   Run([this] { session_->ApplyLoad(edit1_->text().toStdString(), edit2_->text().toStdString()); });
