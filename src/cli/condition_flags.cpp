@@ -3,6 +3,7 @@
 #include <map>
 #include <span>
 
+#include "analysis/compute.h"
 #include "analysis/material.h"
 #include "io/number_text.h"
 #include "model/condition_edits.h"
@@ -175,6 +176,13 @@ void ApplyModelOptions(const ModelOptions& options, Model& model) {
   for (RegionMaterial& material : model.conditions.regionMaterials)
     if (const auto found = densityGiven.find(material.region); found != densityGiven.end() && !found->second)
       material.rho = model.entered.rho;
+}
+
+ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver) {
+  ComputedModel computed{std::make_unique<Model>(LoadModel(path)), std::make_unique<AnalysisTables>()};
+  ApplyModelOptions(options, *computed.model);
+  Compute(*computed.model, *computed.tables, solver);
+  return computed;
 }
 
 }  // namespace trivane::cli

@@ -2,10 +2,12 @@
 // The options that change a model after it is read, shared by solve, export,
 // render and convert: its material, and the supports, loads and region
 // materials put on its groups (a Gmsh mesh's physical groups).
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "model/model.h"
 
@@ -45,5 +47,13 @@ ModelOptions ReadModelOptions(const Arguments& args);
 // every condition option in command-line order. A group that is not in the
 // model, or not of the kind the option needs, throws Error naming the option.
 void ApplyModelOptions(const ModelOptions& options, Model& model);
+
+// The model in `path` with the options applied, and its results, for the
+// commands that write what a compute gives.
+struct ComputedModel {
+  std::unique_ptr<Model> model;
+  std::unique_ptr<AnalysisTables> tables;
+};
+ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver);
 
 }  // namespace trivane::cli

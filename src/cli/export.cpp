@@ -24,11 +24,8 @@ int RunExport(std::span<const std::string> args) {
   const ModelOptions options = ReadModelOptions(a);
   const SolverChoice solver = SolverOption(a);
 
-  const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  ApplyModelOptions(options, *model);
-  const auto tables = std::make_unique<AnalysisTables>();
-  Compute(*model, *tables, solver);
-  WriteResultsFile(out, *model, ExportedResultsOf(*tables));
+  const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
+  WriteResultsFile(out, *computed.model, ExportedResultsOf(*computed.tables));
   return 0;
 }
 

@@ -1,6 +1,5 @@
 // trivane-cli line: a result field along a straight line through the model,
 // as a table of evenly spaced samples (.csv) or as the window's graph (.png).
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "display/line_graph.h"
 #include "display_qt/qt_canvas.h"
 #include "io/files.h"
+#include "io/model_file.h"
 #include "io/number_text.h"
 #include "model/errors.h"
 #include "model/limits.h"
@@ -66,10 +66,9 @@ int RunLine(std::span<const std::string> args) {
   if (!a.Has("-o")) throw UsageError("the file to write is missing: -o OUT.csv or -o OUT.png");
   if (!a.Has("--from") || !a.Has("--to")) throw UsageError("the line is missing: --from X1,Y1 --to X2,Y2");
   const std::string out = a.Value("-o");
-  std::string extension = std::filesystem::path(out).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != ".csv" && extension != ".png") throw UsageError("-o names a .csv or a .png file, not \"" + out + "\"");
-  if (a.Has("--size") && extension != ".png") throw UsageError("--size belongs to a .png graph");
+  const bool graph = HasExtension(out, ".png");
+  if (!graph && !HasExtension(out, ".csv")) throw UsageError("-o names a .csv or a .png file, not \"" + out + "\"");
+  if (a.Has("--size") && !graph) throw UsageError("--size belongs to a .png graph");
   const LinePoint from = ReadPoint(a, "--from");
   const LinePoint to = ReadPoint(a, "--to");
   const int32_t points = ReadPoints(a);
@@ -78,12 +77,9 @@ int RunLine(std::span<const std::string> args) {
   const ModelOptions options = ReadModelOptions(a);
   const SolverChoice solver = SolverOption(a);
 
-  const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  ApplyModelOptions(options, *model);
-  const auto tables = std::make_unique<AnalysisTables>();
-  Compute(*model, *tables, solver);
-  const LineProfile profile = ProfileAlongLine(*model, *tables, field, from, to, points);
-  if (extension == ".csv") {
+  const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
+  const LineProfile profile = ProfileAlongLine(*computed.model, *computed.tables, field, from, to, points);
+  if (!graph) {
     WriteFileAtomically(out, LineCsvText(profile));
   } else {
     StartQt();

@@ -59,7 +59,7 @@ Outlines ReadOutlines(const std::string& text) {
 
 // --view X1,Y1,X2,Y2: the model rectangle to draw, two opposite corners.
 struct ViewRectangle {
-  double x1, y1, x2, y2;
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
 };
 ViewRectangle ReadViewRectangle(const std::string& text) {
   const std::string expected =
@@ -112,8 +112,8 @@ int RunRender(std::span<const std::string> args) {
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
   const ModelOptions options = ReadModelOptions(a);
   const Outlines outlines = ReadOutlines(a.Value("--outlines", "auto"));
-  const std::optional<ViewRectangle> shown =
-      a.Has("--view") ? std::optional(ReadViewRectangle(a.Value("--view"))) : std::nullopt;
+  const bool zoomed = a.Has("--view");
+  const ViewRectangle shown = zoomed ? ReadViewRectangle(a.Value("--view")) : ViewRectangle{};
   const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
@@ -127,7 +127,7 @@ int RunRender(std::span<const std::string> args) {
   canvas.SetVisibleSize(size.width, size.height);
   // As a zoomed window: the rectangle stays put, whatever the model's bounds.
   ViewTransform view;
-  if (shown) ShowRectangle(view, shown->x1, shown->y1, shown->x2, shown->y2, size.width, size.height);
+  if (zoomed) ShowRectangle(view, shown.x1, shown.y1, shown.x2, shown.y2, size.width, size.height);
   if (plot == "model") {
     DrawModel(canvas, *model, view, nullptr, outlines);
   } else {
