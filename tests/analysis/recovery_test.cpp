@@ -125,6 +125,14 @@ TEST_P(ErrorByHand, MatchesTheExactIntegral) {
   for (const double e : estimate.elementError) EXPECT_NEAR(e * e, c.errorSquared, 1e-12);
   EXPECT_NEAR(estimate.energySquared, c.energySquared, 1e-12);
   EXPECT_NEAR(estimate.relative, std::sqrt(2 * c.errorSquared / (2 * c.errorSquared + c.energySquared)), 1e-15);
+
+  // Each element's error is measured with its own D: twice as stiff, half the square.
+  ElementMaterials stiffer = sides;
+  stiffer.materials.push_back(sides.materials[0]);
+  stiffer.materials[1].constants.E = 4.0;
+  stiffer.index[1] = 1;
+  const ErrorEstimate mixed = EstimateError(m, stiffer, stresses, avg);
+  EXPECT_NEAR(mixed.elementError[1] * mixed.elementError[1], c.errorSquared / 2, 1e-12);
 }
 
 // E = 2, mu = 0.25, t = 0.5: q(s) = (sx^2 + sy^2 - 2 mu sx sy + 2 (1 + mu) txy^2) / E.

@@ -266,6 +266,16 @@ TEST(DrawModel, EdgeLoadsShowTheirDiagramWithArrowsIntoTheBody) {
     for (const Pixel& p : line.points) EXPECT_LE(p.x, p2.x + 40) << p.x;
   }
 
+  // On a deformed shape the diagram stands on the moved edge.
+  ViewTransform held = view;
+  held.fitted = false;
+  std::vector<NodePosition> moved;
+  for (int32_t i = 1; i <= model->nodeCount; ++i) moved.push_back({model->nodes[i].x + 5.0, model->nodes[i].y});
+  RecordingCanvas shifted(800, 600);
+  DrawModel(shifted, *model, held, nullptr, Outlines::Auto, moved);
+  const Pixel q2 = ToPixel(held, 15, 0), q3 = ToPixel(held, 15, 10);
+  EXPECT_EQ(EdgeLoadLines(shifted)[0].points, (std::vector<Pixel>{{q2.x + 40, q2.y}, q3}));
+
   model->conditions.edgeLoads.clear();
   RecordingCanvas plain(800, 600);
   DrawModel(plain, *model, view, nullptr);

@@ -101,9 +101,10 @@ void PrintTo(const CommandRow& row, std::ostream* os) { *os << row.name; }
 class ConditionCommand : public ConditionsWindowTest, public ::testing::WithParamInterface<CommandRow> {};
 
 // With the right edge selected each command names its one edge and applies
-// what was typed; a refused text keeps the dialog open; 撤销 takes the
-// command back and 重做 does it again. With only an inner edge selected the edge commands refuse.
-TEST_P(ConditionCommand, AppliesToTheSelectedBoundaryEdgesAndUndoes) {
+// what was typed; a refused text keeps the dialog open (undo and redo of each
+// edit are the history's table). With only an inner edge selected the edge
+// commands refuse.
+TEST_P(ConditionCommand, AppliesToTheSelectedBoundaryEdges) {
   const CommandRow& row = GetParam();
   OpenGrouped();
   const Model before = session().model();
@@ -136,11 +137,6 @@ TEST_P(ConditionCommand, AppliesToTheSelectedBoundaryEdgesAndUndoes) {
   }
   EXPECT_TRUE(row.done(session().model()));
   EXPECT_TRUE(session().modified());
-
-  Action("UndoItem")->trigger();
-  EXPECT_TRUE(SameModel(session().model(), before));
-  Action("RedoItem")->trigger();
-  EXPECT_TRUE(row.done(session().model()));
 }
 
 bool HasLoad(const Model& m, EdgeLoad load) {
