@@ -1,31 +1,29 @@
 #include "analysis/fields.h"
 
-#include <array>
 #include <cmath>
 
 namespace trivane {
 
 namespace {
 
-struct FieldNames {
-  std::string_view key;
-  std::string_view name;
-  std::string_view unit;  // ||e|| is the square root of an energy
-};
-constexpr std::array<FieldNames, ResultFieldCount> Names{{{"sx", "σx", " (Pa)"},
-                                                         {"sy", "σy", " (Pa)"},
-                                                         {"txy", "τxy", " (Pa)"},
-                                                         {"s1", "σ1", " (Pa)"},
-                                                         {"s2", "σ2", " (Pa)"},
-                                                         {"tmax", "τmax", " (Pa)"},
-                                                         {"mises", "von Mises", " (Pa)"},
-                                                         {"umag", "|u|", " (m)"},
-                                                         {"error", "误差", " ‖e‖ (√J)"}}};
-
 std::size_t Index(ResultField field) { return static_cast<std::size_t>(field); }
+
+// The stress field stores sigma x ... tau max as components 1 to 6.
+int32_t StoredComponent(ResultField field) { return static_cast<int32_t>(Index(field)) + 1; }
 
 double NodeDisplacement(const AnalysisTables& tables, int32_t node) {
   return std::hypot(tables.loads(2 * node - 1), tables.loads(2 * node));
+}
+
+double CentreDisplacement(const Model& model, const AnalysisTables& tables, int32_t element) {
+  const Element& el = model.elements[element];
+  double u = 0.0;
+  double v = 0.0;
+  for (const int32_t node : {el.node1, el.node2, el.node3}) {
+    u += tables.loads(2 * node - 1);
+    v += tables.loads(2 * node);
+  }
+  return std::hypot(u / 3.0, v / 3.0);
 }
 
 // A stress component of an averaged state, formed as the element stresses are.
@@ -36,37 +34,48 @@ double Component(const StressState& s, ResultField field) {
 
 }  // namespace
 
-std::vector<double> ElementFieldValues(const Model& model, const AnalysisTables& tables, ResultField field) {
-  const auto m = static_cast<std::size_t>(tables.elementCount);
+std::span<const double> StoredElementValues(const AnalysisTables& tables, ResultField field) {
   switch (field) {
-    case ResultField::Mises: return {tables.mises.begin(), tables.mises.begin() + static_cast<std::ptrdiff_t>(m)};
+    case ResultField::Mises: return tables.mises;
     case ResultField::Error: return tables.error.elementError;
-    case ResultField::DisplacementMagnitude: {
-      std::vector<double> values(m);
-      for (std::size_t e = 1; e <= m; ++e) {
-        const Element& el = model.elements[static_cast<std::ptrdiff_t>(e)];
-        double u = 0.0;
-        double v = 0.0;
-        for (const int32_t node : {el.node1, el.node2, el.node3}) {
-          u += tables.loads(2 * node - 1);
-          v += tables.loads(2 * node);
-        }
-        values[e - 1] = std::hypot(u / 3.0, v / 3.0);
-      }
-      return values;
-    }
-    default: {
-      const auto component = tables.stresses.Component(static_cast<int32_t>(Index(field)) + 1);
-      return {component.begin(), component.begin() + static_cast<std::ptrdiff_t>(m)};
-    }
+    case ResultField::DisplacementMagnitude: return {};
+    default:
+      return tables.stresses.Component(StoredComponent(field)).first(static_cast<std::size_t>(tables.elementCount));
   }
+}
+
+std::span<const double> NodeMeanValues(const AnalysisTables& tables, ResultField field) {
+  const auto& mean = tables.averaged.nodeMean;
+  switch (field) {
+    case ResultField::SigmaX: return mean[0];
+    case ResultField::SigmaY: return mean[1];
+    case ResultField::TauXY: return mean[2];
+    case ResultField::Mises: return mean[3];
+    default: return {};
+  }
+}
+
+double ElementFieldValue(const Model& model, const AnalysisTables& tables, ResultField field, int32_t element) {
+  if (field == ResultField::DisplacementMagnitude) return CentreDisplacement(model, tables, element);
+  return StoredElementValues(tables, field)[static_cast<std::size_t>(element - 1)];
+}
+
+std::vector<double> ElementFieldValues(const Model& model, const AnalysisTables& tables, ResultField field) {
+  if (field != ResultField::DisplacementMagnitude) {
+    const std::span<const double> stored = StoredElementValues(tables, field);
+    return {stored.begin(), stored.end()};
+  }
+  std::vector<double> values(static_cast<std::size_t>(tables.elementCount));
+  for (std::size_t e = 1; e <= values.size(); ++e) values[e - 1] = CentreDisplacement(model, tables, static_cast<int32_t>(e));
+  return values;
 }
 
 std::vector<double> CornerFieldValues(const Model& model, const AnalysisTables& tables, ResultField field) {
   const auto m = static_cast<std::size_t>(tables.elementCount);
   std::vector<double> values(3 * m);
-  if (field == ResultField::Error) {
-    for (std::size_t k = 0; k < 3 * m; ++k) values[k] = tables.error.elementError[k / 3];
+  if (!RowOf(field).averaged) {
+    const std::span<const double> own = StoredElementValues(tables, field);
+    for (std::size_t k = 0; k < 3 * m; ++k) values[k] = own[k / 3];
     return values;
   }
   const NodalStresses& averaged = tables.averaged;
@@ -86,19 +95,5 @@ std::vector<double> CornerFieldValues(const Model& model, const AnalysisTables& 
   }
   return values;
 }
-
-std::string_view ResultFieldKey(ResultField field) { return Names[Index(field)].key; }
-
-std::optional<ResultField> ResultFieldOfKey(std::string_view key) {
-  for (std::size_t k = 0; k < Names.size(); ++k)
-    if (Names[k].key == key) return static_cast<ResultField>(k);
-  return std::nullopt;
-}
-
-std::string ResultFieldTitle(ResultField field) {
-  return std::string(Names[Index(field)].name).append(Names[Index(field)].unit);
-}
-
-std::string ResultFieldName(ResultField field) { return std::string(Names[Index(field)].name); }
 
 }  // namespace trivane

@@ -1,6 +1,7 @@
 #include "app/exported_results.h"
 
 #include "analysis/compute.h"
+#include "analysis/fields.h"
 
 namespace trivane {
 
@@ -9,11 +10,11 @@ ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
   r.displacements = Displacements(tables);
   r.reactions = tables.reactions.values;
   r.restrained = tables.reactions.restrained;
-  for (int32_t k = 1; k <= StressComponentCount; ++k)
-    r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
-  r.elementValues[StressComponentCount] = tables.mises;
-  r.elementValues[StressComponentCount + 1] = tables.error.elementError;
-  for (std::size_t k = 0; k < r.nodeValues.size(); ++k) r.nodeValues[k] = tables.averaged.nodeMean[k];
+  for (const ResultFieldRow& row : ResultFields()) {
+    const auto k = static_cast<std::size_t>(row.field);
+    if (!row.exportName.empty()) r.elementValues[k] = StoredElementValues(tables, row.field);
+    if (!row.averagedExportName.empty()) r.nodeValues[k] = NodeMeanValues(tables, row.field);
+  }
   r.material = tables.material;
   return r;
 }

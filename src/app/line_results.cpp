@@ -5,8 +5,6 @@
 
 namespace trivane {
 
-bool HasLineGraph(ResultField field) { return field != ResultField::Error; }
-
 LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, ResultField field, LinePoint from,
                              LinePoint to, int32_t points) {
   if (tables.nodeCount != model.nodeCount || tables.elementCount != model.elementCount)

@@ -4,10 +4,7 @@
 
 #include "analysis/compute.h"
 #include "app/exported_results.h"
-#include "analysis/fields.h"
 #include "app/line_results.h"
-#include "display/principal_directions.h"
-#include "display/smooth_plot.h"
 #include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"
@@ -16,6 +13,7 @@
 #include "io/problem_file.h"
 #include "io/results_files.h"
 #include "model/errors.h"
+#include "model/result_fields.h"
 
 namespace trivane {
 
@@ -33,10 +31,16 @@ void Session::Start(const std::string& palettePath) {
   palette_ = LoadPalette(palettePath);
 }
 
+void Session::Draw(PictureSpec spec) {
+  spec.view = view_;
+  const DrawnPicture drawn = DrawResultPicture(canvas_, spec, {*model_, tables_.get(), palette_, &counts_});
+  view_ = drawn.view;
+  shown_ = ShownPicture{spec.kind, static_cast<int>(spec.field), drawn.range, drawn.deformed};
+}
+
 void Session::Redraw() {
-  DrawModel(canvas_, *model_, view_, &counts_);
+  Draw({});
   if (selection_.count > 0) DrawSelectionMarkers(canvas_, *model_, selection_, view_);
-  shown_ = ShownPicture{};
 }
 
 std::vector<int32_t> Session::SelectedNodes() const {
@@ -168,22 +172,15 @@ void Session::Compute() {
 
 void Session::DeformedPlot() {
   RequireResults();
-  const DeformedScale scale =
-      DrawDeformedShape(canvas_, *model_, Displacements(*tables_), view_, &counts_, plotOptions_.magnification);
-  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, scale};
+  Draw({.kind = PictureKind::Deformed, .magnification = plotOptions_.magnification});
 }
 
 void Session::StressPlot(int fieldIndex) {
   RequireResults();
-  const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
-  const ValueRange range =
-      plotOptions_.smooth
-          ? DrawSmoothPlot(canvas_, *model_, CornerFieldValues(*model_, *tables_, field), palette_, view_)
-          : DrawStressPlot(canvas_, *model_, ElementFieldValues(*model_, *tables_, field), palette_, view_);
-  if (plotOptions_.principal)
-    DrawPrincipalDirections(canvas_, *model_, StressValues(*tables_, SigmaX), StressValues(*tables_, SigmaY),
-                            StressValues(*tables_, TauXY), view_);
-  shown_ = ShownPicture{PictureKind::Stress, static_cast<int>(field), range, {}};
+  Draw({.kind = PictureKind::Stress,
+        .field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1)),
+        .smooth = plotOptions_.smooth,
+        .principal = plotOptions_.principal});
 }
 
 void Session::BeginLinePick() {

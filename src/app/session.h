@@ -21,6 +21,7 @@
 #include "display/deformed_plot.h"
 #include "display/model_drawing.h"
 #include "display/palette.h"
+#include "display/result_picture.h"
 #include "display/stress_plot.h"
 #include "display/view.h"
 #include "model/model.h"
@@ -37,7 +38,6 @@ struct RubberBand {
 };
 
 // What the drawing surface shows, for the values the window puts beside it.
-enum class PictureKind { Model, Deformed, Stress };
 struct ShownPicture {
   PictureKind kind = PictureKind::Model;
   int component = 0;            // a plot's field (ResultField): 0 σx ... 5 τmax, 6 von Mises, 7 |u|, 8 the error
@@ -195,6 +195,8 @@ class Session {
  private:
   // The model view, with the markers of a kept selection.
   void Redraw();
+  // Draws the picture in the present view, which it then shows.
+  void Draw(PictureSpec spec);
   void RedrawShown();
   std::vector<int32_t> SelectedNodes() const;
   void Select(const std::vector<int32_t>& nodes);

@@ -4,7 +4,6 @@
 #include <span>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
 #include "io/number_text.h"
 #include "model/condition_edits.h"
 #include "model/errors.h"

@@ -13,6 +13,7 @@
 #include "analysis/element.h"
 #include "analysis/loads.h"
 #include "analysis/material.h"
+#include "model/condition_edits.h"
 #include "analysis/sparse_system.h"
 #include "fixtures.h"
 #include "model/errors.h"

@@ -8,6 +8,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/material.h"
+#include "model/condition_edits.h"
 #include "analysis/results.h"
 #include "fixtures.h"
 #include "meshes.h"
