@@ -172,15 +172,22 @@ void Session::Compute() {
 
 void Session::DeformedPlot() {
   RequireResults();
-  Draw({.kind = PictureKind::Deformed, .magnification = plotOptions_.magnification});
+  Draw(PlotSpec(PictureKind::Deformed, ResultField::SigmaX));
 }
 
 void Session::StressPlot(int fieldIndex) {
   RequireResults();
-  Draw({.kind = PictureKind::Stress,
-        .field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1)),
-        .smooth = plotOptions_.smooth,
-        .principal = plotOptions_.principal});
+  Draw(PlotSpec(PictureKind::Stress, static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1))));
+}
+
+PictureSpec Session::PlotSpec(PictureKind kind, ResultField field) const {
+  PictureSpec spec;
+  spec.kind = kind;
+  spec.field = field;
+  spec.smooth = plotOptions_.smooth;
+  spec.principal = plotOptions_.principal;
+  spec.magnification = plotOptions_.magnification;
+  return spec;
 }
 
 void Session::BeginLinePick() {

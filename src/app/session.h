@@ -197,6 +197,8 @@ class Session {
   void Redraw();
   // Draws the picture in the present view, which it then shows.
   void Draw(PictureSpec spec);
+  // A result plot drawn as the plot options say.
+  PictureSpec PlotSpec(PictureKind kind, ResultField field) const;
   void RedrawShown();
   std::vector<int32_t> SelectedNodes() const;
   void Select(const std::vector<int32_t>& nodes);
