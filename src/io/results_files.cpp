@@ -21,22 +21,23 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
-}  // namespace
-
-std::vector<ExportColumn> ElementColumns(const ExportedResults& results) {
+// A column for every field the name column `name` of the table names.
+std::vector<ExportColumn> Columns(std::string_view ResultFieldRow::*name,
+                                  const std::array<std::span<const double>, ResultFieldCount>& values) {
   std::vector<ExportColumn> columns;
   for (const ResultFieldRow& row : ResultFields())
-    if (!row.exportName.empty())
-      columns.push_back({row.exportName, results.elementValues[static_cast<std::size_t>(row.field)]});
+    if (!(row.*name).empty()) columns.push_back({row.*name, values[static_cast<std::size_t>(row.field)]});
   return columns;
 }
 
+}  // namespace
+
+std::vector<ExportColumn> ElementColumns(const ExportedResults& results) {
+  return Columns(&ResultFieldRow::exportName, results.elementValues);
+}
+
 std::vector<ExportColumn> NodeColumns(const ExportedResults& results) {
-  std::vector<ExportColumn> columns;
-  for (const ResultFieldRow& row : ResultFields())
-    if (!row.averagedExportName.empty())
-      columns.push_back({row.averagedExportName, results.nodeValues[static_cast<std::size_t>(row.field)]});
-  return columns;
+  return Columns(&ResultFieldRow::averagedExportName, results.nodeValues);
 }
 
 void RequireCoverage(const Model& model, const ExportedResults& results) {
