@@ -110,7 +110,10 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
     PlotOptions smooth;
     smooth.smooth = true;
     h.session.SetPlotOptions(smooth);
+    h.canvas.Clear();
     h.session.StressPlot(static_cast<int>(row.field));
+    EXPECT_TRUE(std::any_of(h.canvas.Calls().begin(), h.canvas.Calls().end(),
+                            [](const DrawCall& call) { return call.kind == Primitive::Pixels; }));
     const std::vector<double> averaged = Column(nodes, names.averagedColumn);
     EXPECT_EQ(averaged.empty(), *names.averagedColumn == '\0');
     if (!averaged.empty()) {
