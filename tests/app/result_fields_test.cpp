@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -131,6 +132,22 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
     EXPECT_TRUE(std::any_of(canvas.Calls().begin(), canvas.Calls().end(),
                             [&](const DrawCall& call) { return call.text == names.title; }));
   }
+  // The columns hold what their names say: the principal stresses of the
+  // element's stress state, the greater first, half their difference, and
+  // von Mises of plane stress.
+  const auto c = [&](const char* name) { return Column(elements, name); };
+  const std::vector<double> sx = c("sigma_x"), sy = c("sigma_y"), txy = c("tau_xy"), s1 = c("sigma_1"),
+                            s2 = c("sigma_2"), tmax = c("tau_max"), mises = c("von_mises");
+  ASSERT_EQ(sx.size(), 2u);
+  for (size_t e = 0; e < sx.size(); ++e) {
+    const double scale = 1e-12 * (std::fabs(s1[e]) + std::fabs(s2[e]));
+    EXPECT_NEAR(s1[e] + s2[e], sx[e] + sy[e], scale);
+    EXPECT_NEAR(s1[e] - s2[e], std::hypot(sx[e] - sy[e], 2 * txy[e]), scale);
+    EXPECT_GE(s1[e], s2[e]);
+    EXPECT_EQ(tmax[e], (s1[e] - s2[e]) * 0.5);
+    EXPECT_NEAR(mises[e], std::sqrt(s1[e] * s1[e] - s1[e] * s2[e] + s2[e] * s2[e]), scale);
+  }
+
   // Nothing beyond the fields: every other column of the files, and every
   // value the probe shows, belongs to one.
   const auto headerCells = [](const std::string& csv) {
