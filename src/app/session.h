@@ -40,7 +40,7 @@ struct RubberBand {
 // What the drawing surface shows, for the values the window puts beside it.
 struct ShownPicture {
   PictureKind kind = PictureKind::Model;
-  int component = 0;            // a plot's field (ResultField): 0 σx ... 5 τmax, 6 von Mises, 7 |u|, 8 the error
+  int component = 0;            // a plot's field, its ResultField number
   ValueRange range{};           // the values a stress plot painted
   DeformedScale deformed{};     // how a deformed plot is scaled
 };
@@ -105,8 +105,7 @@ class Session {
   // nothing.
   void Compute();
   void DeformedPlot();
-  // fieldIndex is a ResultField: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax (the
-  // stress list's entries), 6 von Mises, 7 |u|, 8 the estimated error.
+  // fieldIndex is the number of a ResultField, as the window's lists carry it.
   void StressPlot(int fieldIndex);
   // The options take effect with the next plot.
   void SetPlotOptions(const PlotOptions& options) { plotOptions_ = options; }
