@@ -67,10 +67,20 @@ std::vector<double> Column(const std::string& csv, const std::string& name) {
                                        << painted.min << " .. " << painted.max;
 }
 
+// The cantilever cut into four triangles about its centre: every node is
+// shared, so the averaged values span less than the elements' own.
+Model FourTriangles() {
+  Model m = Cantilever();
+  m.nodes[++m.nodeCount] = {1.0, 0.5, Free, 0, 0.0, 0.0};
+  m.elementCount = 4;
+  for (int32_t e = 1; e <= 4; ++e) m.elements[e] = {e, e % 4 + 1, 5};
+  return m;
+}
+
 TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
   Harness h;
   h.canvas.Resize(160, 120);  // the smooth plots paint every pixel
-  h.Load(Cantilever());
+  h.Load(FourTriangles());
   h.session.Compute();
   const Model& model = h.session.model();
   const ExportedResults exported = ExportedResultsOf(h.session.tables());
@@ -101,8 +111,9 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
       EXPECT_EQ(value, FormatSignificant(column.at(0), ReadoutDigits));
     }
 
-    // A node the cantilever's elements share has the mean of theirs, which
-    // the smooth plot paints at its corners.
+    // A node has the mean of its elements' values, which the smooth plot
+    // paints at its corners; a field without values at the nodes paints its
+    // elements' own.
     PlotOptions smooth;
     smooth.smooth = true;
     h.session.SetPlotOptions(smooth);
@@ -113,6 +124,10 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
     const std::vector<double> averaged = Column(nodes, names.averagedColumn);
     if (!averaged.empty()) {
       EXPECT_TRUE(SameRange(averaged, h.session.shown().range));
+      EXPECT_FALSE(SameRange(column, h.session.shown().range));
+    }
+    if (!row.averaged) {
+      EXPECT_TRUE(SameRange(column, h.session.shown().range));
     }
   }
   EXPECT_EQ(std::count(probe.begin(), probe.end(), '='), probed);
@@ -123,7 +138,7 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
   const auto c = [&](const char* name) { return Column(elements, name); };
   const std::vector<double> sx = c("sigma_x"), sy = c("sigma_y"), txy = c("tau_xy"), s1 = c("sigma_1"),
                             s2 = c("sigma_2"), tmax = c("tau_max"), mises = c("von_mises");
-  ASSERT_EQ(sx.size(), 2u);
+  ASSERT_EQ(sx.size(), 4u);
   for (size_t e = 0; e < sx.size(); ++e) {
     const double scale = 1e-12 * (std::fabs(s1[e]) + std::fabs(s2[e]));
     EXPECT_NEAR(s1[e] + s2[e], sx[e] + sy[e], scale);
