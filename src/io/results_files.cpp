@@ -102,7 +102,7 @@ void CheckResultsFileWritable(const std::string& path) {
   if (extension == ".vtu") {
     CheckWritable(path);
   } else if (extension == ".csv") {
-    const std::string paths[] = {ElementCsvPath(path), path};
+    const std::string paths[] = {path, ElementCsvPath(path)};
     CheckWritable(paths);
   } else {
     RefuseFormat(path);

@@ -112,6 +112,7 @@ TEST_P(WriteRefused, CheckAndWriteReportTheCauseAndLeaveTheFoldersAsTheyWere) {
   fs::create_directory(Path("sub"));
   fs::create_directory(Path("readonly"));
   fs::permissions(Path("readonly"), fs::perms(0555));
+  fs::permissions(dir_, fs::perms::all);
   const std::string path = Path(GetParam().target);
   const std::string expected = "无法写入 " + path + "：" + GetParam().reason;
   EXPECT_TRUE(AsOrdinaryUser([&] {

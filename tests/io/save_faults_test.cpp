@@ -161,11 +161,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultRow{Step::SetMode, EPERM, "没有写入权限"},
                       FaultRow{Step::SetMode, EIO, "输入输出错误"},
                       FaultRow{Step::Write, ENOSPC, "磁盘已满"},
-                      FaultRow{Step::Write, EFBIG, "磁盘已满"},
+                      FaultRow{Step::Write, EFBIG, "文件超出允许的大小"},
                       FaultRow{Step::Write, EIO, "输入输出错误"},
                       FaultRow{Step::Flush, ENOSPC, "磁盘已满"},
                       FaultRow{Step::Flush, EIO, "输入输出错误"},
-                      FaultRow{Step::Close, EDQUOT, "磁盘已满"},
+                      FaultRow{Step::Close, EDQUOT, "超出磁盘配额"},
                       FaultRow{Step::Close, EINTR, "系统错误 4"},
                       FaultRow{Step::Rename, EACCES, "没有写入权限"},
                       FaultRow{Step::Rename, EBUSY, "系统错误 16"}));
