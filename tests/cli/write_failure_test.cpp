@@ -55,6 +55,14 @@ Model Grid() {
   return m;
 }
 
+// The grid free to move: its compute fails, so a command that reports its
+// output instead checked the output first.
+Model FreeGrid() {
+  Model m = Grid();
+  for (int32_t k = 1; k <= m.nodeCount; ++k) m.nodes[k].restraint = Free;
+  return m;
+}
+
 enum class Fault { MissingFolder, FolderInTheWay, FullDevice, WriteLimit };
 
 struct Row {
@@ -74,11 +82,7 @@ class WriteFailure : public ::testing::TestWithParam<Row> {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     std::ofstream(In("grid.trv"), std::ios::binary) << WriteProblem(Grid());
-    // Free to move: a compute fails, so a command that reports the output
-    // instead checked it first.
-    Model free = Grid();
-    for (int32_t k = 1; k <= free.nodeCount; ++k) free.nodes[k].restraint = Free;
-    std::ofstream(In("free.trv"), std::ios::binary) << WriteProblem(free);
+    std::ofstream(In("free.trv"), std::ios::binary) << WriteProblem(FreeGrid());
     std::ofstream(In("free.geo"), std::ios::binary)
         << "Point(1) = {0, 0, 0, 0.5}; Point(2) = {2, 0, 0, 0.5}; Point(3) = {2, 1, 0, 0.5};\n"
            "Line(1) = {1, 2}; Line(2) = {2, 3}; Line(3) = {3, 1};\n"
@@ -202,11 +206,13 @@ TEST(CsvExport, WritesBothTablesOrNeither) {
   const std::string model = (folder / "grid.trv").string();
   std::ofstream(model, std::ios::binary) << WriteProblem(Grid());
   std::ofstream((folder / "out.csv").string(), std::ios::binary) << "old";
-  const CliResult failed = testing::RunCli({"export", model, "-o", (folder / "out.csv").string()});
+  // Both tables are checked before the compute, which fails for a free model.
+  std::ofstream((folder / "free.trv").string(), std::ios::binary) << WriteProblem(FreeGrid());
+  const CliResult failed = testing::RunCli({"export", (folder / "free.trv").string(), "-o", (folder / "out.csv").string()});
   EXPECT_EQ(failed.status, 1);
   EXPECT_EQ(failed.err, "无法写入 " + (folder / "out_elements.csv").string() + "：这是一个文件夹\n");
   EXPECT_EQ(FileText((folder / "out.csv").string()), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
 
   fs::remove(folder / "out_elements.csv");
   EXPECT_EQ(testing::RunCli({"export", model, "-o", (folder / "out.csv").string()}).status, 0);
