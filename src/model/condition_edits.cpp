@@ -77,7 +77,7 @@ void AddNodeForce(Model& model, int32_t node, double fx, double fy) {
   n.loadAngle = AngleOf(fx, fy);
 }
 
-int32_t SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b) {
+void SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b) {
   if (kind == EdgeLoadKind::Water) CheckWaterWeight(b);
   const MeshEdges sides(model);
   for (const Edge& edge : edges) {
@@ -87,18 +87,11 @@ int32_t SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kin
   }
   auto& loads = model.conditions.edgeLoads;
   std::unordered_map<uint64_t, std::size_t> index = LoadsOfKind(loads, kind);
-  const std::size_t before = loads.size();
-  int32_t replaced = 0;
   for (const Edge& edge : edges) {
     const auto [at, fresh] = index.try_emplace(EdgeKey(edge), loads.size());
-    if (fresh) {
-      loads.push_back({edge, kind, a, b});
-    } else {
-      loads[at->second] = {edge, kind, a, b};
-      if (at->second < before) ++replaced;
-    }
+    if (fresh) loads.push_back({edge, kind, a, b});
+    else loads[at->second] = {edge, kind, a, b};
   }
-  return replaced;
 }
 
 int32_t EdgesLoadedWith(const Model& model, std::span<const Edge> edges, EdgeLoadKind kind) {

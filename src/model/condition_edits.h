@@ -33,9 +33,8 @@ void AddNodeForce(Model& model, int32_t node, double fx, double fy);
 // stay beside it and add. Every edge must be a boundary edge of the mesh
 // (exactly one element beside it), and water must weigh something
 // (CheckWaterWeight); otherwise nothing changes and Error says why, naming the
-// nodes of the first edge that is not on the boundary. Returns how many loads
-// were replaced.
-int32_t SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b);
+// nodes of the first edge that is not on the boundary.
+void SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b);
 
 // How many of the edges already carry a load of this kind: what SetEdgeLoads
 // would replace.
