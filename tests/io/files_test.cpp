@@ -127,6 +127,14 @@ TEST_P(WriteRefused, CheckAndWriteReportTheCauseAndLeaveTheFoldersAsTheyWere) {
   EXPECT_TRUE(fs::is_empty(Path("sub")));
 }
 
+// A device takes a single output written straight into it, never a file of
+// a set written together.
+TEST(CheckWritable, ADeviceOnlyAlone) {
+  const std::string device[] = {"/dev/null"};
+  EXPECT_EQ(ErrorOf([&] { CheckWritable(device[0]); }), "");
+  EXPECT_EQ(ErrorOf([&] { CheckWritable(device); }), "无法写入 /dev/null：文件名无效");
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, WriteRefused,
                          ::testing::Values(RefusedRow{"MissingFolder", "no/such/folder.trv", "文件夹不存在"},
                                            RefusedRow{"FolderInTheWay", "sub", "这是一个文件夹"},
