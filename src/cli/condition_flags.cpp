@@ -82,7 +82,6 @@ ConditionOption ReadCondition(const std::string& flag, const std::string& value)
       option.texts.emplace_back(part);
       option.numbers.push_back(ReadReal(part));
     }
-    if (flag == "--water") CheckWaterWeight(option.numbers[1]);
   } catch (const Error& e) {
     Refuse(option, e.what());
   }

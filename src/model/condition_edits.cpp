@@ -78,7 +78,7 @@ void AddNodeForce(Model& model, int32_t node, double fx, double fy) {
 }
 
 void SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b) {
-  if (kind == EdgeLoadKind::Water) CheckWaterWeight(b);
+  if (kind == EdgeLoadKind::Water && !(b > 0.0)) throw Error(messages::WaterWeightNotPositive);
   const MeshEdges sides(model);
   for (const Edge& edge : edges) {
     const int32_t beside = sides.ElementCount(edge);
@@ -98,10 +98,6 @@ int32_t EdgesLoadedWith(const Model& model, std::span<const Edge> edges, EdgeLoa
   const std::unordered_map<uint64_t, std::size_t> index = LoadsOfKind(model.conditions.edgeLoads, kind);
   return static_cast<int32_t>(
       std::count_if(edges.begin(), edges.end(), [&](const Edge& e) { return index.contains(EdgeKey(e)); }));
-}
-
-void CheckWaterWeight(double gamma) {
-  if (!(gamma > 0.0)) throw Error(messages::WaterWeightNotPositive);
 }
 
 bool WaterLeavesDry(const Model& model, std::span<const Edge> edges, double level) {

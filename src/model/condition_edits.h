@@ -31,18 +31,15 @@ void AddNodeForce(Model& model, int32_t node, double fx, double fy);
 // load of each kind: the new one replaces a load of its kind the edge has
 // (whichever way round its ends were given), and loads of the other kinds
 // stay beside it and add. Every edge must be a boundary edge of the mesh
-// (exactly one element beside it), and water must weigh something
-// (CheckWaterWeight); otherwise nothing changes and Error says why, naming the
+// (exactly one element beside it), and water must weigh something (a unit
+// weight of zero or less would load the dry face above the level instead of
+// the wet one); otherwise nothing changes and Error says why, naming the
 // nodes of the first edge that is not on the boundary.
 void SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b);
 
 // How many of the edges already carry a load of this kind: what SetEdgeLoads
 // would replace.
 int32_t EdgesLoadedWith(const Model& model, std::span<const Edge> edges, EdgeLoadKind kind);
-
-// Refuses a unit weight of water that is not positive: Error(WaterWeightNotPositive).
-// A negative one would load the dry face above the level instead of the wet one.
-void CheckWaterWeight(double gamma);
 
 // True when water up to `level` touches none of the edges: the level is at or
 // below the lowest end of every one (no edges: true).
