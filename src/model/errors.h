@@ -24,6 +24,18 @@ class LineError : public Error {
   int line_;
 };
 
+// A file that could not be written. The text names the path and the cause in
+// words; the system's error number stays with it for the window's 保存, whose
+// message is the platform's own file error text.
+class WriteError : public Error {
+ public:
+  WriteError(std::string_view path, int systemError);
+  int systemError() const { return systemError_; }
+
+ private:
+  int systemError_;
+};
+
 namespace messages {
 
 // Number conversions.
@@ -35,6 +47,9 @@ std::string CannotOpenFile(std::string_view name, std::string_view reason);
 // An output that cannot be written: 无法写入 PATH：REASON, the path as the user
 // gave it and the system's error in words (磁盘已满, 没有写入权限, ...).
 std::string CannotWrite(std::string_view path, int systemError);
+// The window's 保存 reports a failure with the platform's file error text:
+// "Disk full", "File access denied", ... or "I/O error N".
+std::string SaveFailed(int systemError);
 std::string UnknownModelFile(std::string_view name);  // neither a problem file nor a mesh
 inline constexpr const char* BitmapNotValid = "Bitmap image is not valid";
 
