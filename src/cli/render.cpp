@@ -114,7 +114,7 @@ int RunRender(std::span<const std::string> args) {
   const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  ApplyModelOptions(options, *model);
+  PrintNotes(ApplyModelOptions(options, *model));
   const Palette palette = kind == PictureKind::Stress ? ReadPalette(a) : Palette{};
 
   StartQt();
@@ -130,7 +130,7 @@ int RunRender(std::span<const std::string> args) {
     Compute(*model, *tables, solver);
   }
   DrawResultPicture(canvas, spec, {*model, tables.get(), palette});
-  WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format));
+  WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format, a.Value("-o")));
   return 0;
 }
 
