@@ -1,11 +1,14 @@
 #include "app/session.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "analysis/compute.h"
 #include "app/exported_results.h"
 #include "analysis/fields.h"
 #include "app/line_results.h"
+#include "display/canvas_part.h"
+#include "display/legend.h"
 #include "display/principal_directions.h"
 #include "display/smooth_plot.h"
 #include "display/mesh.h"
@@ -50,14 +53,20 @@ void Session::Select(const std::vector<int32_t>& nodes) {
   for (int32_t k : nodes) selection_.nodes[++selection_.count] = k;
 }
 
+// A debugging build checks that the edit kept to its scope: a part it changed
+// outside it would stay changed by the undo, a gap no user would see at once.
 void Session::Change(const EditScope& scope, const std::function<void()>& edit) {
   Step step = Capture(*model_, scope);
+#ifndef NDEBUG
+  const Model before = *model_;
+#endif
   try {
     edit();
   } catch (...) {
     Exchange(step, *model_);
     throw;
   }
+  assert(ChangedOnlyWithin(before, *model_, scope) && "an edit changed a part its undo step does not hold");
   if (!KeepChanged(step, *model_)) return;
   history_.Record(std::move(step));
   MarkModelEdited();
@@ -124,15 +133,24 @@ void Session::NewModel() {
 // the history starts anew.
 void Session::OpenProblem() {
   const auto path = chooser_.ChooseFileToOpen({ProblemOpenFilter});
-  if (!path) return;
-  Model opened = ReadProblem(ReadFileBytes(*path), *model_);
+  if (path) OpenProblemFile(*path);
+}
+
+void Session::OpenProblemFile(const std::string& path) {
+  Model opened = ReadProblem(ReadFileBytes(path), *model_);
   ClearSystem(*tables_, model_->nodeCount);
   *model_ = std::move(opened);
-  history_.Restart(*path);
+  history_.Restart(path);
   selection_ = Selection{};
   DiscardResults();
   view_.fitted = true;
   Redraw();
+}
+
+// A mesh is imported, anything else opened as a problem file.
+void Session::OpenFile(const std::string& path) {
+  if (HasExtension(path, ".msh") || HasExtension(path, ".ase")) return ImportMeshFile(path);
+  OpenProblemFile(path);
 }
 
 void Session::SaveProblem() {
@@ -148,9 +166,12 @@ void Session::SaveProblem() {
 // land on unrelated nodes.
 void Session::ImportMesh() {
   const auto path = chooser_.ChooseFileToOpen({MeshFilter, GmshMeshFilter});
-  if (!path) return;
-  const bool msh = HasExtension(*path, ".msh");
-  Model imported = msh ? ImportMsh(ReadFileBytes(*path), *model_) : ImportAse(ReadFileBytes(*path), *model_);
+  if (path) ImportMeshFile(*path);
+}
+
+void Session::ImportMeshFile(const std::string& path) {
+  const bool msh = HasExtension(path, ".msh");
+  Model imported = msh ? ImportMsh(ReadFileBytes(path), *model_) : ImportAse(ReadFileBytes(path), *model_);
   if (msh) ClearSystem(*tables_, model_->nodeCount);
   Change(EditScope::WholeModel(), [&] { *model_ = std::move(imported); });
   if (msh) selection_ = Selection{};
@@ -168,22 +189,34 @@ void Session::Compute() {
 
 void Session::DeformedPlot() {
   RequireResults();
-  const DeformedScale scale =
-      DrawDeformedShape(canvas_, *model_, Displacements(*tables_), view_, &counts_, plotOptions_.magnification);
+  const DeformedScale scale = DrawDeformedShape(canvas_, *model_, Displacements(*tables_), view_, &counts_,
+                                                plotOptions_.magnification, Outlines::Auto, &selection_);
   shown_ = ShownPicture{PictureKind::Deformed, 0, {}, scale};
 }
 
+// With the legend in the drawing the plot takes the part left of the legend's
+// strip, fitted and centred there, as trivane-cli render --legend draws it.
 void Session::StressPlot(int fieldIndex) {
   RequireResults();
   const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
+  const bool legend = legendInDrawing_ && canvas_.Width() - LegendWidth >= MinPlotWidth;
+  CanvasPart part(canvas_, legend ? canvas_.Width() - LegendWidth : canvas_.Width());
   const ValueRange range =
       plotOptions_.smooth
-          ? DrawSmoothPlot(canvas_, *model_, CornerFieldValues(*model_, *tables_, field), palette_, view_)
-          : DrawStressPlot(canvas_, *model_, ElementFieldValues(*model_, *tables_, field), palette_, view_);
+          ? DrawSmoothPlot(part, *model_, CornerFieldValues(*model_, *tables_, field), palette_, view_)
+          : DrawStressPlot(part, *model_, ElementFieldValues(*model_, *tables_, field), palette_, view_);
   if (plotOptions_.principal)
-    DrawPrincipalDirections(canvas_, *model_, StressValues(*tables_, SigmaX), StressValues(*tables_, SigmaY),
+    DrawPrincipalDirections(part, *model_, StressValues(*tables_, SigmaX), StressValues(*tables_, SigmaY),
                             StressValues(*tables_, TauXY), view_);
+  DrawSelectionMarkers(part, *model_, selection_, view_);
+  if (legend) DrawStressLegend(canvas_, part.Width(), canvas_.Height(), ResultFieldTitle(field), range, palette_);
   shown_ = ShownPicture{PictureKind::Stress, static_cast<int>(field), range, {}};
+}
+
+void Session::SetLegendInDrawing(bool inDrawing) {
+  if (inDrawing == legendInDrawing_) return;
+  legendInDrawing_ = inDrawing;
+  if (shown_.kind == PictureKind::Stress) RedrawShown();
 }
 
 void Session::BeginLinePick() {
@@ -210,14 +243,17 @@ LineProfile Session::LineGraph(int fieldIndex, LinePoint from, LinePoint to, int
   return ProfileAlongLine(*model_, *tables_, field, from, to, points);
 }
 
+// Results of an edited model would go out under the model they do not
+// belong to, with nothing in the file to say so.
 void Session::ExportResults() {
   RequireResults();
+  if (outOfDate_) throw Error(messages::ResultsOutOfDateComputeFirst);
   const FileFilter filters[] = {VtuFilter, CsvFilter};
   const auto path = chooser_.ChooseExportFile(filters);
   if (!path) return;
   WriteResultsFile(*path, *model_, ExportedResultsOf(*tables_));
 }
 
-void Session::Resize() { Redraw(); }
+void Session::Resize() { RedrawShown(); }
 
 }  // namespace trivane

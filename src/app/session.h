@@ -97,17 +97,32 @@ class Session {
   // File commands.
   void NewModel();
   void OpenProblem();
+  // Opens the problem file at path, as OpenProblem does with the file chosen.
+  void OpenProblemFile(const std::string& path);
   void SaveProblem();
   void ImportMesh();
+  void ImportMeshFile(const std::string& path);
+  // A file named at start-up: a mesh (.msh, .ase) is imported, any other
+  // file opened as a problem file.
+  void OpenFile(const std::string& path);
 
   // Analysis and results. The plots and the export need results of the
   // present model: without them they throw Error(ComputeFirst) and change
-  // nothing.
+  // nothing. The export also refuses results an edit put out of date
+  // (Error(ResultsOutOfDateComputeFirst)); the plots show them, marked so.
   void Compute();
   void DeformedPlot();
   // fieldIndex is a ResultField: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax (the
   // stress list's entries), 6 von Mises, 7 |u|, 8 the estimated error.
   void StressPlot(int fieldIndex);
+  // Where the window's status bar cannot hold a stress plot's legend, the
+  // plot leaves LegendWidth pixels on the right of the drawing for it, and
+  // the legend is drawn there as trivane-cli render --legend draws it. A plot
+  // on show is drawn again the new way. Below MinPlotWidth left for the plot
+  // the legend is not drawn.
+  void SetLegendInDrawing(bool inDrawing);
+  bool LegendInDrawing() const { return legendInDrawing_; }
+  static constexpr int32_t MinPlotWidth = 64;
   // The options take effect with the next plot.
   void SetPlotOptions(const PlotOptions& options) { plotOptions_ = options; }
   const PlotOptions& plotOptions() const { return plotOptions_; }
@@ -163,7 +178,8 @@ class Session {
   void Redo();
   const History& history() const { return history_; }
 
-  // The drawing surface changed size: refit and redraw with the markers.
+  // The drawing surface changed size: the picture shown is drawn again at the
+  // new size (a fitted view refits), with the markers.
   void Resize();
 
   // Moving the view (the 视图 menu, the wheel, drags and keys): the picture
@@ -225,6 +241,7 @@ class Session {
   LinePoint lineStart_{};
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
+  bool legendInDrawing_ = false;
   bool hasResults_ = false;
   bool outOfDate_ = false;
 };

@@ -27,7 +27,7 @@ constexpr int GraphWidth = 900;
 constexpr int GraphHeight = 500;
 }  // namespace
 
-LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWidget* parent)
+LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int field, QWidget* parent)
     : QDialog(parent), profileOf_(std::move(profileOf)) {
   setObjectName("LineGraphWindow");
   setWindowTitle("路径图");
@@ -52,6 +52,9 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWid
   graph_->setObjectName("LineGraph");
   column->addWidget(graph_);
 
+  // The list holds every field with a graph, in field order, from the first.
+  const bool graphed = field >= 0 && field < ResultFieldCount && HasLineGraph(static_cast<ResultField>(field));
+  field_->setCurrentIndex(graphed ? field : 0);
   connect(field_, &QComboBox::currentIndexChanged, this, [this] { Redraw(); });
   connect(savePicture, &QPushButton::clicked, this, [this] {
     const QString path = QFileDialog::getSaveFileName(this, "保存图片", "line.png", "PNG图片 (*.png)");
@@ -66,12 +69,13 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWid
 
 QImage LineGraphWindow::Picture() const {
   QtCanvas canvas(GraphWidth, GraphHeight);
-  DrawLineGraph(canvas, profile_, ResultFieldTitle(static_cast<ResultField>(field_->currentIndex())));
+  DrawLineGraph(canvas, profile_, ResultFieldTitle(field()));
   return canvas.Image().copy();
 }
 
+ResultField LineGraphWindow::field() const { return static_cast<ResultField>(field_->currentIndex()); }
+
 void LineGraphWindow::Redraw() {
-  // The field list holds every field with a graph, in field order, from the first.
   profile_ = profileOf_(field_->currentIndex());
   graph_->setPixmap(QPixmap::fromImage(Picture()));
 }
@@ -85,7 +89,7 @@ void LineGraphWindow::SavePicture(const QString& path) const {
 }
 
 void LineGraphWindow::SaveSamples(const QString& path) const {
-  WriteFileAtomically(path.toStdString(), LineCsvText(profile_));
+  WriteFileAtomically(path.toStdString(), LineCsvText(profile_, field()));
 }
 
 }  // namespace trivane
