@@ -12,7 +12,9 @@ set(entry "${PREFIX}/share/applications/trivane.desktop")
 execute_process(COMMAND "${VALIDATOR}" "${entry}" RESULT_VARIABLE valid
                 OUTPUT_VARIABLE report ERROR_VARIABLE report)
 file(STRINGS "${entry}" mime_line REGEX "^MimeType=")
-execute_process(COMMAND "${MIME_DATABASE}" "${PREFIX}/share/mime" RESULT_VARIABLE built
+# Run as if the prefix were on the data path, which it would be once installed.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env "XDG_DATA_DIRS=${PREFIX}/share"
+                        "${MIME_DATABASE}" "${PREFIX}/share/mime" RESULT_VARIABLE built
                 OUTPUT_VARIABLE mime_report ERROR_VARIABLE mime_report)
 set(globs "")
 if(EXISTS "${PREFIX}/share/mime/globs2")
@@ -23,6 +25,6 @@ if(NOT valid EQUAL 0 OR report MATCHES "error")
   message(FATAL_ERROR "${entry} is not a valid desktop entry:\n${report}")
 endif()
 if(NOT built EQUAL 0 OR NOT mime_report STREQUAL "" OR NOT globs MATCHES "application/x-trivane:\\*\\.trv"
-   OR NOT mime_line STREQUAL "MimeType=application/x-trivane;")
+   OR NOT mime_line MATCHES "^MimeType=application/x-trivane")
   message(FATAL_ERROR "the MIME type of .trv is not installed as the desktop entry opens it:\n${mime_report}")
 endif()
