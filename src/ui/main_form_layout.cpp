@@ -11,9 +11,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <algorithm>
-
-#include "analysis/fields.h"
 #include "app/readout.h"
 #include "display/legend.h"
 #include "ui/main_form.h"
@@ -98,15 +95,14 @@ void MainForm::BuildToolBar() {
   auto* panel2Row = new QHBoxLayout(panel2);
   panel2Row->setContentsMargins(2, 0, 2, 0);
   // The six stresses, then the fields the menu plots beyond them, so that the
-  // box always names the field plotted; the panel widens to the longest.
+  // box always names the field plotted; von Mises by its symbol σv, which
+  // the panel's width holds.
   comboBox1_ = new QComboBox(panel2);
   comboBox1_->setObjectName("ComboBox1");
   for (int i = 0; i < 6; ++i) comboBox1_->addItem(QString::fromStdString(StressComponentName(i)));
-  for (int i = 6; i < ResultFieldCount; ++i)
-    comboBox1_->addItem(QString::fromStdString(ResultFieldName(static_cast<ResultField>(i))));
+  for (const char* name : {"σv", "|u|", "误差"}) comboBox1_->addItem(name);
   comboBox1_->setCurrentIndex(0);
   panel2Row->addWidget(comboBox1_);
-  panel2->setFixedWidth(std::max(72, comboBox1_->sizeHint().width() + 4));
   bar->addWidget(panel2);
   bar->addSeparator();
 

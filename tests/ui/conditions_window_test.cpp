@@ -1,6 +1,7 @@
 // The window's selection modes, the 条件 menu's load dialogs, selection by
 // group, undo and redo, and the model-properties dialog with density and
 // regions, driven as a user drives them.
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -172,6 +173,26 @@ INSTANTIATE_TEST_SUITE_P(
                      return m.conditions.edgeLoads.empty();
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// 分布荷载 keeps what was typed for each kind: a pressure never shows as tx,
+// and switching back brings the pressure back.
+TEST_F(ConditionsWindowTest, TheEdgeLoadDialogKeepsEachKindsValues) {
+  auto* d = Find<ConditionDialog>("EdgeLoadDialog");
+  auto* kind = d->findChild<QComboBox*>("ComboBox1");
+  d->Edit(0)->setText("5000");
+  kind->setCurrentIndex(1);
+  EXPECT_EQ(d->Label(0)->text(), "tx(Pa):");
+  EXPECT_EQ(d->Text(0), "0");
+  EXPECT_EQ(d->Text(1), "0");
+  d->Edit(0)->setText("3");
+  d->Edit(1)->setText("-4");
+  kind->setCurrentIndex(0);
+  EXPECT_EQ(d->Text(0), "5000");
+  EXPECT_FALSE(d->Edit(1)->isEnabled());
+  kind->setCurrentIndex(1);
+  EXPECT_EQ(d->Text(0), "3");
+  EXPECT_EQ(d->Text(1), "-4");
+}
 
 // Modal: Ctrl+G does not compute behind it, and Escape closes it. It sets
 // the density and, in its table, a region's own material, a blank field
