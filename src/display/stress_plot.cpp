@@ -54,7 +54,7 @@ ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const do
   ClearPicture(canvas);
   canvas.SetPenColour(White);
   canvas.SetBrushStyle(BrushStyle::Solid);
-  const double shareLimit = OutlineShareLimit(model, view, canvas.Width(), canvas.Height(), outlines);
+  const int32_t shareLimit = OutlineShareLimit(model, view, canvas.Width(), canvas.Height(), outlines);
   for (int32_t e = 1; e <= count; ++e) {
     const int32_t index = uniform ? MiddleColour : ColourIndex(max, Value(values, e), factor);
     canvas.SetBrushColour(palette.colours[index]);
