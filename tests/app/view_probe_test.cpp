@@ -123,7 +123,7 @@ TEST_P(PlotsFollowTheView, ZoomedMovedAndResized) {
   plot();
   const ShownPicture fitted = h.session.shown();
 
-  h.session.ZoomAt(300, 200, 2.5);
+  h.session.ZoomAt(p3.x, p3.y, 2.5);  // node 3 stays in view
   h.session.Pan(7, -3);
   const ViewTransform zoomed = h.session.view();
   h.canvas.Clear();
@@ -133,11 +133,11 @@ TEST_P(PlotsFollowTheView, ZoomedMovedAndResized) {
   ASSERT_FALSE(h.canvas.Calls().empty());
   EXPECT_EQ(h.canvas.Calls().back().kind, Primitive::Ellipse);
 
-  h.canvas.Resize(500, 300);
+  h.canvas.Resize(900, 700);
   h.session.Resize();
   EXPECT_EQ(h.session.shown().kind, fitted.kind);
   EXPECT_EQ(h.session.shown().component, fitted.component);
-  EXPECT_EQ(h.session.view().halfWidth, 250);
+  EXPECT_EQ(h.session.view().halfWidth, 450);
   EXPECT_EQ(h.session.view().scale, zoomed.scale);
   EXPECT_EQ(h.canvas.Calls().back().kind, Primitive::Ellipse);
 }
