@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   liblapacke-dev libopenblas-dev libsuitesparse-dev
-  fonts-noto-cjk qt6-translations-l10n desktop-file-utils
+  fonts-noto-cjk qt6-translations-l10n desktop-file-utils shared-mime-info
   clang libclang-rt-14-dev
   gmsh libgmsh-dev
   xvfb xauth imagemagick xdotool

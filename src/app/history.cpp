@@ -65,6 +65,15 @@ void Exchange(Step& step, Model& model) {
   }
 }
 
+// The parts the scope names are put back as they were; the rest must be so.
+bool ChangedOnlyWithin(const Model& before, const Model& after, const EditScope& scope) {
+  if (scope.wholeModel) return true;
+  Model undeclared = after;
+  Step declared = Capture(before, scope);
+  Exchange(declared, undeclared);
+  return SameModel(undeclared, before);
+}
+
 std::size_t StepBytes(const Step& step) {
   std::size_t bytes = sizeof(Step) + VectorBytes(step.nodes);
   if (step.model) bytes += ModelBytes(*step.model);

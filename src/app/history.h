@@ -68,6 +68,9 @@ Step Capture(const Model& model, const EditScope& scope);
 // Keeps of the captured parts only those that now differ in `model`; false
 // when none does, and the edit changed nothing.
 bool KeepChanged(Step& step, const Model& model);
+// True when `after` differs from `before` only in parts `scope` names: an
+// edit that changed anything else would leave it changed by its undo.
+bool ChangedOnlyWithin(const Model& before, const Model& after, const EditScope& scope);
 // Exchanges the step's parts with the model's: undoes a done step, redoes an
 // undone one.
 void Exchange(Step& step, Model& model);

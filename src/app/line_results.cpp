@@ -14,9 +14,10 @@ LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, R
   return SampleAlongLine(model, elementValues, cornerValues, from, to, points);
 }
 
-std::string LineCsvText(const LineProfile& profile) {
+std::string LineCsvText(const LineProfile& profile, ResultField field) {
   constexpr const char* LineEnd = "\r\n";
-  std::string text = "s,x,y,element,element_value,averaged_value";
+  const std::string key(RowOf(field).key);
+  std::string text = "s,x,y,element," + key + "_element," + key + "_averaged";
   text += LineEnd;
   for (const LineSample& sample : profile.samples) {
     text += FormatShortest(sample.s) + ',' + FormatShortest(sample.x) + ',' + FormatShortest(sample.y) + ',';

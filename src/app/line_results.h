@@ -16,8 +16,9 @@ namespace trivane {
 LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, ResultField field, LinePoint from,
                              LinePoint to, int32_t points);
 
-// RFC 4180, CR LF: s,x,y,element,element_value,averaged_value, one row per
-// sample; a sample outside the mesh leaves the last three empty.
-std::string LineCsvText(const LineProfile& profile);
+// RFC 4180, CR LF: s,x,y,element,KEY_element,KEY_averaged with the field's
+// command-line key (sx_element for σx), one row per sample; a sample outside
+// the mesh leaves the last three empty.
+std::string LineCsvText(const LineProfile& profile, ResultField field);
 
 }  // namespace trivane

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "analysis/compute.h"
 #include "app/exported_results.h"
@@ -33,15 +34,13 @@ void Session::Start(const std::string& palettePath) {
 
 void Session::Draw(PictureSpec spec) {
   spec.view = view_;
-  const DrawnPicture drawn = DrawResultPicture(canvas_, spec, {*model_, tables_.get(), palette_, &counts_});
+  const DrawnPicture drawn =
+      DrawResultPicture(canvas_, spec, {*model_, tables_.get(), palette_, &counts_, &selection_});
   view_ = drawn.view;
   shown_ = ShownPicture{spec.kind, static_cast<int>(spec.field), drawn.range, drawn.deformed};
 }
 
-void Session::Redraw() {
-  Draw({});
-  if (selection_.count > 0) DrawSelectionMarkers(canvas_, *model_, selection_, view_);
-}
+void Session::Redraw() { Draw({}); }
 
 std::vector<int32_t> Session::SelectedNodes() const {
   std::vector<int32_t> nodes(static_cast<std::size_t>(selection_.count));
@@ -54,14 +53,20 @@ void Session::Select(const std::vector<int32_t>& nodes) {
   for (int32_t k : nodes) selection_.nodes[++selection_.count] = k;
 }
 
+// A debugging build checks that the edit kept to its scope: a part it changed
+// outside it would stay changed by the undo, a gap no user would see at once.
 void Session::Change(const EditScope& scope, const std::function<void()>& edit) {
   Step step = Capture(*model_, scope);
+#ifndef NDEBUG
+  const Model before = *model_;
+#endif
   try {
     edit();
   } catch (...) {
     Exchange(step, *model_);
     throw;
   }
+  assert(ChangedOnlyWithin(before, *model_, scope) && "an edit changed a part its undo step does not hold");
   if (!KeepChanged(step, *model_)) return;
   history_.Record(std::move(step));
   MarkModelEdited();
@@ -128,15 +133,24 @@ void Session::NewModel() {
 // the history starts anew.
 void Session::OpenProblem() {
   const auto path = chooser_.ChooseFileToOpen({ProblemOpenFilter});
-  if (!path) return;
-  Model opened = ReadProblem(ReadFileBytes(*path), *model_);
+  if (path) OpenProblemFile(*path);
+}
+
+void Session::OpenProblemFile(const std::string& path) {
+  Model opened = ReadProblem(ReadFileBytes(path), *model_);
   ClearSystem(*tables_, model_->nodeCount);
   *model_ = std::move(opened);
-  history_.Restart(*path);
+  history_.Restart(path);
   selection_ = Selection{};
   DiscardResults();
   view_.fitted = true;
   Redraw();
+}
+
+// A mesh is imported, anything else opened as a problem file.
+void Session::OpenFile(const std::string& path) {
+  if (HasExtension(path, ".msh") || HasExtension(path, ".ase")) return ImportMeshFile(path);
+  OpenProblemFile(path);
 }
 
 void Session::SaveProblem() {
@@ -158,9 +172,12 @@ void Session::SaveProblem() {
 // land on unrelated nodes.
 void Session::ImportMesh() {
   const auto path = chooser_.ChooseFileToOpen({MeshFilter, GmshMeshFilter});
-  if (!path) return;
-  const bool msh = HasExtension(*path, ".msh");
-  Model imported = msh ? ImportMsh(ReadFileBytes(*path), *model_) : ImportAse(ReadFileBytes(*path), *model_);
+  if (path) ImportMeshFile(*path);
+}
+
+void Session::ImportMeshFile(const std::string& path) {
+  const bool msh = HasExtension(path, ".msh");
+  Model imported = msh ? ImportMsh(ReadFileBytes(path), *model_) : ImportAse(ReadFileBytes(path), *model_);
   if (msh) ClearSystem(*tables_, model_->nodeCount);
   Change(EditScope::WholeModel(), [&] { *model_ = std::move(imported); });
   if (msh) selection_ = Selection{};
@@ -186,6 +203,7 @@ void Session::StressPlot(int fieldIndex) {
   Draw(PlotSpec(PictureKind::Stress, static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1))));
 }
 
+// The deformed plot's scale is in the window's readout, never in the drawing.
 PictureSpec Session::PlotSpec(PictureKind kind, ResultField field) const {
   PictureSpec spec;
   spec.kind = kind;
@@ -193,7 +211,14 @@ PictureSpec Session::PlotSpec(PictureKind kind, ResultField field) const {
   spec.smooth = plotOptions_.smooth;
   spec.principal = plotOptions_.principal;
   spec.magnification = plotOptions_.magnification;
+  if (kind == PictureKind::Stress && legendInDrawing_) spec.legend = LegendPlace::Within;
   return spec;
+}
+
+void Session::SetLegendInDrawing(bool inDrawing) {
+  if (inDrawing == legendInDrawing_) return;
+  legendInDrawing_ = inDrawing;
+  if (shown_.kind == PictureKind::Stress) RedrawShown();
 }
 
 void Session::BeginLinePick() {
@@ -220,14 +245,17 @@ LineProfile Session::LineGraph(int fieldIndex, LinePoint from, LinePoint to, int
   return ProfileAlongLine(*model_, *tables_, field, from, to, points);
 }
 
+// Results of an edited model would go out under the model they do not
+// belong to, with nothing in the file to say so.
 void Session::ExportResults() {
   RequireResults();
+  if (outOfDate_) throw Error(messages::ResultsOutOfDateComputeFirst);
   const FileFilter filters[] = {VtuFilter, CsvFilter};
   const auto path = chooser_.ChooseExportFile(filters);
   if (!path) return;
   WriteResultsFile(*path, *model_, ExportedResultsOf(*tables_));
 }
 
-void Session::Resize() { Redraw(); }
+void Session::Resize() { RedrawShown(); }
 
 }  // namespace trivane

@@ -97,16 +97,29 @@ class Session {
   // File commands.
   void NewModel();
   void OpenProblem();
+  // Opens the problem file at path, as OpenProblem does with the file chosen.
+  void OpenProblemFile(const std::string& path);
   void SaveProblem();
   void ImportMesh();
+  void ImportMeshFile(const std::string& path);
+  // A file named at start-up: a mesh (.msh, .ase) is imported, any other
+  // file opened as a problem file.
+  void OpenFile(const std::string& path);
 
   // Analysis and results. The plots and the export need results of the
   // present model: without them they throw Error(ComputeFirst) and change
-  // nothing.
+  // nothing. The export also refuses results an edit put out of date
+  // (Error(ResultsOutOfDateComputeFirst)); the plots show them, marked so.
   void Compute();
   void DeformedPlot();
   // fieldIndex is the number of a ResultField, as the window's lists carry it.
   void StressPlot(int fieldIndex);
+  // Where the window's status bar cannot hold a stress plot's legend, the
+  // plot leaves LegendWidth pixels on the right of the drawing for it, and
+  // the legend is drawn there as trivane-cli render --legend draws it
+  // (LegendPlace::Within). A plot on show is drawn again the new way.
+  void SetLegendInDrawing(bool inDrawing);
+  bool LegendInDrawing() const { return legendInDrawing_; }
   // The options take effect with the next plot.
   void SetPlotOptions(const PlotOptions& options) { plotOptions_ = options; }
   const PlotOptions& plotOptions() const { return plotOptions_; }
@@ -163,7 +176,8 @@ class Session {
   void Redo();
   const History& history() const { return history_; }
 
-  // The drawing surface changed size: refit and redraw with the markers.
+  // The drawing surface changed size: the picture shown is drawn again at the
+  // new size (a fitted view refits), with the markers.
   void Resize();
 
   // Moving the view (the 视图 menu, the wheel, drags and keys): the picture
@@ -193,9 +207,10 @@ class Session {
   int32_t twoWayToggle() const { return twoWayToggle_; }
 
  private:
-  // The model view, with the markers of a kept selection.
+  // The model view.
   void Redraw();
-  // Draws the picture in the present view, which it then shows.
+  // Draws the picture in the present view, with the markers of a kept
+  // selection, and shows it.
   void Draw(PictureSpec spec);
   // A result plot drawn as the plot options say.
   PictureSpec PlotSpec(PictureKind kind, ResultField field) const;
@@ -229,6 +244,7 @@ class Session {
   LinePoint lineStart_{};
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
+  bool legendInDrawing_ = false;
   bool hasResults_ = false;
   bool outOfDate_ = false;
 };

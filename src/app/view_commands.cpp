@@ -3,8 +3,8 @@
 
 namespace trivane {
 
-// A stress or deformed plot stays that plot; the model view keeps its markers
-// (Redraw draws a kept selection).
+// A stress or deformed plot stays that plot, and each keeps the markers of
+// a kept selection.
 void Session::RedrawShown() {
   switch (shown_.kind) {
     case PictureKind::Stress:

@@ -71,7 +71,7 @@ int RunLine(std::span<const std::string> args) {
   const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
   const LineProfile profile = ProfileAlongLine(*computed.model, *computed.tables, field, from, to, points);
   if (!graph) {
-    WriteFileAtomically(out, LineCsvText(profile));
+    WriteFileAtomically(out, LineCsvText(profile, field));
   } else {
     StartQt();
     QtCanvas canvas(size.width, size.height);

@@ -105,7 +105,7 @@ int RunRender(std::span<const std::string> args) {
                    .smooth = a.Has("--smooth"),
                    .principal = a.Has("--principal"),
                    .magnification = ReadScale(a),
-                   .legend = a.Has("--legend")};
+                   .legend = a.Has("--legend") ? LegendPlace::Beside : LegendPlace::None};
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
   const ModelOptions options = ReadModelOptions(a);
   spec.outlines = ReadOutlines(a.Value("--outlines", "auto"));
@@ -120,7 +120,7 @@ int RunRender(std::span<const std::string> args) {
   StartQt();
   // The legend widens the picture; the plot keeps the size, and so every pixel,
   // it has without one.
-  QtCanvas canvas(size.width + (spec.legend ? LegendWidth : 0), size.height);
+  QtCanvas canvas(size.width + (spec.legend == LegendPlace::Beside ? LegendWidth : 0), size.height);
   canvas.SetVisibleSize(size.width, size.height);
   // As a zoomed window: the rectangle stays put, whatever the model's bounds.
   if (zoomed) ShowRectangle(spec.view, shown.x1, shown.y1, shown.x2, shown.y2, size.width, size.height);

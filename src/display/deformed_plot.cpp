@@ -29,19 +29,20 @@ DeformedScale DeformedScaleOf(const Model& model, std::span<const double> displa
 
 DeformedScale DrawDeformedShape(Canvas& canvas, const Model& model, std::span<const double> displacements,
                                 ViewTransform& view, CountSink* counts, std::optional<double> magnification,
-                                Outlines outlines) {
+                                Outlines outlines, const Selection* selection) {
   const int32_t n = NodesToDraw(model);
   RequireNodeResults(model, displacements);
-  ViewTransform fitted = view;
-  // The redraw refits a fitted view from the same bounds and size; fitting
-  // first makes the amplification use exactly the scale the picture is drawn
-  // with, zoomed or not.
-  UpdateView(fitted, model.bounds, canvas.Width(), canvas.Height());
-  DeformedScale scale = DeformedScaleOf(model, displacements, fitted.scale);
+  // The automatic magnification is the one of the whole model fitted to the
+  // canvas: a zoomed or moved view then shows the same deformed shape as the
+  // fitted one, magnified or moved as the element plot is. Fitted, the two
+  // views are one and the same.
+  ViewTransform whole;
+  FitView(whole, model.bounds, canvas.Width(), canvas.Height());
+  DeformedScale scale = DeformedScaleOf(model, displacements, whole.scale);
   if (!magnification && scale.largestComponent == 0.0 && n >= 1) throw Error(messages::DivisionByZero);
 
   // Displaced by (60 / m) u / s in the automatic case, that is 60 pixels for
-  // the largest component m at view scale s; by magnification x u otherwise.
+  // the largest component m at the fitted scale s; by magnification x u otherwise.
   std::vector<NodePosition> positions(static_cast<std::size_t>(n));
   const double pixels = AutomaticDeformationPixels / scale.largestComponent;
   for (int32_t i = 1; i <= n; ++i) {
@@ -50,10 +51,11 @@ DeformedScale DrawDeformedShape(Canvas& canvas, const Model& model, std::span<co
     const Node& node = model.nodes[i];
     positions[static_cast<std::size_t>(i - 1)] =
         magnification ? NodePosition{node.x + *magnification * u, node.y + *magnification * v}
-                      : NodePosition{node.x + (pixels * u) / fitted.scale, node.y + (pixels * v) / fitted.scale};
+                      : NodePosition{node.x + (pixels * u) / whole.scale, node.y + (pixels * v) / whole.scale};
   }
   if (magnification) scale.magnification = *magnification;
   DrawModel(canvas, model, view, counts, outlines, positions);
+  if (selection) DrawSelectionMarkers(canvas, model, *selection, view, positions);
   return scale;
 }
 

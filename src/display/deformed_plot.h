@@ -31,10 +31,13 @@ DeformedScale DeformedScaleOf(const Model& model, std::span<const double> displa
 // (Error(ComputeFirst) otherwise: the results belong to another model).
 // Without a magnification the largest component is drawn 60 pixels long, and
 // when every displacement is zero (and there is a node) throws
-// Error(DivisionByZero) before anything is drawn. Returns the scale drawn.
+// Error(DivisionByZero) before anything is drawn. The automatic scale is that
+// of the whole model fitted to the canvas, so that zooming magnifies the
+// picture and not the deformation. A selection's markers go on the displaced
+// nodes. Returns the scale drawn.
 DeformedScale DrawDeformedShape(Canvas& canvas, const Model& model, std::span<const double> displacements,
                                 ViewTransform& view, CountSink* counts,
                                 std::optional<double> magnification = std::nullopt,
-                                Outlines outlines = Outlines::Auto);
+                                Outlines outlines = Outlines::Auto, const Selection* selection = nullptr);
 
 }  // namespace trivane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "model/errors.h"
 
@@ -22,25 +24,98 @@ void ClearPicture(Canvas& canvas) {
   canvas.Rectangle(0, 0, canvas.Width(), canvas.Height());
 }
 
+namespace {
+
+double TwiceArea(const Pixel& a, const Pixel& b, const Pixel& c) {
+  return std::fabs((double(b.x) - a.x) * (double(c.y) - a.y) - (double(b.y) - a.y) * (double(c.x) - a.x));
+}
+
+// The share of the element its outline covers, on a logarithmic scale in
+// steps of 1 %, from its corners on the screen before they are rounded to
+// pixels: elements of one shape and size fall on one level whatever their
+// pixels round to, so a regular mesh keeps or loses its outlines as a whole.
+// Also gives the outline's pixels and the element's area on the screen.
+struct ShareOnScreen {
+  int32_t level = AllOutlines;
+  double pixels = 0.0;
+  double area = 0.0;
+};
+ShareOnScreen OutlineShareLevel(const std::array<NodePosition, 3>& p, double scale) {
+  const auto steps = [](const NodePosition& a, const NodePosition& b) {
+    return std::fmax(std::fabs(a.x - b.x), std::fabs(a.y - b.y));
+  };
+  const double twiceArea = std::fabs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[1].y - p[0].y) * (p[2].x - p[0].x));
+  ShareOnScreen share;
+  share.pixels = (steps(p[0], p[1]) + steps(p[1], p[2]) + steps(p[2], p[0])) * scale / 2;
+  share.area = twiceArea * scale * scale / 2;
+  if (share.area > 0.0) share.level = static_cast<int32_t>(std::lround(100.0 * std::log(share.pixels / share.area)));
+  return share;
+}
+
+}  // namespace
+
 bool Outlined(Outlines outlines, const Pixel& a, const Pixel& b, const Pixel& c) {
   if (outlines != Outlines::Auto) return outlines == Outlines::On;
-  const double twiceArea =
-      std::fabs((double(b.x) - a.x) * (double(c.y) - a.y) - (double(b.y) - a.y) * (double(c.x) - a.x));
-  return twiceArea >= 2 * MinOutlinedArea;
+  return TwiceArea(a, b, c) >= 2 * MinOutlinedArea;
+}
+
+int32_t OutlineShareLimit(const Model& model, const ViewTransform& view, int32_t width, int32_t height,
+                          Outlines outlines) {
+  if (outlines != Outlines::Auto) return AllOutlines;
+  std::vector<ShareOnScreen> outlined;
+  double area = 0.0, covered = 0.0;
+  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
+    const Element& el = model.elements[e];
+    const std::array<int32_t, 3> corners{el.node1, el.node2, el.node3};
+    if (std::any_of(corners.begin(), corners.end(), [&](int32_t n) { return n < 1 || n > NodesToDraw(model); }))
+      continue;
+    std::array<Pixel, 3> p;
+    std::array<NodePosition, 3> at;
+    for (size_t k = 0; k < 3; ++k) {
+      at[k] = {model.nodes[corners[k]].x, model.nodes[corners[k]].y};
+      p[k] = ToPixel(view, at[k].x, at[k].y);
+    }
+    const auto [left, right] = std::minmax({p[0].x, p[1].x, p[2].x});
+    const auto [top, bottom] = std::minmax({p[0].y, p[1].y, p[2].y});
+    if (right < 0 || bottom < 0 || left >= width || top >= height) continue;  // off the screen
+    const ShareOnScreen share = OutlineShareLevel(at, view.scale);
+    area += share.area;
+    if (!Outlined(Outlines::Auto, p[0], p[1], p[2])) continue;
+    outlined.push_back(share);
+    covered += share.pixels;
+  }
+  if (covered <= MaxOutlineShare * area) return AllOutlines;
+  // The outlines that cover least of their element stay, as many as fit the
+  // budget; a level stays or goes as a whole.
+  std::sort(outlined.begin(), outlined.end(), [](const auto& a, const auto& b) { return a.level < b.level; });
+  double kept = 0.0;
+  int32_t limit = std::numeric_limits<int32_t>::min();
+  for (size_t k = 0; k < outlined.size();) {
+    size_t next = k;
+    double level = 0.0;
+    for (; next < outlined.size() && outlined[next].level == outlined[k].level; ++next) level += outlined[next].pixels;
+    if (kept + level > MaxOutlineShare * area) break;
+    kept += level;
+    limit = outlined[k].level;
+    k = next;
+  }
+  return limit;
 }
 
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
-                 Outlines outlines, Rgb outlineColour, NodePositions positions) {
+                 Outlines outlines, Rgb outlineColour, NodePositions positions, int32_t shareLimit) {
   const std::array<int32_t, 3> corners{element.node1, element.node2, element.node3};
   std::array<Pixel, 3> points;
+  std::array<NodePosition, 3> at;
   for (size_t k = 0; k < corners.size(); ++k) {
     if (corners[k] < 1 || corners[k] > MaxNodes) return false;
     if (!positions.empty() && static_cast<size_t>(corners[k]) > positions.size()) return false;
-    const NodePosition p = PositionOf(model, positions, corners[k]);
-    points[k] = ToPixel(view, p.x, p.y);
+    at[k] = PositionOf(model, positions, corners[k]);
+    points[k] = ToPixel(view, at[k].x, at[k].y);
   }
-  canvas.SetPenColour(Outlined(outlines, points[0], points[1], points[2]) ? outlineColour
-                                                                      : canvas.Attributes().brushColour);
+  const bool outlined = Outlined(outlines, points[0], points[1], points[2]) &&
+                        (shareLimit == AllOutlines || OutlineShareLevel(at, view.scale).level <= shareLimit);
+  canvas.SetPenColour(outlined ? outlineColour : canvas.Attributes().brushColour);
   canvas.Polygon(points);
   return true;
 }

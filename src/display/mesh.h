@@ -1,6 +1,7 @@
 #pragma once
 // Pieces shared by the model redraw and the stress plot.
 #include <cstdint>
+#include <limits>
 #include <span>
 
 #include "display/canvas.h"
@@ -28,6 +29,22 @@ enum class Outlines { Auto, On, Off };
 constexpr double MinOutlinedArea = 6.0;
 bool Outlined(Outlines outlines, const Pixel& a, const Pixel& b, const Pixel& c);
 
+// On a colour plot Auto also keeps the outlines from washing out the colours.
+// An element's outline covers about half its perimeter in pixels (each side
+// is shared, and a line covers one pixel per step along its longer axis);
+// its share is that over its area. Where the outlines of the elements above
+// MinOutlinedArea would cover more than MaxOutlineShare of all elements on
+// the screen, those of the largest share lose theirs first, until the rest
+// cover at most that. Shares are compared in levels (OutlineShareLevel), so
+// that elements of one shape and size keep or lose their outlines together.
+// Returns the highest level that keeps its outline: AllOutlines where every
+// element keeps it, as on the example models at 1024 x 640, whose outlines
+// cover under a fifth.
+constexpr double MaxOutlineShare = 0.2;
+constexpr int32_t AllOutlines = std::numeric_limits<int32_t>::max();
+int32_t OutlineShareLimit(const Model& model, const ViewTransform& view, int32_t width, int32_t height,
+                          Outlines outlines);
+
 // Where the nodes are drawn: entry [i - 1] is node i. An empty span draws every
 // node at its own coordinates.
 struct NodePosition {
@@ -49,7 +66,8 @@ inline NodePosition PositionOf(const Model& model, NodePositions positions, int3
 // element with a corner outside the node table (or the positions) is skipped
 // (returns false).
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
-                 Outlines outlines = Outlines::On, Rgb outlineColour = {255, 255, 255}, NodePositions positions = {});
+                 Outlines outlines = Outlines::On, Rgb outlineColour = {255, 255, 255}, NodePositions positions = {},
+                 int32_t shareLimit = AllOutlines);
 
 // Results that cover the model: 2 displacements per node, one value per
 // element. Anything shorter belongs to another model; throws Error(ComputeFirst).

@@ -65,7 +65,7 @@ void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSin
 }
 
 void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& selection,
-                          const ViewTransform& view) {
+                          const ViewTransform& view, NodePositions positions) {
   canvas.SetPenWidth(1);
   canvas.SetPenMode(PenMode::Copy);
   canvas.SetPenStyle(PenStyle::Solid);
@@ -76,7 +76,9 @@ void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& s
   for (int32_t k = 1; k <= count; ++k) {
     const int32_t number = selection.nodes[k];
     if (number < 1 || number > MaxNodes) continue;
-    const Pixel p = ToPixel(view, model.nodes[number].x, model.nodes[number].y);
+    if (!positions.empty() && static_cast<size_t>(number) > positions.size()) continue;
+    const NodePosition at = PositionOf(model, positions, number);
+    const Pixel p = ToPixel(view, at.x, at.y);
     // Zoomed in, most of a large selection lies off the surface.
     if (p.x + 5 <= 0 || p.y + 5 <= 0 || p.x - 5 >= canvas.Width() || p.y - 5 >= canvas.Height()) continue;
     canvas.Ellipse(p.x - 5, p.y - 5, p.x + 5, p.y + 5);

@@ -32,8 +32,9 @@ void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSin
 // model has no region: every element is grey.
 std::vector<Rgb> ElementFills(const Model& model);
 
-// A yellow disc on every selected node, with the view as it stands (no fit).
+// A yellow disc on every selected node, with the view as it stands (no fit);
+// with positions, where the nodes are drawn (see NodePosition).
 void DrawSelectionMarkers(Canvas& canvas, const Model& model, const Selection& selection,
-                          const ViewTransform& view);
+                          const ViewTransform& view, NodePositions positions = {});
 
 }  // namespace trivane

@@ -2,6 +2,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/fields.h"
+#include "display/canvas_part.h"
 #include "display/legend.h"
 #include "display/principal_directions.h"
 #include "display/smooth_plot.h"
@@ -16,10 +17,16 @@ const AnalysisTables& ResultsOf(const PictureSource& source) {
   return *source.results;
 }
 
+// The markers set the pen and brush: without a selection the canvas keeps
+// the attributes the picture left, as it always has.
+const Selection* MarkedSelection(const PictureSource& source) {
+  return source.selection != nullptr && source.selection->count > 0 ? source.selection : nullptr;
+}
+
 DeformedScale DrawDeformed(Canvas& canvas, const PictureSpec& spec, const PictureSource& source,
                            ViewTransform& view) {
   return DrawDeformedShape(canvas, source.model, Displacements(ResultsOf(source)), view, source.counts,
-                           spec.magnification, spec.outlines);
+                           spec.magnification, spec.outlines, MarkedSelection(source));
 }
 
 ValueRange DrawField(Canvas& canvas, const PictureSpec& spec, const PictureSource& source, ViewTransform& view) {
@@ -34,25 +41,38 @@ ValueRange DrawField(Canvas& canvas, const PictureSpec& spec, const PictureSourc
     DrawPrincipalDirections(canvas, model, StoredElementValues(results, ResultField::SigmaX),
                             StoredElementValues(results, ResultField::SigmaY),
                             StoredElementValues(results, ResultField::TauXY), view);
+  if (const Selection* selection = MarkedSelection(source))
+    DrawSelectionMarkers(canvas, model, *selection, view);
   return range;
+}
+
+bool LegendWithin(const Canvas& canvas, const PictureSpec& spec) {
+  return spec.kind != PictureKind::Model && spec.legend == LegendPlace::Within &&
+         canvas.Width() - LegendWidth >= MinPlotWidth;
 }
 
 }  // namespace
 
 DrawnPicture DrawResultPicture(Canvas& canvas, const PictureSpec& spec, const PictureSource& source) {
   DrawnPicture drawn{spec.view, {}, {}};
+  const bool within = LegendWithin(canvas, spec);
+  CanvasPart part(canvas, canvas.Width() - LegendWidth);
+  Canvas& picture = within ? part : canvas;
+  const bool legend = within || spec.legend == LegendPlace::Beside;
   switch (spec.kind) {
     case PictureKind::Model:
-      DrawModel(canvas, source.model, drawn.view, source.counts, spec.outlines);
+      DrawModel(picture, source.model, drawn.view, source.counts, spec.outlines);
+      if (const Selection* selection = MarkedSelection(source))
+        DrawSelectionMarkers(picture, source.model, *selection, drawn.view);
       break;
     case PictureKind::Deformed:
-      drawn.deformed = DrawDeformed(canvas, spec, source, drawn.view);
-      if (spec.legend) DrawDeformedLegend(canvas, canvas.Width(), canvas.Height(), drawn.deformed);
+      drawn.deformed = DrawDeformed(picture, spec, source, drawn.view);
+      if (legend) DrawDeformedLegend(canvas, picture.Width(), canvas.Height(), drawn.deformed);
       break;
     case PictureKind::Stress:
-      drawn.range = DrawField(canvas, spec, source, drawn.view);
-      if (spec.legend)
-        DrawStressLegend(canvas, canvas.Width(), canvas.Height(), ResultFieldTitle(spec.field), drawn.range,
+      drawn.range = DrawField(picture, spec, source, drawn.view);
+      if (legend)
+        DrawStressLegend(canvas, picture.Width(), canvas.Height(), ResultFieldTitle(spec.field), drawn.range,
                          source.palette);
       break;
   }

@@ -1,8 +1,10 @@
 #pragma once
 // The one routine that draws what the drawing surface shows: the model, its
-// deformed shape or a plot of a result field, with the principal directions
-// and a legend on request. The window and trivane-cli render describe the
-// picture they want and call it, so both take every drawing decision alike.
+// deformed shape or a plot of a result field, with the principal directions,
+// the selection's markers and a legend on request. The window and trivane-cli
+// render describe the picture they want and call it, so both take every
+// drawing decision alike.
+#include <cstdint>
 #include <optional>
 
 #include "analysis/tables.h"
@@ -20,6 +22,16 @@ namespace trivane {
 
 enum class PictureKind { Model, Deformed, Stress };
 
+// Where a Deformed or Stress picture's legend goes, in a strip of LegendWidth
+// at the right: Beside the canvas's visible width, the picture keeping all of
+// it (the raster must have room for the strip), as trivane-cli render --legend
+// draws it; or Within the canvas, the picture fitted and centred in the part
+// left of the strip, as the window draws it where its status bar cannot hold
+// the legend. A canvas that would leave the picture under MinPlotWidth pixels
+// has no legend Within.
+enum class LegendPlace { None, Beside, Within };
+constexpr int32_t MinPlotWidth = 64;
+
 // What is wanted, as a plain value.
 struct PictureSpec {
   PictureKind kind = PictureKind::Model;
@@ -27,23 +39,25 @@ struct PictureSpec {
   bool smooth = false;     // painted from the averaged values at the corners, not by element
   bool principal = false;  // the principal directions over a Stress picture
   // A Deformed picture's magnification; none draws the largest displacement
-  // component 60 pixels long.
+  // component 60 pixels long with the whole model fitted to the picture, so
+  // that a zoomed view magnifies the picture and not the deformation.
   std::optional<double> magnification;
-  // A Deformed or Stress picture's legend, in a strip of LegendWidth right of
-  // the canvas's visible width (the raster must have room for it).
-  bool legend = false;
+  LegendPlace legend = LegendPlace::None;
   Outlines outlines = Outlines::Auto;  // not for a smooth plot, which has none
-  ViewTransform view{};                // fitted, or zoomed to a part of the model
+  ViewTransform view{};                // fitted, or zoomed to a part of the model: every kind follows it
 };
 
 // What the picture is drawn from. A Deformed or Stress picture needs the
 // results of the model (Error(ComputeFirst) where they do not cover it);
 // counts receives the node and element counts where a picture shows them.
+// A selection's markers go over the picture, under its legend: on the
+// displaced nodes of a Deformed picture.
 struct PictureSource {
   const Model& model;
   const AnalysisTables* results = nullptr;
   const Palette& palette;
   CountSink* counts = nullptr;
+  const Selection* selection = nullptr;
 };
 
 // What was drawn: the view as drawn (a fitted view fitted to the canvas),

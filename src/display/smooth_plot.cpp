@@ -89,7 +89,7 @@ ValueRange DrawSmoothPlot(Canvas& canvas, const Model& model, std::span<const do
   }
 
   canvas.SetPenWidth(1);
-  FitView(view, model.bounds, canvas.Width(), canvas.Height());
+  UpdateView(view, model.bounds, canvas.Width(), canvas.Height());
   ClearPicture(canvas);
   TrianglePainter painter(canvas, palette, range, IsUniform(range));
   for (int32_t e = 1; e <= count; ++e) {

@@ -54,10 +54,11 @@ ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const do
   ClearPicture(canvas);
   canvas.SetPenColour(White);
   canvas.SetBrushStyle(BrushStyle::Solid);
+  const int32_t shareLimit = OutlineShareLimit(model, view, canvas.Width(), canvas.Height(), outlines);
   for (int32_t e = 1; e <= count; ++e) {
     const int32_t index = uniform ? MiddleColour : ColourIndex(max, Value(values, e), factor);
     canvas.SetBrushColour(palette.colours[index]);
-    DrawElement(canvas, model, model.elements[e], view, outlines);
+    DrawElement(canvas, model, model.elements[e], view, outlines, White, {}, shareLimit);
   }
   return range;
 }

@@ -29,7 +29,7 @@ bool IsUniform(ValueRange range);
 constexpr int32_t MiddleColour = (PaletteSize - 1) / 2;
 
 // values[e - 1] is element e's value of the chosen component. A uniform field
-// is painted in MiddleColour. Returns the range painted, for a legend.
+// is painted in MiddleColour. Auto outlines follow OutlineShareLimit. Returns the range painted, for a legend.
 ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const double> values,
                           const Palette& palette, ViewTransform& view, Outlines outlines = Outlines::Auto);
 

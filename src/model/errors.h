@@ -171,6 +171,8 @@ inline constexpr const char* ModelModified = "模型已修改，是否保存？"
 
 // Results: a plot or an export asked for before a compute of the present model.
 inline constexpr const char* ComputeFirst = "请先计算";
+// An export of results that an edit has put out of date.
+inline constexpr const char* ResultsOutOfDateComputeFirst = "结果已过期，请先计算";
 // The deformed plot's magnification, as 变形放大… takes it.
 inline constexpr const char* MagnificationNotPositive = "放大倍数必须大于0";
 // An export file whose extension names no format the program writes.

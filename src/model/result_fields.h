@@ -28,6 +28,7 @@ struct ResultFieldRow {
   ResultField field;
   std::string_view key;     // --component sx
   std::string_view name;    // lists, menus, the window's legend: "σx", "von Mises", "误差"
+  std::string_view shortName;  // the toolbar's component list, whose 72-pixel panel holds no longer name: "σv"
   std::string_view symbol;  // the probe's "σx = …"; follows the name in a title where it differs
   std::string_view unit;    // "Pa", "m"
   std::string_view exportName;          // the element column of .vtu and .csv; empty: none

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace trivane {
 
@@ -28,9 +29,7 @@ ConditionDialog::ConditionDialog(QWidget* parent, const char* name, const QStrin
     kinds_->setObjectName("ComboBox1");
     kinds_->addItems(kinds);
     form->addRow("类型:", kinds_);
-    connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int kind) {
-      if (onKindChanged) onKindChanged(kind);
-    });
+    connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int kind) { KindChanged(kind); });
     connect(kinds_, &QComboBox::currentIndexChanged, this, [this] { RefreshNote(); });
   }
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -46,6 +45,9 @@ ConditionDialog::ConditionDialog(QWidget* parent, const char* name, const QStrin
     edits_.push_back(edit);
   }
   column->addLayout(form);
+  QStringList texts;
+  for (const Field& field : fields) texts << field.text;
+  kindTexts_.assign(static_cast<std::size_t>(std::max<qsizetype>(kinds.size(), 1)), texts);
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* ok = buttons->addButton("确定", QDialogButtonBox::AcceptRole);
@@ -55,6 +57,21 @@ ConditionDialog::ConditionDialog(QWidget* parent, const char* name, const QStrin
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { Accept(); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   column->addWidget(buttons);
+}
+
+void ConditionDialog::SetKindTexts(int kind, const QStringList& texts) {
+  kindTexts_.at(static_cast<std::size_t>(kind)) = texts;
+  if (kind == kind_)
+    for (std::size_t i = 0; i < edits_.size(); ++i) edits_[i]->setText(texts.value(static_cast<qsizetype>(i)));
+}
+
+void ConditionDialog::KindChanged(int kind) {
+  if (kind < 0) return;
+  QStringList& left = kindTexts_.at(static_cast<std::size_t>(kind_));
+  for (std::size_t i = 0; i < edits_.size(); ++i) left[static_cast<qsizetype>(i)] = edits_[i]->text();
+  kind_ = kind;
+  SetKindTexts(kind, kindTexts_.at(static_cast<std::size_t>(kind)));
+  if (onKindChanged) onKindChanged(kind);
 }
 
 void ConditionDialog::SetNote(const QString& note) {

@@ -3,7 +3,8 @@
 // on, an optional choice of kind, and labelled number fields. "确定" hands the
 // typed texts to the command layer; when they are refused the error is
 // reported and the dialog stays open with them. The dialog keeps its texts
-// from one showing to the next.
+// from one showing to the next, and one set of them for each kind: a value
+// typed for one kind never shows as another's.
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,10 @@ class ConditionDialog : public QDialog {
   ConditionDialog(QWidget* parent, const char* name, const QString& title, const std::vector<Field>& fields,
                   const QStringList& kinds, ErrorReporter report);
 
+  // The texts a kind's fields show until the user types others; by default
+  // the fields' own.
+  void SetKindTexts(int kind, const QStringList& texts);
+
   // The line above the fields ("Note").
   void SetNote(const QString& note);
   // A note that follows what is typed: `note` is asked again whenever the
@@ -48,6 +53,7 @@ class ConditionDialog : public QDialog {
 
  private:
   void Accept();
+  void KindChanged(int kind);
   void RefreshNote();
 
   ErrorReporter report_;
@@ -56,6 +62,8 @@ class ConditionDialog : public QDialog {
   QComboBox* kinds_ = nullptr;
   std::vector<QLabel*> labels_;
   std::vector<QLineEdit*> edits_;
+  std::vector<QStringList> kindTexts_;  // per kind, the texts of the fields
+  int kind_ = 0;                        // the kind the fields show
 };
 
 }  // namespace trivane

@@ -18,6 +18,7 @@
 #include "model/errors.h"
 #include "ui/error_box.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace trivane {
@@ -27,7 +28,7 @@ constexpr int GraphWidth = 900;
 constexpr int GraphHeight = 500;
 }  // namespace
 
-LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWidget* parent)
+LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int field, QWidget* parent)
     : QDialog(parent), profileOf_(std::move(profileOf)) {
   setObjectName("LineGraphWindow");
   setWindowTitle("路径图");
@@ -52,6 +53,7 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWid
   graph_->setObjectName("LineGraph");
   column->addWidget(graph_);
 
+  field_->setCurrentIndex(std::max(field_->findData(field), 0));
   connect(field_, &QComboBox::currentIndexChanged, this, [this] { Redraw(); });
   connect(savePicture, &QPushButton::clicked, this, [this] {
     const QString path = QFileDialog::getSaveFileName(this, "保存图片", "line.png", "PNG图片 (*.png)");
@@ -66,12 +68,14 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWid
 
 QImage LineGraphWindow::Picture() const {
   QtCanvas canvas(GraphWidth, GraphHeight);
-  DrawLineGraph(canvas, profile_, ResultFieldTitle(static_cast<ResultField>(field_->currentData().toInt())));
+  DrawLineGraph(canvas, profile_, ResultFieldTitle(field()));
   return canvas.Image().copy();
 }
 
+ResultField LineGraphWindow::field() const { return static_cast<ResultField>(field_->currentData().toInt()); }
+
 void LineGraphWindow::Redraw() {
-  profile_ = profileOf_(field_->currentData().toInt());
+  profile_ = profileOf_(static_cast<int>(field()));
   graph_->setPixmap(QPixmap::fromImage(Picture()));
 }
 
@@ -84,7 +88,7 @@ void LineGraphWindow::SavePicture(const QString& path) const {
 }
 
 void LineGraphWindow::SaveSamples(const QString& path) const {
-  WriteFileAtomically(path.toStdString(), LineCsvText(profile_));
+  WriteFileAtomically(path.toStdString(), LineCsvText(profile_, field()));
 }
 
 }  // namespace trivane

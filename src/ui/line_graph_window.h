@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "model/result_fields.h"
 #include "analysis/line_samples.h"
 
 class QComboBox;
@@ -14,8 +15,9 @@ namespace trivane {
 
 class LineGraphWindow : public QDialog {
  public:
-  // profileOf gives the samples of a field (a ResultField index) along the line.
-  LineGraphWindow(std::function<LineProfile(int field)> profileOf, QWidget* parent);
+  // profileOf gives the samples of a field (a ResultField index) along the
+  // line; the graph starts on `field`, or on σx where that has no graph.
+  LineGraphWindow(std::function<LineProfile(int field)> profileOf, int field, QWidget* parent);
 
   const LineProfile& profile() const { return profile_; }
   // The picture as shown and as saved.
@@ -23,6 +25,8 @@ class LineGraphWindow : public QDialog {
   // Each file written whole or not at all; a failure throws Error.
   void SavePicture(const QString& path) const;
   void SaveSamples(const QString& path) const;
+  // The field the graph shows.
+  ResultField field() const;
 
  private:
   void Redraw();

@@ -1,5 +1,6 @@
 // Start-up: the main window, the about box and the model-properties dialog,
-// in that order, then the message loop until the main window closes.
+// in that order, then the message loop until the main window closes. A file
+// named on the command line (as the desktop entry passes it) is opened.
 #include <QApplication>
 
 #include "ui/about_box.h"
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
   form1.SetDialogs(&form2, &form3);
   form1.show();
   form1.FormCreate(trivane::PalettePath());
+  if (const QStringList args = QApplication::arguments(); args.size() > 1) form1.OpenFile(args[1]);
   return app.exec();
 }

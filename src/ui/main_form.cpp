@@ -115,12 +115,13 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
   host->setObjectName("ClientArea");
   setCentralWidget(host);
   image1_ = new DrawingSurface(*canvas_, host);
+  // Picking a line's ends comes first, also with the probe on.
   image1_->onMouseDown = [this](int x, int y) {
-    if (probing_) return ProbeAt(x, y);
     if (session_->PickingLine()) {
       if (const auto line = session_->PickLinePoint(x, y)) ShowLineGraph(line->first, line->second);
       return;
     }
+    if (probing_) return ProbeAt(x, y);
     Run([&] { session_->MouseDown(x, y, BandMode(pressModifiers_)); });
   };
   image1_->onMouseMove = [this](int x, int y) {
@@ -160,6 +161,10 @@ void MainForm::FormCreate(const QString& palettePath) {
   Run([&] { session_->Start(palettePath.toStdString()); });
 }
 
+void MainForm::OpenFile(const QString& path) {
+  Run([&] { session_->OpenFile(path.toStdString()); });
+}
+
 // A new material puts the results out of date, which the status bar says.
 void MainForm::SetDialogs(QWidget* aboutBox, PropertiesDialog* propertiesDialog) {
   aboutBox_ = aboutBox;
@@ -197,10 +202,16 @@ void MainForm::UpdateWindow() {
 }
 
 void MainForm::UpdateResultsArea() {
+  // A legend the status bar cannot hold whole goes into the drawing.
   const ShownPicture& shown = session_->shown();
   if (shown.kind == PictureKind::Stress) {
-    results_->ShowLegend(QString::fromStdString(std::string(RowOf(static_cast<ResultField>(shown.component)).name)),
-                         shown.range, session_->palette());
+    const bool fits = results_->ShowLegend(
+        QString::fromStdString(std::string(RowOf(static_cast<ResultField>(shown.component)).name)), shown.range,
+        session_->palette());
+    if (fits == session_->LegendInDrawing()) {
+      RunReporting(this, report_, [&] { session_->SetLegendInDrawing(!fits); });
+      image1_->update();
+    }
   } else {
     results_->HideLegend();
   }

@@ -36,6 +36,9 @@ class MainForm : public QMainWindow {
   void FormCreate(const QString& palettePath);
   // The about box and the model-properties dialog, created after this window.
   void SetDialogs(QWidget* aboutBox, PropertiesDialog* propertiesDialog);
+  // The file named on the command line (`trivane FILE`); a failure is
+  // reported and the window shows the empty model.
+  void OpenFile(const QString& path);
   void SetErrorReporter(ErrorReporter report) { report_ = std::move(report); }
   const ErrorReporter& errorReporter() const { return report_; }
   // Asked before 新建, 打开, 导入模型 and closing drop a changed model.

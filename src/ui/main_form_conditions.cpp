@@ -46,6 +46,7 @@ void MainForm::BuildConditionDialogs() {
   edgeLoadDialog_ = new ConditionDialog(this, "EdgeLoadDialog", "分布荷载",
                                         {{"压力 p(Pa):", "1000"}, {"ty(Pa):", "0"}},
                                         {"压力（垂直于边，压向物体为正）", "面力 (tx, ty)"}, report);
+  edgeLoadDialog_->SetKindTexts(1, {"0", "0"});
   edgeLoadDialog_->onKindChanged = [d = edgeLoadDialog_](int kind) {
     d->Label(0)->setText(kind == 0 ? "压力 p(Pa):" : "tx(Pa):");
     d->Edit(1)->setEnabled(kind == 1);

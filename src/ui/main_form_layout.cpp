@@ -94,11 +94,12 @@ void MainForm::BuildToolBar() {
   panel2->setFixedWidth(72);
   auto* panel2Row = new QHBoxLayout(panel2);
   panel2Row->setContentsMargins(2, 0, 2, 0);
+  // Every field, so that the box always names the field plotted, by the
+  // short name the panel's width holds; each item carries its field's number.
   comboBox1_ = new QComboBox(panel2);
   comboBox1_->setObjectName("ComboBox1");
-  // Each item carries its field's number.
   for (const ResultFieldRow& row : ResultFields())
-    if (row.stressList) comboBox1_->addItem(QString::fromStdString(std::string(row.name)), static_cast<int>(row.field));
+    comboBox1_->addItem(QString::fromStdString(std::string(row.shortName)), static_cast<int>(row.field));
   comboBox1_->setCurrentIndex(0);
   panel2Row->addWidget(comboBox1_);
   bar->addWidget(panel2);
@@ -205,28 +206,29 @@ void MainForm::BuildMenu() {
   item(help, "N26", "关于", QKeySequence(), forward("ToolButton20"));
 }
 
+// The five panels and the material in force (at the right end) on the first
+// line of the results area, which spans the bar.
 void MainForm::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("StatusBar1");
   bar->setSizeGripEnabled(true);
+  results_ = new ResultsArea(bar);
   const struct {
     const char* text;
     int width;
   } panels[] = {{"结点数", 50}, {"0", 30}, {"单元数", 50}, {"0", 50}, {"", 50}};
   for (int i = 0; i < 5; ++i) {
-    auto* panel = new QLabel(panels[i].text, bar);
+    auto* panel = new QLabel(panels[i].text, results_);
     panel->setObjectName(QString("StatusPanel%1").arg(i));
     panel->setFixedWidth(panels[i].width);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
-    bar->addWidget(panel);
+    results_->AddPanel(panel);
   }
-  results_ = new ResultsArea(bar);
-  bar->addWidget(results_, 1);
-  // The material in force, at the right end.
-  materialPanel_ = new QLabel(bar);
+  materialPanel_ = new QLabel(results_);
   materialPanel_->setObjectName("MaterialPanel");
-  bar->addPermanentWidget(materialPanel_);
+  results_->AddClosingPanel(materialPanel_);
+  bar->addWidget(results_, 1);
 }
 
 }  // namespace trivane

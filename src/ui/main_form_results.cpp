@@ -2,6 +2,7 @@
 // fields, the smooth plot and principal directions, the deformation scale
 // and the graph along a line.
 #include <QAction>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <optional>
@@ -14,7 +15,11 @@
 
 namespace trivane {
 
-void MainForm::ResultPlot(int field) { Run([this, field] { session_->StressPlot(field); }); }
+// The component box names the field plotted, as the six stress items set it.
+void MainForm::ResultPlot(int field) {
+  comboBox1_->setCurrentIndex(comboBox1_->findData(field));
+  Run([this, field] { session_->StressPlot(field); });
+}
 
 // A plot on show is drawn again the new way.
 void MainForm::PlotOptionsChanged() {
@@ -47,13 +52,20 @@ void MainForm::DeformationScaleClick() {
   });
 }
 
-void MainForm::LineGraphClick() { Run([this] { session_->BeginLinePick(); }); }
+// The presses that pick the line would otherwise go to the probe.
+void MainForm::LineGraphClick() {
+  Run([this] { session_->BeginLinePick(); });
+  if (session_->PickingLine()) findChild<QAction*>("ToolButton7")->setChecked(false);
+}
 
 void MainForm::ShowLineGraph(LinePoint from, LinePoint to) {
   UpdateResultsArea();
   RunReporting(this, report_, [&] {
+    // The graph starts on the field of the plot shown, else on the list's.
+    const ShownPicture& shown = session_->shown();
+    const int field = shown.kind == PictureKind::Stress ? shown.component : comboBox1_->currentData().toInt();
     auto* window = new LineGraphWindow(
-        [this, from, to](int field) { return session_->LineGraph(field, from, to); }, this);
+        [this, from, to](int field) { return session_->LineGraph(field, from, to); }, field, this);
     window->show();
   });
 }

@@ -1,6 +1,7 @@
 #include "ui/results_area.h"
 
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 
@@ -35,20 +36,35 @@ QPixmap ColourBar(const Palette& palette, bool uniform) {
 
 ResultsArea::ResultsArea(QWidget* parent) : QWidget(parent) {
   setObjectName("ResultsArea");
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(4, 0, 4, 0);
+  auto* lines = new QVBoxLayout(this);
+  lines->setContentsMargins(0, 0, 0, 0);
+  lines->setSpacing(1);
+  line_ = new QHBoxLayout;
+  line_->setContentsMargins(0, 0, 0, 0);
+  lines->addLayout(line_);
   name_ = Part("LegendComponent", this);
   largest_ = Part("LegendLargest", this);
   bar_ = Part("LegendBar", this);
   smallest_ = Part("LegendSmallest", this);
+  for (QLabel* part : {name_, largest_, bar_, smallest_}) line_->addWidget(part);
+  line_->addStretch(1);
+  // Two lines high whatever it holds, so that a readout never moves the drawing.
   text_ = Part("ResultsText", this);
-  for (QLabel* part : {name_, largest_, bar_, smallest_}) row->addWidget(part);
-  row->addSpacing(8);
-  row->addWidget(text_, 1);
+  text_->setWordWrap(true);
+  text_->setContentsMargins(4, 0, 4, 0);
+  // Measured on Chinese text, whose fallback font sets lines further apart.
+  text_->setText("结点\n结点");
+  text_->setFixedHeight(text_->sizeHint().height());
+  text_->clear();
+  lines->addWidget(text_);
   HideLegend();
 }
 
-void ResultsArea::ShowLegend(const QString& component, ValueRange range, const Palette& palette) {
+void ResultsArea::AddPanel(QWidget* panel) { line_->insertWidget(legendAt_++, panel); }
+
+void ResultsArea::AddClosingPanel(QWidget* panel) { line_->addWidget(panel); }
+
+bool ResultsArea::ShowLegend(const QString& component, ValueRange range, const Palette& palette) {
   name_->setText(component);
   const bool uniform = IsUniform(range);
   if (uniform) {
@@ -60,6 +76,10 @@ void ResultsArea::ShowLegend(const QString& component, ValueRange range, const P
   }
   bar_->setPixmap(ColourBar(palette, uniform));
   for (QLabel* part : {name_, largest_, bar_, smallest_}) part->show();
+  line_->invalidate();
+  if (line_->sizeHint().width() <= width()) return true;
+  HideLegend();
+  return false;
 }
 
 void ResultsArea::HideLegend() {
@@ -69,7 +89,7 @@ void ResultsArea::HideLegend() {
   }
 }
 
-// A narrow window cuts the line; its tooltip holds it whole.
+// The tooltip holds the readout too, for a window too narrow for two lines.
 void ResultsArea::SetText(const QString& text) {
   text_->setText(text);
   text_->setToolTip(text);

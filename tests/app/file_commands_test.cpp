@@ -26,6 +26,24 @@ TEST(OpenProblem, ReplacesTheModelAndRedrawsWithItsCounts) {
   EXPECT_FALSE(h.canvas.Calls().empty());
 }
 
+// A file named at start-up: a problem file opens as its own, with no dialog;
+// a mesh is imported by its extension.
+TEST(OpenFile, OpensAProblemFileAndImportsAMesh) {
+  Harness h;
+  const std::string problem = h.folder.Write("plate.trv", WriteProblem(Cantilever()));
+  h.session.OpenFile(problem);
+  EXPECT_TRUE(SameModel(h.session.model(), Cantilever()));
+  EXPECT_EQ(h.session.fileName(), problem);
+  EXPECT_FALSE(h.session.modified());
+  h.session.OpenFile(h.folder.Write("tri.ase",
+                                    "*MESH_NUMFACES 1\r\n*MESH_VERTEX    0\t0.0\t0.0\t0.0\r\n"
+                                    "*MESH_VERTEX    1\t1.0\t0.0\t0.0\r\n*MESH_VERTEX    2\t0.0\t0.0\t1.0\r\n"
+                                    "*MESH_FACE    0:    A:    0 B:    1 C:    2\r\n"));
+  EXPECT_EQ(h.session.model().nodes[2].x, 1.0);
+  EXPECT_TRUE(h.session.modified());
+  EXPECT_TRUE(h.chooser.asked.empty());
+}
+
 TEST(OpenProblem, CancelOrAFaultyFileLeavesEverythingAsItWas) {
   Harness h;
   h.Load(Cantilever());

@@ -102,6 +102,33 @@ INSTANTIATE_TEST_SUITE_P(
         EditRow{"NewModel", [](Harness& h) { h.session.NewModel(); }, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Every edit keeps to the parts its step holds (a debugging build checks each
+// one); a change anywhere else is caught.
+TEST(EditScope, AChangeOutsideTheDeclaredPartsIsCaught) {
+  const Model before = GroupedCantilever();
+  const int32_t node2[] = {2};
+  struct Row {
+    const char* name;
+    EditScope scope;
+    std::function<void(Model&)> edit;
+    bool within;
+  };
+  const Row rows[] = {
+      {"DeclaredNode", EditScope::Nodes(node2), [](Model& m) { m.nodes[2].restraint = FixedXY; }, true},
+      {"OtherNode", EditScope::Nodes(node2), [](Model& m) { m.nodes[3].load = 5; }, false},
+      {"EdgeLoads", EditScope::EdgeLoads(), [](Model& m) { m.conditions.edgeLoads.clear(); }, true},
+      {"GravityBesideEdgeLoads", EditScope::EdgeLoads(), [](Model& m) { m.conditions.gravity.gy = -9.81; }, false},
+      {"Material", EditScope::Materials(), [](Model& m) { m.entered.rho = 2400; }, true},
+      {"GroupsBesideMaterial", EditScope::Materials(), [](Model& m) { m.conditions.groups.clear(); }, false},
+      {"Whole", EditScope::WholeModel(), [](Model& m) { m.nodeCount = 1; }, true},
+  };
+  for (const Row& row : rows) {
+    Model after = before;
+    row.edit(after);
+    EXPECT_EQ(ChangedOnlyWithin(before, after, row.scope), row.within) << row.name;
+  }
+}
+
 TEST(UndoRedo, ANewEditDropsTheUndoneStepsAndAnEditThatChangesNothingIsNoStep) {
   Harness h;
   h.Load(Cantilever());

@@ -72,6 +72,11 @@ TEST_P(ResultsAfter, TheCommand) {
   EXPECT_TRUE(h.session.ResultsOutOfDate());
   EXPECT_NO_THROW(h.session.StressPlot(0));
   EXPECT_NO_THROW(h.session.DeformedPlot());
+  // The plots show them marked out of date; the export, which would file them
+  // under the edited model, refuses them before it asks for a file.
+  const size_t asked = h.chooser.asked.size();
+  EXPECT_EQ(FailureOf([&] { h.session.ExportResults(); }), messages::ResultsOutOfDateComputeFirst);
+  EXPECT_EQ(h.chooser.asked.size(), asked);
 }
 
 INSTANTIATE_TEST_SUITE_P(

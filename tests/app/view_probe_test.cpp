@@ -97,6 +97,57 @@ TEST(ViewCommands, ZoomPanAndFitRedrawThePictureShown) {
   EXPECT_EQ(h.session.view(), fit);
 }
 
+// Every result plot is drawn in the view as the user left it: zoomed and
+// moved, the plot is the fitted one magnified and moved (the deformed shape
+// keeps its magnification), the selection's markers on top; a resize draws
+// the same plot at the new size.
+struct PlotRow {
+  const char* name;
+  PlotOptions options;
+  bool deformed;
+};
+
+void PrintTo(const PlotRow& row, std::ostream* os) { *os << row.name; }
+
+class PlotsFollowTheView : public ::testing::TestWithParam<PlotRow> {};
+
+TEST_P(PlotsFollowTheView, ZoomedMovedAndResized) {
+  const PlotRow& row = GetParam();
+  Harness h;
+  h.Load(Cantilever());
+  h.session.Compute();
+  h.session.SetPlotOptions(row.options);
+  const Pixel p3 = At(h.session, 3);
+  h.Drag(p3.x - 3, p3.y - 3, p3.x + 3, p3.y + 3);
+  const auto plot = [&] { row.deformed ? h.session.DeformedPlot() : h.session.StressPlot(6); };
+  plot();
+  const ShownPicture fitted = h.session.shown();
+
+  h.session.ZoomAt(p3.x, p3.y, 2.5);  // node 3 stays in view
+  h.session.Pan(7, -3);
+  const ViewTransform zoomed = h.session.view();
+  h.canvas.Clear();
+  plot();
+  EXPECT_EQ(h.session.view(), zoomed);
+  EXPECT_EQ(h.session.shown().deformed.magnification, fitted.deformed.magnification);
+  ASSERT_FALSE(h.canvas.Calls().empty());
+  EXPECT_EQ(h.canvas.Calls().back().kind, Primitive::Ellipse);
+
+  h.canvas.Resize(900, 700);
+  h.session.Resize();
+  EXPECT_EQ(h.session.shown().kind, fitted.kind);
+  EXPECT_EQ(h.session.shown().component, fitted.component);
+  EXPECT_EQ(h.session.view().halfWidth, 450);
+  EXPECT_EQ(h.session.view().scale, zoomed.scale);
+  EXPECT_EQ(h.canvas.Calls().back().kind, Primitive::Ellipse);
+}
+
+INSTANTIATE_TEST_SUITE_P(Plots, PlotsFollowTheView,
+                         ::testing::Values(PlotRow{"Elements", {}, false}, PlotRow{"Smooth", {true, false, {}}, false},
+                                           PlotRow{"SmoothPrincipal", {true, true, {}}, false},
+                                           PlotRow{"Deformed", {}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A label the picture leaves out is still read by the probe.
 TEST(ProbeText, ANodesLoadIsRead) {
   const Model m = Cantilever();

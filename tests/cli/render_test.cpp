@@ -217,8 +217,21 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ViewCase{"Fitted", {}, true, true}, ViewCase{"Off", {"--outlines", "off"}, false, true},
                       ViewCase{"FarOut", {"--view", "-50,-50,50,50"}, false, true},
                       ViewCase{"FarOutOn", {"--view", "-50,-50,50,50", "--outlines", "on"}, true, true},
-                      ViewCase{"ThePlate", {"--view", "2,1,0,0", "--outlines", "off"}, false, false}),
+                      ViewCase{"ThePlate", {"--view", "2,1,0,0", "--outlines", "off"}, false, false},
+                      ViewCase{"SmoothThePlate", {"--view", "2,1,0,0", "--smooth"}, false, false},
+                      ViewCase{"SmoothFarOut", {"--view", "-50,-50,50,50", "--smooth"}, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// line's samples name the field they hold, as the window's 路径图 saves them.
+TEST_F(Render, LineNamesItsFieldInTheSamplesHeader) {
+  for (const auto& [key, header] : {std::pair{"sx", "s,x,y,element,sx_element,sx_averaged\r\n"},
+                                    std::pair{"mises", "s,x,y,element,mises_element,mises_averaged\r\n"}}) {
+    const std::vector<std::string> args = {"line", "plate.trv", "--from", "0,0.5", "--to", "2,0.5",
+                                           "--component", key, "-o", "l.csv"};
+    ASSERT_EQ(RunHere(args).status, 0) << key;
+    EXPECT_EQ(FileText(In("l.csv")).substr(0, std::string(header).size()), header);
+  }
+}
 
 // -o names the format: PNG, JPEG or BMP, whatever the case of the extension.
 TEST_F(Render, WritesTheFormatItsExtensionNames) {
@@ -270,7 +283,7 @@ TEST_F(Render, LineTakesEveryFieldWithValuesAtTheNodes) {
             "trivane-cli line: --component is one of sx, sy, txy, s1, s2, tmax, mises, umag, not \"error\"");
   const CliResult umag = with("umag");
   ASSERT_EQ(umag.status, 0) << umag.err;
-  EXPECT_EQ(FileText(In("line.csv")).substr(0, 44), "s,x,y,element,element_value,averaged_value\r\n");
+  EXPECT_EQ(FileText(In("line.csv")).substr(0, 42), "s,x,y,element,umag_element,umag_averaged\r\n");
 }
 
 // Plotting results of the unloaded plate, which has none to show.

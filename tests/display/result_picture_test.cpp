@@ -2,10 +2,12 @@
 // where the spec asks for it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "analysis/compute.h"
+#include "display/legend.h"
 #include "display/principal_directions.h"
 #include "display/recording_canvas.h"
 #include "display/result_picture.h"
@@ -57,6 +59,23 @@ std::string LegendTitle(const RecordingCanvas& canvas) {
   return "";
 }
 
+// The square held at two corners, loaded at a third, and its results.
+struct Computed {
+  std::unique_ptr<Model> model = testing::SquareModel();
+  std::unique_ptr<AnalysisTables> results = std::make_unique<AnalysisTables>();
+  Palette palette;
+  Computed() {
+    model->nodes[1].restraint = model->nodes[4].restraint = FixedXY;
+    model->nodes[3].load = 1e6;
+    model->nodes[3].loadAngle = 30;
+    Compute(*model, *results);
+    for (int k = 0; k < PaletteSize; ++k) palette.colours[k] = {uint8_t(k), 0, uint8_t(255 - k)};
+  }
+  PictureSource Source(const Selection* selection = nullptr) const {
+    return {*model, results.get(), palette, nullptr, selection};
+  }
+};
+
 struct PictureRow {
   const char* name;
   std::function<void(PictureSpec&)> ask;
@@ -67,19 +86,11 @@ struct PictureRow {
 class ResultPicture : public ::testing::TestWithParam<PictureRow> {};
 
 TEST_P(ResultPicture, DrawsWhatTheSpecAsksFor) {
-  const auto model = testing::SquareModel();
-  model->nodes[1].restraint = model->nodes[4].restraint = FixedXY;
-  model->nodes[3].load = 1e6;
-  model->nodes[3].loadAngle = 30;
-  const auto results = std::make_unique<AnalysisTables>();
-  Compute(*model, *results);
-  Palette palette;
-  for (int k = 0; k < PaletteSize; ++k) palette.colours[k] = {uint8_t(k), 0, uint8_t(255 - k)};
-
+  const Computed c;
   PictureSpec spec;
   GetParam().ask(spec);
   RecordingCanvas canvas(Width, Height);
-  const DrawnPicture drawn = DrawResultPicture(canvas, spec, {*model, results.get(), palette});
+  const DrawnPicture drawn = DrawResultPicture(canvas, spec, c.Source());
   EXPECT_EQ(FeaturesOf(canvas), GetParam().features);
   EXPECT_EQ(LegendTitle(canvas), GetParam().legendTitle);
   EXPECT_GT(drawn.view.scale, 0.0);
@@ -87,7 +98,7 @@ TEST_P(ResultPicture, DrawsWhatTheSpecAsksFor) {
   // Without results only the model is drawn.
   RecordingCanvas without(Width, Height);
   try {
-    DrawResultPicture(without, spec, {*model, nullptr, palette});
+    DrawResultPicture(without, spec, {*c.model, nullptr, c.palette});
     EXPECT_EQ(spec.kind, PictureKind::Model);
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), messages::ComputeFirst);
@@ -128,17 +139,73 @@ INSTANTIATE_TEST_SUITE_P(
                    [](PictureSpec& s) {
                      s.kind = PictureKind::Stress;
                      s.field = ResultField::Error;
-                     s.legend = true;
+                     s.legend = LegendPlace::Beside;
                    },
                    PaletteFills | WhiteOutlines | TextBeside, "误差 ‖e‖ (√J)"},
         PictureRow{"DeformedWithItsLegend",
                    [](PictureSpec& s) {
                      s.kind = PictureKind::Deformed;
                      s.magnification = 250.0;
-                     s.legend = true;
+                     s.legend = LegendPlace::Beside;
                    },
                    GreyMesh | WhiteOutlines | TextBeside, "位移放大 250 倍"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Within, the legend takes the strip at the canvas's right and the fitted
+// picture the part left of it; a canvas too narrow for both keeps the
+// picture whole and has no legend.
+TEST(ResultPictureLegend, WithinTheCanvasThePictureLeavesTheStripToIt) {
+  const Computed c;
+  PictureSpec spec{.kind = PictureKind::Stress, .legend = LegendPlace::Within};
+  RecordingCanvas canvas(Width, Height);
+  const DrawnPicture drawn = DrawResultPicture(canvas, spec, c.Source());
+  const int32_t left = Width - LegendWidth;
+  EXPECT_EQ(drawn.view.halfWidth, left / 2);
+  std::string title;
+  for (const DrawCall& d : canvas.Calls()) {
+    if (d.kind == Primitive::Polygon)
+      for (const Pixel& p : d.points) EXPECT_LT(p.x, left);
+    if (d.kind == Primitive::Text) {
+      EXPECT_GE(d.points[0].x, left);
+      EXPECT_LT(d.points[0].x, Width);
+      if (title.empty()) title = d.text;
+    }
+  }
+  EXPECT_EQ(title, "σx (Pa)");
+
+  RecordingCanvas narrow(LegendWidth + MinPlotWidth - 1, Height);
+  EXPECT_EQ(DrawResultPicture(narrow, spec, c.Source()).view.halfWidth, narrow.Width() / 2);
+  for (const DrawCall& d : narrow.Calls()) EXPECT_NE(d.kind, Primitive::Text);
+}
+
+// A kept selection's markers go over every picture, under its legend, where
+// the picture draws the node: displaced on the deformed shape.
+TEST(ResultPictureSelection, MarkersGoOverThePictureWhereItDrawsTheNode) {
+  const Computed c;
+  Selection selection;
+  selection.nodes[1] = 3;
+  selection.count = 1;
+  const auto displacements = Displacements(*c.results);
+  const double magnification = 0.5 / DeformedScaleOf(*c.model, displacements, 1.0).largestComponent;
+  const Node& n3 = c.model->nodes[3];
+  for (const PictureKind kind : {PictureKind::Model, PictureKind::Stress, PictureKind::Deformed}) {
+    PictureSpec spec{.kind = kind, .smooth = true, .magnification = magnification, .legend = LegendPlace::Within};
+    RecordingCanvas canvas(Width + LegendWidth, Height);
+    const DrawnPicture drawn = DrawResultPicture(canvas, spec, c.Source(&selection));
+    const bool displaced = kind == PictureKind::Deformed;
+    const Pixel at = ToPixel(drawn.view, n3.x + (displaced ? magnification * displacements[4] : 0.0),
+                             n3.y + (displaced ? magnification * displacements[5] : 0.0));
+    const std::vector<DrawCall>& calls = canvas.Calls();
+    const auto marker = std::find_if(calls.begin(), calls.end(), [](const DrawCall& d) {
+      return d.kind == Primitive::Ellipse && d.attributes.brushColour == Rgb{255, 255, 0};
+    });
+    ASSERT_NE(marker, calls.end()) << static_cast<int>(kind);
+    EXPECT_EQ(marker->points[0], (Pixel{at.x - 5, at.y - 5})) << static_cast<int>(kind);
+    // Only the legend's strip is drawn after it.
+    for (auto later = std::next(marker); later != calls.end(); ++later)
+      EXPECT_GE(later->points[0].x, Width) << static_cast<int>(kind);
+  }
+}
 
 }  // namespace
 }  // namespace trivane

@@ -174,6 +174,26 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// 分布荷载 keeps what was typed for each kind: a pressure never shows as tx,
+// and switching back brings the pressure back.
+TEST_F(ConditionsWindowTest, TheEdgeLoadDialogKeepsEachKindsValues) {
+  auto* d = Find<ConditionDialog>("EdgeLoadDialog");
+  auto* kind = d->findChild<QComboBox*>("ComboBox1");
+  d->Edit(0)->setText("5000");
+  kind->setCurrentIndex(1);
+  EXPECT_EQ(d->Label(0)->text(), "tx(Pa):");
+  EXPECT_EQ(d->Text(0), "0");
+  EXPECT_EQ(d->Text(1), "0");
+  d->Edit(0)->setText("3");
+  d->Edit(1)->setText("-4");
+  kind->setCurrentIndex(0);
+  EXPECT_EQ(d->Text(0), "5000");
+  EXPECT_FALSE(d->Edit(1)->isEnabled());
+  kind->setCurrentIndex(1);
+  EXPECT_EQ(d->Text(0), "3");
+  EXPECT_EQ(d->Text(1), "-4");
+}
+
 // Over the bottom edge, which has a pressure, and the right edge: each dialog
 // counts the edges that already have a load of the kind chosen, which 确定
 // replaces; the water dialog says, as the level is typed, when the water

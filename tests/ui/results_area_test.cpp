@@ -1,12 +1,18 @@
 // The values beside the picture: the stress legend, the deformed plot's scale,
 // results out of date, the selection count and the probe. The picture itself
 // stays as the plots draw it.
+#include <QComboBox>
 #include <QLabel>
+#include <QStatusBar>
 #include <QToolTip>
+#include <set>
 
 #include "analysis/compute.h"
 #include "app/readout.h"
+#include "io/files.h"
+#include "display/legend.h"
 #include "io/number_text.h"
+#include "ui/line_graph_window.h"
 #include "window_fixture.h"
 
 namespace trivane::testing {
@@ -153,6 +159,76 @@ INSTANTIATE_TEST_SUITE_P(
                       ProbeRow{"NodeWithResults", true, "结点 4：x = 0，y = 1，u = …"},
                       ProbeRow{"ElementWithResults", true, "单元 2：σx = …"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every text of the status bar shows whole: a line's text within its width,
+// the readout within its two lines.
+void ExpectStatusBarTextsWhole(QWidget* bar) {
+  for (QLabel* label : bar->findChildren<QLabel*>()) {
+    if (!label->isVisible()) continue;
+    const QString name = label->objectName();
+    if (!label->pixmap().isNull()) {
+      EXPECT_LE(label->pixmap().width(), label->contentsRect().width()) << name.toStdString();
+    } else if (label->wordWrap()) {
+      EXPECT_LE(label->heightForWidth(label->width()), label->height())
+          << name.toStdString() << " " << label->width() << ": " << label->text().toStdString();
+    } else {
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+          << name.toStdString() << ": " << label->text().toStdString();
+    }
+  }
+}
+
+// At the default size, with a plot, a selection and the longest readout (an
+// element's seven values), every text of the status bar is whole, and the
+// colour bar shows all its colours: the bar cannot hold the legend, so the
+// drawing does, as trivane-cli render --legend draws it.
+TEST_F(ResultsArea, AtTheDefaultSizeEveryStatusBarTextIsWhole) {
+  form1->resize(813, 535);
+  Open(Cantilever());
+  Action("N19")->trigger();
+  const Pixel p3 = PixelOf(3);
+  Drag({p3.x - 3, p3.y - 3}, {p3.x + 3, p3.y + 3});
+  form3->findChild<QLineEdit*>("Edit1")->setText("3E10");
+  form3->Button1Click();
+  Action("MisesPlot")->trigger();
+  QTest::mouseClick(Button("ToolButton7"), Qt::LeftButton);
+  Press(Centroid(2));
+  QApplication::processEvents();
+  EXPECT_TRUE(Text().contains("von Mises = ")) << Text().toStdString();
+  ExpectStatusBarTextsWhole(form1->statusBar());
+
+  ASSERT_TRUE(session().LegendInDrawing());
+  const QImage picture = form1->canvas().Image();
+  std::set<QRgb> strip;
+  for (int y = 0; y < Image1()->height(); ++y)
+    for (int x = Image1()->width() - LegendWidth; x < Image1()->width(); ++x) strip.insert(picture.pixel(x, y) | 0xFF000000u);
+  for (const Rgb& c : session().palette().colours) EXPECT_EQ(strip.count(qRgb(c.r, c.g, c.b)), 1u);
+
+  Action("N21")->trigger();
+  QApplication::processEvents();
+  ExpectStatusBarTextsWhole(form1->statusBar());
+}
+
+// 路径图 with the probe on: it turns the probe off, takes the two presses,
+// and starts on the field plotted, whose key heads the samples' columns.
+TEST_F(ResultsArea, ThePathGraphTakesOverFromTheProbeOnTheFieldPlotted) {
+  Open(Cantilever());
+  Action("N19")->trigger();
+  Action("DisplacementPlot")->trigger();
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), 7);
+  QTest::mouseClick(Button("ToolButton7"), Qt::LeftButton);
+  Action("LineGraph")->trigger();
+  EXPECT_FALSE(Button("ToolButton7")->isChecked());
+  Press(PixelOf(1));
+  Press(PixelOf(3));
+  auto* graph = form1->findChild<LineGraphWindow*>("LineGraphWindow");
+  ASSERT_NE(graph, nullptr);
+  EXPECT_EQ(graph->field(), ResultField::DisplacementMagnitude);
+  EXPECT_EQ(graph->findChild<QComboBox*>("LineField")->currentText(), "|u|");
+  graph->SaveSamples(QString::fromStdString(folder.File("line.csv")));
+  EXPECT_EQ(ReadFileBytes(folder.File("line.csv")).substr(0, 42), "s,x,y,element,umag_element,umag_averaged\r\n");
+  graph->close();
+}
 
 }  // namespace
 }  // namespace trivane::testing

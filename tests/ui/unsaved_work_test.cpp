@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 
 #include "io/files.h"
@@ -159,36 +160,73 @@ TEST(FileDialogs, StartAtHomeThenWhereTheLastFileWas) {
   EXPECT_EQ(started, QDir(QString::fromStdString(folder.File(""))).absolutePath());
 }
 
-// Saving onto an existing file asks with the dialog's own question; "No"
-// keeps the dialog open. The dialog proposes the present file.
-TEST(FileDialogs, SavingOntoAnExistingFileAsksFirst) {
+// Saving or exporting onto an existing file asks with the toolkit's own
+// question, about the file that will be written ("No" keeps the dialog open);
+// saving onto the model's own file, the one the dialog proposes, does not.
+struct OverwriteRow {
+  const char* name;
+  bool exporting;
+  const char* typed;
+  const char* written;   // the file chosen, existing beforehand
+  const char* question;  // none when empty
+};
+
+void PrintTo(const OverwriteRow& row, std::ostream* os) { *os << row.name; }
+
+class Overwriting : public ::testing::TestWithParam<OverwriteRow> {};
+
+TEST_P(Overwriting, AsksBeforeAnotherFileIsReplaced) {
+  const OverwriteRow& row = GetParam();
   TempFolder folder;
-  const std::string existing = folder.Write("plate.trv", "old");
+  const std::string own = folder.Write("plate.trv", "old");
+  const std::string written = folder.Write(row.written, "old");
   QtFileChooser chooser(nullptr);
-  QString proposed, question;
-  int asked = 0;
+  QString proposed;
+  QStringList questions;
   const auto answerQuestion = [&](QMessageBox::StandardButton answer) {
     QTimer::singleShot(0, [&, answer] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
-      ++asked;
-      question = box->text();
+      questions << box->text();
       box->button(answer)->click();
     });
   };
+  // A question where none belongs is answered, and counted, while the test lasts.
+  QObject watch;
   WhenTheDialogIsUp([&](QFileDialog* d) {
     proposed = d->selectedFiles().value(0);
-    answerQuestion(QMessageBox::No);
-    QMetaObject::invokeMethod(d, "accept");
-    ASSERT_EQ(QApplication::activeModalWidget(), d);
-    answerQuestion(QMessageBox::Yes);
+    d->setDirectory(QString::fromStdString(folder.File("")));
+    d->selectFile(row.typed);
+    if (*row.question) {
+      answerQuestion(QMessageBox::No);
+      QMetaObject::invokeMethod(d, "accept");
+      ASSERT_EQ(QApplication::activeModalWidget(), d);
+      answerQuestion(QMessageBox::Yes);
+    } else {
+      QTimer::singleShot(300, &watch, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          questions << box->text();
+          box->button(QMessageBox::Yes)->click();
+        }
+      });
+    }
     QMetaObject::invokeMethod(d, "accept");
   });
-  EXPECT_EQ(chooser.ChooseFileToSave(ProblemSaveFilter, ProblemExtension, existing), existing);
-  EXPECT_EQ(proposed.toStdString(), existing);
-  EXPECT_EQ(asked, 2);
-  EXPECT_EQ(question, "plate.trv 已存在。\n您想要替换它吗？");
+  const FileFilter filters[] = {VtuFilter, CsvFilter};
+  const auto chosen = row.exporting ? chooser.ChooseExportFile(filters)
+                                    : chooser.ChooseFileToSave(ProblemSaveFilter, ProblemExtension, own);
+  EXPECT_EQ(chosen, std::filesystem::path(written).lexically_normal().string());
+  if (!row.exporting) EXPECT_EQ(proposed.toStdString(), own);
+  const QStringList expected = *row.question ? QStringList{row.question, row.question} : QStringList{};
+  EXPECT_EQ(questions, expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Overwriting,
+    ::testing::Values(OverwriteRow{"SaveOntoTheModelsOwnFile", false, "plate.trv", "plate.trv", ""},
+                      OverwriteRow{"SaveOntoAnotherFile", false, "other", "other.trv", "other.trv 已存在。\n您想要替换它吗？"},
+                      OverwriteRow{"ExportWithTheFiltersExtension", true, "out", "out.vtu", "out.vtu 已存在。\n您想要替换它吗？"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MessageBoxes, ShowQtsButtonsInChinese) {
   QMessageBox box(QMessageBox::Question, "Trivane", "?", QMessageBox::Ok | QMessageBox::Cancel);

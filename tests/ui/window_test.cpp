@@ -8,8 +8,10 @@
 #include <QTimer>
 
 #include <QTextBrowser>
+#include <algorithm>
 #include <filesystem>
 
+#include "display/legend.h"
 #include "support/tolerance.h"
 #include "ui/start_up.h"
 #include "window_fixture.h"
@@ -237,14 +239,24 @@ TEST_F(WindowTest, TheWheelZoomsAboutThePointerAndDragsAndKeysPan) {
   EXPECT_EQ(session().view(), fit);
 }
 
+// A resize draws the plot shown again at the new size, with its legend and
+// the selection's markers over it.
 TEST_F(WindowTest, ResizingRefitsToTheSurfaceAndTheRasterFollowsIt) {
   Open(Cantilever());
   Drag({1, 1}, {Image1()->width(), Image1()->height()});
+  Action("ToolButton14")->trigger();
+  Action("N110")->trigger();
   form1->resize(500, 400);
   QApplication::processEvents();
+  EXPECT_EQ(session().shown().kind, PictureKind::Stress);
+  EXPECT_EQ(session().shown().component, 3);
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), 3);
+  EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
   const QSize area = form1->centralWidget()->size();
   EXPECT_EQ(Image1()->size(), area);
-  EXPECT_EQ(session().view().halfWidth, area.width() / 2);
+  // Too narrow a status bar for the legend: the plot leaves room for it.
+  EXPECT_TRUE(session().LegendInDrawing());
+  EXPECT_EQ(session().view().halfWidth, (area.width() - LegendWidth) / 2);
   EXPECT_EQ(session().view().halfHeight, area.height() / 2);
   const Pixel p3 = PixelOf(3);
   EXPECT_EQ(form1->canvas().Image().pixelColor(p3.x, p3.y), QColor(255, 255, 0));
@@ -253,6 +265,8 @@ TEST_F(WindowTest, ResizingRefitsToTheSurfaceAndTheRasterFollowsIt) {
   QApplication::processEvents();
   const QSize large = form1->centralWidget()->size();
   EXPECT_EQ(Image1()->size(), large);
+  EXPECT_FALSE(session().LegendInDrawing());
+  EXPECT_TRUE(Find<QLabel>("LegendBar")->isVisible());
   EXPECT_EQ(session().view().halfWidth, large.width() / 2);
   EXPECT_EQ(form1->canvas().Width(), large.width());
   ASSERT_GT(PixelOf(3).x, 1024);  // drawn beyond the old ceiling, with its marker
@@ -264,11 +278,11 @@ TEST_F(WindowTest, TheWindowIsComposedAsTheUserSeesIt) {
   EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), "1");
   EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "0");
   EXPECT_EQ(Find<QWidget>("Panel1")->width(), 190);
-  EXPECT_EQ(Find<QWidget>("Panel2")->width(), 72);
   QStringList items;
   auto* combo = Find<QComboBox>("ComboBox1");
   for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
-  EXPECT_EQ(items, (QStringList{"σx", "σy", "τxy", "σ1", "σ2", "τmax"}));
+  EXPECT_EQ(items, (QStringList{"σx", "σy", "τxy", "σ1", "σ2", "τmax", "σv", "|u|", "误差"}));
+  EXPECT_EQ(Find<QWidget>("Panel2")->width(), 72);
   const std::pair<const char*, int> panels[] = {{"结点数", 50}, {"4", 30}, {"单元数", 50}, {"2", 50}, {"", 50}};
   Open(Cantilever());
   for (int i = 0; i < 5; ++i) {
