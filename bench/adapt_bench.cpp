@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 #include "cli/condition_flags.h"
 #include "cli/gmsh_geometry.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/system.h"
+#include "analysis/solvers/system.h"
 #include "best_seconds.h"
 #include "meshes.h"
 

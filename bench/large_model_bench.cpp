@@ -14,8 +14,8 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/loads.h"
-#include "analysis/sparse_system.h"
+#include "analysis/loads/loads.h"
+#include "analysis/solvers/sparse_system.h"
 #include "best_seconds.h"
 #include "io/problem_file.h"
 #include "meshes.h"

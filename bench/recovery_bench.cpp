@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/error_estimate.h"
-#include "analysis/fields.h"
-#include "analysis/material.h"
-#include "analysis/nodal_stress.h"
+#include "analysis/recovery/error_estimate.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/nodal_stress.h"
 #include "best_seconds.h"
 #include "display/smooth_plot.h"
 #include "display/stress_plot.h"

@@ -6,15 +6,15 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/cholesky.h"
-#include "analysis/diagnosis.h"
-#include "analysis/error_estimate.h"
-#include "analysis/material.h"
-#include "analysis/nodal_stress.h"
-#include "analysis/results.h"
-#include "analysis/sparse_system.h"
-#include "analysis/stress.h"
-#include "analysis/system.h"
+#include "analysis/solvers/cholesky.h"
+#include "analysis/solvers/diagnosis.h"
+#include "analysis/recovery/error_estimate.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/nodal_stress.h"
+#include "analysis/recovery/results.h"
+#include "analysis/solvers/sparse_system.h"
+#include "analysis/recovery/stress.h"
+#include "analysis/solvers/system.h"
 #include "model/errors.h"
 
 namespace trivane {

@@ -11,8 +11,8 @@
 #include <span>
 #include <vector>
 
-#include "analysis/error_estimate.h"
-#include "analysis/nodal_stress.h"
+#include "analysis/recovery/error_estimate.h"
+#include "analysis/recovery/nodal_stress.h"
 #include "model/limits.h"
 #include "model/model.h"
 

@@ -1,7 +1,7 @@
 // Restraints, loads and the material: the commands that edit the model in place.
 #include <optional>
 
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 #include "app/session.h"
 #include "io/number_text.h"
 #include "model/condition_edits.h"

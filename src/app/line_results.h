@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "analysis/fields.h"
-#include "analysis/line_samples.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/recovery/line_samples.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 

@@ -4,7 +4,7 @@
 
 #include "analysis/compute.h"
 #include "app/exported_results.h"
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 #include "app/line_results.h"
 #include "display/principal_directions.h"
 #include "display/smooth_plot.h"

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/line_samples.h"
+#include "analysis/recovery/line_samples.h"
 #include "analysis/tables.h"
 #include "app/history.h"
 #include "app/ports.h"

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 #include "app/exported_results.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 #include "io/number_text.h"
 #include "model/condition_edits.h"
 #include "model/errors.h"

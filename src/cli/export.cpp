@@ -5,7 +5,7 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 #include "app/exported_results.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/fields.h"
-#include "analysis/material.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/elements/material.h"
 #include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/loads.h"
-#include "analysis/material.h"
+#include "analysis/loads/loads.h"
+#include "analysis/elements/material.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "cli/model_summary.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/nodal_stress.h"
+#include "analysis/recovery/nodal_stress.h"
 #include "display/mesh.h"
 
 namespace trivane {

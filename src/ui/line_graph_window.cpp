@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 #include "app/line_results.h"
 #include "display/line_graph.h"
 #include "display_qt/qt_canvas.h"

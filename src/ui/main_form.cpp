@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 #include "app/readout.h"
 #include "model/errors.h"
 #include "display/legend.h"

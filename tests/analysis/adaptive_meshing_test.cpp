@@ -1,6 +1,6 @@
 // The adaptive loop's stops and failures, with a mesher and an analysis that
 // play back a script: no Gmsh and no solve.
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 
 #include <gtest/gtest.h>
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/cholesky.h"
+#include "analysis/solvers/cholesky.h"
 #include "analysis/compute.h"
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 #include "meshes.h"
 #include "model/errors.h"
 

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
-#include "analysis/stress.h"
-#include "analysis/system.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/stress.h"
+#include "analysis/solvers/system.h"
 #include "fixtures.h"
 #include "meshes.h"
 #include "model/errors.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
-#include "analysis/element.h"
-#include "analysis/system.h"
+#include "analysis/elements/element.h"
+#include "analysis/solvers/system.h"
 #include "fixtures.h"
 #include "meshes.h"
 #include "model/errors.h"

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/element.h"
-#include "analysis/loads.h"
-#include "analysis/material.h"
-#include "analysis/sparse_system.h"
+#include "analysis/elements/element.h"
+#include "analysis/loads/loads.h"
+#include "analysis/elements/material.h"
+#include "analysis/solvers/sparse_system.h"
 #include "fixtures.h"
 #include "model/errors.h"
 #include "model/mesh_edges.h"

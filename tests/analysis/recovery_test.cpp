@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/error_estimate.h"
-#include "analysis/fields.h"
-#include "analysis/nodal_stress.h"
+#include "analysis/recovery/error_estimate.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/recovery/nodal_stress.h"
 #include "meshes.h"
 #include "fixtures.h"
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
-#include "analysis/results.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/results.h"
 #include "fixtures.h"
 #include "meshes.h"
 #include "model/errors.h"

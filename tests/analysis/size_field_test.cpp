@@ -1,6 +1,6 @@
 // The size field's value at a point: linear inside the old mesh, the nearest
 // point's value outside it.
-#include "analysis/size_field.h"
+#include "analysis/adaptivity/size_field.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 #include <random>
 #include <tuple>
 
-#include "analysis/solver.h"
-#include "analysis/system.h"
+#include "analysis/solvers/solver.h"
+#include "analysis/solvers/system.h"
 #include "meshes.h"
 #include "model/errors.h"
 #include "reference_solver.h"

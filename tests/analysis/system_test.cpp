@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "analysis/system.h"
+#include "analysis/solvers/system.h"
 #include "fixtures.h"
 #include "support/tolerance.h"
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 

@@ -1,10 +1,10 @@
-#include "analysis/diagnosis.h"
+#include "analysis/solvers/diagnosis.h"
 
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
-#include "analysis/assembly.h"
+#include "analysis/solvers/assembly.h"
 #include "model/errors.h"
 
 namespace trivane {

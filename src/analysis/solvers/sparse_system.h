@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/assembly.h"
+#include "analysis/solvers/assembly.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 

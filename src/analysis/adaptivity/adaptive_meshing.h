@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/size_field.h"
+#include "analysis/adaptivity/size_field.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 

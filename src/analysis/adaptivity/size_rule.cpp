@@ -1,4 +1,4 @@
-#include "analysis/size_rule.h"
+#include "analysis/adaptivity/size_rule.h"
 
 #include <algorithm>
 #include <cmath>

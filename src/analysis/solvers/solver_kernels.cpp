@@ -1,4 +1,4 @@
-#include "analysis/solver_kernels.h"
+#include "analysis/solvers/solver_kernels.h"
 
 #include <algorithm>
 #include <bit>

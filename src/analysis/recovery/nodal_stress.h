@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 #include "model/model.h"
 
 namespace trivane {

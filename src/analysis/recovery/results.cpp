@@ -1,10 +1,10 @@
-#include "analysis/results.h"
+#include "analysis/recovery/results.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "analysis/checked.h"
-#include "analysis/element.h"
+#include "analysis/elements/element.h"
 
 namespace trivane {
 

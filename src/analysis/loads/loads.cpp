@@ -1,4 +1,4 @@
-#include "analysis/loads.h"
+#include "analysis/loads/loads.h"
 
 #include <algorithm>
 #include <cmath>

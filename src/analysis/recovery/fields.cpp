@@ -1,4 +1,4 @@
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 
 #include <array>
 #include <cmath>

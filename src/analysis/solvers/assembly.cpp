@@ -1,12 +1,12 @@
-#include "analysis/assembly.h"
+#include "analysis/solvers/assembly.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "analysis/checked.h"
-#include "analysis/element.h"
-#include "analysis/loads.h"
+#include "analysis/elements/element.h"
+#include "analysis/loads/loads.h"
 
 namespace trivane {
 

@@ -1,9 +1,9 @@
-#include "analysis/nodal_stress.h"
+#include "analysis/recovery/nodal_stress.h"
 
 #include <cmath>
 #include <unordered_map>
 
-#include "analysis/results.h"
+#include "analysis/recovery/results.h"
 
 namespace trivane {
 

@@ -1,11 +1,11 @@
-#include "analysis/solver.h"
+#include "analysis/solvers/solver.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
 
-#include "analysis/solver_kernels.h"
+#include "analysis/solvers/solver_kernels.h"
 #include "model/errors.h"
 
 // Every entry of the matrix goes through exactly the operations of the plain

@@ -3,8 +3,8 @@
 // Gauss-Jordan path.
 #include <cstdint>
 
-#include "analysis/assembly.h"
-#include "analysis/solver.h"
+#include "analysis/solvers/assembly.h"
+#include "analysis/solvers/solver.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 

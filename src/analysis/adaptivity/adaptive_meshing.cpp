@@ -1,9 +1,9 @@
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 
 #include <chrono>
 #include <utility>
 
-#include "analysis/size_rule.h"
+#include "analysis/adaptivity/size_rule.h"
 #include "model/errors.h"
 
 namespace trivane {

@@ -1,4 +1,4 @@
-#include "analysis/stress.h"
+#include "analysis/recovery/stress.h"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "analysis/cholesky.h"
+#include "analysis/solvers/cholesky.h"
 
 #include <cholmod.h>
 

@@ -1,4 +1,4 @@
-#include "analysis/system.h"
+#include "analysis/solvers/system.h"
 
 #include <algorithm>
 

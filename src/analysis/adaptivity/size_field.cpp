@@ -1,4 +1,4 @@
-#include "analysis/size_field.h"
+#include "analysis/adaptivity/size_field.h"
 
 #include <algorithm>
 #include <cmath>

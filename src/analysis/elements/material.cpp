@@ -1,4 +1,4 @@
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 
 #include "model/errors.h"
 

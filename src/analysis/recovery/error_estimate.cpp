@@ -1,4 +1,4 @@
-#include "analysis/error_estimate.h"
+#include "analysis/recovery/error_estimate.h"
 
 #include <cmath>
 

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/material.h"
-#include "analysis/nodal_stress.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/nodal_stress.h"
 #include "model/model.h"
 
 namespace trivane {

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "analysis/assembly.h"
+#include "analysis/solvers/assembly.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/element.h"
+#include "analysis/elements/element.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "analysis/sparse_system.h"
+#include "analysis/solvers/sparse_system.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "analysis/line_samples.h"
+#include "analysis/recovery/line_samples.h"
 
 #include <algorithm>
 #include <cmath>

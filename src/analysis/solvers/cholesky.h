@@ -3,7 +3,7 @@
 // supernodal, with a fill-reducing ordering (CHOLMOD).
 #include <vector>
 
-#include "analysis/sparse_system.h"
+#include "analysis/solvers/sparse_system.h"
 
 namespace trivane {
 

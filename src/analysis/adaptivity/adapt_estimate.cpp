@@ -2,7 +2,7 @@
 // carry the recovery estimate of the error.
 #include <algorithm>
 
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 #include "analysis/compute.h"
 
 namespace trivane {
