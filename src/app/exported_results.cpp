@@ -4,17 +4,17 @@
 
 namespace trivane {
 
-ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
+ExportedResults ExportedResultsOf(const Solution& solution) {
   ExportedResults r;
-  r.displacements = Displacements(tables);
-  r.reactions = tables.reactions.values;
-  r.restrained = tables.reactions.restrained;
+  r.displacements = solution.displacements;
+  r.reactions = solution.reactions.values;
+  r.restrained = solution.reactions.restrained;
   for (int32_t k = 1; k <= StressComponentCount; ++k)
-    r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
-  r.elementValues[StressComponentCount] = tables.mises;
-  r.elementValues[StressComponentCount + 1] = tables.error.elementError;
-  for (std::size_t k = 0; k < r.nodeValues.size(); ++k) r.nodeValues[k] = tables.averaged.nodeMean[k];
-  r.material = tables.material;
+    r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(solution, k);
+  r.elementValues[StressComponentCount] = solution.mises;
+  r.elementValues[StressComponentCount + 1] = solution.error.elementError;
+  for (std::size_t k = 0; k < r.nodeValues.size(); ++k) r.nodeValues[k] = solution.averaged.nodeMean[k];
+  r.material = solution.material;
   return r;
 }
 

@@ -6,7 +6,7 @@
 
 #include "analysis/recovery/fields.h"
 #include "analysis/recovery/line_samples.h"
-#include "analysis/tables.h"
+#include "analysis/solution.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -15,7 +15,7 @@ namespace trivane {
 bool HasLineGraph(ResultField field);
 
 // The field along the line from the results of the model (as computed).
-LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, ResultField field, LinePoint from,
+LineProfile ProfileAlongLine(const Model& model, const Solution& solution, ResultField field, LinePoint from,
                              LinePoint to, int32_t points);
 
 // RFC 4180, CR LF: s,x,y,element,element_value,averaged_value, one row per

@@ -125,7 +125,7 @@ int RunAdapt(std::span<const std::string> args) {
   switch (output) {
     case Output::ProblemFile: SaveProblemFile(out, outcome.model); break;
     case Output::MeshFile: WriteFileAtomically(out, mesher.MeshFile()); break;
-    case Output::Vtu: WriteResultsFile(out, outcome.model, ExportedResultsOf(*outcome.tables)); break;
+    case Output::Vtu: WriteResultsFile(out, outcome.model, ExportedResultsOf(outcome.solution)); break;
   }
   if (json) {
     PrintJson(outcome, std::cout);

@@ -179,10 +179,10 @@ void ApplyModelOptions(const ModelOptions& options, Model& model) {
 }
 
 ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver) {
-  ComputedModel computed{std::make_unique<Model>(LoadModel(path)), std::make_unique<AnalysisTables>()};
-  ApplyModelOptions(options, *computed.model);
-  Compute(*computed.model, *computed.tables, solver);
-  return computed;
+  auto model = std::make_unique<Model>(LoadModel(path));
+  ApplyModelOptions(options, *model);
+  Solution solution = Compute(*model, solver);
+  return {std::move(model), std::move(solution)};
 }
 
 }  // namespace trivane::cli

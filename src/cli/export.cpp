@@ -25,7 +25,7 @@ int RunExport(std::span<const std::string> args) {
   const SolverChoice solver = SolverOption(a);
 
   const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
-  WriteResultsFile(out, *computed.model, ExportedResultsOf(*computed.tables));
+  WriteResultsFile(out, *computed.model, ExportedResultsOf(computed.solution));
   return 0;
 }
 

@@ -10,7 +10,6 @@
 #include "analysis/compute.h"
 #include "analysis/recovery/fields.h"
 #include "analysis/elements/material.h"
-#include "analysis/tables.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "cli/pictures.h"
@@ -131,19 +130,18 @@ int RunRender(std::span<const std::string> args) {
   if (plot == "model") {
     DrawModel(canvas, *model, view, nullptr, outlines);
   } else {
-    const auto tables = std::make_unique<AnalysisTables>();
-    Compute(*model, *tables, solver);
+    const Solution solution = Compute(*model, solver);
     if (plot == "deformed") {
-      const DeformedScale drawn = DrawDeformedShape(canvas, *model, Displacements(*tables), view, nullptr, scale, outlines);
+      const DeformedScale drawn = DrawDeformedShape(canvas, *model, solution.displacements, view, nullptr, scale, outlines);
       if (legend) DrawDeformedLegend(canvas, size.width, size.height, drawn);
     } else {
       const ValueRange range =
           a.Has("--smooth")
-              ? DrawSmoothPlot(canvas, *model, CornerFieldValues(*model, *tables, field), palette, view)
-              : DrawStressPlot(canvas, *model, ElementFieldValues(*model, *tables, field), palette, view, outlines);
+              ? DrawSmoothPlot(canvas, *model, CornerFieldValues(*model, solution, field), palette, view)
+              : DrawStressPlot(canvas, *model, ElementFieldValues(*model, solution, field), palette, view, outlines);
       if (a.Has("--principal"))
-        DrawPrincipalDirections(canvas, *model, StressValues(*tables, SigmaX), StressValues(*tables, SigmaY),
-                                StressValues(*tables, TauXY), view);
+        DrawPrincipalDirections(canvas, *model, StressValues(solution, SigmaX), StressValues(solution, SigmaY),
+                                StressValues(solution, TauXY), view);
       if (legend) DrawStressLegend(canvas, size.width, size.height, ResultFieldTitle(field), range, palette);
     }
   }

@@ -93,9 +93,8 @@ ValueRange DrawSmoothPlot(Canvas& canvas, const Model& model, std::span<const do
   ClearPicture(canvas);
   TrianglePainter painter(canvas, palette, range, IsUniform(range));
   for (int32_t e = 1; e <= count; ++e) {
-    const Element& el = model.elements[e];
-    const int32_t nodes[3] = {el.node1, el.node2, el.node3};
-    if (std::any_of(nodes, nodes + 3, [&](int32_t n) { return n < 1 || n > NodesToDraw(model); })) continue;
+    const std::span<const int32_t> nodes = model.elements[e].Nodes();
+    if (std::any_of(nodes.begin(), nodes.end(), [&](int32_t n) { return n < 1 || n > NodesToDraw(model); })) continue;
     Pixel corner[3];
     for (int k = 0; k < 3; ++k) corner[k] = ToPixel(view, model.nodes[nodes[k]].x, model.nodes[nodes[k]].y);
     const double* values = cornerValues.data() + 3 * static_cast<std::size_t>(e - 1);

@@ -8,13 +8,13 @@
 namespace trivane {
 
 MeshAnalyser ComputeAndEstimate(SolverChoice solver) {
-  return [solver](const Model& model, AnalysisTables& tables) {
-    Compute(model, tables, solver);
+  return [solver](const Model& model, Solution& solution) {
+    solution = Compute(model, solver);
     MeshAnalysis analysis;
-    analysis.elementErrors = tables.error.elementError;
-    analysis.solutionNormSquared = tables.error.energySquared;
-    analysis.errorPercent = 100.0 * tables.error.relative;
-    const std::span<const double> mises = MisesValues(tables);
+    analysis.elementErrors = solution.error.elementError;
+    analysis.solutionNormSquared = solution.error.energySquared;
+    analysis.errorPercent = 100.0 * solution.error.relative;
+    const std::span<const double> mises = solution.mises;
     analysis.maxMises = mises.empty() ? 0.0 : *std::max_element(mises.begin(), mises.end());
     return analysis;
   };

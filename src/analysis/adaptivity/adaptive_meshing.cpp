@@ -34,7 +34,6 @@ std::string_view AdaptStopName(AdaptStop stop) {
 AdaptOutcome Adapt(Mesher& mesher, const std::function<void(Model&)>& applyConditions, const MeshAnalyser& analyse,
                    const AdaptSettings& settings, const std::function<void(const AdaptRound&)>& onRound) {
   AdaptOutcome outcome;
-  outcome.tables = std::make_unique<AnalysisTables>();
   std::optional<SizeField> field;
   for (int32_t round = 1;; ++round) {
     const Clock::time_point start = Clock::now();
@@ -48,7 +47,7 @@ AdaptOutcome Adapt(Mesher& mesher, const std::function<void(Model&)>& applyCondi
       field.reset();  // it refers to the mesh about to be replaced
       outcome.model = std::move(*mesh);
       applyConditions(outcome.model);
-      outcome.analysis = analyse(outcome.model, *outcome.tables);
+      outcome.analysis = analyse(outcome.model, outcome.solution);
     } catch (const Error& e) {
       throw Error(messages::AdaptRoundFailed(round, e.what()));
     }

@@ -12,7 +12,6 @@
 
 #include "analysis/compute.h"
 #include "analysis/adaptivity/size_field.h"
-#include "analysis/tables.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -35,8 +34,8 @@ struct MeshAnalysis {
   double maxMises = 0.0;              // the largest element von Mises stress
 };
 
-// Solves a model into the tables and estimates its error; throws Error.
-using MeshAnalyser = std::function<MeshAnalysis(const Model&, AnalysisTables&)>;
+// Solves a model and estimates its error; throws Error.
+using MeshAnalyser = std::function<MeshAnalysis(const Model&, Solution&)>;
 
 // The compute command and the recovery estimate of the error.
 MeshAnalyser ComputeAndEstimate(SolverChoice solver);
@@ -66,7 +65,7 @@ struct AdaptOutcome {
   std::vector<AdaptRound> rounds;
   AdaptStop stopped = AdaptStop::Target;
   Model model;
-  std::unique_ptr<AnalysisTables> tables;
+  Solution solution;
   MeshAnalysis analysis;
 };
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis/elements/finite_element.h"
+
 namespace trivane {
 
 namespace {
@@ -19,12 +21,13 @@ double Along(double px, double py, double ax, double ay, double bx, double by) {
 SizeFieldLookup::SizeFieldLookup(const SizeField& field) {
   const Model& mesh = field.mesh;
   const auto m = static_cast<std::size_t>(mesh.elementCount);
+  // The field is linear over each element's corners.
+  const int32_t corners = ElementTypeOf(mesh).CornerCount();
   corners_.reserve(3 * m);
   double x1 = -std::numeric_limits<double>::infinity(), y1 = x1;
   x0_ = y0_ = std::numeric_limits<double>::infinity();
   for (int32_t e = 1; e <= mesh.elementCount; ++e) {
-    const Element& c = mesh.elements[e];
-    for (const int32_t k : {c.node1, c.node2, c.node3}) {
+    for (const int32_t k : mesh.elements[e].Nodes().first(static_cast<std::size_t>(corners))) {
       const Node& n = mesh.nodes[k];
       corners_.push_back({n.x, n.y, field.nodeSizes[static_cast<std::size_t>(k - 1)]});
       x0_ = std::min(x0_, n.x), y0_ = std::min(y0_, n.y), x1 = std::max(x1, n.x), y1 = std::max(y1, n.y);

@@ -4,21 +4,20 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis/elements/finite_element.h"
+
 namespace trivane {
 
 namespace {
 
-double Area(const Model& model, const Element& e) {
-  const Node &a = model.nodes[e.node1], &b = model.nodes[e.node2], &c = model.nodes[e.node3];
-  return 0.5 * std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
-}
+double Area(const Model& model, int32_t element) { return ElementTypeOf(model).Area(NodesOf(model, element)); }
 
 const double EquilateralAreaPerSquaredSide = std::sqrt(3.0) / 4.0;
 
 }  // namespace
 
 double ElementSize(const Model& model, int32_t element) {
-  return std::sqrt(Area(model, model.elements[element]) / EquilateralAreaPerSquaredSide);
+  return std::sqrt(Area(model, element) / EquilateralAreaPerSquaredSide);
 }
 
 std::vector<double> NewElementSizes(const Model& model, std::span<const double> elementErrors,
@@ -44,8 +43,7 @@ std::vector<double> NodeSizes(const Model& model, std::span<const double> elemen
   const auto n = static_cast<std::size_t>(model.nodeCount);
   std::vector<double> sizes(n, std::numeric_limits<double>::infinity());
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& corners = model.elements[e];
-    for (const int32_t node : {corners.node1, corners.node2, corners.node3}) {
+    for (const int32_t node : model.elements[e].Nodes()) {
       double& size = sizes[static_cast<std::size_t>(node - 1)];
       size = std::min(size, elementSizes[static_cast<std::size_t>(e - 1)]);
     }
@@ -58,13 +56,13 @@ std::vector<double> NodeSizes(const Model& model, std::span<const double> elemen
 double PredictedElementCount(const Model& model, std::span<const double> nodeSizes) {
   double count = 0.0;
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& corners = model.elements[e];
+    const std::span<const int32_t> nodes = model.elements[e].Nodes();
     double inverseSquares = 0.0;
-    for (const int32_t node : {corners.node1, corners.node2, corners.node3}) {
+    for (const int32_t node : nodes) {
       const double h = nodeSizes[static_cast<std::size_t>(node - 1)];
       inverseSquares += 1.0 / (h * h);
     }
-    count += Area(model, corners) / EquilateralAreaPerSquaredSide * inverseSquares / 3.0;
+    count += Area(model, e) / EquilateralAreaPerSquaredSide * inverseSquares / static_cast<double>(nodes.size());
   }
   return count;
 }

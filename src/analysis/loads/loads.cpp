@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/checked.h"
+#include "analysis/elements/finite_element.h"
 #include "model/errors.h"
 #include "model/mesh_edges.h"
 
@@ -19,30 +20,11 @@ namespace {
 
 constexpr double RadiansPerDegree = 0.017453292519943295;
 
-// The integrals of an intensity q times the shape functions N1 = 1 - xi and
-// N2 = xi of the edge's two ends, over its parameter xi in [0, 1].
-struct Weights {
-  double first;
-  double second;
-};
-
-// q = peak (1 - xi / s) on [0, s], nothing beyond, with xi = 0 at the loaded end.
-Weights LoadedPart(double peak, double s) {
-  const double nearEnd = Sub(Div(Mul(peak, s), 2.0), Div(Mul(Mul(peak, s), s), 6.0));
-  const double farEnd = Div(Mul(Mul(peak, s), s), 6.0);
-  return {nearEnd, farEnd};
-}
-
-// q running linearly from q1 at the first end to q2 at the second, taken as
-// nothing where it falls below zero (water above its level): where it crosses
-// zero the edge is split there and only the loaded part is integrated, so the
-// result is exact on an edge the water line crosses.
-Weights LinearWeights(double q1, double q2) {
-  if (q1 >= 0.0 && q2 >= 0.0) return {Add(Div(q1, 3.0), Div(q2, 6.0)), Add(Div(q1, 6.0), Div(q2, 3.0))};
-  if (q1 <= 0.0 && q2 <= 0.0) return {0.0, 0.0};
-  if (q1 > 0.0) return LoadedPart(q1, Div(q1, Sub(q1, q2)));
-  const Weights w = LoadedPart(q2, Div(q2, Sub(q2, q1)));
-  return {w.second, w.first};
+// Where a node stands in the element's list of nodes.
+int32_t LocalNode(const ElementNodes& nodes, int32_t node) {
+  int32_t k = 0;
+  while (nodes.number[static_cast<std::size_t>(k)] != node) ++k;
+  return k;
 }
 
 void AddForce(std::vector<double>& forces, int32_t node, Force f) {
@@ -55,6 +37,7 @@ void AddForce(std::vector<double>& forces, int32_t node, Force f) {
 
 void AddEdgeLoads(const Model& model, std::vector<double>& forces) {
   const MeshEdges sides(model);
+  const FiniteElement& element = ElementTypeOf(model);
   const double t = model.material.t;
   for (const EdgeLoad& load : model.conditions.edgeLoads) {
     const Edge& edge = load.edge;
@@ -62,14 +45,11 @@ void AddEdgeLoads(const Model& model, std::vector<double>& forces) {
     const int32_t count = isNode(edge.node1) && isNode(edge.node2) ? sides.ElementCount(edge) : 0;
     if (count == 0) throw Error(messages::EdgeNotInMesh(edge.node1, edge.node2));
     if (count > 1) throw Error(messages::EdgeNotOnBoundary(edge.node1, edge.node2));
-    const Element& beside = model.elements[sides.FirstElement(edge)];
-    int32_t opposite = beside.node1;
-    for (const int32_t corner : {beside.node2, beside.node3})
-      if (opposite == edge.node1 || opposite == edge.node2) opposite = corner;
-    const EdgeForces f =
-        EdgeLoadForces(load, model.nodes[edge.node1], model.nodes[edge.node2], model.nodes[opposite], t);
-    AddForce(forces, edge.node1, f.first);
-    AddForce(forces, edge.node2, f.second);
+    const ElementNodes nodes = NodesOf(model, sides.FirstElement(edge));
+    const std::array<int32_t, 2> side = {LocalNode(nodes, edge.node1), LocalNode(nodes, edge.node2)};
+    const SideForces f = element.EdgeLoadForces(load, nodes, side, t);
+    AddForce(forces, edge.node1, f[0]);
+    AddForce(forces, edge.node2, f[1]);
   }
 }
 
@@ -78,22 +58,20 @@ void AddSelfWeight(const Model& model, std::vector<double>& forces) {
   if (g.gx == 0.0 && g.gy == 0.0) return;
   const std::vector<int32_t> index = ElementMaterialIndex(model);
   const auto& regions = model.conditions.regionMaterials;
+  const FiniteElement& element = ElementTypeOf(model);
   const double t = model.material.t;
   for (int32_t e = 1; e <= model.elementCount; ++e) {
     const int32_t k = index[static_cast<std::size_t>(e - 1)];
     const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
     if (rho == 0.0) continue;
-    const Element& el = model.elements[e];
-    for (const int32_t corner : {el.node1, el.node2, el.node3})
-      if (corner < 1 || corner > model.nodeCount) throw Error(messages::ElementNodeMissing(e, corner));
-    const Node& a = model.nodes[el.node1];
-    const Node& b = model.nodes[el.node2];
-    const Node& c = model.nodes[el.node3];
-    const double twiceArea = std::fabs(Sub(Mul(Sub(b.x, a.x), Sub(c.y, a.y)), Mul(Sub(c.x, a.x), Sub(b.y, a.y))));
-    // rho A t / 3, the mass each corner carries.
-    const double third = Div(Mul(Mul(Mul(rho, twiceArea), 0.5), t), 3.0);
-    const Force f{Mul(third, g.gx), Mul(third, g.gy)};
-    for (const int32_t corner : {el.node1, el.node2, el.node3}) AddForce(forces, corner, f);
+    for (const int32_t node : model.elements[e].Nodes())
+      if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
+    const ElementNodes nodes = NodesOf(model, e);
+    const std::array<double, MaxElementNodes> mass = element.NodalMasses(nodes, rho, t);
+    for (int32_t k = 0; k < nodes.count; ++k) {
+      const double m = mass[static_cast<std::size_t>(k)];
+      AddForce(forces, nodes.number[static_cast<std::size_t>(k)], {Mul(m, g.gx), Mul(m, g.gy)});
+    }
   }
 }
 
@@ -104,30 +82,6 @@ Force NodeForce(const Node& node) {
   const double cosine = std::cos(angle);
   const double sine = std::sin(angle);
   return {node.load * cosine, node.load * sine};
-}
-
-EdgeForces EdgeLoadForces(const EdgeLoad& load, const Node& first, const Node& second, const Node& opposite,
-                          double t) {
-  const double dx = Sub(second.x, first.x);
-  const double dy = Sub(second.y, first.y);
-  if (load.kind == EdgeLoadKind::Traction) {
-    // (tx, ty) L t / 2 on each end.
-    const double share = Div(Mul(std::hypot(dx, dy), t), 2.0);
-    const Force f{Mul(load.a, share), Mul(load.b, share)};
-    return {f, f};
-  }
-  // The normal scaled by the edge's length, (dy, -dx), turned outward: the
-  // opposite corner lies on its inner side.
-  const double side = Sub(Mul(dx, Sub(opposite.y, first.y)), Mul(dy, Sub(opposite.x, first.x)));
-  const double sense = side < 0.0 ? -1.0 : 1.0;
-  const double nx = Mul(sense, dy);
-  const double ny = Mul(sense, -dx);
-  const Weights w = load.kind == EdgeLoadKind::Pressure
-                        ? Weights{Div(load.a, 2.0), Div(load.a, 2.0)}
-                        : LinearWeights(Mul(load.b, Sub(load.a, first.y)), Mul(load.b, Sub(load.a, second.y)));
-  // A pressure pushes against the outward normal.
-  const auto push = [&](double weight) { return Force{Mul(Mul(-weight, t), nx), Mul(Mul(-weight, t), ny)}; };
-  return {push(w.first), push(w.second)};
 }
 
 std::vector<double> NodalForces(const Model& model) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "analysis/tables.h"
+#include "analysis/elements/finite_element.h"
 
 namespace trivane {
 
@@ -22,22 +22,28 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
   ErrorEstimate estimate;
   const int32_t m = std::max(model.elementCount, 0);
   estimate.elementError.resize(static_cast<std::size_t>(m));
+  const FiniteElement& element = ElementTypeOf(model);
+  const int32_t nodeCount = element.NodeCount();
+  const std::span<const ReferencePoint> rule = element.ErrorRule();
+  std::vector<ShapeValues> shapes;
+  for (const ReferencePoint& at : rule) shapes.push_back(element.N(at));
+  // sigma* - sigma at the nodes, one component at a time.
+  std::array<std::array<double, MaxElementNodes>, 3> difference{};
   for (int32_t e = 1; e <= m; ++e) {
     const StressState& sigma = elementStresses[static_cast<std::size_t>(e - 1)];
     const Material& material = sides.materials[static_cast<std::size_t>(sides.index[static_cast<std::size_t>(e - 1)])].constants;
-    const double area = ElementArea(model, e);
-    // sigma* - sigma at the corners, then at the mid-sides, where three points
-    // weighted A / 3 integrate a quadratic exactly.
-    StressState corner[3];
-    for (int32_t k = 0; k < 3; ++k)
-      for (int c = 0; c < 3; ++c) corner[k][c] = averaged.AtCorner(e, k)[c] - sigma[c];
+    const double area = element.Area(NodesOf(model, e));
+    for (int32_t k = 0; k < nodeCount; ++k)
+      for (std::size_t c = 0; c < 3; ++c) difference[c][static_cast<std::size_t>(k)] = averaged.AtCorner(e, k)[c] - sigma[c];
+    // The rule's points share the area equally.
     double sum = 0.0;
-    for (int32_t k = 0; k < 3; ++k) {
-      const StressState& a = corner[k];
-      const StressState& b = corner[(k + 1) % 3];
-      sum += Compliance(material, {(a[0] + b[0]) * 0.5, (a[1] + b[1]) * 0.5, (a[2] + b[2]) * 0.5});
+    for (const ShapeValues& n : shapes) {
+      StressState at;
+      for (std::size_t c = 0; c < 3; ++c)
+        at[c] = Interpolate(n, std::span<const double>(difference[c]).first(static_cast<std::size_t>(nodeCount)));
+      sum += Compliance(material, at);
     }
-    const double squared = material.t * area / 3.0 * sum;
+    const double squared = material.t * area / static_cast<double>(rule.size()) * sum;
     estimate.elementError[static_cast<std::size_t>(e - 1)] = std::sqrt(squared);
     estimate.errorSquared += squared;
     // The element's share of u^T K u: ue^T Ke ue = t A eps^T D eps = t A sigma^T D^-1 sigma,
@@ -47,14 +53,6 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
   const double total = estimate.errorSquared + estimate.energySquared;
   estimate.relative = total > 0.0 ? std::sqrt(estimate.errorSquared / total) : 0.0;
   return estimate;
-}
-
-ErrorEstimate EstimateError(const Model& model, const AnalysisTables& tables) {
-  std::vector<StressState> stresses(static_cast<std::size_t>(std::max(model.elementCount, 0)));
-  for (int32_t e = 1; e <= model.elementCount; ++e)
-    stresses[static_cast<std::size_t>(e - 1)] = {tables.stresses(SigmaX, e), tables.stresses(SigmaY, e),
-                                                 tables.stresses(TauXY, e)};
-  return EstimateError(model, ElementMaterialsOf(model), stresses, tables.averaged);
 }
 
 }  // namespace trivane

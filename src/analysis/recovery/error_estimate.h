@@ -3,8 +3,8 @@
 // stresses sigma* are closer to the true stress than the element's constant
 // sigma, so their difference measures the error of the element:
 //   ||e||^2 = t * integral over the element of (sigma* - sigma)^T D^-1 (sigma* - sigma) dA,
-// with the element's own D. The integrand is quadratic (sigma* is linear), and
-// the mid-side rule integrates it exactly. Over the model, the relative error
+// with the element's own D, integrated by the element type's error rule.
+// Over the model, the relative error
 //   eta = sqrt(sum ||e||^2 / (sum ||e||^2 + ||u||^2)),
 // where ||u||^2 = u^T K u, twice the strain energy.
 #include <cstdint>
@@ -16,17 +16,12 @@
 
 namespace trivane {
 
-struct AnalysisTables;
-
 struct ErrorEstimate {
   std::vector<double> elementError;  // entry [e - 1]: ||e|| of element e (not squared)
   double errorSquared = 0.0;         // sum of ||e||^2
   double energySquared = 0.0;        // ||u||^2
   double relative = 0.0;             // eta, 0 for a model without strain
 };
-
-// The estimate of the last completed compute, from its stresses and averages.
-ErrorEstimate EstimateError(const Model& model, const AnalysisTables& tables);
 
 // elementStresses[e - 1] is element e's sigma x, sigma y, tau xy; averaged is
 // their nodal mean.

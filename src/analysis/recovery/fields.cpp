@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "analysis/elements/finite_element.h"
+
 namespace trivane {
 
 namespace {
@@ -24,8 +26,8 @@ constexpr std::array<FieldNames, ResultFieldCount> Names{{{"sx", "σx", " (Pa)"}
 
 std::size_t Index(ResultField field) { return static_cast<std::size_t>(field); }
 
-double NodeDisplacement(const AnalysisTables& tables, int32_t node) {
-  return std::hypot(tables.loads(2 * node - 1), tables.loads(2 * node));
+double NodeDisplacement(const Solution& solution, int32_t node) {
+  return std::hypot(DisplacementU(solution, node), DisplacementV(solution, node));
 }
 
 // A stress component of an averaged state, formed as the element stresses are.
@@ -36,52 +38,55 @@ double Component(const StressState& s, ResultField field) {
 
 }  // namespace
 
-std::vector<double> ElementFieldValues(const Model& model, const AnalysisTables& tables, ResultField field) {
-  const auto m = static_cast<std::size_t>(tables.elementCount);
+std::vector<double> ElementFieldValues(const Model& model, const Solution& solution, ResultField field) {
+  const auto m = static_cast<std::size_t>(solution.elementCount);
+  std::vector<double> values(m);
   switch (field) {
-    case ResultField::Mises: return {tables.mises.begin(), tables.mises.begin() + static_cast<std::ptrdiff_t>(m)};
-    case ResultField::Error: return tables.error.elementError;
-    case ResultField::DisplacementMagnitude: {
-      std::vector<double> values(m);
+    case ResultField::Mises:
+      for (std::size_t e = 1; e <= m; ++e) values[e - 1] = MisesValue(solution, static_cast<int32_t>(e));
+      return values;
+    case ResultField::Error: return solution.error.elementError;
+    case ResultField::DisplacementMagnitude:
+      // The mean of the nodes' displacements.
       for (std::size_t e = 1; e <= m; ++e) {
-        const Element& el = model.elements[static_cast<std::ptrdiff_t>(e)];
+        const std::span<const int32_t> nodes = model.elements[static_cast<std::ptrdiff_t>(e)].Nodes();
         double u = 0.0;
         double v = 0.0;
-        for (const int32_t node : {el.node1, el.node2, el.node3}) {
-          u += tables.loads(2 * node - 1);
-          v += tables.loads(2 * node);
+        for (const int32_t node : nodes) {
+          u += DisplacementU(solution, node);
+          v += DisplacementV(solution, node);
         }
-        values[e - 1] = std::hypot(u / 3.0, v / 3.0);
+        const auto count = static_cast<double>(nodes.size());
+        values[e - 1] = std::hypot(u / count, v / count);
       }
       return values;
-    }
-    default: {
-      const auto component = tables.stresses.Component(static_cast<int32_t>(Index(field)) + 1);
-      return {component.begin(), component.begin() + static_cast<std::ptrdiff_t>(m)};
-    }
+    default:
+      for (std::size_t e = 1; e <= m; ++e)
+        values[e - 1] = StressValue(solution, static_cast<int32_t>(e), static_cast<int32_t>(Index(field)) + 1);
+      return values;
   }
 }
 
-std::vector<double> CornerFieldValues(const Model& model, const AnalysisTables& tables, ResultField field) {
-  const auto m = static_cast<std::size_t>(tables.elementCount);
-  std::vector<double> values(3 * m);
+std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field) {
+  const auto m = static_cast<std::size_t>(solution.elementCount);
+  const auto perElement = static_cast<std::size_t>(ElementTypeOf(model).NodeCount());
+  std::vector<double> values(perElement * m);
   if (field == ResultField::Error) {
-    for (std::size_t k = 0; k < 3 * m; ++k) values[k] = tables.error.elementError[k / 3];
+    for (std::size_t k = 0; k < perElement * m; ++k) values[k] = solution.error.elementError[k / perElement];
     return values;
   }
-  const NodalStresses& averaged = tables.averaged;
+  const NodalStresses& averaged = solution.averaged;
   for (std::size_t e = 1; e <= m; ++e) {
-    const Element& el = model.elements[static_cast<std::ptrdiff_t>(e)];
-    const int32_t corners[3] = {el.node1, el.node2, el.node3};
-    for (int32_t k = 0; k < 3; ++k) {
+    const std::span<const int32_t> nodes = model.elements[static_cast<std::ptrdiff_t>(e)].Nodes();
+    for (std::size_t k = 0; k < perElement; ++k) {
       const auto element = static_cast<int32_t>(e);
-      double& value = values[3 * (e - 1) + static_cast<std::size_t>(k)];
+      double& value = values[perElement * (e - 1) + k];
       if (field == ResultField::DisplacementMagnitude)
-        value = NodeDisplacement(tables, corners[k]);
+        value = NodeDisplacement(solution, nodes[k]);
       else if (field == ResultField::Mises)
-        value = averaged.MisesAtCorner(element, k);
+        value = averaged.MisesAtCorner(element, static_cast<int32_t>(k));
       else
-        value = Component(averaged.AtCorner(element, k), field);
+        value = Component(averaged.AtCorner(element, static_cast<int32_t>(k)), field);
     }
   }
   return values;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/tables.h"
+#include "analysis/solution.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -18,13 +18,13 @@ namespace trivane {
 enum class ResultField : int32_t { SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error };
 constexpr int32_t ResultFieldCount = 9;
 
-// Element e's value at [e - 1]. |u| is taken at the element's centre.
-std::vector<double> ElementFieldValues(const Model& model, const AnalysisTables& tables, ResultField field);
+// Element e's value at [e - 1]. |u| is that of the mean of its nodes' displacements.
+std::vector<double> ElementFieldValues(const Model& model, const Solution& solution, ResultField field);
 
-// The value at corner k of element e at [3 (e - 1) + k]: the averaged stress of
+// The value at node k of element e at [n (e - 1) + k], n the nodes per element: the averaged stress of
 // the element's side at that node, |u| of the node. The error has no nodal
 // form, so every corner carries its element's value.
-std::vector<double> CornerFieldValues(const Model& model, const AnalysisTables& tables, ResultField field);
+std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field);
 
 // The field's name on the command line ("sx" ... "tmax", "mises", "umag",
 // "error"), and the field a name gives.

@@ -3,31 +3,24 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/elements/finite_element.h"
+
 namespace trivane {
 
 namespace {
 
+// The corners of an element, the outline the line is clipped against.
 struct Triangle {
   LinePoint corner[3];
 };
 
-Triangle CornersOf(const Model& model, int32_t element) {
-  const Element& el = model.elements[element];
+Triangle CornersOf(const ElementNodes& nodes) {
   Triangle t;
-  int k = 0;
-  for (const int32_t node : {el.node1, el.node2, el.node3}) t.corner[k++] = {model.nodes[node].x, model.nodes[node].y};
+  for (int k = 0; k < 3; ++k) t.corner[k] = {nodes.at[static_cast<std::size_t>(k)].x, nodes.at[static_cast<std::size_t>(k)].y};
   return t;
 }
 
 double Cross(LinePoint a, LinePoint b, LinePoint p) { return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x); }
-
-// The corners' weights at p (barycentric coordinates).
-void Weights(const Triangle& t, LinePoint p, double w[3]) {
-  const double twiceArea = Cross(t.corner[0], t.corner[1], t.corner[2]);
-  w[0] = Cross(t.corner[1], t.corner[2], p) / twiceArea;
-  w[1] = Cross(t.corner[2], t.corner[0], p) / twiceArea;
-  w[2] = 1.0 - w[0] - w[1];
-}
 
 // The parameters t in [0, 1] of the points from + t (to - from) inside the
 // triangle, sides included with a tolerance of rounding; false when none.
@@ -60,11 +53,11 @@ LinePoint At(LinePoint from, LinePoint to, double t) {
   return {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
 }
 
-double Averaged(const Triangle& tri, std::span<const double> cornerValues, int32_t element, LinePoint p) {
-  double w[3];
-  Weights(tri, p, w);
-  const auto base = static_cast<std::size_t>(3 * (element - 1));
-  return w[0] * cornerValues[base] + w[1] * cornerValues[base + 1] + w[2] * cornerValues[base + 2];
+// The averaged field at p, interpolated with the element's shape functions.
+double Averaged(const FiniteElement& type, const ElementNodes& nodes, std::span<const double> cornerValues,
+                int32_t element, LinePoint p) {
+  const auto count = static_cast<std::size_t>(nodes.count);
+  return Interpolate(type.ShapeAt(nodes, {p.x, p.y}), cornerValues.subspan(count * static_cast<std::size_t>(element - 1), count));
 }
 
 }  // namespace
@@ -82,8 +75,9 @@ LineProfile SampleAlongLine(const Model& model, std::span<const double> elementV
   std::vector<Crossing> crossings;
   const double left = std::min(from.x, to.x), right = std::max(from.x, to.x);
   const double bottom = std::min(from.y, to.y), top = std::max(from.y, to.y);
+  const FiniteElement& type = ElementTypeOf(model);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Triangle tri = CornersOf(model, e);
+    const Triangle tri = CornersOf(NodesOf(model, e));
     const auto [xmin, xmax] = std::minmax({tri.corner[0].x, tri.corner[1].x, tri.corner[2].x});
     const auto [ymin, ymax] = std::minmax({tri.corner[0].y, tri.corner[1].y, tri.corner[2].y});
     // A line along the mesh's side must not miss it by rounding in a coordinate.
@@ -95,11 +89,11 @@ LineProfile SampleAlongLine(const Model& model, std::span<const double> elementV
 
   for (const Crossing& c : crossings) {
     if (!(c.t1 > c.t0)) continue;  // a touch at one point carries no length
-    const Triangle tri = CornersOf(model, c.element);
+    const ElementNodes nodes = NodesOf(model, c.element);
     profile.pieces.push_back({c.t0 * profile.length, c.t1 * profile.length, c.element,
                               elementValues[static_cast<std::size_t>(c.element - 1)],
-                              Averaged(tri, cornerValues, c.element, At(from, to, c.t0)),
-                              Averaged(tri, cornerValues, c.element, At(from, to, c.t1))});
+                              Averaged(type, nodes, cornerValues, c.element, At(from, to, c.t0)),
+                              Averaged(type, nodes, cornerValues, c.element, At(from, to, c.t1))});
   }
   std::sort(profile.pieces.begin(), profile.pieces.end(),
             [](const LinePiece& a, const LinePiece& b) { return a.from < b.from; });
@@ -117,7 +111,7 @@ LineProfile SampleAlongLine(const Model& model, std::span<const double> elementV
       if (c.t0 <= t && t <= c.t1 && c.element > sample.element) sample.element = c.element;
     if (sample.element > 0) {
       sample.elementValue = elementValues[static_cast<std::size_t>(sample.element - 1)];
-      sample.averagedValue = Averaged(CornersOf(model, sample.element), cornerValues, sample.element, p);
+      sample.averagedValue = Averaged(type, NodesOf(model, sample.element), cornerValues, sample.element, p);
     }
     profile.samples.push_back(sample);
   }

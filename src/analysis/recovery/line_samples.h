@@ -44,7 +44,8 @@ struct LineProfile {
 // `points` (at least 2) samples from `from` to `to`, both included. A point on
 // a side shared by two elements belongs to the higher-numbered one, the one
 // drawn on top. elementValues[e - 1] is element e's value, cornerValues
-// [3 (e - 1) + k] the averaged value at its corner k (CornerFieldValues).
+// [n (e - 1) + k] the averaged value at its node k, n nodes per element
+// (CornerFieldValues).
 LineProfile SampleAlongLine(const Model& model, std::span<const double> elementValues,
                             std::span<const double> cornerValues, LinePoint from, LinePoint to, int32_t points);
 

@@ -3,17 +3,10 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "analysis/elements/finite_element.h"
 #include "analysis/recovery/results.h"
 
 namespace trivane {
-
-double ElementArea(const Model& model, int32_t element) {
-  const Element& el = model.elements[element];
-  const Node& a = model.nodes[el.node1];
-  const Node& b = model.nodes[el.node2];
-  const Node& c = model.nodes[el.node3];
-  return 0.5 * std::fabs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
-}
 
 std::array<double, 3> PrincipalStresses(const StressState& s) {
   const double diff = s[0] - s[1];
@@ -36,13 +29,16 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
   std::vector<int32_t> sideOfSlot(n, -1);
   std::vector<int32_t> nodeOfSlot;  // for the slots after the nodes
   std::unordered_map<int64_t, int32_t> extraSlot;
-  r.cornerSlot.resize(3 * m);
+  const FiniteElement& element = ElementTypeOf(model);
+  const auto perElement = static_cast<std::size_t>(element.NodeCount());
+  r.nodesPerElement = element.NodeCount();
+  r.cornerSlot.resize(perElement * m);
   for (std::size_t e = 0; e < m; ++e) {
-    const Element& el = model.elements[static_cast<std::ptrdiff_t>(e + 1)];
-    const double area = ElementArea(model, static_cast<int32_t>(e + 1));
+    const ElementNodes nodes = NodesOf(model, static_cast<int32_t>(e + 1));
+    const double area = element.Area(nodes);
     const int32_t side = sides.index[e];
-    const int32_t corners[3] = {el.node1, el.node2, el.node3};
-    for (int k = 0; k < 3; ++k) {
+    const auto& corners = nodes.number;
+    for (std::size_t k = 0; k < perElement; ++k) {
       auto slot = static_cast<std::size_t>(corners[k] - 1);
       if (sideOfSlot[slot] == -1) {
         sideOfSlot[slot] = side;
@@ -57,7 +53,7 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
         }
         slot = static_cast<std::size_t>(found->second);
       }
-      r.cornerSlot[3 * e + static_cast<std::size_t>(k)] = static_cast<int32_t>(slot);
+      r.cornerSlot[perElement * e + k] = static_cast<int32_t>(slot);
       for (int c = 0; c < 3; ++c) sums[slot][c] += area * elementStresses[e][c];
       areas[slot] += area;
     }

@@ -23,17 +23,21 @@ struct NodalStresses {
   // sides of interface nodes follow after the nodes.
   std::vector<StressState> slotValues;
   std::vector<double> slotMises;
-  std::vector<int32_t> cornerSlot;  // entry 3 (e - 1) + k: the slot of corner k (0..2) of element e
+  int32_t nodesPerElement = 0;
+  std::vector<int32_t> cornerSlot;  // entry nodesPerElement (e - 1) + k: the slot of node k of element e
   // sigma x, sigma y, tau xy and von Mises of node i at [i - 1], over every
   // side, each side weighted by its area (von Mises as the same mean of the
   // sides' von Mises); 0 for a node no element uses.
   std::array<std::vector<double>, 4> nodeMean;
 
   const StressState& AtCorner(int32_t element, int32_t corner) const {
-    return slotValues[static_cast<std::size_t>(cornerSlot[static_cast<std::size_t>(3 * (element - 1) + corner)])];
+    return slotValues[static_cast<std::size_t>(cornerSlot[Corner(element, corner)])];
   }
   double MisesAtCorner(int32_t element, int32_t corner) const {
-    return slotMises[static_cast<std::size_t>(cornerSlot[static_cast<std::size_t>(3 * (element - 1) + corner)])];
+    return slotMises[static_cast<std::size_t>(cornerSlot[Corner(element, corner)])];
+  }
+  std::size_t Corner(int32_t element, int32_t corner) const {
+    return static_cast<std::size_t>(nodesPerElement * (element - 1) + corner);
   }
 };
 
@@ -45,8 +49,5 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
 // sigma 1, sigma 2 and tau max of a plane stress state, by the formulas of the
 // element stresses.
 std::array<double, 3> PrincipalStresses(const StressState& s);
-
-// A triangle's area, whatever the order of its corners.
-double ElementArea(const Model& model, int32_t element);
 
 }  // namespace trivane

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "analysis/checked.h"
-#include "analysis/elements/element.h"
+#include "analysis/elements/finite_element.h"
 
 namespace trivane {
 
@@ -18,15 +18,16 @@ Reactions ComputeReactions(const Model& model, const SystemInput& input, std::sp
   };
 
   // K u, row by row, over the restrained rows only.
+  const FiniteElement& element = ElementTypeOf(model);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& el = model.elements[e];
-    if (!supported(el.node1) && !supported(el.node2) && !supported(el.node3)) continue;
-    const ElementMatrices m = ComputeElementMatrices(model, e, input.materials.Of(e).constants);
-    for (int row = 0; row < 6; ++row) {
+    const std::span<const int32_t> nodes = model.elements[e].Nodes();
+    if (std::none_of(nodes.begin(), nodes.end(), supported)) continue;
+    const ElementMatrices m = element.Matrices(NodesOf(model, e), input.materials.Of(e).constants);
+    for (int row = 0; row < m.dofCount; ++row) {
       const auto d = static_cast<std::size_t>(m.dof[static_cast<std::size_t>(row)] - 1);
       if (!r.restrained[d]) continue;
       double sum = r.values[d];
-      for (int column = 0; column < 6; ++column)
+      for (int column = 0; column < m.dofCount; ++column)
         sum = checked::Add(sum, checked::Mul(m.stiffness[row][column], u(m.dof[static_cast<std::size_t>(column)])));
       r.values[d] = sum;
     }
@@ -59,13 +60,16 @@ double VonMises(double sx, double sy, double s1, double s2, ProblemType problem,
   return std::sqrt((a * a + b * b + c * c) * 0.5);
 }
 
-std::vector<double> ComputeMises(const Model& model, const StressField& stresses, ProblemType problem,
-                                 const ElementMaterials& materials) {
+std::vector<double> ComputeMises(const Model& model, const std::array<std::vector<double>, StressComponentCount>& stresses,
+                                 int32_t points, ProblemType problem, const ElementMaterials& materials) {
   std::vector<double> mises;
-  mises.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)));
+  mises.reserve(stresses[0].size());
   for (int32_t e = 1; e <= model.elementCount; ++e)
-    mises.push_back(VonMises(stresses(SigmaX, e), stresses(SigmaY, e), stresses(Sigma1, e), stresses(Sigma2, e),
-                             problem, materials.Of(e).enteredMu));
+    for (int32_t p = 0; p < points; ++p) {
+      const auto at = static_cast<std::size_t>((e - 1) * points + p);
+      mises.push_back(VonMises(stresses[SigmaX - 1][at], stresses[SigmaY - 1][at], stresses[Sigma1 - 1][at],
+                               stresses[Sigma2 - 1][at], problem, materials.Of(e).enteredMu));
+    }
   return mises;
 }
 

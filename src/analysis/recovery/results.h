@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "analysis/solution.h"
 #include "analysis/solvers/assembly.h"
-#include "analysis/tables.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -29,9 +29,10 @@ Equilibrium SumForces(const Reactions& reactions, std::span<const double> forces
 // three-dimensional form sqrt(((s1 - s2)^2 + (s2 - sz)^2 + (sz - s1)^2) / 2).
 double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, double mu);
 
-// VonMises of elements 1..elementCount, entry [e - 1] for element e, each
-// with its own material's entered Poisson's ratio.
-std::vector<double> ComputeMises(const Model& model, const StressField& stresses, ProblemType problem,
-                                 const ElementMaterials& materials);
+// VonMises at every stress point of elements 1..elementCount (`points` per
+// element, laid out as the stresses), each with its element's material's
+// entered Poisson's ratio.
+std::vector<double> ComputeMises(const Model& model, const std::array<std::vector<double>, StressComponentCount>& stresses,
+                                 int32_t points, ProblemType problem, const ElementMaterials& materials);
 
 }  // namespace trivane

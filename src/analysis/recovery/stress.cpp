@@ -1,8 +1,6 @@
 #include "analysis/recovery/stress.h"
 
-#include <array>
 #include <cmath>
-#include <vector>
 
 #include "analysis/checked.h"
 
@@ -12,20 +10,13 @@ using checked::Add;
 using checked::Mul;
 using checked::Sub;
 
-ElementStresses ElementStress(const Model& model, int32_t element, const ElementStressMatrix& stressMatrix,
-                              const LoadVector& displacements) {
-  const Element& el = model.elements[static_cast<std::size_t>(element)];
-  const int32_t corner[3] = {el.node1, el.node2, el.node3};
-  double d[6];
-  for (int k = 0; k < 3; ++k) {
-    d[2 * k] = displacements(2 * corner[k] - 1);
-    d[2 * k + 1] = displacements(2 * corner[k]);
-  }
-  double s[3];
-  for (int32_t row = 1; row <= 3; ++row) {
-    double sum = Mul(stressMatrix(element, row, 1), d[0]);
-    for (int32_t column = 2; column <= 6; ++column) sum = Add(sum, Mul(stressMatrix(element, row, column), d[column - 1]));
-    s[row - 1] = sum;
+PointStresses PointStress(const double* const rows[PlaneComponents], std::span<const double> d) {
+  double s[PlaneComponents];
+  for (int32_t row = 0; row < PlaneComponents; ++row) {
+    const double* S = rows[row];
+    double sum = Mul(S[0], d[0]);
+    for (std::size_t column = 1; column < d.size(); ++column) sum = Add(sum, Mul(S[column], d[column]));
+    s[row] = sum;
   }
   const double sx = s[0];
   const double sy = s[1];
@@ -39,15 +30,29 @@ ElementStresses ElementStress(const Model& model, int32_t element, const Element
   return {{sx, sy, txy, s1, s2, tmax}};
 }
 
-void RecoverStresses(const Model& model, const ElementStressMatrix& stressMatrix, const LoadVector& displacements,
-                     StressField& stresses) {
-  std::vector<ElementStresses> computed;
-  computed.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)));
-  for (int32_t e = 1; e <= model.elementCount; ++e)
-    computed.push_back(ElementStress(model, e, stressMatrix, displacements));
-  for (int32_t e = 1; e <= model.elementCount; ++e)
-    for (int32_t k = 1; k <= StressComponentCount; ++k)
-      stresses(k, e) = computed[static_cast<std::size_t>(e - 1)].values[k - 1];
+std::array<std::vector<double>, StressComponentCount> RecoverStresses(const Model& model,
+                                                                      const StressMatrices& stressMatrices,
+                                                                      std::span<const double> displacements) {
+  const int32_t points = stressMatrices.points;
+  std::array<std::vector<double>, StressComponentCount> stresses;
+  for (auto& component : stresses)
+    component.resize(static_cast<std::size_t>(std::max(model.elementCount, 0)) * static_cast<std::size_t>(points));
+  std::vector<double> d(static_cast<std::size_t>(stressMatrices.dofs));
+  std::size_t at = 0;
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    std::size_t j = 0;
+    for (const int32_t node : model.elements[e].Nodes()) {
+      d[j++] = displacements[static_cast<std::size_t>(2 * node - 2)];
+      d[j++] = displacements[static_cast<std::size_t>(2 * node - 1)];
+    }
+    for (int32_t p = 0; p < points; ++p, ++at) {
+      const double* const rows[PlaneComponents] = {stressMatrices.Row(e, p, 0), stressMatrices.Row(e, p, 1),
+                                                   stressMatrices.Row(e, p, 2)};
+      const PointStresses s = PointStress(rows, d);
+      for (int32_t k = 0; k < StressComponentCount; ++k) stresses[static_cast<std::size_t>(k)][at] = s.values[k];
+    }
+  }
+  return stresses;
 }
 
 }  // namespace trivane

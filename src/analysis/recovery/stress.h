@@ -1,26 +1,31 @@
 #pragma once
-// Stresses of every element from its stress matrix and the solved displacements.
+// Stresses at every element's stress points from its stress matrices D B and
+// the solved displacements.
+#include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
-#include "analysis/tables.h"
+#include "analysis/solution.h"
+#include "analysis/solvers/assembly.h"
 #include "model/model.h"
 
 namespace trivane {
 
-// The six components of one element, in StressComponent order.
-struct ElementStresses {
+// The six components of one stress point, in StressComponent order.
+struct PointStresses {
   double values[StressComponentCount];
 };
 
-// sigma x, sigma y and tau xy from the stress matrix and the corners'
+// sigma x, sigma y and tau xy from the stress matrix rows and the element's
 // displacements, then the principal stresses and the largest shear. Throws
 // Error("Floating point overflow") if any value overflows.
-ElementStresses ElementStress(const Model& model, int32_t element, const ElementStressMatrix& stressMatrix,
-                              const LoadVector& displacements);
+PointStresses PointStress(const double* const rows[PlaneComponents], std::span<const double> elementDisplacements);
 
-// Writes elements 1..elementCount of the stress field. Every element is
-// computed before anything is written, so a fault leaves the field untouched.
-void RecoverStresses(const Model& model, const ElementStressMatrix& stressMatrix, const LoadVector& displacements,
-                     StressField& stresses);
+// Every stress point of elements 1..elementCount, laid out as Solution's
+// stresses. displacements[d - 1] is degree of freedom d.
+std::array<std::vector<double>, StressComponentCount> RecoverStresses(const Model& model,
+                                                                      const StressMatrices& stressMatrices,
+                                                                      std::span<const double> displacements);
 
 }  // namespace trivane

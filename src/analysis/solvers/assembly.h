@@ -1,7 +1,7 @@
 #pragma once
-// One assembly for both solvers. The element loop forms every element's
-// stiffness Ke = B^T D B t A and stress matrix D B with the element's own
-// material, stores the stress matrix for the recovery and adds Ke into a
+// One assembly for both solvers. The element loop asks the element type for
+// every element's stiffness Ke and stress matrices D B with the element's own
+// material, keeps the stress matrices for the recovery and adds Ke into a
 // global system through a sink: the dense table of the Gauss-Jordan path or
 // the sparse pattern of the Cholesky path. What the two paths share besides
 // (the forces, which degrees of freedom the restraints fix, the pivot floor)
@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "analysis/elements/material.h"
-#include "analysis/tables.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -47,13 +47,28 @@ class StiffnessSink {
   ~StiffnessSink() = default;
 };
 
-// Elements 1..elementCount in ascending order: writes each one's stress
-// matrix (growing the table to the model) and adds its stiffness into the
-// sink, corner pair by corner pair in the order x-x, y-x, x-y, y-y. Returns
-// the pivot floor. Requires a model that passed CheckAnalysable (compute.h);
-// faults as ComputeElementMatrices, or overflow of a sum; what was written
-// before stays written.
-double AssembleStiffness(const Model& model, const ElementMaterials& materials, ElementStressMatrix& stressMatrix,
+// The stress matrices D B of one build, kept for the recovery: for element
+// e, stress point p, row r (sigma x, sigma y, tau xy) and local degree of
+// freedom j, entry [((e - 1) * points + p) * 3 + r] * dofs + j.
+struct StressMatrices {
+  int32_t points = 0;  // stress points per element
+  int32_t dofs = 0;    // degrees of freedom per element
+  std::vector<double> values;
+  const double* Row(int32_t element, int32_t point, int32_t row) const {
+    return values.data() +
+           ((static_cast<std::size_t>(element - 1) * static_cast<std::size_t>(points) + static_cast<std::size_t>(point)) *
+                PlaneComponents +
+            static_cast<std::size_t>(row)) *
+               static_cast<std::size_t>(dofs);
+  }
+};
+
+// Elements 1..elementCount in ascending order: keeps each one's stress
+// matrices and adds its stiffness into the sink, node pair by node pair in
+// the order x-x, y-x, x-y, y-y. Returns the pivot floor. Requires a model
+// that passed CheckAnalysable (compute.h); faults as the element type's
+// Matrices, or overflow of a sum; what was written before stays written.
+double AssembleStiffness(const Model& model, const ElementMaterials& materials, StressMatrices& stressMatrices,
                          StiffnessSink& sink);
 
 }  // namespace trivane

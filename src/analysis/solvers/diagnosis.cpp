@@ -65,10 +65,9 @@ std::string SingularCause(const Model& model) {
   Parts parts(n);
   std::vector<bool> used(Index(n) + 1, false);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& el = model.elements[e];
-    parts.Join(el.node1, el.node2);
-    parts.Join(el.node2, el.node3);
-    for (const int32_t corner : {el.node1, el.node2, el.node3}) used[Index(corner)] = true;
+    const std::span<const int32_t> nodes = model.elements[e].Nodes();
+    for (std::size_t k = 1; k < nodes.size(); ++k) parts.Join(nodes[k - 1], nodes[k]);
+    for (const int32_t node : nodes) used[Index(node)] = true;
   }
   std::vector<Hold> holds(Index(n) + 1);
   for (int32_t i = 1; i <= n; ++i) holds[Index(parts.Root(i))].Add(model.nodes[i]);

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "analysis/tables.h"
+#include "analysis/solvers/dense_workspace.h"
 
 namespace trivane {
 

@@ -22,16 +22,16 @@ NodeGraph ConnectNodes(const Model& model) {
   NodeGraph g;
   g.start.assign(Index(n) + 2, 0);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& el = model.elements[Index(e)];
-    for (const int32_t a : {el.node1, el.node2, el.node3}) g.start[Index(a) + 1] += 3;
+    const std::span<const int32_t> nodes = model.elements[Index(e)].Nodes();
+    for (const int32_t a : nodes) g.start[Index(a) + 1] += static_cast<int32_t>(nodes.size());
   }
   for (int32_t i = 1; i <= n + 1; ++i) g.start[Index(i)] += g.start[Index(i) - 1];
   g.neighbours.resize(Index(g.start[Index(n) + 1]));
   std::vector<int32_t> next(g.start.begin(), g.start.end() - 1);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& el = model.elements[Index(e)];
-    for (const int32_t a : {el.node1, el.node2, el.node3})
-      for (const int32_t b : {el.node1, el.node2, el.node3}) g.neighbours[Index(next[Index(a)]++)] = b;
+    const std::span<const int32_t> nodes = model.elements[Index(e)].Nodes();
+    for (const int32_t a : nodes)
+      for (const int32_t b : nodes) g.neighbours[Index(next[Index(a)]++)] = b;
   }
   // Sort and drop repeats in place, compacting the lists.
   int32_t write = 0;
@@ -104,12 +104,12 @@ class SparseSink final : public StiffnessSink {
 
 }  // namespace
 
-SparseSystem BuildSparseSystem(const Model& model, const SystemInput& input, ElementStressMatrix& stressMatrix) {
+SparseSystem BuildSparseSystem(const Model& model, const SystemInput& input, StressMatrices& stressMatrices) {
   SparseSystem system;
   system.order = NumberFreeDofs(input.fixed, system.column);
   BuildPattern(model, ConnectNodes(model), system);
   SparseSink sink(system);
-  system.minimumPivot = AssembleStiffness(model, input.materials, stressMatrix, sink);
+  system.minimumPivot = AssembleStiffness(model, input.materials, stressMatrices, sink);
   system.rhs.assign(Index(system.order), 0.0);
   for (std::size_t d = 1; d <= input.fixed.size(); ++d)
     if (const int32_t c = system.column[d]; c >= 0) system.rhs[Index(c)] = input.forces[d - 1];

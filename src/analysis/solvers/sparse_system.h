@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "analysis/solvers/assembly.h"
-#include "analysis/tables.h"
 #include "model/model.h"
 
 namespace trivane {
@@ -25,10 +24,10 @@ struct SparseSystem {
   double minimumPivot = 0.0;          // as the dense path's guard, from the unrestrained diagonal
 };
 
-// Writes every element's stress matrix and assembles the free part of the
+// Keeps every element's stress matrices and assembles the free part of the
 // stiffness, with the same element loop as the dense path; the right-hand side
 // holds the free degrees of freedom's forces. Requires a model that passed
 // CheckAnalysable and its SystemInputOf; faults as AssembleStiffness.
-SparseSystem BuildSparseSystem(const Model& model, const SystemInput& input, ElementStressMatrix& stressMatrix);
+SparseSystem BuildSparseSystem(const Model& model, const SystemInput& input, StressMatrices& stressMatrices);
 
 }  // namespace trivane

@@ -20,10 +20,6 @@ class DenseSink final : public StiffnessSink {
   GlobalStiffness& stiffness_;
 };
 
-void ClearLeadingSquare(GlobalStiffness& stiffness, int32_t order) {
-  for (int32_t r = 1; r <= order; ++r) std::fill_n(stiffness.Row(r), order, 0.0);
-}
-
 void Restrain(GlobalStiffness& stiffness, LoadVector& loads, int32_t order, int32_t dof) {
   for (int32_t j = 1; j <= order; ++j) {
     stiffness(dof, j) = 0.0;
@@ -35,18 +31,18 @@ void Restrain(GlobalStiffness& stiffness, LoadVector& loads, int32_t order, int3
 
 }  // namespace
 
-PivotGuard BuildSystem(const Model& model, const SystemInput& input, AnalysisTables& tables) {
+PivotGuard BuildSystem(const Model& model, const SystemInput& input, GlobalStiffness& stiffness, LoadVector& loads,
+                       StressMatrices& stressMatrices) {
   const int32_t order = 2 * model.nodeCount;
-  for (int32_t d = 1; d <= order; ++d) tables.loads(d) = input.forces[static_cast<std::size_t>(d - 1)];
-  ClearLeadingSquare(tables.stiffness, order);
-  DenseSink sink(tables.stiffness);
+  for (int32_t d = 1; d <= order; ++d) loads(d) = input.forces[static_cast<std::size_t>(d - 1)];
+  DenseSink sink(stiffness);
   PivotGuard guard;
-  guard.minimumPivot = AssembleStiffness(model, input.materials, tables.stressMatrix, sink);
+  guard.minimumPivot = AssembleStiffness(model, input.materials, stressMatrices, sink);
   // Clearing a row and column never touches another fixed degree of
   // freedom's diagonal, so the order of the restraints leaves no trace.
   for (int32_t d = 1; d <= order; ++d) {
     const bool fixed = input.fixed[static_cast<std::size_t>(d - 1)];
-    if (fixed) Restrain(tables.stiffness, tables.loads, order, d);
+    if (fixed) Restrain(stiffness, loads, order, d);
     guard.restrained[static_cast<std::size_t>(d)] = fixed;
   }
   return guard;
