@@ -61,7 +61,7 @@ void AdaptedAgainstUniform(benchmark::State& state, const Problem& problem) {
     // Uniform sizes through the same field, over the first mesh.
     geometry.Generate(nullptr);
     const Model first = cli::ImportGeneratedMesh(geometry.MeshFile());
-    AnalysisTables tables;
+    Solution tables;
     state.counters["uniform_nodes"] = 0;
     for (double h = 1.0;; h *= 0.85) {
       const Clock::time_point begin = Clock::now();

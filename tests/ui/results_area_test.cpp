@@ -20,8 +20,8 @@ class ResultsArea : public WindowTest {
   Pixel Centroid(int32_t element) {
     const Element& el = session().model().elements[element];
     const auto& n = session().model().nodes;
-    return ToPixel(session().view(), (n[el.node1].x + n[el.node2].x + n[el.node3].x) / 3,
-                   (n[el.node1].y + n[el.node2].y + n[el.node3].y) / 3);
+    return ToPixel(session().view(), (n[el.corner[0]].x + n[el.corner[1]].x + n[el.corner[2]].x) / 3,
+                   (n[el.corner[0]].y + n[el.corner[1]].y + n[el.corner[2]].y) / 3);
   }
   void Press(Pixel p) { QTest::mouseClick(Image1(), Qt::LeftButton, {}, QPoint(p.x, p.y)); }
 };
@@ -32,7 +32,7 @@ TEST_F(ResultsArea, AStressPlotShowsItsComponentWithTheLargestAndSmallestValue) 
   const QImage beforeLegend = form1->canvas().Image();
   Action("y1")->trigger();
   ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
-  const auto values = StressValues(session().tables(), SigmaY);
+  const auto values = StressValues(session().solution(), SigmaY);
   const auto [min, max] = std::minmax(values[0], values[1]);
   EXPECT_EQ(Label("LegendComponent"), "σy");
   EXPECT_EQ(Label("LegendLargest"), Readout(max));
@@ -67,7 +67,7 @@ TEST_F(ResultsArea, ADeformedPlotShowsItsMagnificationAndTheLargestDisplacement)
   Open(Cantilever());
   Action("N19")->trigger();
   Action("N21")->trigger();
-  const AnalysisTables& t = session().tables();
+  const Solution& t = session().solution();
   const double largest = std::hypot(DisplacementU(t, 3), DisplacementV(t, 3));
   const double magnification = session().shown().deformed.magnification;
   EXPECT_TRUE(Text().startsWith("放大 " + Readout(magnification) + " 倍")) << Text().toStdString();
@@ -131,7 +131,7 @@ TEST_P(Probe, ShowsTheNodeOrElementUnderThePointerWithoutARubberBand) {
   EXPECT_EQ(session().selection().count, 1);
 
   if (row.computed) {
-    const AnalysisTables& t = session().tables();
+    const Solution& t = session().solution();
     EXPECT_TRUE(node.contains("Rx = " + Readout(*ReactionAt(t, 4).rx))) << node.toStdString();
     EXPECT_TRUE(element.contains("τmax = " + Readout(StressValue(t, 2, TauMax))));
     EXPECT_TRUE(element.contains("σmises = " + Readout(MisesValue(t, 2)))) << element.toStdString();
