@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/compute.h"
+#include "analysis/elements/finite_element.h"
 #include "app/session.h"
 
 namespace trivane {
@@ -46,7 +47,7 @@ ProbeHit Session::Probe(int x, int y) const {
     if (shortest.empty()) {
       shortest.assign(static_cast<size_t>(model_->nodeCount) + 1, std::numeric_limits<double>::infinity());
       for (int32_t e = 1; e <= model_->elementCount; ++e) {
-        const std::span<const int32_t> corners = model_->elements[e].Nodes();
+        const std::span<const int32_t> corners = CornersOf(*model_, model_->elements[e]);
         for (std::size_t k = 0; k < corners.size(); ++k) {
           const int32_t a = corners[k], b = corners[(k + 1) % corners.size()];
           if (a < 1 || a > model_->nodeCount || b < 1 || b > model_->nodeCount) continue;
@@ -78,7 +79,7 @@ ProbeHit Session::Probe(int x, int y) const {
   const ModelPoint at = FromPixel(view_, x, y);
   const Point pointer{at.x, at.y};
   for (int32_t e = model_->elementCount; e >= 1; --e) {
-    const std::span<const int32_t> corners = model_->elements[e].Nodes();
+    const std::span<const int32_t> corners = CornersOf(*model_, model_->elements[e]);
     const auto valid = [&](int32_t n) { return n >= 1 && n <= model_->nodeCount; };
     if (!std::all_of(corners.begin(), corners.end(), valid)) continue;
     if (Inside(pointer, position(corners[0]), position(corners[1]), position(corners[2]))) return {ProbeHit::Element, e};

@@ -18,10 +18,10 @@ class ResultsArea : public WindowTest {
   QString Label(const char* name) { return Find<QLabel>(name)->text(); }
   static QString Readout(double v) { return QString::fromStdString(FormatSignificant(v, ReadoutDigits)); }
   Pixel Centroid(int32_t element) {
-    const Element& el = session().model().elements[element];
-    const auto& n = session().model().nodes;
-    return ToPixel(session().view(), (n[el.corner[0]].x + n[el.corner[1]].x + n[el.corner[2]].x) / 3,
-                   (n[el.corner[0]].y + n[el.corner[1]].y + n[el.corner[2]].y) / 3);
+    double x = 0.0, y = 0.0;
+    for (const int32_t k : session().model().elements[element].Nodes())
+      x += session().model().nodes[k].x / 3, y += session().model().nodes[k].y / 3;
+    return ToPixel(session().view(), x, y);
   }
   void Press(Pixel p) { QTest::mouseClick(Image1(), Qt::LeftButton, {}, QPoint(p.x, p.y)); }
 };

@@ -148,10 +148,9 @@ TEST_F(WindowTest, ComputeThenDeformedAndStressPlotsThroughTheMenus) {
   // Each triangle is filled with a palette colour, never the model's grey.
   const Palette& palette = session().palette();
   for (int32_t e : {1, 2}) {
-    const Element& el = session().model().elements[e];
-    const auto& n = session().model().nodes;
-    const double cx = (n[el.corner[0]].x + n[el.corner[1]].x + n[el.corner[2]].x) / 3;
-    const double cy = (n[el.corner[0]].y + n[el.corner[1]].y + n[el.corner[2]].y) / 3;
+    double cx = 0.0, cy = 0.0;
+    for (const int32_t k : session().model().elements[e].Nodes())
+      cx += session().model().nodes[k].x / 3, cy += session().model().nodes[k].y / 3;
     const Pixel c = ToPixel(session().view(), cx, cy);
     const QColor colour = form1->canvas().Image().pixelColor(c.x, c.y);
     const bool fromPalette = std::any_of(palette.colours.begin(), palette.colours.end(), [&](Rgb p) {

@@ -20,6 +20,10 @@ ElementNodes NodesOf(const Model& model, int32_t element) {
   return nodes;
 }
 
+std::span<const int32_t> CornersOf(const Model& model, const Element& element) {
+  return element.Nodes().first(static_cast<std::size_t>(ElementTypeOf(model).CornerCount()));
+}
+
 double Interpolate(const ShapeValues& n, std::span<const double> nodeValues) {
   double value = n[0] * nodeValues[0];
   for (std::size_t k = 1; k < nodeValues.size(); ++k) value += n[k] * nodeValues[k];

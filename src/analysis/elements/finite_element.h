@@ -139,6 +139,10 @@ const FiniteElement& ElementTypeOf(const Model& model);
 // Element e's nodes and their positions; every node must be a node of the model.
 ElementNodes NodesOf(const Model& model, int32_t element);
 
+// The corners of an element of the model: the outline a straight-sided
+// drawing, the probe and the line sampler take.
+std::span<const int32_t> CornersOf(const Model& model, const Element& element);
+
 // The value at a point of a field given at the element's nodes.
 double Interpolate(const ShapeValues& n, std::span<const double> nodeValues);
 

@@ -12,9 +12,7 @@
 namespace trivane {
 
 using checked::Add;
-using checked::Div;
 using checked::Mul;
-using checked::Sub;
 
 namespace {
 
