@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 #include "cli/condition_flags.h"
 #include "cli/gmsh_geometry.h"
 
@@ -61,7 +61,7 @@ void AdaptedAgainstUniform(benchmark::State& state, const Problem& problem) {
     // Uniform sizes through the same field, over the first mesh.
     geometry.Generate(nullptr);
     const Model first = cli::ImportGeneratedMesh(geometry.MeshFile());
-    AnalysisTables tables;
+    Solution tables;
     state.counters["uniform_nodes"] = 0;
     for (double h = 1.0;; h *= 0.85) {
       const Clock::time_point begin = Clock::now();

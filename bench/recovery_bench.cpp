@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/error_estimate.h"
-#include "analysis/fields.h"
-#include "analysis/material.h"
-#include "analysis/nodal_stress.h"
+#include "analysis/recovery/error_estimate.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/nodal_stress.h"
 #include "best_seconds.h"
 #include "display/smooth_plot.h"
 #include "display/stress_plot.h"
@@ -22,14 +22,14 @@ using namespace trivane;
 
 int main(int argc, char** argv) {
   const Model plate = examples::SquarePlate(315);
-  auto tables = std::make_unique<AnalysisTables>();
+  auto tables = std::make_unique<Solution>();
 
   // The recovery as the compute runs it: sides, averages, estimate.
-  const double compute = BestSeconds([&] { Compute(plate, *tables); });
+  const double compute = BestSeconds([&] { *tables = Compute(plate); });
   std::vector<StressState> stresses(static_cast<std::size_t>(plate.elementCount));
   for (int32_t e = 1; e <= plate.elementCount; ++e)
-    stresses[static_cast<std::size_t>(e - 1)] = {tables->stresses(SigmaX, e), tables->stresses(SigmaY, e),
-                                                 tables->stresses(TauXY, e)};
+    stresses[static_cast<std::size_t>(e - 1)] = {StressValue(*tables, e, SigmaX), StressValue(*tables, e, SigmaY),
+                                                 StressValue(*tables, e, TauXY)};
   const double recovery = BestSeconds([&] {
     const ElementMaterials sides = ElementMaterialsOf(plate);
     const NodalStresses averaged = AverageNodalStresses(plate, sides, stresses);

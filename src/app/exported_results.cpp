@@ -1,21 +1,21 @@
 #include "app/exported_results.h"
 
 #include "analysis/compute.h"
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 
 namespace trivane {
 
-ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
+ExportedResults ExportedResultsOf(const Solution& solution) {
   ExportedResults r;
-  r.displacements = Displacements(tables);
-  r.reactions = tables.reactions.values;
-  r.restrained = tables.reactions.restrained;
+  r.displacements = solution.displacements;
+  r.reactions = solution.reactions.values;
+  r.restrained = solution.reactions.restrained;
   for (const ResultFieldRow& row : ResultFields()) {
     const auto k = static_cast<std::size_t>(row.field);
-    if (!row.exportName.empty()) r.elementValues[k] = StoredElementValues(tables, row.field);
-    if (!row.averagedExportName.empty()) r.nodeValues[k] = NodeMeanValues(tables, row.field);
+    if (!row.exportName.empty()) r.elementValues[k] = StoredElementValues(solution, row.field);
+    if (!row.averagedExportName.empty()) r.nodeValues[k] = NodeMeanValues(solution, row.field);
   }
-  r.material = tables.material;
+  r.material = solution.material;
   return r;
 }
 

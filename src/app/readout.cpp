@@ -1,7 +1,7 @@
 #include "app/readout.h"
 
 #include "analysis/compute.h"
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 #include "io/number_text.h"
 
 namespace trivane {
@@ -23,7 +23,7 @@ std::string DeformedText(const DeformedScale& scale) {
   return text;
 }
 
-std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results) {
+std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results) {
   if (hit.kind == ProbeHit::Node) {
     const Node& n = model.nodes[hit.number];
     std::string text = "结点 " + std::to_string(hit.number) + "：" + Value("x", n.x) + "，" + Value("y", n.y);

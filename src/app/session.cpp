@@ -22,8 +22,7 @@ Session::Session(Canvas& canvas, CountSink& counts, FileChooser& chooser)
     : canvas_(canvas),
       counts_(counts),
       chooser_(chooser),
-      model_(std::make_unique<Model>()),
-      tables_(std::make_unique<AnalysisTables>()) {}
+      model_(std::make_unique<Model>()) {}
 
 Session::~Session() = default;
 
@@ -35,7 +34,7 @@ void Session::Start(const std::string& palettePath) {
 void Session::Draw(PictureSpec spec) {
   spec.view = view_;
   const DrawnPicture drawn =
-      DrawResultPicture(canvas_, spec, {*model_, tables_.get(), palette_, &counts_, &selection_});
+      DrawResultPicture(canvas_, spec, {*model_, solution_.get(), palette_, &counts_, &selection_});
   view_ = drawn.view;
   shown_ = ShownPicture{spec.kind, static_cast<int>(spec.field), drawn.range, drawn.deformed};
 }
@@ -72,11 +71,10 @@ void Session::Change(const EditScope& scope, const std::function<void()>& edit) 
   MarkModelEdited();
 }
 
-// A replaced model leaves the system, the results and the selection behind,
-// as opening a file does; any other step puts the results out of date.
-void Session::Moved(bool replacedModel, int32_t oldNodeCount) {
+// A replaced model leaves the results and the selection behind, as opening a
+// file does; any other step puts the results out of date.
+void Session::Moved(bool replacedModel) {
   if (replacedModel) {
-    ClearSystem(*tables_, oldNodeCount);
     DiscardResults();
     selection_ = Selection{};
   } else {
@@ -89,39 +87,35 @@ void Session::Undo() {
   const Step* step = history_.NextUndo();
   if (!step) return;
   const bool replaces = step->model != nullptr;
-  const int32_t oldNodeCount = model_->nodeCount;
   history_.Undo(*model_);
-  Moved(replaces, oldNodeCount);
+  Moved(replaces);
 }
 
 void Session::Redo() {
   const Step* step = history_.NextRedo();
   if (!step) return;
   const bool replaces = step->model != nullptr;
-  const int32_t oldNodeCount = model_->nodeCount;
   history_.Redo(*model_);
-  Moved(replaces, oldNodeCount);
+  Moved(replaces);
 }
 
 void Session::DiscardResults() {
-  hasResults_ = false;
+  solution_.reset();
   outOfDate_ = false;
 }
 
-void Session::MarkModelEdited() { outOfDate_ = hasResults_; }
+void Session::MarkModelEdited() { outOfDate_ = HasResults(); }
 
 void Session::RequireResults() const {
-  if (!hasResults_) throw Error(messages::ComputeFirst);
+  if (!HasResults()) throw Error(messages::ComputeFirst);
 }
 
 // The selection goes with the model: its numbers meant the old model's nodes.
 void Session::NewModel() {
-  const int32_t oldNodeCount = model_->nodeCount;
   Step step = Capture(*model_, EditScope::WholeModel());
   ClearModelTables(*model_);
   if (KeepChanged(step, *model_)) history_.RecordNewDocument(std::move(step));
   else history_.Saved("");
-  ClearSystem(*tables_, oldNodeCount);
   selection_ = Selection{};
   DiscardResults();
   view_.fitted = true;
@@ -129,8 +123,7 @@ void Session::NewModel() {
 }
 
 // Opening replaces the model only when the whole file has been read; the
-// analysis tables of the old model are then cleared as a new model would, and
-// the history starts anew.
+// results of the old model then go, and the history starts anew.
 void Session::OpenProblem() {
   const auto path = chooser_.ChooseFileToOpen({ProblemOpenFilter});
   if (path) OpenProblemFile(*path);
@@ -138,7 +131,6 @@ void Session::OpenProblem() {
 
 void Session::OpenProblemFile(const std::string& path) {
   Model opened = ReadProblem(ReadFileBytes(path), *model_);
-  ClearSystem(*tables_, model_->nodeCount);
   *model_ = std::move(opened);
   history_.Restart(path);
   selection_ = Selection{};
@@ -168,7 +160,7 @@ void Session::SaveProblem() {
 
 // The reader follows the chosen file's extension. A Gmsh mesh replaces the
 // model as opening a problem file does: its numbering has nothing to do with
-// the old model's, so the old conditions, selection and system would only
+// the old model's, so the old conditions and selection would only
 // land on unrelated nodes.
 void Session::ImportMesh() {
   const auto path = chooser_.ChooseFileToOpen({MeshFilter, GmshMeshFilter});
@@ -178,7 +170,6 @@ void Session::ImportMesh() {
 void Session::ImportMeshFile(const std::string& path) {
   const bool msh = HasExtension(path, ".msh");
   Model imported = msh ? ImportMsh(ReadFileBytes(path), *model_) : ImportAse(ReadFileBytes(path), *model_);
-  if (msh) ClearSystem(*tables_, model_->nodeCount);
   Change(EditScope::WholeModel(), [&] { *model_ = std::move(imported); });
   if (msh) selection_ = Selection{};
   DiscardResults();
@@ -186,10 +177,10 @@ void Session::ImportMeshFile(const std::string& path) {
   Redraw();
 }
 
-// A failed compute keeps the results, and their state, as they were.
+// A failed compute keeps the results, and their state, as they were: the new
+// solution takes their place only once it is complete.
 void Session::Compute() {
-  trivane::Compute(*model_, *tables_);
-  hasResults_ = true;
+  solution_ = std::make_unique<const Solution>(trivane::Compute(*model_));
   outOfDate_ = false;
 }
 
@@ -242,7 +233,7 @@ std::optional<std::pair<LinePoint, LinePoint>> Session::PickLinePoint(int x, int
 LineProfile Session::LineGraph(int fieldIndex, LinePoint from, LinePoint to, int32_t points) const {
   RequireResults();
   const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
-  return ProfileAlongLine(*model_, *tables_, field, from, to, points);
+  return ProfileAlongLine(*model_, *solution_, field, from, to, points);
 }
 
 // Results of an edited model would go out under the model they do not
@@ -253,7 +244,7 @@ void Session::ExportResults() {
   const FileFilter filters[] = {VtuFilter, CsvFilter};
   const auto path = chooser_.ChooseExportFile(filters);
   if (!path) return;
-  WriteResultsFile(*path, *model_, ExportedResultsOf(*tables_));
+  WriteResultsFile(*path, *model_, ExportedResultsOf(*solution_));
 }
 
 void Session::Resize() { RedrawShown(); }

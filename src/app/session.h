@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/line_samples.h"
-#include "analysis/tables.h"
+#include "analysis/recovery/line_samples.h"
+#include "analysis/solution.h"
 #include "app/history.h"
 #include "app/ports.h"
 #include "display/canvas.h"
@@ -136,9 +136,9 @@ class Session {
 
   // A compute of the present model has completed: since the last new model,
   // open or import. Results stay when conditions or the material are edited.
-  bool HasResults() const { return hasResults_; }
+  bool HasResults() const { return solution_ != nullptr; }
   // The conditions or the material changed after the results were computed.
-  bool ResultsOutOfDate() const { return hasResults_ && outOfDate_; }
+  bool ResultsOutOfDate() const { return HasResults() && outOfDate_; }
 
   // Rubber-band selection, in pixels of the drawing surface. The press
   // decides what the band does with the selection.
@@ -196,7 +196,8 @@ class Session {
   const RubberBand& band() const { return band_; }
   const ViewTransform& view() const { return view_; }
   const Palette& palette() const { return palette_; }
-  const AnalysisTables& tables() const { return *tables_; }
+  // The results of the last completed compute; requires HasResults().
+  const Solution& solution() const { return *solution_; }
   const ShownPicture& shown() const { return shown_; }
   // The model differs from the file it was last opened from or saved to, or,
   // without a file, from the new model.
@@ -221,7 +222,7 @@ class Session {
   // throws is undone before the error goes on.
   void Change(const EditScope& scope, const std::function<void()>& edit);
   // A step of the history was undone or redone.
-  void Moved(bool replacedModel, int32_t oldNodeCount);
+  void Moved(bool replacedModel);
   // The results lifecycle: a new model has none; an edit puts them out of date.
   void DiscardResults();
   void MarkModelEdited();
@@ -231,7 +232,7 @@ class Session {
   CountSink& counts_;
   FileChooser& chooser_;
   std::unique_ptr<Model> model_;
-  std::unique_ptr<AnalysisTables> tables_;
+  std::unique_ptr<const Solution> solution_;  // null until a compute succeeds
   Selection selection_{};
   RubberBand band_{};
   ViewTransform view_{};
@@ -245,7 +246,6 @@ class Session {
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
   bool legendInDrawing_ = false;
-  bool hasResults_ = false;
   bool outOfDate_ = false;
 };
 

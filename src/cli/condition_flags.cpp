@@ -193,10 +193,10 @@ void PrintNotes(const std::vector<std::string>& notes) {
 }
 
 ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver) {
-  ComputedModel computed{std::make_unique<Model>(LoadModel(path)), std::make_unique<AnalysisTables>()};
-  PrintNotes(ApplyModelOptions(options, *computed.model));
-  Compute(*computed.model, *computed.tables, solver);
-  return computed;
+  auto model = std::make_unique<Model>(LoadModel(path));
+  PrintNotes(ApplyModelOptions(options, *model));
+  Solution solution = Compute(*model, solver);
+  return {std::move(model), std::move(solution)};
 }
 
 }  // namespace trivane::cli

@@ -27,7 +27,7 @@ int RunExport(std::span<const std::string> args) {
   CheckResultsFileWritable(out);
 
   const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
-  WriteResultsFile(out, *computed.model, ExportedResultsOf(*computed.tables));
+  WriteResultsFile(out, *computed.model, ExportedResultsOf(computed.solution));
   return 0;
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 #include "cli/cli_common.h"
 #include "model/conditions.h"
 #include "model/model.h"

@@ -69,7 +69,7 @@ int RunLine(std::span<const std::string> args) {
   const SolverChoice solver = SolverOption(a);
 
   const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
-  const LineProfile profile = ProfileAlongLine(*computed.model, *computed.tables, field, from, to, points);
+  const LineProfile profile = ProfileAlongLine(*computed.model, computed.solution, field, from, to, points);
   if (!graph) {
     WriteFileAtomically(out, LineCsvText(profile, field));
   } else {

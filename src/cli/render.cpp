@@ -8,7 +8,7 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/tables.h"
+#include "analysis/solution.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "cli/pictures.h"
@@ -124,12 +124,9 @@ int RunRender(std::span<const std::string> args) {
   canvas.SetVisibleSize(size.width, size.height);
   // As a zoomed window: the rectangle stays put, whatever the model's bounds.
   if (zoomed) ShowRectangle(spec.view, shown.x1, shown.y1, shown.x2, shown.y2, size.width, size.height);
-  std::unique_ptr<AnalysisTables> tables;
-  if (kind != PictureKind::Model) {
-    tables = std::make_unique<AnalysisTables>();
-    Compute(*model, *tables, solver);
-  }
-  DrawResultPicture(canvas, spec, {*model, tables.get(), palette});
+  std::optional<Solution> solution;
+  if (kind != PictureKind::Model) solution = Compute(*model, solver);
+  DrawResultPicture(canvas, spec, {*model, solution ? &*solution : nullptr, palette});
   WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format, a.Value("-o")));
   return 0;
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/fields.h"
-#include "analysis/loads.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/loads/loads.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "cli/model_summary.h"
@@ -19,7 +19,7 @@ namespace trivane::cli {
 
 namespace {
 
-void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
+void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
   out << "{\"nodes\": " << FormatInteger(m.nodeCount) << ", \"elements\": " << FormatInteger(m.elementCount)
       << ", \"material\": " << MaterialJson(m) << ", \"displacements\": [";
   for (int32_t i = 1; i <= m.nodeCount; ++i)
@@ -59,7 +59,7 @@ void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
   out << "], \"mises\": [";
   for (int32_t e = 1; e <= m.elementCount; ++e)
     out << (e > 1 ? ", " : "") << JsonReal(ElementFieldValue(m, t, ResultField::Mises, e));
-  const Equilibrium& sums = EquilibriumOf(t);
+  const Equilibrium& sums = t.equilibrium;
   out << "], \"equilibrium\": {\"sum_rx\": " << JsonReal(sums.sumRx) << ", \"sum_ry\": " << JsonReal(sums.sumRy)
       << ", \"sum_fx\": " << JsonReal(sums.sumFx) << ", \"sum_fy\": " << JsonReal(sums.sumFy) << "}";
   out << ", \"error\": {\"percent\": " << JsonReal(100.0 * t.error.relative) << ", \"elements\": [";
@@ -69,7 +69,7 @@ void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
 }
 
 // The support forces ("-" where a direction is free) and the equilibrium check.
-void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) {
+void PrintReactions(const Model& m, const Solution& t, std::ostream& out) {
   constexpr size_t W = 22;
   const auto text = [](const std::optional<double>& r) { return r ? FormatGeneral(*r) : std::string("-"); };
   bool any = false;
@@ -80,7 +80,7 @@ void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) 
     const NodeReaction r = ReactionAt(t, i);
     out << FormatInteger(i, 6) << PadLeft(text(r.rx), W) << PadLeft(text(r.ry), W) << "\n";
   }
-  const Equilibrium& s = EquilibriumOf(t);
+  const Equilibrium& s = t.equilibrium;
   out << "\nsum Rx = " << FormatGeneral(s.sumRx) << ", sum Ry = " << FormatGeneral(s.sumRy)
       << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy)
       << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
@@ -89,7 +89,7 @@ void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) 
   out << "\nestimated error = " << FormatSignificant(100.0 * t.error.relative, 3) << " %\n";
 }
 
-void PrintTables(const std::string& path, const Model& m, const AnalysisTables& t, std::ostream& out) {
+void PrintTables(const std::string& path, const Model& m, const Solution& t, std::ostream& out) {
   constexpr size_t W = 22;
   out << path << "\n"
       << "nodes: " << FormatInteger(m.nodeCount) << ", elements: " << FormatInteger(m.elementCount) << "\n"
@@ -129,12 +129,11 @@ int RunSolve(std::span<const std::string> args) {
   const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
   PrintNotes(ApplyModelOptions(options, model));
-  AnalysisTables tables;
-  Compute(model, tables, solver);
+  const Solution solution = Compute(model, solver);
   if (parsed.Has("--json"))
-    PrintJson(model, tables, std::cout);
+    PrintJson(model, solution, std::cout);
   else
-    PrintTables(path, model, tables, std::cout);
+    PrintTables(path, model, solution, std::cout);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -66,7 +67,7 @@ int32_t OutlineShareLimit(const Model& model, const ViewTransform& view, int32_t
   double area = 0.0, covered = 0.0;
   for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
     const Element& el = model.elements[e];
-    const std::array<int32_t, 3> corners{el.node1, el.node2, el.node3};
+    const std::span<const int32_t> corners = CornersOf(model, el);
     if (std::any_of(corners.begin(), corners.end(), [&](int32_t n) { return n < 1 || n > NodesToDraw(model); }))
       continue;
     std::array<Pixel, 3> p;
@@ -104,7 +105,7 @@ int32_t OutlineShareLimit(const Model& model, const ViewTransform& view, int32_t
 
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
                  Outlines outlines, Rgb outlineColour, NodePositions positions, int32_t shareLimit) {
-  const std::array<int32_t, 3> corners{element.node1, element.node2, element.node3};
+  const std::span<const int32_t> corners = CornersOf(model, element);
   std::array<Pixel, 3> points;
   std::array<NodePosition, 3> at;
   for (size_t k = 0; k < corners.size(); ++k) {

@@ -1,7 +1,7 @@
 #include "display/result_picture.h"
 
 #include "analysis/compute.h"
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 #include "display/canvas_part.h"
 #include "display/legend.h"
 #include "display/principal_directions.h"
@@ -12,7 +12,7 @@ namespace trivane {
 
 namespace {
 
-const AnalysisTables& ResultsOf(const PictureSource& source) {
+const Solution& ResultsOf(const PictureSource& source) {
   if (source.results == nullptr) throw Error(messages::ComputeFirst);
   return *source.results;
 }
@@ -25,12 +25,12 @@ const Selection* MarkedSelection(const PictureSource& source) {
 
 DeformedScale DrawDeformed(Canvas& canvas, const PictureSpec& spec, const PictureSource& source,
                            ViewTransform& view) {
-  return DrawDeformedShape(canvas, source.model, Displacements(ResultsOf(source)), view, source.counts,
+  return DrawDeformedShape(canvas, source.model, ResultsOf(source).displacements, view, source.counts,
                            spec.magnification, spec.outlines, MarkedSelection(source));
 }
 
 ValueRange DrawField(Canvas& canvas, const PictureSpec& spec, const PictureSource& source, ViewTransform& view) {
-  const AnalysisTables& results = ResultsOf(source);
+  const Solution& results = ResultsOf(source);
   const Model& model = source.model;
   const ValueRange range =
       spec.smooth

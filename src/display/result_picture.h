@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "analysis/tables.h"
+#include "analysis/solution.h"
 #include "display/canvas.h"
 #include "display/deformed_plot.h"
 #include "display/mesh.h"
@@ -54,7 +54,7 @@ struct PictureSpec {
 // displaced nodes of a Deformed picture.
 struct PictureSource {
   const Model& model;
-  const AnalysisTables* results = nullptr;
+  const Solution* results = nullptr;
   const Palette& palette;
   CountSink* counts = nullptr;
   const Selection* selection = nullptr;

@@ -12,9 +12,10 @@
 
 namespace trivane {
 
-// cornerValues[3 (e - 1) + k] is the value at corner k of element e, for every
-// element of the model (else Error(ComputeFirst)). Updates the view as the
-// element plot does (a fitted one is fitted afresh, a zoomed one stays), clears
+// cornerValues[n (e - 1) + k] is the value at node k of element e (n nodes per
+// element), for every element of the model (else Error(ComputeFirst)). Updates
+// the view as the element plot does (a fitted one is fitted afresh, a zoomed
+// one stays), clears
 // the picture and paints; a uniform field takes MiddleColour. Returns the
 // range painted, for the legend.
 ValueRange DrawSmoothPlot(Canvas& canvas, const Model& model, std::span<const double> cornerValues,

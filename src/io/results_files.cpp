@@ -81,9 +81,8 @@ std::string ElementCsvText(const Model& model, const ExportedResults& results) {
   text += LineEnd;
   text.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 224);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& el = model.elements[e];
-    text += FormatInteger(e) + ',' + FormatInteger(el.node1) + ',' + FormatInteger(el.node2) + ',' +
-            FormatInteger(el.node3);
+    text += FormatInteger(e);
+    for (const int32_t corner : model.elements[e].Nodes()) text += ',' + FormatInteger(corner);
     for (const ExportColumn& column : columns)
       text.append(",").append(FormatShortest(column.values[static_cast<std::size_t>(e - 1)]));
     text += LineEnd;

@@ -141,9 +141,7 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   for (const ExportColumn& column : nodeColumns)
     AppendedBlock::Add<double>(text, n, [&](std::size_t i) { return column.values[i]; });
   AppendedBlock::Add<int64_t>(text, 3 * m, [&](std::size_t k) -> int64_t {
-    const Element& el = model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)];
-    const int32_t corners[3] = {el.node1, el.node2, el.node3};
-    return corners[k % 3] - 1;
+    return model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)].Nodes()[k % 3] - 1;
   });
   AppendedBlock::Add<int64_t>(text, m, [](std::size_t e) { return static_cast<int64_t>(3 * (e + 1)); });
   constexpr uint8_t VtkTriangle = 5;

@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "analysis/recovery/line_samples.h"
 #include "model/result_fields.h"
-#include "analysis/line_samples.h"
 
 class QComboBox;
 class QLabel;

@@ -219,7 +219,7 @@ void MainForm::UpdateResultsArea() {
   if (!probeText_.isEmpty()) parts << probeText_;
   if (shown.kind == PictureKind::Deformed)
     parts << QString::fromStdString(DeformedText(shown.deformed));
-  if (session_->HasResults()) parts << QString::fromStdString(ErrorText(session_->tables().error));
+  if (session_->HasResults()) parts << QString::fromStdString(ErrorText(session_->solution().error));
   if (session_->PickingLine()) parts << "路径图：在图上点击直线的两端";
   if (session_->ResultsOutOfDate()) parts << ResultsOutOfDate;
   const std::string selected = SelectionText(session_->selection().count);
@@ -230,7 +230,7 @@ void MainForm::UpdateResultsArea() {
 void MainForm::ProbeAt(int x, int y) {
   const ProbeHit hit = session_->Probe(x, y);
   probeText_ = QString::fromStdString(
-      ProbeText(session_->model(), hit, session_->HasResults() ? &session_->tables() : nullptr));
+      ProbeText(session_->model(), hit, session_->HasResults() ? &session_->solution() : nullptr));
   UpdateResultsArea();
   if (probeText_.isEmpty()) {
     QToolTip::hideText();

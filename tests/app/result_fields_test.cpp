@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/fields.h"
+#include "analysis/recovery/fields.h"
 #include "app/exported_results.h"
 #include "app/readout.h"
 #include "fakes.h"
@@ -83,10 +83,10 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
   h.Load(FourTriangles());
   h.session.Compute();
   const Model& model = h.session.model();
-  const ExportedResults exported = ExportedResultsOf(h.session.tables());
+  const ExportedResults exported = ExportedResultsOf(h.session.solution());
   const std::string elements = ElementCsvText(model, exported);
   const std::string nodes = NodeCsvText(model, exported);
-  const std::string probe = ProbeText(model, {ProbeHit::Element, 1}, &h.session.tables());
+  const std::string probe = ProbeText(model, {ProbeHit::Element, 1}, &h.session.solution());
   EXPECT_EQ(Header(elements), "element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,von_mises,error");
   EXPECT_EQ(Header(nodes), "node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg");
 
@@ -105,7 +105,7 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
     }
     if (*names.probeLabel) {
       ++probed;
-      const std::string value = FormatSignificant(ElementFieldValue(model, h.session.tables(), row.field, 1),
+      const std::string value = FormatSignificant(ElementFieldValue(model, h.session.solution(), row.field, 1),
                                                   ReadoutDigits);
       EXPECT_NE(probe.find(std::string(names.probeLabel) + " = " + value), std::string::npos) << probe;
       EXPECT_EQ(value, FormatSignificant(column.at(0), ReadoutDigits));

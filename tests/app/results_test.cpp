@@ -120,7 +120,7 @@ TEST(ResultPlots, AfterComputeTheDeformedShapeLeavesTheModelAsItWas) {
   Harness h;
   h.Load(Cantilever());
   h.session.Compute();
-  EXPECT_LT(DisplacementV(h.session.tables(), 3), 0.0);
+  EXPECT_LT(DisplacementV(h.session.solution(), 3), 0.0);
   h.canvas.Clear();
   h.session.DeformedPlot();
   EXPECT_TRUE(SameModel(h.session.model(), Cantilever()));
@@ -147,11 +147,11 @@ TEST(Compute, ASingularModelKeepsThePreviousResultsAndTheirState) {
   Harness h;
   h.Load(Cantilever());
   h.session.Compute();
-  const double v3 = DisplacementV(h.session.tables(), 3);
+  const double v3 = DisplacementV(h.session.solution(), 3);
   h.SelectAll();
   h.session.DeleteRestraint();
   EXPECT_THROW(h.session.Compute(), Error);
-  EXPECT_EQ(DisplacementV(h.session.tables(), 3), v3);
+  EXPECT_EQ(DisplacementV(h.session.solution(), 3), v3);
   EXPECT_TRUE(h.session.HasResults());
   EXPECT_TRUE(h.session.ResultsOutOfDate());
   EXPECT_NO_THROW(h.session.DeformedPlot());

@@ -62,13 +62,13 @@ std::string LegendTitle(const RecordingCanvas& canvas) {
 // The square held at two corners, loaded at a third, and its results.
 struct Computed {
   std::unique_ptr<Model> model = testing::SquareModel();
-  std::unique_ptr<AnalysisTables> results = std::make_unique<AnalysisTables>();
+  std::unique_ptr<const Solution> results;
   Palette palette;
   Computed() {
     model->nodes[1].restraint = model->nodes[4].restraint = FixedXY;
     model->nodes[3].load = 1e6;
     model->nodes[3].loadAngle = 30;
-    Compute(*model, *results);
+    results = std::make_unique<const Solution>(Compute(*model));
     for (int k = 0; k < PaletteSize; ++k) palette.colours[k] = {uint8_t(k), 0, uint8_t(255 - k)};
   }
   PictureSource Source(const Selection* selection = nullptr) const {
@@ -185,7 +185,7 @@ TEST(ResultPictureSelection, MarkersGoOverThePictureWhereItDrawsTheNode) {
   Selection selection;
   selection.nodes[1] = 3;
   selection.count = 1;
-  const auto displacements = Displacements(*c.results);
+  const auto& displacements = c.results->displacements;
   const double magnification = 0.5 / DeformedScaleOf(*c.model, displacements, 1.0).largestComponent;
   const Node& n3 = c.model->nodes[3];
   for (const PictureKind kind : {PictureKind::Model, PictureKind::Stress, PictureKind::Deformed}) {

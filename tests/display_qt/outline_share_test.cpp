@@ -25,7 +25,7 @@ Palette Rainbow() {
 // A value per element that runs across the model.
 std::vector<double> Ramp(const Model& m) {
   std::vector<double> values(static_cast<std::size_t>(m.elementCount));
-  for (int32_t e = 1; e <= m.elementCount; ++e) values[static_cast<std::size_t>(e - 1)] = m.nodes[m.elements[e].node1].x;
+  for (int32_t e = 1; e <= m.elementCount; ++e) values[static_cast<std::size_t>(e - 1)] = m.nodes[m.elements[e].Nodes()[0]].x;
   return values;
 }
 
