@@ -1,6 +1,7 @@
 #include "app/exported_results.h"
 
 #include "analysis/compute.h"
+#include "analysis/recovery/fields.h"
 
 namespace trivane {
 
@@ -9,11 +10,11 @@ ExportedResults ExportedResultsOf(const Solution& solution) {
   r.displacements = solution.displacements;
   r.reactions = solution.reactions.values;
   r.restrained = solution.reactions.restrained;
-  for (int32_t k = 1; k <= StressComponentCount; ++k)
-    r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(solution, k);
-  r.elementValues[StressComponentCount] = solution.mises;
-  r.elementValues[StressComponentCount + 1] = solution.error.elementError;
-  for (std::size_t k = 0; k < r.nodeValues.size(); ++k) r.nodeValues[k] = solution.averaged.nodeMean[k];
+  for (const ResultFieldRow& row : ResultFields()) {
+    const auto k = static_cast<std::size_t>(row.field);
+    if (!row.exportName.empty()) r.elementValues[k] = StoredElementValues(solution, row.field);
+    if (!row.averagedExportName.empty()) r.nodeValues[k] = NodeMeanValues(solution, row.field);
+  }
   r.material = solution.material;
   return r;
 }

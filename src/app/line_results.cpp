@@ -5,8 +5,6 @@
 
 namespace trivane {
 
-bool HasLineGraph(ResultField field) { return field != ResultField::Error; }
-
 LineProfile ProfileAlongLine(const Model& model, const Solution& solution, ResultField field, LinePoint from,
                              LinePoint to, int32_t points) {
   if (solution.nodeCount != model.nodeCount || solution.elementCount != model.elementCount)

@@ -11,10 +11,8 @@
 
 namespace trivane {
 
-// The samples need nodal values: the error, an element measure, has none.
-bool HasLineGraph(ResultField field);
-
-// The field along the line from the results of the model (as computed).
+// The field along the line from the results of the model (as computed); a
+// field's graph needs its values at the nodes (ResultFieldRow::averaged).
 LineProfile ProfileAlongLine(const Model& model, const Solution& solution, ResultField field, LinePoint from,
                              LinePoint to, int32_t points);
 

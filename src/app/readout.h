@@ -27,7 +27,8 @@ std::string ErrorText(const ErrorEstimate& estimate);
 // The probe's readout: a node's number, coordinates and load (its value and
 // angle, also where the picture left its label out), an element's number,
 // and with results of the present model (results not null) their values: a
-// node's u, v and its support forces, an element's six stresses and von Mises.
+// node's u, v and its support forces, an element's values of every field
+// kept at its points (the stresses and von Mises), by their symbols.
 std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results);
 
 // The material in force, as the user entered it: "平面应力  E = 2e+10 Pa

@@ -4,10 +4,7 @@
 
 #include "analysis/compute.h"
 #include "app/exported_results.h"
-#include "analysis/recovery/fields.h"
 #include "app/line_results.h"
-#include "display/principal_directions.h"
-#include "display/smooth_plot.h"
 #include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"
@@ -16,6 +13,7 @@
 #include "io/problem_file.h"
 #include "io/results_files.h"
 #include "model/errors.h"
+#include "model/result_fields.h"
 
 namespace trivane {
 
@@ -32,10 +30,16 @@ void Session::Start(const std::string& palettePath) {
   palette_ = LoadPalette(palettePath);
 }
 
+void Session::Draw(PictureSpec spec) {
+  spec.view = view_;
+  const DrawnPicture drawn = DrawResultPicture(canvas_, spec, {*model_, solution_.get(), palette_, &counts_});
+  view_ = drawn.view;
+  shown_ = ShownPicture{spec.kind, static_cast<int>(spec.field), drawn.range, drawn.deformed};
+}
+
 void Session::Redraw() {
-  DrawModel(canvas_, *model_, view_, &counts_);
+  Draw({});
   if (selection_.count > 0) DrawSelectionMarkers(canvas_, *model_, selection_, view_);
-  shown_ = ShownPicture{};
 }
 
 std::vector<int32_t> Session::SelectedNodes() const {
@@ -130,7 +134,13 @@ void Session::OpenProblem() {
 void Session::SaveProblem() {
   const auto path = chooser_.ChooseFileToSave(ProblemSaveFilter, ProblemExtension, history_.file());
   if (!path) return;
-  SaveProblemFile(*path, *model_);
+  // The window's save names a failure with the platform's file error text,
+  // as it always has; the batch tool's writes say the path and the cause.
+  try {
+    SaveProblemFile(*path, *model_);
+  } catch (const WriteError& error) {
+    throw Error(messages::SaveFailed(error.systemError()));
+  }
   history_.Saved(*path);
 }
 
@@ -159,22 +169,22 @@ void Session::Compute() {
 
 void Session::DeformedPlot() {
   RequireResults();
-  const DeformedScale scale =
-      DrawDeformedShape(canvas_, *model_, solution_->displacements, view_, &counts_, plotOptions_.magnification);
-  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, scale};
+  Draw(PlotSpec(PictureKind::Deformed, ResultField::SigmaX));
 }
 
 void Session::StressPlot(int fieldIndex) {
   RequireResults();
-  const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
-  const ValueRange range =
-      plotOptions_.smooth
-          ? DrawSmoothPlot(canvas_, *model_, CornerFieldValues(*model_, *solution_, field), palette_, view_)
-          : DrawStressPlot(canvas_, *model_, ElementFieldValues(*model_, *solution_, field), palette_, view_);
-  if (plotOptions_.principal)
-    DrawPrincipalDirections(canvas_, *model_, StressValues(*solution_, SigmaX), StressValues(*solution_, SigmaY),
-                            StressValues(*solution_, TauXY), view_);
-  shown_ = ShownPicture{PictureKind::Stress, static_cast<int>(field), range, {}};
+  Draw(PlotSpec(PictureKind::Stress, static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1))));
+}
+
+PictureSpec Session::PlotSpec(PictureKind kind, ResultField field) const {
+  PictureSpec spec;
+  spec.kind = kind;
+  spec.field = field;
+  spec.smooth = plotOptions_.smooth;
+  spec.principal = plotOptions_.principal;
+  spec.magnification = plotOptions_.magnification;
+  return spec;
 }
 
 void Session::BeginLinePick() {

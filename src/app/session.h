@@ -21,6 +21,7 @@
 #include "display/deformed_plot.h"
 #include "display/model_drawing.h"
 #include "display/palette.h"
+#include "display/result_picture.h"
 #include "display/stress_plot.h"
 #include "display/view.h"
 #include "model/model.h"
@@ -37,10 +38,9 @@ struct RubberBand {
 };
 
 // What the drawing surface shows, for the values the window puts beside it.
-enum class PictureKind { Model, Deformed, Stress };
 struct ShownPicture {
   PictureKind kind = PictureKind::Model;
-  int component = 0;            // a plot's field (ResultField): 0 σx ... 5 τmax, 6 von Mises, 7 |u|, 8 the error
+  int component = 0;            // a plot's field, its ResultField number
   ValueRange range{};           // the values a stress plot painted
   DeformedScale deformed{};     // how a deformed plot is scaled
 };
@@ -105,8 +105,7 @@ class Session {
   // nothing.
   void Compute();
   void DeformedPlot();
-  // fieldIndex is a ResultField: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax (the
-  // stress list's entries), 6 von Mises, 7 |u|, 8 the estimated error.
+  // fieldIndex is the number of a ResultField, as the window's lists carry it.
   void StressPlot(int fieldIndex);
   // The options take effect with the next plot.
   void SetPlotOptions(const PlotOptions& options) { plotOptions_ = options; }
@@ -197,6 +196,10 @@ class Session {
  private:
   // The model view, with the markers of a kept selection.
   void Redraw();
+  // Draws the picture in the present view, which it then shows.
+  void Draw(PictureSpec spec);
+  // A result plot drawn as the plot options say.
+  PictureSpec PlotSpec(PictureKind kind, ResultField field) const;
   void RedrawShown();
   std::vector<int32_t> SelectedNodes() const;
   void Select(const std::vector<int32_t>& nodes);

@@ -6,7 +6,6 @@
 #include <span>
 
 #include "analysis/compute.h"
-#include "analysis/elements/material.h"
 #include "io/number_text.h"
 #include "model/condition_edits.h"
 #include "model/errors.h"

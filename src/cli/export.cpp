@@ -5,7 +5,6 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/elements/material.h"
 #include "app/exported_results.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "analysis/compute.h"
+#include "analysis/recovery/fields.h"
 #include "analysis/loads/loads.h"
-#include "analysis/elements/material.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "cli/model_summary.h"
@@ -27,11 +27,16 @@ void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
   for (int32_t i = 1; i <= m.nodeCount; ++i)
     out << (i > 1 ? ", " : "") << "[" << JsonReal(DisplacementU(t, i)) << ", " << JsonReal(DisplacementV(t, i))
         << "]";
+  // Each element's stresses, as the plot's stress list has them.
   out << "], \"stresses\": [";
   for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const char* separator = "";
     out << (e > 1 ? ", " : "") << "[";
-    for (int32_t k = 1; k <= StressComponentCount; ++k)
-      out << (k > 1 ? ", " : "") << JsonReal(StressValue(t, e, k));
+    for (const ResultFieldRow& row : ResultFields()) {
+      if (!row.stressList) continue;
+      out << separator << JsonReal(ElementFieldValue(m, t, row.field, e));
+      separator = ", ";
+    }
     out << "]";
   }
   if (t.stressPoints > 1) {
@@ -67,7 +72,8 @@ void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
     first = false;
   }
   out << "], \"mises\": [";
-  for (int32_t e = 1; e <= m.elementCount; ++e) out << (e > 1 ? ", " : "") << JsonReal(MisesValue(t, e));
+  for (int32_t e = 1; e <= m.elementCount; ++e)
+    out << (e > 1 ? ", " : "") << JsonReal(ElementFieldValue(m, t, ResultField::Mises, e));
   const Equilibrium& sums = t.equilibrium;
   out << "], \"equilibrium\": {\"sum_rx\": " << JsonReal(sums.sumRx) << ", \"sum_ry\": " << JsonReal(sums.sumRy)
       << ", \"sum_fx\": " << JsonReal(sums.sumFx) << ", \"sum_fy\": " << JsonReal(sums.sumFy) << "}";
@@ -110,15 +116,20 @@ void PrintTables(const std::string& path, const Model& m, const Solution& t, std
       out << FormatInteger(i, 6) << PadLeft(FormatGeneral(DisplacementU(t, i)), W)
           << PadLeft(FormatGeneral(DisplacementV(t, i)), W) << "\n";
   }
+  // A column for every field kept at the element's points, headed by its key.
   if (m.elementCount > 0) {
+    std::vector<ResultField> columns;
     out << "\n" << PadLeft("element", 8);
-    for (const char* heading : {"sx (Pa)", "sy (Pa)", "txy (Pa)", "s1 (Pa)", "s2 (Pa)", "tmax (Pa)", "mises (Pa)"})
-      out << PadLeft(heading, W);
+    for (const ResultFieldRow& row : ResultFields()) {
+      if (row.place != FieldPlace::ElementPoints) continue;
+      columns.push_back(row.field);
+      out << PadLeft(std::string(row.key) + " (" + std::string(row.unit) + ")", W);
+    }
     out << "\n";
     for (int32_t e = 1; e <= m.elementCount; ++e) {
       out << FormatInteger(e, 8);
-      for (int32_t k = 1; k <= StressComponentCount; ++k) out << PadLeft(FormatGeneral(StressValue(t, e, k)), W);
-      out << PadLeft(FormatGeneral(MisesValue(t, e)), W) << "\n";
+      for (const ResultField field : columns) out << PadLeft(FormatGeneral(ElementFieldValue(m, t, field, e)), W);
+      out << "\n";
     }
   }
   PrintReactions(m, t, out);

@@ -122,11 +122,11 @@ int FindSaveTarget(const std::string& path, SaveTarget& target) {
 void WriteDevice(const std::string& path, std::string_view bytes, FileSystem& files) {
   int handle = -1;
   int error = files.OpenExisting(path, handle);
-  if (error != 0) throw Error(messages::CannotWrite(path, error));
+  if (error != 0) throw WriteError(path, error);
   error = files.Write(handle, bytes);
   const int closeError = files.Close(handle);
   if (error == 0) error = closeError;
-  if (error != 0) throw Error(messages::CannotWrite(path, error));
+  if (error != 0) throw WriteError(path, error);
 }
 
 // A name beside `path`, so that the rename stays within one file system. It
@@ -227,30 +227,30 @@ int Probe(const std::string& path, bool devices, FileSystem& files) {
 void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files) {
   SaveTarget target;
   int error = FindSaveTarget(path, target);
-  if (error != 0) throw Error(messages::CannotWrite(path, error));
+  if (error != 0) throw WriteError(path, error);
   if (target.kind == SaveTarget::Kind::Device) {
     WriteDevice(target.path, bytes, files);
     return;
   }
   std::string temporary;
   error = Stage(target, bytes, files, temporary);
-  if (error != 0) throw Error(messages::CannotWrite(path, error));
+  if (error != 0) throw WriteError(path, error);
   error = files.Rename(temporary, target.path);
   if (error != 0) {
     files.Remove(temporary);
-    throw Error(messages::CannotWrite(path, error));
+    throw WriteError(path, error);
   }
 }
 
 void CheckWritable(const std::string& path) {
   if (const int error = Probe(path, true, SystemFileSystem()); error != 0)
-    throw Error(messages::CannotWrite(path, error));
+    throw WriteError(path, error);
 }
 
 void CheckWritable(std::span<const std::string> paths) {
   for (const std::string& path : paths)
     if (const int error = Probe(path, false, SystemFileSystem()); error != 0)
-      throw Error(messages::CannotWrite(path, error));
+      throw WriteError(path, error);
 }
 
 void WriteFilesAtomically(std::span<const FileContent> contents) {
@@ -262,7 +262,7 @@ void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& fil
   for (std::size_t k = 0; k < contents.size(); ++k) {
     int error = FindSaveTarget(contents[k].path, targets[k]);
     if (error == 0 && targets[k].kind == SaveTarget::Kind::Device) error = EINVAL;
-    if (error != 0) throw Error(messages::CannotWrite(contents[k].path, error));
+    if (error != 0) throw WriteError(contents[k].path, error);
   }
   std::vector<std::string> temporaries;
   const auto removeFrom = [&](std::size_t first) {
@@ -273,7 +273,7 @@ void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& fil
     const int error = Stage(targets[k], contents[k].bytes, files, temporary);
     if (error != 0) {
       removeFrom(0);
-      throw Error(messages::CannotWrite(contents[k].path, error));
+      throw WriteError(contents[k].path, error);
     }
     temporaries.push_back(std::move(temporary));
   }
@@ -282,7 +282,7 @@ void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& fil
     const int error = files.Rename(temporaries[k], targets[k].path);
     if (error != 0) {
       removeFrom(k);
-      throw Error(messages::CannotWrite(contents[k].path, error));
+      throw WriteError(contents[k].path, error);
     }
   }
 }

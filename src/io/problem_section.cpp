@@ -11,6 +11,7 @@
 #include "io/line_fields.h"
 #include "io/number_text.h"
 #include "model/errors.h"
+#include "model/condition_edits.h"
 #include "model/material_rules.h"
 
 namespace trivane {
@@ -300,9 +301,8 @@ class SectionReader {
     if (!problemSeen_) Fail(messages::MissingSectionLine(HeaderOf(version_), "problem"));
     if (!materialSeen_) Fail(messages::MissingSectionLine(HeaderOf(version_), "material"));
     line_ = materialLine_;
-    model_.material = AtLine(line_, [&] { return ElementConstants(entered_); });
+    AtLine(line_, [&] { SetMaterial(model_, entered_); });
     FinishOrder();
-    model_.entered = entered_;
     const auto& materials = conditions_.regionMaterials;
     std::set<std::string, std::less<>> given;
     for (size_t k = 0; k < materials.size(); ++k) {

@@ -75,6 +75,31 @@ std::string CannotWrite(std::string_view path, int systemError) {
   return "无法写入 " + std::string(path) + "：" + WriteFailureReason(systemError);
 }
 
+std::string SaveFailed(int systemError) {
+  switch (systemError) {
+    case ENOENT:
+    case ENOTDIR:
+      return "File not found";
+    case EINVAL:
+    case ENAMETOOLONG:
+    case EISDIR:
+      return "Invalid filename";
+    case EMFILE:
+    case ENFILE:
+      return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return "File access denied";
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(systemError);
+  }
+}
+
 std::string TooManyNodes(long long count) {
   return "结点数 " + std::to_string(count) + " 超出上限 " + std::to_string(MaxNodes);
 }
@@ -280,6 +305,14 @@ std::string MeshSizeTooSmall(std::string_view text, double estimate) {
          " 个单元，超出上限 " + std::to_string(MaxElements);
 }
 
+std::string GmshLibraryMissing(std::string_view library, std::string_view reason) {
+  return "无法载入Gmsh库 " + std::string(library) + "，划分网格需要它：" + std::string(reason);
+}
+
+std::string GmshFunctionMissing(std::string_view library, std::string_view function) {
+  return "Gmsh库 " + std::string(library) + " 中没有函数 " + std::string(function);
+}
+
 std::string AdaptRoundFailed(int round, std::string_view reason) {
   return "第 " + std::to_string(round) + " 轮失败：" + std::string(reason);
 }
@@ -323,3 +356,10 @@ std::string AtOption(std::string_view flag, std::string_view value, std::string_
 }
 
 }  // namespace trivane::messages
+
+namespace trivane {
+
+WriteError::WriteError(std::string_view path, int systemError)
+    : Error(messages::CannotWrite(path, systemError)), systemError_(systemError) {}
+
+}  // namespace trivane

@@ -24,6 +24,18 @@ class LineError : public Error {
   int line_;
 };
 
+// A file that could not be written. The text names the path and the cause in
+// words; the system's error number stays with it for the window's 保存, whose
+// message is the platform's own file error text.
+class WriteError : public Error {
+ public:
+  WriteError(std::string_view path, int systemError);
+  int systemError() const { return systemError_; }
+
+ private:
+  int systemError_;
+};
+
 namespace messages {
 
 // Number conversions.
@@ -35,6 +47,9 @@ std::string CannotOpenFile(std::string_view name, std::string_view reason);
 // An output that cannot be written: 无法写入 PATH：REASON, the path as the user
 // gave it and the system's error in words (磁盘已满, 没有写入权限, ...).
 std::string CannotWrite(std::string_view path, int systemError);
+// The window's 保存 reports a failure with the platform's file error text:
+// "Disk full", "File access denied", ... or "I/O error N".
+std::string SaveFailed(int systemError);
 std::string UnknownModelFile(std::string_view name);  // neither a problem file nor a mesh
 inline constexpr const char* BitmapNotValid = "Bitmap image is not valid";
 
@@ -96,6 +111,9 @@ inline constexpr const char* GeometryIs3D = "几何是三维的：只能划分 x
 inline constexpr const char* GeometryHasNoSurface = "几何中没有面，划分不出三角形单元";
 std::string MeshSizeNotPositive(std::string_view text);     // 网格尺寸 H 必须大于 0
 std::string MeshSizeTooSmall(std::string_view text, double estimate);
+// 无法载入Gmsh库 L，划分网格需要它：<the loader's reason>
+std::string GmshLibraryMissing(std::string_view library, std::string_view reason);
+std::string GmshFunctionMissing(std::string_view library, std::string_view function);  // Gmsh库 L 中没有函数 F
 
 // Adaptive meshing (trivane-cli adapt).
 std::string AdaptRoundFailed(int round, std::string_view reason);  // 第 K 轮失败：...

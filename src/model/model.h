@@ -73,7 +73,7 @@ struct ModelBounds {
 };
 
 // The constants the element formulas take: in plane strain already converted
-// (see analysis/material.h).
+// (see model/material_rules.h).
 struct Material {
   double mu = 0.167;  // Poisson's ratio
   double E = 2.0e10;  // modulus of elasticity, Pa

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "analysis/recovery/fields.h"
+#include "model/result_fields.h"
 #include "app/readout.h"
 #include "model/errors.h"
 #include "display/legend.h"
@@ -199,7 +199,7 @@ void MainForm::UpdateWindow() {
 void MainForm::UpdateResultsArea() {
   const ShownPicture& shown = session_->shown();
   if (shown.kind == PictureKind::Stress) {
-    results_->ShowLegend(QString::fromStdString(ResultFieldName(static_cast<ResultField>(shown.component))),
+    results_->ShowLegend(QString::fromStdString(std::string(RowOf(static_cast<ResultField>(shown.component)).name)),
                          shown.range, session_->palette());
   } else {
     results_->HideLegend();
@@ -283,7 +283,7 @@ void MainForm::ToolButton8Click() { Run([this] { session_->OneWayRestraint(); })
 void MainForm::ToolButton10Click() { Run([this] { session_->TwoWayRestraint(); }); }
 void MainForm::ToolButton4Click() { Run([this] { session_->DeleteRestraint(); }); }
 void MainForm::ToolButton15Click() { Run([this] { session_->DeformedPlot(); }); }
-void MainForm::ToolButton18Click() { Run([this] { session_->StressPlot(comboBox1_->currentIndex()); }); }
+void MainForm::ToolButton18Click() { Run([this] { session_->StressPlot(comboBox1_->currentData().toInt()); }); }
 
 void MainForm::ToolButton12Click() {
   Run([this] { session_->ApplyLoad(edit1_->text().toStdString(), edit2_->text().toStdString()); });

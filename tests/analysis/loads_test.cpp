@@ -10,9 +10,10 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/elements/finite_element.h"
+#include "analysis/elements/constant_strain_triangle.h"
 #include "analysis/loads/loads.h"
 #include "analysis/elements/material.h"
+#include "model/condition_edits.h"
 #include "analysis/solvers/sparse_system.h"
 #include "fixtures.h"
 #include "model/errors.h"

@@ -8,6 +8,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/elements/material.h"
+#include "model/condition_edits.h"
 #include "analysis/recovery/results.h"
 #include "fixtures.h"
 #include "meshes.h"

@@ -134,7 +134,7 @@ TEST_P(Probe, ShowsTheNodeOrElementUnderThePointerWithoutARubberBand) {
     const Solution& t = session().solution();
     EXPECT_TRUE(node.contains("Rx = " + Readout(*ReactionAt(t, 4).rx))) << node.toStdString();
     EXPECT_TRUE(element.contains("τmax = " + Readout(StressValue(t, 2, TauMax))));
-    EXPECT_TRUE(element.contains("σmises = " + Readout(MisesValue(t, 2)))) << element.toStdString();
+    EXPECT_TRUE(element.contains("von Mises = " + Readout(MisesValue(t, 2)))) << element.toStdString();
   } else {
     EXPECT_EQ(node, "结点 4：x = 0，y = 1    已选 1 个结点");
     EXPECT_EQ(element, "单元 2    已选 1 个结点");

@@ -4,11 +4,6 @@
 
 namespace trivane {
 
-void SetMaterial(Model& model, const EnteredMaterial& entered) {
-  model.material = ElementConstants(entered);
-  model.entered = entered;
-}
-
 ElementMaterials ElementMaterialsOf(const Model& model) {
   ElementMaterials m;
   m.index = ElementMaterialIndex(model);

@@ -9,10 +9,6 @@
 
 namespace trivane {
 
-// Stores the entered material and the constants ElementConstants forms from
-// it. A fault leaves the model's material as it was.
-void SetMaterial(Model& model, const EnteredMaterial& entered);
-
 // One material as the analysis reads it.
 struct AnalysisMaterial {
   Material constants;     // what the element formulas take

@@ -1,6 +1,5 @@
 #include "analysis/recovery/fields.h"
 
-#include <array>
 #include <cmath>
 
 #include "analysis/elements/finite_element.h"
@@ -9,25 +8,26 @@ namespace trivane {
 
 namespace {
 
-struct FieldNames {
-  std::string_view key;
-  std::string_view name;
-  std::string_view unit;  // ||e|| is the square root of an energy
-};
-constexpr std::array<FieldNames, ResultFieldCount> Names{{{"sx", "σx", " (Pa)"},
-                                                         {"sy", "σy", " (Pa)"},
-                                                         {"txy", "τxy", " (Pa)"},
-                                                         {"s1", "σ1", " (Pa)"},
-                                                         {"s2", "σ2", " (Pa)"},
-                                                         {"tmax", "τmax", " (Pa)"},
-                                                         {"mises", "von Mises", " (Pa)"},
-                                                         {"umag", "|u|", " (m)"},
-                                                         {"error", "误差", " ‖e‖ (√J)"}}};
-
 std::size_t Index(ResultField field) { return static_cast<std::size_t>(field); }
 
-double NodeDisplacement(const Solution& solution, int32_t node) {
-  return std::hypot(DisplacementU(solution, node), DisplacementV(solution, node));
+// The stress field stores sigma x ... tau max as components 1 to 6.
+int32_t StoredComponent(ResultField field) { return static_cast<int32_t>(Index(field)) + 1; }
+
+double NodeDisplacement(const Solution& tables, int32_t node) {
+  return std::hypot(DisplacementU(tables, node), DisplacementV(tables, node));
+}
+
+double CentreDisplacement(const Model& model, const Solution& tables, int32_t element) {
+  // The mean of the nodes' displacements.
+  const std::span<const int32_t> nodes = model.elements[element].Nodes();
+  double u = 0.0;
+  double v = 0.0;
+  for (const int32_t node : nodes) {
+    u += DisplacementU(tables, node);
+    v += DisplacementV(tables, node);
+  }
+  const auto count = static_cast<double>(nodes.size());
+  return std::hypot(u / count, v / count);
 }
 
 // A stress component of an averaged state, formed as the element stresses are.
@@ -38,41 +38,49 @@ double Component(const StressState& s, ResultField field) {
 
 }  // namespace
 
-std::vector<double> ElementFieldValues(const Model& model, const Solution& solution, ResultField field) {
-  const auto m = static_cast<std::size_t>(solution.elementCount);
-  std::vector<double> values(m);
+std::span<const double> StoredElementValues(const Solution& tables, ResultField field) {
   switch (field) {
-    case ResultField::Mises:
-      for (std::size_t e = 1; e <= m; ++e) values[e - 1] = MisesValue(solution, static_cast<int32_t>(e));
-      return values;
-    case ResultField::Error: return solution.error.elementError;
-    case ResultField::DisplacementMagnitude:
-      // The mean of the nodes' displacements.
-      for (std::size_t e = 1; e <= m; ++e) {
-        const std::span<const int32_t> nodes = model.elements[static_cast<std::ptrdiff_t>(e)].Nodes();
-        double u = 0.0;
-        double v = 0.0;
-        for (const int32_t node : nodes) {
-          u += DisplacementU(solution, node);
-          v += DisplacementV(solution, node);
-        }
-        const auto count = static_cast<double>(nodes.size());
-        values[e - 1] = std::hypot(u / count, v / count);
-      }
-      return values;
+    case ResultField::Mises: return tables.mises;
+    case ResultField::Error: return tables.error.elementError;
+    case ResultField::DisplacementMagnitude: return {};
     default:
-      for (std::size_t e = 1; e <= m; ++e)
-        values[e - 1] = StressValue(solution, static_cast<int32_t>(e), static_cast<int32_t>(Index(field)) + 1);
-      return values;
+      return StressValues(tables, StoredComponent(field));
   }
+}
+
+std::span<const double> NodeMeanValues(const Solution& tables, ResultField field) {
+  const auto& mean = tables.averaged.nodeMean;
+  switch (field) {
+    case ResultField::SigmaX: return mean[0];
+    case ResultField::SigmaY: return mean[1];
+    case ResultField::TauXY: return mean[2];
+    case ResultField::Mises: return mean[3];
+    default: return {};
+  }
+}
+
+double ElementFieldValue(const Model& model, const Solution& tables, ResultField field, int32_t element) {
+  if (field == ResultField::DisplacementMagnitude) return CentreDisplacement(model, tables, element);
+  return StoredElementValues(tables, field)[static_cast<std::size_t>(element - 1)];
+}
+
+std::vector<double> ElementFieldValues(const Model& model, const Solution& tables, ResultField field) {
+  if (field != ResultField::DisplacementMagnitude) {
+    const std::span<const double> stored = StoredElementValues(tables, field);
+    return {stored.begin(), stored.end()};
+  }
+  std::vector<double> values(static_cast<std::size_t>(tables.elementCount));
+  for (std::size_t e = 1; e <= values.size(); ++e) values[e - 1] = CentreDisplacement(model, tables, static_cast<int32_t>(e));
+  return values;
 }
 
 std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field) {
   const auto m = static_cast<std::size_t>(solution.elementCount);
   const auto perElement = static_cast<std::size_t>(ElementTypeOf(model).NodeCount());
   std::vector<double> values(perElement * m);
-  if (field == ResultField::Error) {
-    for (std::size_t k = 0; k < perElement * m; ++k) values[k] = solution.error.elementError[k / perElement];
+  if (!RowOf(field).averaged) {
+    const std::span<const double> own = StoredElementValues(solution, field);
+    for (std::size_t k = 0; k < perElement * m; ++k) values[k] = own[k / perElement];
     return values;
   }
   const NodalStresses& averaged = solution.averaged;
@@ -91,19 +99,5 @@ std::vector<double> CornerFieldValues(const Model& model, const Solution& soluti
   }
   return values;
 }
-
-std::string_view ResultFieldKey(ResultField field) { return Names[Index(field)].key; }
-
-std::optional<ResultField> ResultFieldOfKey(std::string_view key) {
-  for (std::size_t k = 0; k < Names.size(); ++k)
-    if (Names[k].key == key) return static_cast<ResultField>(k);
-  return std::nullopt;
-}
-
-std::string ResultFieldTitle(ResultField field) {
-  return std::string(Names[Index(field)].name).append(Names[Index(field)].unit);
-}
-
-std::string ResultFieldName(ResultField field) { return std::string(Names[Index(field)].name); }
 
 }  // namespace trivane

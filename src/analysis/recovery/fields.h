@@ -1,38 +1,34 @@
 #pragma once
-// The result fields a plot, a graph along a line or a table shows: the six
-// stresses, von Mises, the displacement's magnitude and the estimated error,
-// each as element values and as averaged values at the element corners.
+// The values of the result fields (model/result_fields.h) from the tables of
+// the last compute: each field's element values and its averaged values at
+// the element corners.
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
+#include <span>
 #include <vector>
 
 #include "analysis/solution.h"
 #include "model/model.h"
+#include "model/result_fields.h"
 
 namespace trivane {
 
-// In the order of the plot's list: the six stresses first, as the stress
-// components number them less one.
-enum class ResultField : int32_t { SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error };
-constexpr int32_t ResultFieldCount = 9;
+// Element e's value. |u| is taken at the element's centre.
+double ElementFieldValue(const Model& model, const Solution& tables, ResultField field, int32_t element);
 
-// Element e's value at [e - 1]. |u| is that of the mean of its nodes' displacements.
-std::vector<double> ElementFieldValues(const Model& model, const Solution& solution, ResultField field);
+// Element e's value at [e - 1].
+std::vector<double> ElementFieldValues(const Model& model, const Solution& tables, ResultField field);
 
-// The value at node k of element e at [n (e - 1) + k], n the nodes per element: the averaged stress of
-// the element's side at that node, |u| of the node. The error has no nodal
-// form, so every corner carries its element's value.
-std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field);
+// The value at node k of element e at [n (e - 1) + k], n nodes per element: the averaged stress of
+// the element's side at that node, |u| of the node. A field with no values at
+// the nodes carries its element's value at every corner.
+std::vector<double> CornerFieldValues(const Model& model, const Solution& tables, ResultField field);
 
-// The field's name on the command line ("sx" ... "tmax", "mises", "umag",
-// "error"), and the field a name gives.
-std::string_view ResultFieldKey(ResultField field);
-std::optional<ResultField> ResultFieldOfKey(std::string_view key);
-// As a legend or graph titles it, with its unit: "σx (Pa)", "|u| (m)"; and
-// without: "σx", "von Mises", "|u|", "误差".
-std::string ResultFieldTitle(ResultField field);
-std::string ResultFieldName(ResultField field);
+// The element values as the compute stored them, entry [e - 1] for element e;
+// empty for a field kept at the nodes.
+std::span<const double> StoredElementValues(const Solution& tables, ResultField field);
+
+// The averaged values at the nodes, node i at [i - 1], of the fields the files
+// give an averaged column (averagedExportName); empty for the others.
+std::span<const double> NodeMeanValues(const Solution& tables, ResultField field);
 
 }  // namespace trivane
