@@ -66,6 +66,18 @@ std::vector<double> SolveEitherWay(const Model& model, const SystemInput& input,
   }
 }
 
+// Each element's mean of its values at its `points` stress points.
+std::vector<double> ElementMeans(const std::vector<double>& values, int32_t points) {
+  const std::size_t n = static_cast<std::size_t>(points);
+  std::vector<double> means(values.size() / n);
+  for (std::size_t e = 0; e < means.size(); ++e) {
+    double sum = 0.0;
+    for (std::size_t p = 0; p < n; ++p) sum += values[e * n + p];
+    means[e] = sum / static_cast<double>(n);
+  }
+  return means;
+}
+
 // The element values of sigma x, sigma y and tau xy, for the averaging.
 std::vector<StressState> ElementStates(const Solution& s) {
   std::vector<StressState> states(static_cast<std::size_t>(s.elementCount));
@@ -97,8 +109,16 @@ Solution Compute(const Model& model, SolverChoice solver) {
   s.displacements = SolveEitherWay(model, input, solver, stressMatrices);
   s.reactions = ComputeReactions(model, input, s.displacements);
   s.stressPoints = stressMatrices.points;
-  s.stresses = RecoverStresses(model, stressMatrices, s.displacements);
-  s.mises = ComputeMises(model, s.stresses, s.stressPoints, model.entered.problem, input.materials);
+  if (s.stressPoints == 1) {
+    s.stresses = RecoverStresses(model, stressMatrices, s.displacements);
+    s.mises = ComputeMises(model, s.stresses, 1, model.entered.problem, input.materials);
+  } else {
+    s.pointStresses = RecoverStresses(model, stressMatrices, s.displacements);
+    s.pointMises = ComputeMises(model, s.pointStresses, s.stressPoints, model.entered.problem, input.materials);
+    for (int32_t k = 0; k < StressComponentCount; ++k)
+      s.stresses[static_cast<std::size_t>(k)] = ElementMeans(s.pointStresses[static_cast<std::size_t>(k)], s.stressPoints);
+    s.mises = ElementMeans(s.pointMises, s.stressPoints);
+  }
   s.equilibrium = SumForces(s.reactions, input.forces);
   // The smooth field and the estimate of how far the elements are from it.
   const std::vector<StressState> states = ElementStates(s);

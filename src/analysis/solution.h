@@ -41,11 +41,17 @@ struct Solution {
   int32_t elementCount = 0;
   EnteredMaterial material;           // the material the results were computed with
   std::vector<double> displacements;  // entry [d - 1]: degree of freedom d
-  // The stresses at the element's own stress points, element by element:
-  // component k at entry [(e - 1) * stressPoints + p] of stresses[k - 1].
-  int32_t stressPoints = 1;
+  // One value per element, component k of element e at entry [e - 1] of
+  // stresses[k - 1]: the stress of a constant-strain triangle, the mean of a
+  // six-node triangle's values at its corners.
   std::array<std::vector<double>, StressComponentCount> stresses;
   std::vector<double> mises;  // von Mises stress, laid out as the stresses
+  // An element with more than one stress point (the six-node triangle's
+  // corners) keeps each point's values too: component k at point p of
+  // element e at entry [(e - 1) * stressPoints + p] of pointStresses[k - 1].
+  int32_t stressPoints = 1;
+  std::array<std::vector<double>, StressComponentCount> pointStresses;
+  std::vector<double> pointMises;
   Reactions reactions;
   Equilibrium equilibrium;
   NodalStresses averaged;  // the stresses averaged at the nodes
@@ -58,16 +64,14 @@ inline double DisplacementU(const Solution& s, int32_t node) {
 inline double DisplacementV(const Solution& s, int32_t node) {
   return s.displacements[static_cast<std::size_t>(2 * node - 1)];
 }
-// Element e's value of a component (its first stress point's).
+// Element e's value of a component.
 inline double StressValue(const Solution& s, int32_t element, int32_t component) {
-  return s.stresses[static_cast<std::size_t>(component - 1)][static_cast<std::size_t>((element - 1) * s.stressPoints)];
+  return s.stresses[static_cast<std::size_t>(component - 1)][static_cast<std::size_t>(element - 1)];
 }
 inline std::span<const double> StressValues(const Solution& s, int32_t component) {
   return s.stresses[static_cast<std::size_t>(component - 1)];
 }
-inline double MisesValue(const Solution& s, int32_t element) {
-  return s.mises[static_cast<std::size_t>((element - 1) * s.stressPoints)];
-}
+inline double MisesValue(const Solution& s, int32_t element) { return s.mises[static_cast<std::size_t>(element - 1)]; }
 
 // A node's support forces; a direction that was not restrained has none.
 struct NodeReaction {

@@ -20,8 +20,10 @@ namespace trivane::cli {
 namespace {
 
 void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
-  out << "{\"nodes\": " << FormatInteger(m.nodeCount) << ", \"elements\": " << FormatInteger(m.elementCount)
-      << ", \"material\": " << MaterialJson(m) << ", \"displacements\": [";
+  out << "{\"nodes\": " << FormatInteger(m.nodeCount) << ", \"elements\": " << FormatInteger(m.elementCount);
+  // A three-node model's JSON stays as it was; a six-node one names its order.
+  if (m.elementOrder == 2) out << ", \"element_order\": 2";
+  out << ", \"material\": " << MaterialJson(m) << ", \"displacements\": [";
   for (int32_t i = 1; i <= m.nodeCount; ++i)
     out << (i > 1 ? ", " : "") << "[" << JsonReal(DisplacementU(t, i)) << ", " << JsonReal(DisplacementV(t, i))
         << "]";
@@ -36,6 +38,19 @@ void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
       separator = ", ";
     }
     out << "]";
+  }
+  if (t.stressPoints > 1) {
+    // sigma x, sigma y and tau xy at each corner of each element.
+    out << "], \"corner_stresses\": [";
+    for (int32_t e = 1; e <= m.elementCount; ++e) {
+      out << (e > 1 ? ", " : "") << "[";
+      for (int32_t p = 0; p < t.stressPoints; ++p) {
+        const std::size_t at = static_cast<std::size_t>((e - 1) * t.stressPoints + p);
+        out << (p > 0 ? ", " : "") << "[" << JsonReal(t.pointStresses[0][at]) << ", "
+            << JsonReal(t.pointStresses[1][at]) << ", " << JsonReal(t.pointStresses[2][at]) << "]";
+      }
+      out << "]";
+    }
   }
   // The assembled forces: point loads, edge loads and self-weight together.
   out << "], \"nodal_loads\": [";

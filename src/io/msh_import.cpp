@@ -20,18 +20,22 @@ namespace {
 enum class Layout { V22, V40, V41 };
 
 constexpr int64_t Triangle = 2;
+constexpr int64_t Triangle6 = 9;
 constexpr int64_t Line = 1;
+constexpr int64_t Line3 = 8;
 constexpr int64_t Point = 15;
 
-// Nodes of the element types the import takes or skips: the triangle, the
-// point and the lines of order 1 to 5 (the boundary curves of physical groups,
-// whatever the mesh's order). 0 for every other type, which is refused.
+// Nodes of the element types the import takes or skips: the three- and
+// six-node triangles, the point and the lines of order 1 to 5 (the boundary
+// curves of physical groups, whatever the mesh's order). 0 for every other
+// type, which is refused.
 int NodesOf(int64_t type) {
   switch (type) {
     case Triangle: return 3;
+    case Triangle6: return 6;
     case Point: return 1;
     case Line: return 2;
-    case 8: return 3;
+    case Line3: return 3;
     case 26: return 4;
     case 27: return 5;
     case 28: return 6;
@@ -40,7 +44,7 @@ int NodesOf(int64_t type) {
 }
 
 // The dimension of the entities an element of a taken type belongs to.
-int DimensionOf(int64_t type) { return type == Point ? 0 : type == Triangle ? 2 : 1; }
+int DimensionOf(int64_t type) { return type == Point ? 0 : type == Triangle || type == Triangle6 ? 2 : 1; }
 
 // The mesh as it is read: nodes in file order, their numbers by tag, and the
 // triangles with corners already mapped to node numbers.
@@ -68,12 +72,18 @@ class MeshBuilder {
   }
 
   // Triangles beyond the limit are counted but not stored, so that the error
-  // can name how many the file holds.
-  void AddTriangle(const std::array<int64_t, 3>& tags, std::span<const int32_t> groups, const MshCursor& cursor) {
+  // can name how many the file holds. Gmsh lists a six-node triangle's nodes
+  // as the model does: the corners, then the sides 1-2, 2-3 and 3-1. One
+  // model is of one order, so a mesh with both is refused.
+  void AddTriangle(std::span<const int64_t> tags, std::span<const int32_t> groups, const MshCursor& cursor) {
+    const int32_t order = tags.size() == 6 ? 2 : 1;
+    if (order_ != 0 && order != order_) cursor.Fail(messages::MixedElementOrders);
+    order_ = order;
     if (++triangleCount_ > MaxElements) return;
     const int32_t element = static_cast<int32_t>(triangleCount_);
-    triangles_.push_back(Element{Position(tags[0], element, cursor), Position(tags[1], element, cursor),
-                                 Position(tags[2], element, cursor)});
+    Element& e = triangles_.emplace_back();
+    e.count = static_cast<int32_t>(tags.size());
+    for (size_t k = 0; k < tags.size(); ++k) e.node[k] = Position(tags[k], element, cursor);
     for (const int32_t g : groups) groups_.AddTriangle(g, element, cursor);
   }
 
@@ -118,11 +128,11 @@ class MeshBuilder {
       model.nodes[number[k + 1]].x = nodes_[k][0];
       model.nodes[number[k + 1]].y = nodes_[k][1];
     }
+    model.elementOrder = order_ == 2 ? 2 : 1;
     for (size_t j = 0; j < triangles_.size(); ++j) {
-      const Element& e = triangles_[j];
-      model.elements[static_cast<std::ptrdiff_t>(j) + 1] =
-          Element{number[static_cast<size_t>(e.corner[0])], number[static_cast<size_t>(e.corner[1])],
-                  number[static_cast<size_t>(e.corner[2])]};
+      Element e = triangles_[j];
+      for (int32_t& n : e.node) n = number[static_cast<size_t>(n)];
+      model.elements[static_cast<std::ptrdiff_t>(j) + 1] = e;
     }
     model.conditions.groups = groups_.Build(number);
     UpdateBounds(model);
@@ -155,6 +165,7 @@ class MeshBuilder {
   std::unordered_map<int64_t, int32_t> numbers_;
   std::vector<Element> triangles_;
   long long triangleCount_ = 0;
+  int32_t order_ = 0;  // of the triangles read so far, 0 before the first
   MshGroups groups_;
 };
 
@@ -204,17 +215,19 @@ int64_t Tag(MshCursor& cursor, Layout layout) {
 
 // The nodes of one element of a type already known, `element` its tag and
 // `groups` the physical groups it belongs to: a triangle is added to the mesh,
-// a point or a 2-node line to its groups; anything else is only read past.
+// a point or a line of two or three nodes to its groups (a three-node line by
+// its ends, which name the side); anything else is only read past.
 void ReadElementNodes(MshCursor& cursor, Layout layout, int64_t type, int64_t element,
                       std::span<const int32_t> groups, MeshBuilder& mesh) {
-  std::array<int64_t, 3> corners{};
-  for (int k = 0; k < NodesOf(type); ++k) {
+  std::array<int64_t, 6> tags{};
+  const int count = NodesOf(type);
+  for (int k = 0; k < count; ++k) {
     const int64_t tag = Tag(cursor, layout);
-    if (k < 3) corners[static_cast<size_t>(k)] = tag;
+    if (k < 6) tags[static_cast<size_t>(k)] = tag;
   }
-  if (type == Triangle) mesh.AddTriangle(corners, groups, cursor);
-  else if (type == Point) mesh.AddPoint(element, corners[0], groups, cursor);
-  else if (type == Line) mesh.AddLine(element, corners[0], corners[1], groups, cursor);
+  if (type == Triangle || type == Triangle6) mesh.AddTriangle(std::span(tags).first(static_cast<size_t>(count)), groups, cursor);
+  else if (type == Point) mesh.AddPoint(element, tags[0], groups, cursor);
+  else if (type == Line || type == Line3) mesh.AddLine(element, tags[0], tags[1], groups, cursor);
 }
 
 int64_t ElementType(MshCursor& cursor) {

@@ -86,7 +86,7 @@ std::string WriteProblem(const Model& model) {
     bytes += FormatInteger(n.restraint) + FormatInteger(n.orientation) + LineEnd;
   }
   for (int32_t j = 1; j <= model.elementCount && j <= MaxElements; ++j) {
-    for (const int32_t corner : model.elements[j].Nodes()) bytes += FormatInteger(corner, 5);
+    for (const int32_t corner : model.elements[j].Corners()) bytes += FormatInteger(corner, 5);
     bytes += LineEnd;
   }
   return bytes += WriteProblemSection(model);

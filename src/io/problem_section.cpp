@@ -1,6 +1,7 @@
 #include "io/problem_section.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <tuple>
 #include <string_view>
@@ -17,7 +18,10 @@ namespace trivane {
 
 namespace {
 
+// Version 2 adds the element order and the mid-side nodes of a six-node
+// model; a three-node model is still written as version 1, byte for byte.
 constexpr std::string_view Header = "[Trivane 1]";
+constexpr std::string_view Header2 = "[Trivane 2]";
 constexpr const char* LineEnd = "\r\n";
 
 // The form of each statement, for the error that a line does not have it.
@@ -30,6 +34,11 @@ constexpr const char* PressureForm = "pressure 结点-结点 p=…";
 constexpr const char* WaterForm = "water 结点-结点 level=… gamma=…";
 constexpr const char* TractionForm = "traction 结点-结点 tx=… ty=…";
 constexpr const char* EdgeItemForm = "结点-结点 …";
+std::string_view HeaderOf(int version) { return version == 1 ? Header : Header2; }
+
+constexpr const char* OrderForm = "order 1|2";
+constexpr const char* MidSideForm = "mid-side-nodes 单元数";
+constexpr const char* MidSideItemForm = "结点 结点 结点";
 
 constexpr const char* KindWords[] = {"nodes", "edges", "region"};
 constexpr int ItemsPerLine[] = {10, 8, 10};
@@ -110,7 +119,8 @@ class SectionReader {
     const int header = line_;
     std::string_view title = text_.Line(header);
     while (!title.empty() && IsBlank(title.back())) title.remove_suffix(1);
-    if (title != Header) Fail(messages::SectionHeaderExpected(title));
+    if (title != Header && title != Header2) Fail(messages::SectionHeaderExpected(title));
+    version_ = title == Header ? 1 : 2;
     for (line_ = header + 1; line_ < text_.LineCount(); ++line_)
       if (const std::vector<Token> tokens = Split(); !tokens.empty()) Statement(tokens);
     Finish(header);
@@ -199,8 +209,37 @@ class SectionReader {
       Expect(t, 4, TractionForm);
       AddEdgeLoad(keyword, EdgeLoad{EdgeItem(t[1], TractionForm), EdgeLoadKind::Traction,
                                     Value(t[2], "tx", TractionForm), Value(t[3], "ty", TractionForm)});
+    } else if (keyword == "order" && version_ >= 2) {
+      Expect(t, 2, OrderForm);
+      Once(orderSeen_, keyword);
+      if (t[1].quoted || (t[1].text != "1" && t[1].text != "2")) Fail(messages::SectionLineForm(OrderForm));
+      order_ = t[1].text == "2" ? 2 : 1;
+      orderLine_ = line_;
+    } else if (keyword == "mid-side-nodes" && version_ >= 2) {
+      ReadMidSides(t);
     } else {
       Fail(messages::UnknownSectionKeyword(t[0].text));
+    }
+  }
+
+  // The mid-side nodes of sides 1-2, 2-3 and 3-1, one line per element in
+  // element order.
+  void ReadMidSides(const std::vector<Token>& t) {
+    Expect(t, 2, MidSideForm);
+    Once(midSidesSeen_, t[0].text);
+    midSidesLine_ = line_;
+    const int32_t count = Integer(t[1], MidSideForm);
+    if (count != model_.elementCount) Fail(messages::MidSideCount(count, model_.elementCount));
+    midSides_.reserve(static_cast<size_t>(count));
+    const int statementLine = line_;
+    for (int32_t e = 0; e < count; ++e) {
+      if (++line_ >= text_.LineCount()) {
+        line_ = statementLine;
+        Fail(messages::SectionLineForm(MidSideItemForm));
+      }
+      const std::vector<Token> items = Split();
+      if (items.size() != 3 || items[0].quoted) Fail(messages::SectionLineForm(MidSideItemForm));
+      midSides_.push_back({NodeNumber(items[0].text), NodeNumber(items[1].text), NodeNumber(items[2].text)});
     }
   }
 
@@ -259,10 +298,11 @@ class SectionReader {
   // needs the problem type, and the regions the region materials name.
   void Finish(int header) {
     line_ = header;
-    if (!problemSeen_) Fail(messages::MissingSectionLine("problem"));
-    if (!materialSeen_) Fail(messages::MissingSectionLine("material"));
+    if (!problemSeen_) Fail(messages::MissingSectionLine(HeaderOf(version_), "problem"));
+    if (!materialSeen_) Fail(messages::MissingSectionLine(HeaderOf(version_), "material"));
     line_ = materialLine_;
     AtLine(line_, [&] { SetMaterial(model_, entered_); });
+    FinishOrder();
     const auto& materials = conditions_.regionMaterials;
     std::set<std::string, std::less<>> given;
     for (size_t k = 0; k < materials.size(); ++k) {
@@ -275,8 +315,31 @@ class SectionReader {
     model_.conditions = std::move(conditions_);
   }
 
+  // A six-node model needs its mid-side nodes, and only it has them.
+  void FinishOrder() {
+    if (order_ == 2 && !midSidesSeen_) {
+      line_ = orderLine_;
+      Fail(messages::MissingSectionLine(HeaderOf(version_), "mid-side-nodes"));
+    }
+    if (order_ == 1 && midSidesSeen_) {
+      line_ = midSidesLine_;
+      Fail(messages::MissingSectionLine(HeaderOf(version_), "order 2"));
+    }
+    model_.elementOrder = order_;
+    for (size_t e = 0; e < midSides_.size(); ++e) {
+      Element& element = model_.elements[static_cast<std::ptrdiff_t>(e) + 1];
+      element.count = 6;
+      std::copy(midSides_[e].begin(), midSides_[e].end(), element.node.begin() + 3);
+    }
+  }
+
   const TextBuffer& text_;
   Model& model_;
+  int version_ = 1;
+  int32_t order_ = 1;
+  bool orderSeen_ = false, midSidesSeen_ = false;
+  int orderLine_ = 0, midSidesLine_ = 0;
+  std::vector<std::array<int32_t, 3>> midSides_;
   int line_ = 0;
   EnteredMaterial entered_;
   Conditions conditions_;
@@ -293,11 +356,20 @@ class SectionReader {
 std::string WriteProblemSection(const Model& model) {
   const EnteredMaterial& m = model.entered;
   const Conditions& c = model.conditions;
-  std::string s = std::string(Header) + LineEnd;
+  const bool sixNode = model.elementOrder == 2;
+  std::string s = std::string(sixNode ? Header2 : Header) + LineEnd;
   s += std::string("problem ") + (m.problem == PlaneStrain ? "plane-strain" : "plane-stress") + LineEnd;
   s += "material E=" + FormatShortest(m.E) + " mu=" + FormatShortest(m.mu) + " t=" + FormatShortest(m.t) +
        " rho=" + FormatShortest(m.rho) + LineEnd;
   s += "gravity gx=" + FormatShortest(c.gravity.gx) + " gy=" + FormatShortest(c.gravity.gy) + LineEnd;
+  if (sixNode) {
+    s += std::string("order 2") + LineEnd + "mid-side-nodes " + FormatInteger(model.elementCount) + LineEnd;
+    for (int32_t e = 1; e <= model.elementCount; ++e) {
+      const Element& element = model.elements[e];
+      s += FormatInteger(element.node[3]) + " " + FormatInteger(element.node[4]) + " " +
+           FormatInteger(element.node[5]) + LineEnd;
+    }
+  }
   for (const Group& g : c.groups) {
     const int kind = static_cast<int>(g.kind);
     std::vector<std::string> items;

@@ -20,6 +20,11 @@
 // Names are in double quotes, with \" and \\ for a quote and a backslash and
 // \xHH for a control character. Reals are written in their shortest form that
 // reads back exactly.
+//
+// A six-node model is written as version 2, "[Trivane 2]", with two more
+// statements after gravity: "order 2", then "mid-side-nodes COUNT" followed by
+// one line per element naming the nodes on its sides 1-2, 2-3 and 3-1. A
+// section without them reads as a three-node model.
 #include <string>
 
 #include "io/text_buffer.h"

@@ -79,6 +79,7 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   RequireCoverage(model, results);
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
   const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
+  const std::size_t per = model.elementOrder == 2 ? 6 : 3;  // nodes per cell
   AppendedBlock block;
   const std::size_t points = block.Reserve<double>(3 * n);
   const std::size_t displacement = block.Reserve<double>(3 * n);
@@ -87,7 +88,7 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   const std::vector<ExportColumn> elementColumns = ElementColumns(results);
   std::vector<std::size_t> pointValues(nodeColumns.size());
   for (std::size_t& offset : pointValues) offset = block.Reserve<double>(n);
-  const std::size_t connectivity = block.Reserve<int64_t>(3 * m);
+  const std::size_t connectivity = block.Reserve<int64_t>(per * m);
   const std::size_t offsets = block.Reserve<int64_t>(m);
   const std::size_t types = block.Reserve<uint8_t>(m);
   std::vector<std::size_t> cellValues(elementColumns.size());
@@ -140,12 +141,15 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
                                     [&](std::size_t i) { return reaction(2 * i + 1); }));
   for (const ExportColumn& column : nodeColumns)
     AppendedBlock::Add<double>(text, n, [&](std::size_t i) { return column.values[i]; });
-  AppendedBlock::Add<int64_t>(text, 3 * m, [&](std::size_t k) -> int64_t {
-    return model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)].Nodes()[k % 3] - 1;
+  // VTK's quadratic triangle lists its nodes as the model does: the corners,
+  // then the sides 1-2, 2-3 and 3-1.
+  AppendedBlock::Add<int64_t>(text, per * m, [&](std::size_t k) -> int64_t {
+    return model.elements[static_cast<std::ptrdiff_t>(k / per + 1)].Nodes()[k % per] - 1;
   });
-  AppendedBlock::Add<int64_t>(text, m, [](std::size_t e) { return static_cast<int64_t>(3 * (e + 1)); });
-  constexpr uint8_t VtkTriangle = 5;
-  AppendedBlock::Add<uint8_t>(text, m, [](std::size_t) { return VtkTriangle; });
+  AppendedBlock::Add<int64_t>(text, m, [&](std::size_t e) { return static_cast<int64_t>(per * (e + 1)); });
+  constexpr uint8_t VtkTriangle = 5, VtkQuadraticTriangle = 22;
+  const uint8_t cellType = per == 6 ? VtkQuadraticTriangle : VtkTriangle;
+  AppendedBlock::Add<uint8_t>(text, m, [&](std::size_t) { return cellType; });
   for (const ExportColumn& column : elementColumns)
     AppendedBlock::Add<double>(text, m, [&](std::size_t e) { return column.values[e]; });
 

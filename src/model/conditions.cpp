@@ -24,6 +24,28 @@ const Group* FindGroup(const Model& model, std::string_view name) {
   return nullptr;
 }
 
+namespace {
+
+// The node on each of `edges` that is a side of a six-node element: a support
+// or a load put on an edge group must hold the whole side, not only its ends.
+void AddSideNodes(const Model& model, const std::vector<Edge>& edges, std::vector<int32_t>& nodes) {
+  std::map<std::pair<int32_t, int32_t>, int32_t> sideNode;
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const Element& el = model.elements[e];
+    if (el.count != 6) continue;
+    for (std::size_t k = 0; k < 3; ++k) {
+      const int32_t a = el.node[k], b = el.node[(k + 1) % 3];
+      sideNode.emplace(std::pair{std::min(a, b), std::max(a, b)}, el.node[k + 3]);
+    }
+  }
+  for (const Edge& e : edges)
+    if (const auto found = sideNode.find({std::min(e.node1, e.node2), std::max(e.node1, e.node2)});
+        found != sideNode.end())
+      nodes.push_back(found->second);
+}
+
+}  // namespace
+
 std::vector<int32_t> GroupNodes(const Model& model, const Group& group) {
   std::vector<int32_t> nodes;
   switch (group.kind) {
@@ -32,6 +54,7 @@ std::vector<int32_t> GroupNodes(const Model& model, const Group& group) {
       break;
     case GroupKind::Edges:
       for (const Edge& e : group.edges) nodes.insert(nodes.end(), {e.node1, e.node2});
+      if (model.elementOrder == 2) AddSideNodes(model, group.edges, nodes);
       break;
     case GroupKind::Region:
       for (const int32_t e : group.elements) {

@@ -191,11 +191,11 @@ const char* GmshElementTypeName(long long type) {
 std::string UnsupportedElementType(long long type) {
   const char* name = GmshElementTypeName(type);
   return "不支持的单元类型 " + std::to_string(type) + (name ? "（" + std::string(name) + "）" : std::string()) +
-         "（只接受三结点三角形）";
+         "（只接受三结点和六结点三角形）";
 }
 
 std::string SectionHeaderExpected(std::string_view text) {
-  return "单元行之后只能是 [Trivane 1] 段，读到的是 " + Quoted(text.substr(0, 40));
+  return "单元行之后只能是 [Trivane 1] 或 [Trivane 2] 段，读到的是 " + Quoted(text.substr(0, 40));
 }
 
 std::string UnknownSectionKeyword(std::string_view word) { return "未知的关键字 " + Quoted(word.substr(0, 40)); }
@@ -204,7 +204,9 @@ std::string SectionLineForm(std::string_view form) { return "这一行应为 " +
 
 std::string RepeatedSectionLine(std::string_view keyword) { return std::string(keyword) + " 行只能有一行"; }
 
-std::string MissingSectionLine(std::string_view keyword) { return "[Trivane 1] 段缺少 " + std::string(keyword) + " 行"; }
+std::string MissingSectionLine(std::string_view header, std::string_view keyword) {
+  return std::string(header) + " 段缺少 " + std::string(keyword) + " 行";
+}
 
 std::string UnknownProblemType(std::string_view text) {
   return "未知的问题类型 " + Quoted(text.substr(0, 40)) + "（应为 plane-stress 或 plane-strain）";
@@ -220,6 +222,10 @@ std::string BadQuotedName(std::string_view text) {
 
 std::string RepeatedGroup(std::string_view kind, long long number) {
   return "组 " + std::string(kind) + " " + std::to_string(number) + " 出现了两次";
+}
+
+std::string MidSideCount(long long count, long long elementCount) {
+  return "mid-side-nodes 写明 " + std::to_string(count) + " 个单元，模型有 " + std::to_string(elementCount) + " 个单元";
 }
 
 std::string FewerGroupItems(std::string_view label, long long count) {

@@ -67,7 +67,7 @@ inline constexpr const char* MeshNotInPlane = "网格不在 x-y 平面内";
 inline constexpr const char* NoTriangles = "文件中没有三角形单元";
 inline constexpr const char* NotAGmshMesh = "不是Gmsh网格文件：文件不以 $MeshFormat 段开头";
 inline constexpr const char* BadByteOrderMark = "二进制Gmsh网格文件的字节序标记不是 1";
-// 不支持的单元类型 9（六结点三角形）（只接受三结点三角形）; Gmsh's name of the type
+// 不支持的单元类型 3（四结点四边形）（只接受三结点和六结点三角形）; Gmsh's name of the type
 // when it is one of the common ones.
 std::string UnsupportedElementType(long long type);
 std::string UnsupportedMshVersion(std::string_view version);
@@ -82,18 +82,21 @@ std::string MoreNodesThanCounted(long long count);
 std::string DuplicateNodeTag(long long tag);
 std::string NegativeCount(std::string_view text);
 std::string TooManyGroupItems(long long count);  // 物理组的项数 N 超出上限
+inline constexpr const char* MixedElementOrders = "网格中同时有三结点和六结点三角形";
 
 // The trailing section of a problem file, after the element lines.
-std::string SectionHeaderExpected(std::string_view text);  // only "[Trivane 1]" may follow the element lines
+std::string SectionHeaderExpected(std::string_view text);  // only "[Trivane 1]" or "[Trivane 2]" may follow the element lines
 std::string UnknownSectionKeyword(std::string_view word);
 std::string SectionLineForm(std::string_view form);        // 这一行应为 FORM
 std::string RepeatedSectionLine(std::string_view keyword);
-std::string MissingSectionLine(std::string_view keyword);
+std::string MissingSectionLine(std::string_view header, std::string_view keyword);  // [Trivane 1] 段缺少 problem 行
 std::string UnknownProblemType(std::string_view text);
 std::string UnknownGroupKind(std::string_view text);
 std::string BadQuotedName(std::string_view text);
 std::string RepeatedGroup(std::string_view kind, long long number);
 std::string FewerGroupItems(std::string_view label, long long count);  // 组 L 的项少于写明的 N 个
+// The mid-side nodes of a six-node model: one line per element.
+std::string MidSideCount(long long count, long long elementCount);
 std::string NodeNumberMissing(long long node, long long nodeCount);
 std::string ElementNumberMissing(long long element, long long elementCount);
 std::string UnknownRegion(std::string_view name);

@@ -8,7 +8,7 @@ MeshEdges::MeshEdges(const Model& model) {
   sides_.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 3);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
     // A triangle's sides run from each corner to the next, the last back to the first.
-    const std::span<const int32_t> corners = model.elements[e].Nodes();
+    const std::span<const int32_t> corners = model.elements[e].Corners();
     for (std::size_t k = 0; k < corners.size(); ++k) {
       const Edge side{corners[k], corners[(k + 1) % corners.size()]};
       sides_.push_back({std::min(side.node1, side.node2), std::max(side.node1, side.node2), e, side});

@@ -26,11 +26,13 @@ void ClearModelTables(Model& model) {
   clear(model.nodes, model.nodeCount);
   model.elementCount = 0;
   model.nodeCount = 0;
+  model.elementOrder = 1;
   model.conditions = {};
 }
 
 bool SameModel(const Model& a, const Model& b) {
   if (a.nodeCount != b.nodeCount || a.elementCount != b.elementCount) return false;
+  if (a.elementOrder != b.elementOrder) return false;
   if (!(a.bounds == b.bounds) || !(a.material == b.material)) return false;
   if (!(a.entered == b.entered) || !(a.conditions == b.conditions)) return false;
   for (int32_t k = 1; k <= a.nodeCount; ++k)

@@ -27,11 +27,14 @@ struct Node {
   bool operator==(const Node&) const = default;
 };
 
-// A triangle's corners N1, N2, N3 in stored order; the analysis takes them
-// in this order through Nodes().
+// A triangle's nodes in stored order: its corners N1, N2, N3, then for a
+// six-node triangle the nodes on its sides 1-2, 2-3 and 3-1. The analysis
+// takes them in this order through Nodes().
 struct Element {
-  std::array<int32_t, 3> corner{};
-  std::span<const int32_t> Nodes() const { return corner; }
+  std::array<int32_t, 6> node{};
+  int32_t count = 3;
+  std::span<const int32_t> Nodes() const { return std::span(node).first(static_cast<std::size_t>(count)); }
+  std::span<const int32_t> Corners() const { return std::span(node).first<3>(); }
   bool operator==(const Element&) const = default;
 };
 
@@ -103,6 +106,8 @@ struct Model {
   ModelBounds bounds{};
   Material material{};
   EnteredMaterial entered{};  // what material was formed from
+  // 1: three-node triangles; 2: six-node triangles, every element with count 6.
+  int32_t elementOrder = 1;
   Conditions conditions{};    // groups, region materials, edge loads, gravity
 };
 
@@ -118,12 +123,12 @@ void UpdateBounds(Model& model);
 
 // The model part of the new-model command: clears the corners of elements
 // 1..m and every field of nodes 1..n (m, n the counts on entry), then sets both
-// counts to 0 and drops the conditions (groups, region materials, edge loads,
-// gravity). Bounds, material and entries beyond the old counts stay.
+// counts to 0, the element order to 1 and drops the conditions (groups,
+// region materials, edge loads, gravity). Bounds, material and entries beyond the old counts stay.
 void ClearModelTables(Model& model);
 
-// The part of a model that a user sees: counts, nodes and elements within the
-// counts, bounds, material and conditions. Entries beyond the counts are not
+// The part of a model that a user sees: counts, element order, nodes and
+// elements within the counts, bounds, material and conditions. Entries beyond the counts are not
 // compared.
 bool SameModel(const Model& a, const Model& b);
 
@@ -132,7 +137,7 @@ bool SameModel(const Model& a, const Model& b);
 const Group* FindGroup(const Model& model, std::string_view name);
 
 // Every node of a group once, ascending: a node group's nodes, an edge group's
-// ends, a region's element corners.
+// ends (and in a six-node model the node on each side), a region's element nodes.
 std::vector<int32_t> GroupNodes(const Model& model, const Group& group);
 
 // For elements 1..elementCount (entry [e - 1]): 1 + the index into

@@ -220,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
                      for (int32_t i = 1; i <= m.nodeCount; ++i) m.nodes[i].load *= 1e300;
                    },
                    messages::Overflow},
-        RefusedRow{"MissingCorner", [](Model& m) { m.elements[7].corner[2] = m.nodeCount + 1; }, "单元 7 的结点号 901 不存在"}),
+        RefusedRow{"MissingCorner", [](Model& m) { m.elements[7].node[2] = m.nodeCount + 1; }, "单元 7 的结点号 901 不存在"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

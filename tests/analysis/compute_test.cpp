@@ -91,7 +91,7 @@ TEST(PatchTest, ConstantStressOnAnIrregularMesh) {
 TEST(ComputeCommand, ClockwiseElementsGiveTheSameStresses) {
   Model ccw = examples::CantileverPlate(6, 3);
   Model cw = ccw;
-  for (int32_t e = 1; e <= cw.elementCount; ++e) std::swap(cw.elements[e].corner[1], cw.elements[e].corner[2]);
+  for (int32_t e = 1; e <= cw.elementCount; ++e) std::swap(cw.elements[e].node[1], cw.elements[e].node[2]);
   const auto a = std::make_unique<const Solution>(Compute(ccw));
   const auto b = std::make_unique<const Solution>(Compute(cw));
   for (int32_t e = 1; e <= ccw.elementCount; ++e)
@@ -134,12 +134,12 @@ Model LooseNodesAbove500() {
 }
 Model MissingCorner() {
   Model m = examples::CantileverPlate(5, 3);
-  m.elements[4].corner[1] = 16;
+  m.elements[4].node[1] = 16;
   return m;
 }
 Model ZeroCorner() {
   Model m = examples::CantileverPlate(5, 3);
-  m.elements[2].corner[2] = 0;
+  m.elements[2].node[2] = 0;
   return m;
 }
 Model Unrestrained() {

@@ -193,7 +193,7 @@ TEST(ImportMesh, ARefusedGmshMeshChangesNothing) {
   Harness h;
   h.Load(Cantilever());
   h.SelectAll();
-  h.chooser.Answer(DataPath("gmsh/order2-22.msh"));
+  h.chooser.Answer(DataPath("gmsh/quads-41.msh"));
   EXPECT_THROW(h.session.ImportMesh(), Error);
   EXPECT_TRUE(SameModel(h.session.model(), Cantilever()));
   EXPECT_EQ(h.session.selection().count, 4);

@@ -23,7 +23,7 @@ namespace trivane::testing {
 namespace {
 
 // Records compared with memcmp must hold no padding.
-static_assert(sizeof(Node) == 40 && sizeof(Element) == 12 && sizeof(ModelBounds) == 32 &&
+static_assert(sizeof(Node) == 40 && sizeof(Element) == 28 && sizeof(ModelBounds) == 32 &&
               sizeof(Material) == 24);
 
 template <typename T>

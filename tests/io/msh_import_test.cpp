@@ -85,6 +85,21 @@ TEST(ImportMsh, SparseUnorderedTagsMapAsGmshRenumbersThem) {
   EXPECT_TRUE(SameMesh(ImportMsh(Gmsh("sparse-41-bin.msh"), Model{}), renumbered));
 }
 
+// Six-node triangles keep Gmsh's node order; the three-node lines of the
+// physical curve name their sides by the ends, and the curve's nodes take in
+// the mid-side nodes between them.
+TEST(ImportMsh, SecondOrderMeshReadsAsSixNodeTriangles) {
+  const Model m = ImportMsh(Gmsh("order2-22.msh"), Model{});
+  EXPECT_EQ(m.elementOrder, 2);
+  EXPECT_EQ(m.nodeCount, 37);
+  ASSERT_EQ(m.elementCount, 14);
+  EXPECT_EQ(m.elements[1], (Element{{8, 3, 19, 10, 21, 22}, 6}));
+  const Group* fixed = FindGroup(m, "fixed");
+  ASSERT_NE(fixed, nullptr);
+  EXPECT_EQ(fixed->edges, (std::vector<Edge>{{4, 14}, {14, 1}}));
+  EXPECT_EQ(GroupNodes(m, *fixed), (std::vector<int32_t>{1, 4, 14, 15, 16}));
+}
+
 TEST(ImportMsh, ReplacesNodesAndElementsKeepsTheMaterial) {
   Model current;
   current.nodeCount = 70;
@@ -153,9 +168,14 @@ std::string ManyTriangles41(uint64_t triangles) {
 INSTANTIATE_TEST_SUITE_P(
     GmshFiles, RefusedMsh,
     ::testing::Values(
-        RefusedRow{"SecondOrderTriangles", Gmsh("order2-22.msh"), "不支持的单元类型 9（六结点三角形）（只接受三结点三角形）", 53},
-        RefusedRow{"Quadrangles", Gmsh("quads-41.msh"), "不支持的单元类型 3（四结点四边形）（只接受三结点三角形）", 60},
-        RefusedRow{"Tetrahedra", Gmsh("cube-41.msh"), "不支持的单元类型 4（四结点四面体）（只接受三结点三角形）", 164},
+        // The last six-node triangle of a second-order mesh turned into a three-node one.
+        RefusedRow{"MixedOrders", [] {
+                     std::string s = Gmsh("order2-22.msh");
+                     s.replace(s.find("16 9 2 2 1 11 17 19 31 36 26"), 28, "16 2 2 2 1 11 17 19");
+                     return s;
+                   }(), "网格中同时有三结点和六结点三角形", 66},
+        RefusedRow{"Quadrangles", Gmsh("quads-41.msh"), "不支持的单元类型 3（四结点四边形）（只接受三结点和六结点三角形）", 60},
+        RefusedRow{"Tetrahedra", Gmsh("cube-41.msh"), "不支持的单元类型 4（四结点四面体）（只接受三结点和六结点三角形）", 164},
         RefusedRow{"TiltedPlane", Gmsh("tilted-41.msh"), "网格不在 x-y 平面内", 0},
         RefusedRow{"LinesOnly", Gmsh("lines-41.msh"), "文件中没有三角形单元", 0},
         RefusedRow{"CutInANodeLine", Gmsh("plate-22.msh").substr(0, Gmsh("plate-22.msh").find("\n5 ") + 4),
@@ -178,9 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "单元 1 的结点号 4 不存在", 13},
         RefusedRow{"CornerTagAsWritten", V41(Nodes41 + "$Elements\n1 1 1 1\n2 1 2 1\n1 7 8 10\n$EndElements\n"),
                    "单元 1 的结点号 10 不存在", 17},
-        RefusedRow{"TypeWithoutAName", V22(Nodes22 + Elements22("1 99 0 1 2 3\n")), "不支持的单元类型 99（只接受三结点三角形）", 12},
+        RefusedRow{"TypeWithoutAName", V22(Nodes22 + Elements22("1 99 0 1 2 3\n")), "不支持的单元类型 99（只接受三结点和六结点三角形）", 12},
         RefusedRow{"EightNodeQuadrangleInBlocks", V41(Nodes41 + "$Elements\n1 1 1 1\n2 1 16 1\n"),
-                   "不支持的单元类型 16（八结点四边形）（只接受三结点三角形）", 16},
+                   "不支持的单元类型 16（八结点四边形）（只接受三结点和六结点三角形）", 16},
         // A mesh moved off the plane by 1e-7 of its extent is not a rounding.
         RefusedRow{"JustOffThePlane", V22("$Nodes\n3\n1 0 0 0\n2 1 0 0\n3 0 1 1e-7\n$EndNodes\n" + Elements22("1 2 0 1 2 3\n")),
                    messages::MeshNotInPlane, 0},

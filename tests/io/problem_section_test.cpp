@@ -103,6 +103,32 @@ TEST(ProblemSection, SavedModelReopensWithEverything) {
   EXPECT_TRUE(SameModel(ReadProblem(edited, current), LoadedStrip()));
 }
 
+// A unit square of two six-node triangles: the fixed element lines keep the
+// corners, the section names the order and the mid-side nodes, and the file
+// reads back to the same model and the same bytes.
+TEST(ProblemSection, SixNodeModelRoundTrips) {
+  Model m;
+  m.nodeCount = 9;
+  const double xy[9][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0.5, 0}, {1, 0.5}, {0.5, 0.5}, {0.5, 1}, {0, 0.5}};
+  for (int32_t k = 1; k <= 9; ++k) m.nodes[k] = Node{xy[k - 1][0], xy[k - 1][1], 0, 0, 0.0, 0.0};
+  m.elementCount = 2;
+  m.elementOrder = 2;
+  m.elements[1] = Element{{1, 2, 3, 5, 6, 7}, 6};
+  m.elements[2] = Element{{1, 3, 4, 7, 8, 9}, 6};
+  UpdateBounds(m);
+  const std::string bytes = WriteProblem(m);
+  const size_t fixed = 2 * 3 + 9 * 96 + 2 * 17;
+  EXPECT_EQ(bytes.substr(fixed - 34, 34), "    1    2    3\r\n    1    3    4\r\n");
+  EXPECT_EQ(bytes.substr(fixed),
+            "[Trivane 2]\r\nproblem plane-stress\r\nmaterial E=2e+10 mu=0.167 t=1 rho=0\r\ngravity gx=0 gy=0\r\n"
+            "order 2\r\nmid-side-nodes 2\r\n5 6 7\r\n7 8 9\r\n");
+  const Model read = ReadProblem(bytes, Model{});
+  EXPECT_TRUE(SameModel(read, m));
+  EXPECT_EQ(WriteProblem(read), bytes);
+  // Read without its section, the same lines are a three-node model.
+  EXPECT_EQ(ReadProblem(bytes.substr(0, fixed), Model{}).elementOrder, 1);
+}
+
 struct SectionRow {
   const char* name;
   std::string section;
@@ -125,12 +151,26 @@ TEST_P(BrokenSection, IsRefusedWithItsLine) {
 
 const std::string Head = "[Trivane 1]\r\nproblem plane-stress\r\nmaterial E=1 mu=0 t=1 rho=0\r\n";
 const std::string HeadOnly = "[Trivane 1]\r\n";
+const std::string Head2 = "[Trivane 2]\r\nproblem plane-stress\r\nmaterial E=1 mu=0 t=1 rho=0\r\n";
+std::string TenMidSides = [] {
+  std::string s;
+  for (int e = 0; e < 10; ++e) s += "1 2 3\r\n";
+  return s;
+}();
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, BrokenSection,
     ::testing::Values(
-        SectionRow{"NotTheSection", "\r\n \r\nx\r\n", "单元行之后只能是 [Trivane 1] 段，读到的是 'x'", 3},
-        SectionRow{"LaterVersion", "[Trivane 2]\r\n", "单元行之后只能是 [Trivane 1] 段，读到的是 '[Trivane 2]'", 1},
+        SectionRow{"NotTheSection", "\r\n \r\nx\r\n", "单元行之后只能是 [Trivane 1] 或 [Trivane 2] 段，读到的是 'x'", 3},
+        SectionRow{"LaterVersion", "[Trivane 3]\r\n", "单元行之后只能是 [Trivane 1] 或 [Trivane 2] 段，读到的是 '[Trivane 3]'", 1},
+        SectionRow{"OrderInVersion1", Head + "order 2\r\n", "未知的关键字 'order'", 4},
+        SectionRow{"OrderWithoutMidSides", Head2 + "order 2\r\n", "[Trivane 2] 段缺少 mid-side-nodes 行", 4},
+        SectionRow{"MidSidesWithoutOrder", Head2 + "mid-side-nodes 10\r\n" + TenMidSides, "[Trivane 2] 段缺少 order 2 行", 4},
+        SectionRow{"OrderThree", Head2 + "order 3\r\n", "这一行应为 order 1|2", 4},
+        SectionRow{"MidSideCount", Head2 + "order 2\r\nmid-side-nodes 3\r\n", "mid-side-nodes 写明 3 个单元，模型有 10 个单元", 5},
+        SectionRow{"MidSideLinesMissing", Head2 + "order 2\r\nmid-side-nodes 10\r\n1 2 3\r\n", "这一行应为 结点 结点 结点", 5},
+        SectionRow{"MidSideTwoNodes", Head2 + "order 2\r\nmid-side-nodes 10\r\n1 2\r\n", "这一行应为 结点 结点 结点", 6},
+        SectionRow{"MidSideNodeBeyond", Head2 + "order 2\r\nmid-side-nodes 10\r\n1 2 13\r\n", "结点号 13 不存在（模型有 12 个结点）", 6},
         SectionRow{"UnknownKeyword", Head + "colour red\r\n", "未知的关键字 'colour'", 4},
         SectionRow{"ProblemTwice", Head + "problem plane-strain\r\n", "problem 行只能有一行", 4},
         SectionRow{"GravityTwice", Head + "gravity gx=0 gy=0\r\ngravity gx=0 gy=1\r\n", "gravity 行只能有一行", 5},

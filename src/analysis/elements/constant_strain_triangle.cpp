@@ -141,11 +141,7 @@ ElementMatrices ConstantStrainTriangle::Matrices(const ElementNodes& nodes, cons
   return m;
 }
 
-// Plane stress: D = E / (1 - mu^2) [1 mu 0; mu 1 0; 0 0 (1 - mu) / 2].
-ConstitutiveMatrix ConstantStrainTriangle::D(const Material& material) const {
-  const double f = material.E / (1.0 - material.mu * material.mu);
-  return {{{f, f * material.mu, 0.0}, {f * material.mu, f, 0.0}, {0.0, 0.0, f * (1.0 - material.mu) * 0.5}}};
-}
+ConstitutiveMatrix ConstantStrainTriangle::D(const Material& material) const { return PlaneD(material); }
 
 // B = 1 / (2A) [b1 0 b2 0 b3 0; 0 c1 0 c2 0 c3; c1 b1 c2 b2 c3 b3], the same
 // at every point, with the signed area so that either sense of the corners

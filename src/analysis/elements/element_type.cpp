@@ -1,13 +1,20 @@
 // Which element a model is made of, and an element's nodes as the element
 // types read them.
 #include "analysis/elements/constant_strain_triangle.h"
+#include "analysis/elements/quadratic_triangle.h"
 
 namespace trivane {
 
-// Every model is of three-node triangles.
-const FiniteElement& ElementTypeOf(const Model&) {
+const FiniteElement& ElementTypeOf(const Model& model) {
   static const ConstantStrainTriangle triangle;
+  static const QuadraticTriangle sixNode;
+  if (model.elementOrder == 2) return sixNode;
   return triangle;
+}
+
+ConstitutiveMatrix PlaneD(const Material& material) {
+  const double f = material.E / (1.0 - material.mu * material.mu);
+  return {{{f, f * material.mu, 0.0}, {f * material.mu, f, 0.0}, {0.0, 0.0, f * (1.0 - material.mu) * 0.5}}};
 }
 
 ElementNodes NodesOf(const Model& model, int32_t element) {

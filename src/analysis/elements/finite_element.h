@@ -133,6 +133,10 @@ class FiniteElement {
   virtual std::span<const ReferencePoint> ErrorRule() const = 0;
 };
 
+// Plane stress: D = E / (1 - mu^2) [1 mu 0; mu 1 0; 0 0 (1 - mu) / 2]; plane
+// strain arrives with E and mu converted, so the same form serves both.
+ConstitutiveMatrix PlaneD(const Material& material);
+
 // The element type of a model's elements.
 const FiniteElement& ElementTypeOf(const Model& model);
 

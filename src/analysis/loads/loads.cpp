@@ -43,10 +43,19 @@ void AddEdgeLoads(const Model& model, std::vector<double>& forces) {
     if (count == 0) throw Error(messages::EdgeNotInMesh(edge.node1, edge.node2));
     if (count > 1) throw Error(messages::EdgeNotOnBoundary(edge.node1, edge.node2));
     const ElementNodes nodes = NodesOf(model, sides.FirstElement(edge));
-    const std::array<int32_t, 2> side = {LocalNode(nodes, edge.node1), LocalNode(nodes, edge.node2)};
-    const SideForces f = element.EdgeLoadForces(load, nodes, side, t);
-    AddForce(forces, edge.node1, f[0]);
-    AddForce(forces, edge.node2, f[1]);
+    // The side's ends as the load names them, then any nodes between them.
+    std::array<int32_t, MaxElementNodes> side{LocalNode(nodes, edge.node1), LocalNode(nodes, edge.node2)};
+    std::size_t sideCount = 2;
+    for (int32_t s = 0; s < element.SideCount(); ++s) {
+      const std::span<const int32_t> listed = element.SideNodes(s);
+      if ((listed[0] == side[0] && listed[1] == side[1]) || (listed[0] == side[1] && listed[1] == side[0])) {
+        for (std::size_t k = 2; k < listed.size(); ++k) side[sideCount++] = listed[k];
+        break;
+      }
+    }
+    const SideForces f = element.EdgeLoadForces(load, nodes, std::span(side).first(sideCount), t);
+    for (std::size_t k = 0; k < sideCount; ++k)
+      AddForce(forces, nodes.number[static_cast<std::size_t>(side[k])], f[k]);
   }
 }
 

@@ -1,0 +1,320 @@
+#include "analysis/elements/quadratic_triangle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "analysis/checked.h"
+
+namespace trivane {
+
+using checked::Div;
+using checked::Finite;
+
+namespace {
+
+// The three-point rule of degree 2 and the six-point rule of degree 4; the
+// weights are shares of the element's area, so each rule's weights sum to 1.
+const IntegrationPoint ThreePoints[] = {
+    {{1.0 / 6.0, 1.0 / 6.0}, 1.0 / 3.0}, {{2.0 / 3.0, 1.0 / 6.0}, 1.0 / 3.0}, {{1.0 / 6.0, 2.0 / 3.0}, 1.0 / 3.0}};
+constexpr double A4 = 0.445948490915965, W4a = 0.223381589678011;
+constexpr double B4 = 0.091576213509771, W4b = 0.109951743655322;
+const IntegrationPoint SixPoints[] = {{{A4, A4}, W4a},           {{1.0 - 2.0 * A4, A4}, W4a}, {{A4, 1.0 - 2.0 * A4}, W4a},
+                                      {{B4, B4}, W4b},           {{1.0 - 2.0 * B4, B4}, W4b}, {{B4, 1.0 - 2.0 * B4}, W4b}};
+const ReferencePoint Corners[] = {{0.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}};
+// Side s runs from corner s to the next; its middle node is local node 3 + s.
+const int32_t Sides[3][3] = {{0, 1, 3}, {1, 2, 4}, {2, 0, 5}};
+
+// Gauss-Legendre on [0, 1] with three points: exact to degree 5.
+constexpr double GaussOffset = 0.3872983346207417;  // sqrt(3/5) / 2
+const double GaussAt[3] = {0.5 - GaussOffset, 0.5, 0.5 + GaussOffset};
+const double GaussWeight[3] = {5.0 / 18.0, 8.0 / 18.0, 5.0 / 18.0};
+
+// The derivatives of the shape functions with respect to xi and eta, with
+// L1 = 1 - xi - eta, L2 = xi, L3 = eta and N = L1 (2 L1 - 1), L2 (2 L2 - 1),
+// L3 (2 L3 - 1), 4 L1 L2, 4 L2 L3, 4 L3 L1.
+struct ShapeDerivatives {
+  double dxi[6];
+  double deta[6];
+};
+
+ShapeDerivatives Derivatives(ReferencePoint at) {
+  const double l1 = 1.0 - at.xi - at.eta, l2 = at.xi, l3 = at.eta;
+  return {{1.0 - 4.0 * l1, 4.0 * l2 - 1.0, 0.0, 4.0 * (l1 - l2), 4.0 * l3, -4.0 * l3},
+          {1.0 - 4.0 * l1, 0.0, 4.0 * l3 - 1.0, -4.0 * l2, 4.0 * l2, 4.0 * (l1 - l3)}};
+}
+
+// The Jacobian of the map from (xi, eta) to (x, y) at a point, and the
+// derivatives of the shape functions with respect to x and y there. The
+// signed determinant keeps the strains right for corners listed clockwise.
+struct MappedDerivatives {
+  double dx[6];
+  double dy[6];
+  double det;
+};
+
+MappedDerivatives Mapped(const ElementNodes& nodes, ReferencePoint at) {
+  const ShapeDerivatives d = Derivatives(at);
+  double xXi = 0.0, xEta = 0.0, yXi = 0.0, yEta = 0.0;
+  for (std::size_t k = 0; k < 6; ++k) {
+    xXi += d.dxi[k] * nodes.at[k].x;
+    xEta += d.deta[k] * nodes.at[k].x;
+    yXi += d.dxi[k] * nodes.at[k].y;
+    yEta += d.deta[k] * nodes.at[k].y;
+  }
+  MappedDerivatives m{};
+  m.det = Finite(xXi * yEta - xEta * yXi);
+  for (std::size_t k = 0; k < 6; ++k) {
+    m.dx[k] = Div(yEta * d.dxi[k] - yXi * d.deta[k], m.det);
+    m.dy[k] = Div(xXi * d.deta[k] - xEta * d.dxi[k], m.det);
+  }
+  return m;
+}
+
+StrainMatrix StrainAt(const MappedDerivatives& m) {
+  StrainMatrix b{};
+  for (std::size_t k = 0; k < 6; ++k) {
+    b[0][2 * k] = m.dx[k];
+    b[1][2 * k + 1] = m.dy[k];
+    b[2][2 * k] = m.dy[k];
+    b[2][2 * k + 1] = m.dx[k];
+  }
+  return b;
+}
+
+std::span<const IntegrationPoint> StiffnessRule(const ElementNodes& nodes) {
+  return QuadraticTriangle::StraightSided(nodes) ? std::span<const IntegrationPoint>(ThreePoints)
+                                                 : std::span<const IntegrationPoint>(SixPoints);
+}
+
+double ChordArea(const ElementNodes& nodes) {
+  const PlanePoint a = nodes.at[0], b = nodes.at[1], c = nodes.at[2];
+  return 0.5 * std::fabs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
+}
+
+// A side as a curve s in [0, 1] through its ends and its middle node, with
+// the shape functions M of the three.
+struct SideCurve {
+  PlanePoint first, second, middle;
+  std::array<double, 3> M(double s) const { return {(1.0 - s) * (1.0 - 2.0 * s), s * (2.0 * s - 1.0), 4.0 * s * (1.0 - s)}; }
+  PlanePoint Tangent(double s) const {
+    const double d0 = 4.0 * s - 3.0, d1 = 4.0 * s - 1.0, dm = 4.0 - 8.0 * s;
+    return {d0 * first.x + d1 * second.x + dm * middle.x, d0 * first.y + d1 * second.y + dm * middle.y};
+  }
+  double Y(double s) const {
+    const std::array<double, 3> m = M(s);
+    return m[0] * first.y + m[1] * second.y + m[2] * middle.y;
+  }
+};
+
+// Where in (0, 1) the water level meets the side: y(s) = level, y quadratic
+// in s (linear on a straight side). The side's pieces between them are
+// loaded or dry as a whole, so each is integrated on its own, exactly.
+std::vector<double> WaterBreaks(const SideCurve& c, double level) {
+  const double y0 = c.first.y, y1 = c.second.y, ym = c.middle.y;
+  const double a = 2.0 * y0 + 2.0 * y1 - 4.0 * ym, b = -3.0 * y0 - y1 + 4.0 * ym, k = y0 - level;
+  std::vector<double> breaks{0.0};
+  const auto keep = [&](double s) {
+    if (s > 0.0 && s < 1.0) breaks.push_back(s);
+  };
+  const double scale = std::fabs(b) + std::fabs(k);
+  if (std::fabs(a) <= 1e-12 * scale) {
+    if (b != 0.0) keep(-k / b);
+  } else {
+    const double disc = b * b - 4.0 * a * k;
+    if (disc >= 0.0) {
+      // The root of larger magnitude first, the other from the product, to
+      // keep the cancellation out of either.
+      const double q = -0.5 * (b + std::copysign(std::sqrt(disc), b));
+      if (q != 0.0) {
+        keep(q / a);
+        keep(k / q);
+      }
+    }
+  }
+  std::sort(breaks.begin(), breaks.end());
+  breaks.push_back(1.0);
+  return breaks;
+}
+
+}  // namespace
+
+ConstitutiveMatrix QuadraticTriangle::D(const Material& material) const { return PlaneD(material); }
+
+bool QuadraticTriangle::StraightSided(const ElementNodes& nodes) {
+  for (const auto& side : Sides) {
+    const PlanePoint a = nodes.at[static_cast<std::size_t>(side[0])], b = nodes.at[static_cast<std::size_t>(side[1])];
+    const PlanePoint m = nodes.at[static_cast<std::size_t>(side[2])];
+    const double off = std::hypot(m.x - 0.5 * (a.x + b.x), m.y - 0.5 * (a.y + b.y));
+    if (off > 1e-10 * std::hypot(b.x - a.x, b.y - a.y)) return false;
+  }
+  return true;
+}
+
+// B = [dN/dx 0; 0 dN/dy; dN/dy dN/dx] node by node, the derivatives by the
+// inverse of the Jacobian of the map.
+StrainMatrix QuadraticTriangle::B(const ElementNodes& nodes, ReferencePoint at) const {
+  return StrainAt(Mapped(nodes, at));
+}
+
+std::span<const IntegrationPoint> QuadraticTriangle::IntegrationPoints() const { return ThreePoints; }
+
+std::span<const ReferencePoint> QuadraticTriangle::StressPoints() const { return Corners; }
+
+ElementMatrices QuadraticTriangle::Matrices(const ElementNodes& nodes, const Material& material) const {
+  const ConstitutiveMatrix d = D(material);
+  ElementMatrices m;
+  m.dofCount = 12;
+  for (std::size_t k = 0; k < 6; ++k) {
+    m.dof[2 * k] = 2 * nodes.number[k] - 1;
+    m.dof[2 * k + 1] = 2 * nodes.number[k];
+  }
+  for (auto& row : m.stiffness) std::fill(std::begin(row), std::end(row), 0.0);
+  // Ke = sum over the rule of B^T D B t |det J| / 2 w: the reference triangle has area 1/2.
+  for (const IntegrationPoint& q : StiffnessRule(nodes)) {
+    const MappedDerivatives g = Mapped(nodes, q.at);
+    const StrainMatrix b = StrainAt(g);
+    const double factor = material.t * std::fabs(g.det) * 0.5 * q.weight;
+    double db[PlaneComponents][12];
+    for (std::size_t r = 0; r < 3; ++r)
+      for (std::size_t c = 0; c < 12; ++c) db[r][c] = d[r][0] * b[0][c] + d[r][1] * b[1][c] + d[r][2] * b[2][c];
+    for (std::size_t i = 0; i < 12; ++i)
+      for (std::size_t j = 0; j < 12; ++j)
+        m.stiffness[i][j] += factor * (b[0][i] * db[0][j] + b[1][i] * db[1][j] + b[2][i] * db[2][j]);
+  }
+  for (const auto& row : m.stiffness)
+    for (std::size_t j = 0; j < 12; ++j) Finite(row[j]);
+  // D B at each corner: the stresses from the strain there.
+  for (std::size_t p = 0; p < 3; ++p) {
+    const StrainMatrix b = StrainAt(Mapped(nodes, Corners[p]));
+    for (std::size_t r = 0; r < 3; ++r)
+      for (std::size_t c = 0; c < 12; ++c)
+        m.stress[p][r][c] = Finite(d[r][0] * b[0][c] + d[r][1] * b[1][c] + d[r][2] * b[2][c]);
+  }
+  return m;
+}
+
+// det J is quadratic over the element, so the three-point rule gives the
+// area of a curved element exactly too.
+double QuadraticTriangle::Area(const ElementNodes& nodes) const {
+  if (StraightSided(nodes)) return ChordArea(nodes);
+  double area = 0.0;
+  for (const IntegrationPoint& q : ThreePoints) area += 0.5 * q.weight * Mapped(nodes, q.at).det;
+  return std::fabs(area);
+}
+
+// The integral of rho t N_k: on a straight side nothing at the corners and a
+// third of the weight at each middle node; a curved element by the six-point
+// rule, exact for N (degree 2) times det J (degree 2).
+std::array<double, MaxElementNodes> QuadraticTriangle::NodalMasses(const ElementNodes& nodes, double rho,
+                                                                   double t) const {
+  std::array<double, MaxElementNodes> mass{};
+  if (StraightSided(nodes)) {
+    const double third = Finite(rho * ChordArea(nodes) * t / 3.0);
+    mass[3] = mass[4] = mass[5] = third;
+    return mass;
+  }
+  for (const IntegrationPoint& q : SixPoints) {
+    const ShapeValues n = N(q.at);
+    const double weight = rho * t * 0.5 * q.weight * std::fabs(Mapped(nodes, q.at).det);
+    for (std::size_t k = 0; k < 6; ++k) mass[k] += weight * n[k];
+  }
+  for (const double m : mass) Finite(m);
+  return mass;
+}
+
+std::span<const int32_t> QuadraticTriangle::SideNodes(int32_t side) const {
+  return Sides[static_cast<std::size_t>(side)];
+}
+
+// The consistent forces: the integral along the side of the load times each
+// side node's shape function, by three-point Gauss on each piece of the side
+// (the whole side, or for water its wet pieces). That is exact for a pressure
+// or water on any side and for a traction on a straight one; a traction on a
+// curved side has the length element sqrt(x'^2 + y'^2), which no polynomial
+// rule integrates exactly.
+SideForces QuadraticTriangle::EdgeLoadForces(const EdgeLoad& load, const ElementNodes& nodes,
+                                             std::span<const int32_t> side, double t) const {
+  const auto at = [&](int32_t k) { return nodes.at[static_cast<std::size_t>(k)]; };
+  const SideCurve curve{at(side[0]), at(side[1]), at(side[2])};
+  // The outward sense: the corner off the side lies on its inner side.
+  const PlanePoint opposite = at(3 - side[0] - side[1]);
+  const double dx = curve.second.x - curve.first.x, dy = curve.second.y - curve.first.y;
+  const double inner = dx * (opposite.y - curve.first.y) - dy * (opposite.x - curve.first.x);
+  const double sense = inner < 0.0 ? -1.0 : 1.0;
+
+  const std::vector<double> breaks =
+      load.kind == EdgeLoadKind::Water ? WaterBreaks(curve, load.a) : std::vector<double>{0.0, 1.0};
+  SideForces f{};
+  for (std::size_t piece = 0; piece + 1 < breaks.size(); ++piece) {
+    const double s0 = breaks[piece], length = breaks[piece + 1] - s0;
+    if (load.kind == EdgeLoadKind::Water && load.b * (load.a - curve.Y(s0 + 0.5 * length)) <= 0.0) continue;
+    for (std::size_t g = 0; g < 3; ++g) {
+      const double s = s0 + length * GaussAt[g];
+      const PlanePoint tangent = curve.Tangent(s);
+      Force density;
+      if (load.kind == EdgeLoadKind::Traction) {
+        const double ds = std::hypot(tangent.x, tangent.y);
+        density = {load.a * ds, load.b * ds};
+      } else {
+        // A pressure pushes against the outward normal (sense (y', -x')).
+        const double q = load.kind == EdgeLoadKind::Pressure ? load.a : load.b * (load.a - curve.Y(s));
+        density = {-q * sense * tangent.y, q * sense * tangent.x};
+      }
+      const std::array<double, 3> m = curve.M(s);
+      const double w = length * GaussWeight[g] * t;
+      for (std::size_t k = 0; k < 3; ++k) {
+        f[k].x += w * m[k] * density.x;
+        f[k].y += w * m[k] * density.y;
+      }
+    }
+  }
+  for (std::size_t k = 0; k < 3; ++k) {
+    Finite(f[k].x);
+    Finite(f[k].y);
+  }
+  return f;
+}
+
+ShapeValues QuadraticTriangle::N(ReferencePoint at) const {
+  const double l1 = 1.0 - at.xi - at.eta, l2 = at.xi, l3 = at.eta;
+  return {l1 * (2.0 * l1 - 1.0), l2 * (2.0 * l2 - 1.0), l3 * (2.0 * l3 - 1.0), 4.0 * l1 * l2, 4.0 * l2 * l3,
+          4.0 * l3 * l1};
+}
+
+// The inverse map: the area coordinates of p in the corners' triangle, which
+// are exact on a straight-sided element, then Newton steps on x(xi, eta) = p
+// for a curved one.
+ShapeValues QuadraticTriangle::ShapeAt(const ElementNodes& nodes, PlanePoint p) const {
+  const PlanePoint a = nodes.at[0], b = nodes.at[1], c = nodes.at[2];
+  const double twiceArea = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+  ReferencePoint r{((p.x - a.x) * (c.y - a.y) - (c.x - a.x) * (p.y - a.y)) / twiceArea,
+                   ((b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y)) / twiceArea};
+  if (!StraightSided(nodes)) {
+    for (int step = 0; step < 30; ++step) {
+      const ShapeValues n = N(r);
+      const ShapeDerivatives d = Derivatives(r);
+      double x = 0.0, y = 0.0, xXi = 0.0, xEta = 0.0, yXi = 0.0, yEta = 0.0;
+      for (std::size_t k = 0; k < 6; ++k) {
+        x += n[k] * nodes.at[k].x;
+        y += n[k] * nodes.at[k].y;
+        xXi += d.dxi[k] * nodes.at[k].x;
+        xEta += d.deta[k] * nodes.at[k].x;
+        yXi += d.dxi[k] * nodes.at[k].y;
+        yEta += d.deta[k] * nodes.at[k].y;
+      }
+      const double det = xXi * yEta - xEta * yXi;
+      if (det == 0.0 || !std::isfinite(det)) break;
+      const double ex = p.x - x, ey = p.y - y;
+      const ReferencePoint step_{(yEta * ex - xEta * ey) / det, (xXi * ey - yXi * ex) / det};
+      r.xi += step_.xi;
+      r.eta += step_.eta;
+      if (std::fabs(step_.xi) + std::fabs(step_.eta) < 1e-14) break;
+    }
+  }
+  return N(r);
+}
+
+std::span<const ReferencePoint> QuadraticTriangle::ErrorRule() const { return Corners; }
+
+}  // namespace trivane
