@@ -71,7 +71,7 @@ void CheckAnalysable(const Model& model, SolverChoice solver) {
   }
 }
 
-void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver) {
+void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver, StressRecovery recovery) {
   CheckAnalysable(model, solver);
   // The materials and the forces are formed before anything is written: a
   // refused region material or edge load leaves the tables as they were.
@@ -96,16 +96,21 @@ void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver) {
     tables.nodeCount = std::max(model.nodeCount, 0);
     tables.elementCount = std::max(model.elementCount, 0);
     // The smooth field and the estimate of how far the elements are from it.
-    std::vector<StressState> stresses(static_cast<std::size_t>(tables.elementCount));
-    for (int32_t e = 1; e <= tables.elementCount; ++e)
-      stresses[static_cast<std::size_t>(e - 1)] = {tables.stresses(SigmaX, e), tables.stresses(SigmaY, e),
-                                                   tables.stresses(TauXY, e)};
-    tables.averaged = AverageNodalStresses(model, input.materials, stresses);
+    const std::vector<StressState> stresses = ElementStressStates(tables);
+    tables.averaged = RecoverNodalStresses(model, input.materials, stresses, recovery);
     tables.error = EstimateError(model, input.materials, stresses, tables.averaged);
   } catch (const Error&) {
     std::copy(previous.begin(), previous.end(), loads.begin());
     throw;
   }
+}
+
+std::vector<StressState> ElementStressStates(const AnalysisTables& tables) {
+  std::vector<StressState> stresses(static_cast<std::size_t>(tables.elementCount));
+  for (int32_t e = 1; e <= tables.elementCount; ++e)
+    stresses[static_cast<std::size_t>(e - 1)] = {tables.stresses(SigmaX, e), tables.stresses(SigmaY, e),
+                                                 tables.stresses(TauXY, e)};
+  return stresses;
 }
 
 NodeReaction ReactionAt(const AnalysisTables& tables, int32_t node) {

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
+#include "analysis/patch_recovery.h"
 #include "analysis/tables.h"
 #include "model/model.h"
 
@@ -24,8 +26,10 @@ void CheckAnalysable(const Model& model, SolverChoice solver = SolverChoice::Aut
 // A singular stiffness gives "Singular matrix.", followed on a second line by
 // the cause when the mesh and its supports show one (SingularCause). An edge
 // load off the boundary or a region's material no elastic material has is
-// refused before anything is written.
-void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver = SolverChoice::Automatic);
+// refused before anything is written. `recovery` says how the nodal stresses
+// of the smooth plots and of the error estimate are recovered.
+void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver = SolverChoice::Automatic,
+             StressRecovery recovery = StressRecovery::Patch);
 
 // Results as the last completed compute left them.
 inline double DisplacementU(const AnalysisTables& tables, int32_t node) { return tables.loads(2 * node - 1); }
@@ -41,6 +45,9 @@ inline std::span<const double> Displacements(const AnalysisTables& tables) {
 inline std::span<const double> StressValues(const AnalysisTables& tables, int32_t component) {
   return tables.stresses.Component(component).first(static_cast<std::size_t>(tables.elementCount));
 }
+
+// sigma x, sigma y, tau xy of every element, entry [e - 1] for element e.
+std::vector<StressState> ElementStressStates(const AnalysisTables& tables);
 
 // A node's support forces; a direction that was not restrained has none.
 struct NodeReaction {

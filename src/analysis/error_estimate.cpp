@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "analysis/tables.h"
 
 namespace trivane {
 
@@ -18,7 +17,7 @@ double Compliance(const Material& material, const StressState& s) {
 }  // namespace
 
 ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
-                            const std::vector<StressState>& elementStresses, const NodalStresses& averaged) {
+                            const std::vector<StressState>& elementStresses, const NodalStresses& recovered) {
   ErrorEstimate estimate;
   const int32_t m = std::max(model.elementCount, 0);
   estimate.elementError.resize(static_cast<std::size_t>(m));
@@ -30,7 +29,7 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
     // weighted A / 3 integrate a quadratic exactly.
     StressState corner[3];
     for (int32_t k = 0; k < 3; ++k)
-      for (int c = 0; c < 3; ++c) corner[k][c] = averaged.AtCorner(e, k)[c] - sigma[c];
+      for (int c = 0; c < 3; ++c) corner[k][c] = recovered.AtCorner(e, k)[c] - sigma[c];
     double sum = 0.0;
     for (int32_t k = 0; k < 3; ++k) {
       const StressState& a = corner[k];
@@ -47,14 +46,6 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
   const double total = estimate.errorSquared + estimate.energySquared;
   estimate.relative = total > 0.0 ? std::sqrt(estimate.errorSquared / total) : 0.0;
   return estimate;
-}
-
-ErrorEstimate EstimateError(const Model& model, const AnalysisTables& tables) {
-  std::vector<StressState> stresses(static_cast<std::size_t>(std::max(model.elementCount, 0)));
-  for (int32_t e = 1; e <= model.elementCount; ++e)
-    stresses[static_cast<std::size_t>(e - 1)] = {tables.stresses(SigmaX, e), tables.stresses(SigmaY, e),
-                                                 tables.stresses(TauXY, e)};
-  return EstimateError(model, ElementMaterialsOf(model), stresses, tables.averaged);
 }
 
 }  // namespace trivane

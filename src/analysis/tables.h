@@ -144,7 +144,7 @@ struct AnalysisTables {
   std::vector<double> mises;  // von Mises stress, entry [e - 1] is element e
   Equilibrium equilibrium;
   EnteredMaterial material;  // the material the results were computed with
-  NodalStresses averaged;    // the stresses averaged at the nodes
+  NodalStresses averaged;    // the stresses recovered at the nodes (patch_recovery.h)
   ErrorEstimate error;       // the recovery estimate of the discretisation error
   // The counts of the model the results belong to: the results are read
   // within them, whatever room the tables have.

@@ -58,6 +58,10 @@ double RealOption(const Arguments& args, std::string_view flag, double fallback)
 // other name throws UsageError.
 SolverChoice SolverOption(const Arguments& args);
 
+// How the nodal stresses are recovered, by --recovery: patch (the default) or
+// average. Any other name throws UsageError.
+StressRecovery RecoveryOption(const Arguments& args);
+
 // The model in `path` (".trv", ".ase" or ".msh"); an error found on a line of the file
 // becomes "FILE:LINE: message".
 Model LoadModel(const std::string& path);

@@ -178,10 +178,11 @@ void ApplyModelOptions(const ModelOptions& options, Model& model) {
       material.rho = model.entered.rho;
 }
 
-ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver) {
+ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver,
+                               StressRecovery recovery) {
   ComputedModel computed{std::make_unique<Model>(LoadModel(path)), std::make_unique<AnalysisTables>()};
   ApplyModelOptions(options, *computed.model);
-  Compute(*computed.model, *computed.tables, solver);
+  Compute(*computed.model, *computed.tables, solver, recovery);
   return computed;
 }
 

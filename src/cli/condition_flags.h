@@ -54,6 +54,7 @@ struct ComputedModel {
   std::unique_ptr<Model> model;
   std::unique_ptr<AnalysisTables> tables;
 };
-ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver);
+ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver,
+                               StressRecovery recovery);
 
 }  // namespace trivane::cli

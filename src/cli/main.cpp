@@ -27,18 +27,20 @@ constexpr std::array Commands{
             "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] "
             "[--component sx|sy|txy|s1|s2|tmax|mises|umag|error] [--smooth] [--principal] [--scale auto|N] "
             "[--legend] [--size WxH] [--view X1,Y1,X2,Y2] [--outlines auto|on|off] [--palette FILE] "
-            "[--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
+            "[--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [MODEL OPTIONS]"},
     Command{"line", trivane::cli::RunLine,
             "MODEL --from X1,Y1 --to X2,Y2 -o OUT.csv|OUT.png [--points N] "
             "[--component sx|sy|txy|s1|s2|tmax|mises|umag] [--size WxH] [--solver auto|gauss-jordan|cholesky] "
-            "[MODEL OPTIONS]"},
-    Command{"solve", trivane::cli::RunSolve, "FILE [--solver auto|gauss-jordan|cholesky] [--json] [MODEL OPTIONS]"},
+            "[--recovery patch|average] [MODEL OPTIONS]"},
+    Command{"solve", trivane::cli::RunSolve,
+            "FILE [--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [--json] [MODEL OPTIONS]"},
     Command{"export", trivane::cli::RunExport,
-            "MODEL -o OUT.vtu|OUT.csv [--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
+            "MODEL -o OUT.vtu|OUT.csv [--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [MODEL OPTIONS]"},
     Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H]"},
     Command{"adapt", trivane::cli::RunAdapt,
-            "GEOMETRY.geo -o OUT.trv|OUT.msh|OUT.vtu [--target PERCENT] [--max-nodes N] [--steps K] [--size H] "
-            "[--solver auto|gauss-jordan|cholesky] [--json] [MODEL OPTIONS]"},
+            "GEOMETRY.geo -o OUT.trv|OUT.msh|OUT.vtu [--target PERCENT] [--peak-target PERCENT] [--max-nodes N] "
+            "[--steps K] [--size H] "
+            "[--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [--json] [MODEL OPTIONS]"},
 };
 
 void PrintModelOptions(std::ostream& out) {

@@ -92,7 +92,7 @@ Palette ReadPalette(const Arguments& args) {
 
 int RunRender(std::span<const std::string> args) {
   const Arguments a =
-      ParseArguments(args, WithModelOptions({{"-o", "--plot", "--component", "--size", "--palette", "--solver",
+      ParseArguments(args, WithModelOptions({{"-o", "--plot", "--component", "--size", "--palette", "--solver", "--recovery",
                                                "--scale", "--outlines", "--view"},
                                               {"--legend", "--smooth", "--principal"}, {}}),
                      1);
@@ -115,6 +115,7 @@ int RunRender(std::span<const std::string> args) {
   const bool zoomed = a.Has("--view");
   const ViewRectangle shown = zoomed ? ReadViewRectangle(a.Value("--view")) : ViewRectangle{};
   const SolverChoice solver = SolverOption(a);
+  const StressRecovery recovery = RecoveryOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
   ApplyModelOptions(options, *model);
@@ -132,7 +133,7 @@ int RunRender(std::span<const std::string> args) {
     DrawModel(canvas, *model, view, nullptr, outlines);
   } else {
     const auto tables = std::make_unique<AnalysisTables>();
-    Compute(*model, *tables, solver);
+    Compute(*model, *tables, solver, recovery);
     if (plot == "deformed") {
       const DeformedScale drawn = DrawDeformedShape(canvas, *model, Displacements(*tables), view, nullptr, scale, outlines);
       if (legend) DrawDeformedLegend(canvas, size.width, size.height, drawn);

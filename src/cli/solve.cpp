@@ -112,14 +112,14 @@ void PrintTables(const std::string& path, const Model& m, const AnalysisTables& 
 }  // namespace
 
 int RunSolve(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, WithModelOptions({{"--solver"}, {"--json"}, {}}), 1);
+  const Arguments parsed = ParseArguments(args, WithModelOptions({{"--solver", "--recovery"}, {"--json"}, {}}), 1);
   const std::string& path = parsed.positional[0];
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
   ApplyModelOptions(options, model);
   AnalysisTables tables;
-  Compute(model, tables, solver);
+  Compute(model, tables, solver, RecoveryOption(parsed));
   if (parsed.Has("--json"))
     PrintJson(model, tables, std::cout);
   else

@@ -1,0 +1,211 @@
+#include "analysis/patch_recovery.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <span>
+#include <utility>
+
+namespace trivane {
+
+namespace {
+
+// Where the slots of AverageNodalStresses stand: the node and material side of
+// each, the elements of its patch, and whether it lies on its side's boundary.
+struct SlotLayout {
+  std::vector<int32_t> node;
+  std::vector<int32_t> side;
+  std::vector<double> area;  // of the slot's elements, for the means over sides
+  std::vector<int32_t> patchStart;  // elements of slot s: patchElements[patchStart[s] .. patchStart[s + 1])
+  std::vector<int32_t> patchElements;
+  std::vector<uint8_t> onBoundary;
+};
+
+SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const NodalStresses& slots) {
+  const std::size_t slotCount = slots.slotValues.size();
+  const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
+  SlotLayout layout;
+  layout.node.assign(slotCount, 0);
+  layout.side.assign(slotCount, -1);
+  layout.area.assign(slotCount, 0.0);
+  layout.patchStart.resize(slotCount + 1);
+  layout.onBoundary.resize(slotCount);
+  for (std::size_t e = 0; e < m; ++e) {
+    const Element& el = model.elements[static_cast<std::ptrdiff_t>(e + 1)];
+    const int32_t corners[3] = {el.node1, el.node2, el.node3};
+    const double area = ElementArea(model, static_cast<int32_t>(e + 1));
+    for (std::size_t k = 0; k < 3; ++k) {
+      const auto s = static_cast<std::size_t>(slots.cornerSlot[3 * e + k]);
+      layout.node[s] = corners[k];
+      layout.side[s] = sides.index[e];
+      layout.area[s] += area;
+      ++layout.patchStart[s + 1];
+    }
+  }
+  for (std::size_t s = 0; s < slotCount; ++s) layout.patchStart[s + 1] += layout.patchStart[s];
+  layout.patchElements.resize(3 * m);
+  std::vector<int32_t> next(layout.patchStart.begin(), layout.patchStart.end() - 1);
+  for (std::size_t e = 0; e < m; ++e)
+    for (std::size_t k = 0; k < 3; ++k)
+      layout.patchElements[static_cast<std::size_t>(next[static_cast<std::size_t>(slots.cornerSlot[3 * e + k])]++)] =
+          static_cast<int32_t>(e + 1);
+
+  // An edge joins two slots of one side; an edge that only one element of
+  // that side has is on the side's boundary: the outline, a hole, or an
+  // interface with another material.
+  std::vector<std::pair<int32_t, int32_t>> edges;
+  edges.reserve(3 * m);
+  for (std::size_t e = 0; e < m; ++e)
+    for (std::size_t k = 0; k < 3; ++k) {
+      const int32_t a = slots.cornerSlot[3 * e + k], b = slots.cornerSlot[3 * e + (k + 1) % 3];
+      edges.emplace_back(std::min(a, b), std::max(a, b));
+    }
+  std::sort(edges.begin(), edges.end());
+  for (std::size_t i = 0; i < edges.size();) {
+    std::size_t j = i + 1;
+    while (j < edges.size() && edges[j] == edges[i]) ++j;
+    if (j - i == 1) {
+      layout.onBoundary[static_cast<std::size_t>(edges[i].first)] = 1;
+      layout.onBoundary[static_cast<std::size_t>(edges[i].second)] = 1;
+    }
+    i = j;
+  }
+  return layout;
+}
+
+struct Centroid {
+  double x, y;
+};
+
+Centroid CentroidOf(const Model& model, int32_t element) {
+  const Element& el = model.elements[element];
+  const Node &a = model.nodes[el.node1], &b = model.nodes[el.node2], &c = model.nodes[el.node3];
+  return {(a.x + b.x + c.x) / 3.0, (a.y + b.y + c.y) / 3.0};
+}
+
+// sigma(x, y) = mean + gx (x - cx) + gy (y - cy) for each component: the
+// least-squares plane through the centroid stresses. Taken about the centroid
+// of the samples, the constant and the slopes decouple, and the slopes solve a
+// 2 x 2 system whose matrix is the spread of the centroids.
+struct LinearStress {
+  double cx = 0.0, cy = 0.0;
+  StressState mean{}, gx{}, gy{};
+  StressState At(double x, double y) const {
+    StressState s;
+    for (std::size_t c = 0; c < 3; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
+    return s;
+  }
+};
+
+// The fit over a patch, or none when the patch cannot carry a plane: fewer
+// than three elements, or centroids so nearly on one line that the slope
+// across it is noise (the spread's smaller eigenvalue under 1e-6 of the
+// larger). Such a patch, rare inside a mesh of well-shaped triangles, keeps its
+// node's area-weighted mean, which is the best constant the patch carries, and
+// lends nothing to the boundary.
+std::optional<LinearStress> FitPatch(const Model& model, std::span<const int32_t> patch,
+                                     const std::vector<StressState>& elementStresses) {
+  if (patch.size() < 3) return std::nullopt;
+  LinearStress fit;
+  const double n = static_cast<double>(patch.size());
+  for (const int32_t e : patch) {
+    const Centroid p = CentroidOf(model, e);
+    fit.cx += p.x / n;
+    fit.cy += p.y / n;
+    for (std::size_t c = 0; c < 3; ++c) fit.mean[c] += elementStresses[static_cast<std::size_t>(e - 1)][c] / n;
+  }
+  double sxx = 0.0, sxy = 0.0, syy = 0.0;
+  StressState bx{}, by{};
+  for (const int32_t e : patch) {
+    const Centroid p = CentroidOf(model, e);
+    const double dx = p.x - fit.cx, dy = p.y - fit.cy;
+    sxx += dx * dx;
+    sxy += dx * dy;
+    syy += dy * dy;
+    for (std::size_t c = 0; c < 3; ++c) {
+      const double dv = elementStresses[static_cast<std::size_t>(e - 1)][c] - fit.mean[c];
+      bx[c] += dx * dv;
+      by[c] += dy * dv;
+    }
+  }
+  const double det = sxx * syy - sxy * sxy;
+  const double trace = sxx + syy;
+  // det / trace^2 is about the smaller eigenvalue over the larger.
+  if (!(trace > 0.0) || !(det > 1e-6 * trace * trace)) return std::nullopt;
+  for (std::size_t c = 0; c < 3; ++c) {
+    fit.gx[c] = (syy * bx[c] - sxy * by[c]) / det;
+    fit.gy[c] = (sxx * by[c] - sxy * bx[c]) / det;
+  }
+  return fit;
+}
+
+}  // namespace
+
+NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials& sides,
+                                     const std::vector<StressState>& elementStresses) {
+  // The slots, and the value of every slot no patch reaches, are the averages.
+  NodalStresses r = AverageNodalStresses(model, sides, elementStresses);
+  const SlotLayout layout = LayoutOf(model, sides, r);
+  const std::size_t slotCount = r.slotValues.size();
+
+  // Step 1: a fit over the patch of every interior slot, taken at its node
+  // and summed at the boundary slots of its patch.
+  std::vector<StressState> boundarySums(slotCount, StressState{});
+  std::vector<int32_t> boundaryFits(slotCount, 0);
+  std::vector<std::size_t> lastPatch(slotCount, slotCount);  // a boundary slot counts once per patch
+  for (std::size_t s = 0; s < slotCount; ++s) {
+    if (layout.onBoundary[s] || layout.patchStart[s] == layout.patchStart[s + 1]) continue;
+    const std::span<const int32_t> patch(layout.patchElements.data() + layout.patchStart[s],
+                                         static_cast<std::size_t>(layout.patchStart[s + 1] - layout.patchStart[s]));
+    const std::optional<LinearStress> fit = FitPatch(model, patch, elementStresses);
+    if (!fit) continue;
+    const Node& at = model.nodes[layout.node[s]];
+    r.slotValues[s] = fit->At(at.x, at.y);
+    for (const int32_t e : patch)
+      for (std::size_t k = 0; k < 3; ++k) {
+        const auto t = static_cast<std::size_t>(r.cornerSlot[3 * static_cast<std::size_t>(e - 1) + k]);
+        if (!layout.onBoundary[t] || lastPatch[t] == s) continue;
+        lastPatch[t] = s;
+        const Node& corner = model.nodes[layout.node[t]];
+        const StressState v = fit->At(corner.x, corner.y);
+        for (std::size_t c = 0; c < 3; ++c) boundarySums[t][c] += v[c];
+        ++boundaryFits[t];
+      }
+  }
+
+  // Step 2: a boundary slot takes the mean of the fits that reach it. One no
+  // patch reaches (a corner element whose corners all lie on the boundary, a
+  // strip one element thick) keeps its average: there is no interior to fit.
+  for (std::size_t s = 0; s < slotCount; ++s)
+    if (boundaryFits[s] > 0)
+      for (std::size_t c = 0; c < 3; ++c) r.slotValues[s][c] = boundarySums[s][c] / boundaryFits[s];
+  for (std::size_t s = 0; s < slotCount; ++s) r.slotMises[s] = SideMises(model, sides, layout.side[s], r.slotValues[s]);
+
+  // Step 3: the nodes' means over their sides, each side weighted by its area,
+  // as the averages weigh them; a node with one side keeps its slot's values.
+  const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
+  std::array<std::vector<double>, 4> sums;
+  for (auto& column : sums) column.assign(n, 0.0);
+  std::vector<double> areas(n, 0.0);
+  for (std::size_t s = 0; s < slotCount; ++s) {
+    if (layout.node[s] < 1) continue;
+    const auto i = static_cast<std::size_t>(layout.node[s] - 1);
+    for (std::size_t c = 0; c < 3; ++c) sums[c][i] += layout.area[s] * r.slotValues[s][c];
+    sums[3][i] += layout.area[s] * r.slotMises[s];
+    areas[i] += layout.area[s];
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const bool oneSide = layout.area[i] == areas[i];
+    for (std::size_t c = 0; c < 4; ++c)
+      r.nodeMean[c][i] = oneSide ? (c < 3 ? r.slotValues[i][c] : r.slotMises[i]) : sums[c][i] / areas[i];
+  }
+  return r;
+}
+
+NodalStresses RecoverNodalStresses(const Model& model, const ElementMaterials& sides,
+                                   const std::vector<StressState>& elementStresses, StressRecovery recovery) {
+  return recovery == StressRecovery::Average ? AverageNodalStresses(model, sides, elementStresses)
+                                             : PatchRecoveredStresses(model, sides, elementStresses);
+}
+
+}  // namespace trivane
