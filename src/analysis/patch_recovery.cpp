@@ -19,6 +19,9 @@ struct SlotLayout {
   std::vector<int32_t> patchStart;  // elements of slot s: patchElements[patchStart[s] .. patchStart[s + 1])
   std::vector<int32_t> patchElements;
   std::vector<uint8_t> onBoundary;
+  std::span<const int32_t> Patch(std::size_t s) const {
+    return {patchElements.data() + patchStart[s], static_cast<std::size_t>(patchStart[s + 1] - patchStart[s])};
+  }
 };
 
 SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const NodalStresses& slots) {
@@ -150,38 +153,56 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
 
   // Step 1: a fit over the patch of every interior slot, taken at its node
   // and summed at the boundary slots of its patch.
+  std::vector<std::optional<LinearStress>> fits(slotCount);
   std::vector<StressState> boundarySums(slotCount, StressState{});
   std::vector<int32_t> boundaryFits(slotCount, 0);
-  std::vector<std::size_t> lastPatch(slotCount, slotCount);  // a boundary slot counts once per patch
+  std::vector<std::size_t> lastFit(slotCount, slotCount);  // a slot counts each fit once
+  const auto addFit = [&](std::size_t t, std::size_t from) {
+    if (lastFit[t] == from) return;
+    lastFit[t] = from;
+    const Node& corner = model.nodes[layout.node[t]];
+    const StressState v = fits[from]->At(corner.x, corner.y);
+    for (std::size_t c = 0; c < 3; ++c) boundarySums[t][c] += v[c];
+    ++boundaryFits[t];
+  };
   for (std::size_t s = 0; s < slotCount; ++s) {
-    if (layout.onBoundary[s] || layout.patchStart[s] == layout.patchStart[s + 1]) continue;
-    const std::span<const int32_t> patch(layout.patchElements.data() + layout.patchStart[s],
-                                         static_cast<std::size_t>(layout.patchStart[s + 1] - layout.patchStart[s]));
-    const std::optional<LinearStress> fit = FitPatch(model, patch, elementStresses);
-    if (!fit) continue;
+    if (layout.onBoundary[s]) continue;
+    fits[s] = FitPatch(model, layout.Patch(s), elementStresses);
+    if (!fits[s]) continue;
     const Node& at = model.nodes[layout.node[s]];
-    r.slotValues[s] = fit->At(at.x, at.y);
-    for (const int32_t e : patch)
+    r.slotValues[s] = fits[s]->At(at.x, at.y);
+    for (const int32_t e : layout.Patch(s))
       for (std::size_t k = 0; k < 3; ++k) {
         const auto t = static_cast<std::size_t>(r.cornerSlot[3 * static_cast<std::size_t>(e - 1) + k]);
-        if (!layout.onBoundary[t] || lastPatch[t] == s) continue;
-        lastPatch[t] = s;
-        const Node& corner = model.nodes[layout.node[t]];
-        const StressState v = fit->At(corner.x, corner.y);
-        for (std::size_t c = 0; c < 3; ++c) boundarySums[t][c] += v[c];
-        ++boundaryFits[t];
+        if (layout.onBoundary[t]) addFit(t, s);
       }
   }
 
-  // Step 2: a boundary slot takes the mean of the fits that reach it. One no
-  // patch reaches (a corner element whose corners all lie on the boundary, a
-  // strip one element thick) keeps its average: there is no interior to fit.
+  // Step 2: a boundary slot no patch reaches (the far corner of a corner
+  // element whose corners all lie on the boundary) takes the fits of the
+  // interior slots one element further on, the nearest interior there is.
+  for (std::size_t t = 0; t < slotCount; ++t) {
+    if (!layout.onBoundary[t] || boundaryFits[t] > 0) continue;
+    for (const int32_t e : layout.Patch(t))
+      for (std::size_t k = 0; k < 3; ++k) {
+        const auto u = static_cast<std::size_t>(r.cornerSlot[3 * static_cast<std::size_t>(e - 1) + k]);
+        for (const int32_t f : layout.Patch(u))
+          for (std::size_t j = 0; j < 3; ++j) {
+            const auto w = static_cast<std::size_t>(r.cornerSlot[3 * static_cast<std::size_t>(f - 1) + j]);
+            if (fits[w]) addFit(t, w);
+          }
+      }
+  }
+
+  // Step 3: a boundary slot takes the mean of the fits that reach it. One none
+  // reaches (a strip one element thick) keeps its average: there is no
+  // interior to fit.
   for (std::size_t s = 0; s < slotCount; ++s)
     if (boundaryFits[s] > 0)
       for (std::size_t c = 0; c < 3; ++c) r.slotValues[s][c] = boundarySums[s][c] / boundaryFits[s];
   for (std::size_t s = 0; s < slotCount; ++s) r.slotMises[s] = SideMises(model, sides, layout.side[s], r.slotValues[s]);
 
-  // Step 3: the nodes' means over their sides, each side weighted by its area,
+  // Step 4: the nodes' means over their sides, each side weighted by its area,
   // as the averages weigh them; a node with one side keeps its slot's values.
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
   std::array<std::vector<double>, 4> sums;
