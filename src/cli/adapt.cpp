@@ -121,6 +121,7 @@ int RunAdapt(std::span<const std::string> args) {
   const double size = MeshSizeOption(parsed);
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
+  const StressRecovery recovery = RecoveryOption(parsed);
 
   GmshGeometry geometry(parsed.positional[0]);
   RefuseUnknownGroups(options, geometry);
@@ -130,7 +131,7 @@ int RunAdapt(std::span<const std::string> args) {
   if (!json) PrintRoundHeading(std::cout);
   int32_t round = 0;
   const AdaptOutcome outcome =
-      Adapt(mesher, applyConditions, ComputeAndEstimate(solver, RecoveryOption(parsed)), settings, [&](const AdaptRound& r) {
+      Adapt(mesher, applyConditions, ComputeAndEstimate(solver, recovery), settings, [&](const AdaptRound& r) {
         if (!json) PrintRound(++round, r, std::cout);
       });
 
