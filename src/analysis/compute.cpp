@@ -59,6 +59,14 @@ void SolveEitherWay(const Model& model, const SystemInput& input, AnalysisTables
   }
 }
 
+// The smooth field and the estimate of how far the elements are from it.
+void RecoverAndEstimate(const Model& model, const ElementMaterials& materials, AnalysisTables& tables,
+                        StressRecovery recovery) {
+  const std::vector<StressState> stresses = ElementStressStates(tables);
+  tables.averaged = RecoverNodalStresses(model, materials, stresses, recovery);
+  tables.error = EstimateError(model, materials, stresses, tables.averaged);
+}
+
 }  // namespace
 
 void CheckAnalysable(const Model& model, SolverChoice solver) {
@@ -95,14 +103,15 @@ void Compute(const Model& model, AnalysisTables& tables, SolverChoice solver, St
     tables.material = model.entered;
     tables.nodeCount = std::max(model.nodeCount, 0);
     tables.elementCount = std::max(model.elementCount, 0);
-    // The smooth field and the estimate of how far the elements are from it.
-    const std::vector<StressState> stresses = ElementStressStates(tables);
-    tables.averaged = RecoverNodalStresses(model, input.materials, stresses, recovery);
-    tables.error = EstimateError(model, input.materials, stresses, tables.averaged);
+    RecoverAndEstimate(model, input.materials, tables, recovery);
   } catch (const Error&) {
     std::copy(previous.begin(), previous.end(), loads.begin());
     throw;
   }
+}
+
+void RecoverAgain(const Model& model, AnalysisTables& tables, StressRecovery recovery) {
+  RecoverAndEstimate(model, ElementMaterialsOf(model), tables, recovery);
 }
 
 std::vector<StressState> ElementStressStates(const AnalysisTables& tables) {

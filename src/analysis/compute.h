@@ -46,6 +46,11 @@ inline std::span<const double> StressValues(const AnalysisTables& tables, int32_
   return tables.stresses.Component(component).first(static_cast<std::size_t>(tables.elementCount));
 }
 
+// The nodal stresses and the error estimate of the present results recovered
+// again, as `recovery` says, from the element stresses: no solve. The model
+// must be the one the results were computed for.
+void RecoverAgain(const Model& model, AnalysisTables& tables, StressRecovery recovery);
+
 // sigma x, sigma y, tau xy of every element, entry [e - 1] for element e.
 std::vector<StressState> ElementStressStates(const AnalysisTables& tables);
 

@@ -161,9 +161,14 @@ void Session::ImportMesh() {
 
 // A failed compute keeps the results, and their state, as they were.
 void Session::Compute() {
-  trivane::Compute(*model_, *tables_);
+  trivane::Compute(*model_, *tables_, SolverChoice::Automatic, recovery_);
   hasResults_ = true;
   outOfDate_ = false;
+}
+
+void Session::SetRecovery(StressRecovery recovery) {
+  recovery_ = recovery;
+  if (hasResults_ && !outOfDate_) RecoverAgain(*model_, *tables_, recovery_);
 }
 
 void Session::DeformedPlot() {

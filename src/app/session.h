@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/line_samples.h"
+#include "analysis/patch_recovery.h"
 #include "analysis/tables.h"
 #include "app/history.h"
 #include "app/ports.h"
@@ -108,6 +109,11 @@ class Session {
   // fieldIndex is a ResultField: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax (the
   // stress list's entries), 6 von Mises, 7 |u|, 8 the estimated error.
   void StressPlot(int fieldIndex);
+  // How the nodal stresses of the smooth plot, the error and the export are
+  // recovered: patch recovery, or the area-weighted means. Present results
+  // are recovered again at once (no solve); any others at the next compute.
+  void SetRecovery(StressRecovery recovery);
+  StressRecovery recovery() const { return recovery_; }
   // The options take effect with the next plot.
   void SetPlotOptions(const PlotOptions& options) { plotOptions_ = options; }
   const PlotOptions& plotOptions() const { return plotOptions_; }
@@ -225,6 +231,7 @@ class Session {
   LinePoint lineStart_{};
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
+  StressRecovery recovery_ = StressRecovery::Patch;
   bool hasResults_ = false;
   bool outOfDate_ = false;
 };

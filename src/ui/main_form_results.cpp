@@ -1,5 +1,6 @@
 // The 计算 menu's ways of reading results beyond the specified plots: more
-// fields, the smooth plot and principal directions, the deformation scale
+// fields, the smooth plot (recovered by patches or averaged) and principal
+// directions, the deformation scale
 // and the graph along a line.
 #include <QAction>
 #include <QInputDialog>
@@ -22,6 +23,8 @@ void MainForm::PlotOptionsChanged() {
   options.smooth = findChild<QAction*>("SmoothPlot")->isChecked();
   options.principal = findChild<QAction*>("PrincipalDirections")->isChecked();
   session_->SetPlotOptions(options);
+  const bool average = findChild<QAction*>("AreaAverage")->isChecked();
+  Run([this, average] { session_->SetRecovery(average ? StressRecovery::Average : StressRecovery::Patch); });
   if (session_->shown().kind == PictureKind::Stress) ResultPlot(session_->shown().component);
 }
 
