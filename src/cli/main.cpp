@@ -61,7 +61,9 @@ void PrintUsage(std::ostream& out) {
       << "export writes OUT.vtu for ParaView, or OUT.csv (nodes) with OUT_elements.csv (elements).\n"
       << "adapt meshes GEOMETRY.geo, solves and meshes again where the estimated error is largest, until the\n"
       << "  error is at most PERCENT (5), the next mesh would pass N nodes (99999) or K rounds (8) are done;\n"
-      << "  H sizes the first mesh; MODEL OPTIONS name the geometry's physical groups.\n";
+      << "  H sizes the first mesh; MODEL OPTIONS name the geometry's physical groups; --peak-target also\n"
+      << "  refines until the peak von Mises settles within its PERCENT.\n"
+      << "--recovery average takes the nodal stresses as area-weighted means instead of by patch recovery.\n";
 }
 
 }  // namespace

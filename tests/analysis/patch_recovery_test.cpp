@@ -1,6 +1,6 @@
 // Superconvergent patch recovery against exact answers: a linear field on an
-// irregular mesh, the peak at a hole (Kirsch), and plane strain's von Mises on
-// a region of its own.
+// irregular mesh, the peak at a hole (Kirsch) and of a linear field, and plane
+// strain's von Mises on a region of its own.
 #include "analysis/patch_recovery.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/material.h"
+#include "analysis/stress_peak.h"
 
 namespace trivane {
 namespace {
@@ -149,6 +150,24 @@ TEST(PatchRecovery, ReadsKirschsPeakAtTheTopOfTheHoleWithinOnePercent) {
   auto tables = std::make_unique<AnalysisTables>();
   Compute(m, *tables, SolverChoice::Automatic, StressRecovery::Patch);
   EXPECT_NEAR(tables->averaged.nodeMean[0][top - 1], 3.0, 0.03);
+}
+
+// The peak of a linear sigma x = 1 + x + y is at the corner (1, 1), 3; the
+// local error there is how far the element stresses at that node are from it.
+TEST(PatchRecovery, ThePeakAndItsLocalError) {
+  const Model m = IrregularSquare(5);
+  const std::vector<StressState> values = AtCentroids(m, [](double x, double y) { return StressState{1 + x + y, 0, 0}; });
+  const ElementMaterials sides = ElementMaterialsOf(m);
+  const StressPeak peak = FindStressPeak(m, sides, values, PatchRecoveredStresses(m, sides, values));
+  EXPECT_NEAR(peak.mises, 3.0, 1e-12);
+  EXPECT_EQ(peak.x, 1.0);
+  EXPECT_EQ(peak.y, 1.0);
+  double lowest = 3.0;  // the element value furthest below the peak, at the corner node 25
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const Element& el = m.elements[e];
+    if (el.node1 == 25 || el.node2 == 25 || el.node3 == 25) lowest = std::min(lowest, values[e - 1][0]);
+  }
+  EXPECT_NEAR(peak.localErrorPercent, 100.0 * (3.0 - lowest) / 3.0, 1e-10);
 }
 
 // von Mises in plane strain takes sigma z = mu (sigma x + sigma y) with the
