@@ -100,15 +100,14 @@ struct LinearStress {
   }
 };
 
-// The fit over a patch, or none when the patch cannot carry a plane: fewer
-// than three elements, or centroids so nearly on one line that the slope
-// across it is noise (the spread's smaller eigenvalue under 1e-6 of the
-// larger). Such a patch, rare inside a mesh of well-shaped triangles, keeps its
-// node's area-weighted mean, which is the best constant the patch carries, and
-// lends nothing to the boundary.
+// The fit over a patch, or none when the patch cannot carry a plane: its
+// centroids on one line (up to rounding: the spread's
+// smaller eigenvalue under 1e-12 of the larger), which only collapsed
+// elements give, as no fan of proper triangles around a node has its
+// centroids in a line. Such a patch keeps its node's area-weighted mean, the
+// best constant it carries, and lends nothing to the boundary.
 std::optional<LinearStress> FitPatch(const Model& model, std::span<const int32_t> patch,
                                      const std::vector<StressState>& elementStresses) {
-  if (patch.size() < 3) return std::nullopt;
   LinearStress fit;
   const double n = static_cast<double>(patch.size());
   for (const int32_t e : patch) {
@@ -134,7 +133,7 @@ std::optional<LinearStress> FitPatch(const Model& model, std::span<const int32_t
   const double det = sxx * syy - sxy * sxy;
   const double trace = sxx + syy;
   // det / trace^2 is about the smaller eigenvalue over the larger.
-  if (!(trace > 0.0) || !(det > 1e-6 * trace * trace)) return std::nullopt;
+  if (!(trace > 0.0) || !(det > 1e-12 * trace * trace)) return std::nullopt;
   for (std::size_t c = 0; c < 3; ++c) {
     fit.gx[c] = (syy * bx[c] - sxy * by[c]) / det;
     fit.gy[c] = (sxx * by[c] - sxy * bx[c]) / det;

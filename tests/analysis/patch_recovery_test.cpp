@@ -13,13 +13,15 @@
 #include "analysis/compute.h"
 #include "analysis/material.h"
 #include "analysis/stress_peak.h"
+#include "fixtures.h"
 
 namespace trivane {
 namespace {
 
 // n x n nodes over the unit square, the interior ones moved off the grid by up
 // to a third of a spacing, and the squares cut along alternating diagonals:
-// patches of four to eight elements, none symmetric about its node.
+// patches of four to eight elements, none symmetric about its node, and the
+// corner (0, 0) in a single element whose corners all lie on the boundary.
 Model IrregularSquare(int32_t n) {
   Model m;
   const double h = 1.0 / (n - 1);
@@ -33,7 +35,7 @@ Model IrregularSquare(int32_t n) {
   for (int32_t j = 0; j + 1 < n; ++j)
     for (int32_t i = 0; i + 1 < n; ++i) {
       const int32_t a = j * n + i + 1, b = a + 1, c = a + n + 1, d = a + n;
-      if ((i + j) % 2 == 0) {
+      if ((i + j) % 2 == 1) {
         m.elements[++m.elementCount] = {a, b, c};
         m.elements[++m.elementCount] = {a, c, d};
       } else {
@@ -168,6 +170,15 @@ TEST(PatchRecovery, ThePeakAndItsLocalError) {
     if (el.node1 == 25 || el.node2 == 25 || el.node3 == 25) lowest = std::min(lowest, values[e - 1][0]);
   }
   EXPECT_NEAR(peak.localErrorPercent, 100.0 * (3.0 - lowest) / 3.0, 1e-10);
+}
+
+// A patch of collapsed elements (centroids on one line) carries no plane:
+// its node keeps the mean, and nothing becomes NaN.
+TEST(PatchRecovery, APatchWithoutAPlaneIsNotFitted) {
+  const Model m = testing::MakeModel({{-1, 0}, {0, 0}, {1, 0}, {2, 0}}, {{2, 1, 3}, {2, 3, 4}, {2, 4, 1}});
+  const NodalStresses r = PatchRecoveredStresses(m, ElementMaterialsOf(m), {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}});
+  for (const StressState& s : r.slotValues)
+    for (const double v : s) EXPECT_TRUE(std::isfinite(v));
 }
 
 // von Mises in plane strain takes sigma z = mu (sigma x + sigma y) with the
