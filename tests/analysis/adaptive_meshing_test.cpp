@@ -96,6 +96,8 @@ const StopRow StopRows[] = {
     // coarser, each by the square root of its miss.
     {"BudgetMissedThenMet", {9.0, 8.0}, {20, 50, 80, 68}, {5.0, 71, 8}, 4.0, AdaptStop::MaxNodes, 2, 4,
      {67.45, 67.45 * 67.45 / 50, 67.45 * 67.45 / 50 * 67.45 / 80}},
+    // Four tries all short of 90 %: the last is taken.
+    {"BudgetNeverReached", {9.0, 8.0}, {20, 50, 55, 58, 60}, {5.0, 71, 8}, 4.0, AdaptStop::MaxNodes, 2, 5},
     {"BudgetMeshMeetsTheTarget", {9.0, 4.0}, {20, 66}, {5.0, 71, 8}, 4.0, AdaptStop::Target, 2, 2},
     // The ideal 900 nodes would be 45 times the mesh: a round grows it 16-fold.
     {"GrowthBounded", {9.0, 4.0}, {20, 320}, {5.0, 1000, 8}, 10.0, AdaptStop::Target, 2, 2, {16 * 20}},
