@@ -36,15 +36,39 @@ struct MeshPlan {
   bool spendsBudget = false;
 };
 
-// Step 1 of a round: the ideal sizes for the target (tightened while only the
-// peak is unsettled), then the one factor that holds them to the growth of a
-// round and to the budget.
+// The elements around the peak made finer (PeakReach, PeakMargin).
+void RefineAtPeak(const Model& mesh, const StressPeak& peak, double peakTargetPercent, std::vector<double>& sizes) {
+  const double share = PeakMargin * std::min(1.0, peakTargetPercent / peak.localErrorPercent);
+  double atPeak = 0.0;
+  std::vector<double> distance(sizes.size());
+  for (int32_t e = 1; e <= mesh.elementCount; ++e) {
+    const Element& el = mesh.elements[e];
+    double x = 0.0, y = 0.0;
+    for (const int32_t n : {el.node1, el.node2, el.node3}) {
+      x += mesh.nodes[n].x / 3.0;
+      y += mesh.nodes[n].y / 3.0;
+      if (mesh.nodes[n].x == peak.x && mesh.nodes[n].y == peak.y) atPeak = std::max(atPeak, ElementSize(mesh, e));
+    }
+    distance[static_cast<std::size_t>(e - 1)] = std::hypot(x - peak.x, y - peak.y);
+  }
+  // The share at the peak, rising linearly to 1 at the reach: a graded
+  // transition, which the mesher fills with well-shaped triangles.
+  for (int32_t e = 1; e <= mesh.elementCount; ++e) {
+    const double ramp = std::max(0.0, 1.0 - distance[static_cast<std::size_t>(e - 1)] / (PeakReach * atPeak));
+    double& size = sizes[static_cast<std::size_t>(e - 1)];
+    size = std::min(size, (1.0 - (1.0 - share) * ramp) * ElementSize(mesh, e));
+  }
+}
+
+// Step 1 of a round: the ideal sizes for the target (while only the peak is
+// unsettled, for the error level reached, and finer at the peak), then the
+// one factor that holds them to the growth of a round and to the budget.
 MeshPlan PlanNextMesh(const Model& mesh, const MeshAnalysis& analysis, const AdaptSettings& settings) {
-  const double targetPercent = analysis.errorPercent > settings.targetPercent
-                                   ? settings.targetPercent
-                                   : PeakRefinement * analysis.errorPercent;
-  const std::vector<double> ideal = IdealElementSizes(mesh, analysis.elementErrors, analysis.solutionNormSquared,
-                                                      targetPercent / 100.0, ConstantStrainRate);
+  const bool peakOnly = !(analysis.errorPercent > settings.targetPercent);
+  const double targetPercent = peakOnly ? analysis.errorPercent : settings.targetPercent;
+  std::vector<double> ideal = IdealElementSizes(mesh, analysis.elementErrors, analysis.solutionNormSquared,
+                                                targetPercent / 100.0, ConstantStrainRate);
+  if (peakOnly) RefineAtPeak(mesh, analysis.peak, settings.peakTargetPercent, ideal);
   MeshPlan plan{NodeSizes(mesh, ideal)};
   const double wanted = PredictedNodeCount(PredictedElementCount(mesh, plan.nodeSizes));
   const double grown = MaxNodeGrowthPerRound * mesh.nodeCount;

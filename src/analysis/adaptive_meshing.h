@@ -70,9 +70,14 @@ inline constexpr double BudgetAim = 0.95;
 inline constexpr double BudgetFloor = 0.9;
 inline constexpr int32_t MaxBudgetMeshings = 4;
 
-// While eta meets the target and only the peak is unsettled, each round asks
-// for this share of the last eta: about twice the elements.
-inline constexpr double PeakRefinement = 0.7;
+// While eta meets the target and only the peak is unsettled, a round keeps
+// the error level of the last mesh and refines around the peak only: the
+// elements within PeakReach times the size of the peak's elements take the
+// share of their size that brings the local error (falling with h) to
+// PeakMargin of the peak target, and at least that share when the local error
+// is met and only the peak's value still moves.
+inline constexpr double PeakReach = 4.0;
+inline constexpr double PeakMargin = 0.7;
 
 // One round: a mesh and its analysis.
 struct AdaptRound {

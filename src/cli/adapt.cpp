@@ -80,6 +80,9 @@ std::string StopSentence(const AdaptOutcome& outcome, const AdaptSettings& setti
     case AdaptStop::MaxNodes:
       return "the mesh is as fine as " + FormatInteger(settings.maxNodes) + " nodes allow; the error is " + eta;
     case AdaptStop::Steps:
+      if (!(outcome.rounds.back().errorPercent > settings.targetPercent))
+        return "after " + FormatInteger(settings.steps) + " rounds the peak has not settled within " +
+               FormatGeneral(settings.peakTargetPercent) + " %";
       return "after " + FormatInteger(settings.steps) + " rounds the error " + eta + " is still above " + target;
   }
   return {};
