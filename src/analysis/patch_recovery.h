@@ -21,9 +21,10 @@ enum class StressRecovery { Patch, Average };
 // elementStresses[e - 1] is element e's sigma x, sigma y, tau xy. The slots
 // are those of AverageNodalStresses. A node inside its side takes its own
 // patch's fit; a node on the side's boundary (the model's outline or an
-// interface) the mean of the fits of the patches that reach it. A linear
-// stress field, and so a uniform one, is recovered exactly wherever a patch
-// reaches.
+// interface) the mean of the fits of the patches that reach it, or, where
+// none does (a corner of a single element), of those one element further in.
+// A linear stress field, and so a uniform one, is recovered exactly wherever
+// a patch reaches.
 NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials& sides,
                                      const std::vector<StressState>& elementStresses);
 
