@@ -80,10 +80,15 @@ struct Centroid {
   double x, y;
 };
 
-Centroid CentroidOf(const Model& model, int32_t element) {
-  const Element& el = model.elements[element];
-  const Node &a = model.nodes[el.node1], &b = model.nodes[el.node2], &c = model.nodes[el.node3];
-  return {(a.x + b.x + c.x) / 3.0, (a.y + b.y + c.y) / 3.0};
+// Element e's centroid at [e - 1]: each is a sample of up to three patches.
+std::vector<Centroid> Centroids(const Model& model) {
+  std::vector<Centroid> centroids(static_cast<std::size_t>(std::max(model.elementCount, 0)));
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const Element& el = model.elements[e];
+    const Node &a = model.nodes[el.node1], &b = model.nodes[el.node2], &c = model.nodes[el.node3];
+    centroids[static_cast<std::size_t>(e - 1)] = {(a.x + b.x + c.x) / 3.0, (a.y + b.y + c.y) / 3.0};
+  }
+  return centroids;
 }
 
 // sigma(x, y) = mean + gx (x - cx) + gy (y - cy) for each component: the
@@ -106,12 +111,12 @@ struct LinearStress {
 // elements give, as no fan of proper triangles around a node has its
 // centroids in a line. Such a patch keeps its node's area-weighted mean, the
 // best constant it carries, and lends nothing to the boundary.
-std::optional<LinearStress> FitPatch(const Model& model, std::span<const int32_t> patch,
+std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std::span<const int32_t> patch,
                                      const std::vector<StressState>& elementStresses) {
   LinearStress fit;
   const double n = static_cast<double>(patch.size());
   for (const int32_t e : patch) {
-    const Centroid p = CentroidOf(model, e);
+    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
     fit.cx += p.x / n;
     fit.cy += p.y / n;
     for (std::size_t c = 0; c < 3; ++c) fit.mean[c] += elementStresses[static_cast<std::size_t>(e - 1)][c] / n;
@@ -119,7 +124,7 @@ std::optional<LinearStress> FitPatch(const Model& model, std::span<const int32_t
   double sxx = 0.0, sxy = 0.0, syy = 0.0;
   StressState bx{}, by{};
   for (const int32_t e : patch) {
-    const Centroid p = CentroidOf(model, e);
+    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
     const double dx = p.x - fit.cx, dy = p.y - fit.cy;
     sxx += dx * dx;
     sxy += dx * dy;
@@ -149,6 +154,7 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
   NodalStresses r = AverageNodalStresses(model, sides, elementStresses);
   const SlotLayout layout = LayoutOf(model, sides, r);
   const std::size_t slotCount = r.slotValues.size();
+  const std::vector<Centroid> centroids = Centroids(model);
 
   // Step 1: a fit over the patch of every interior slot, taken at its node
   // and summed at the boundary slots of its patch.
@@ -166,7 +172,7 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
   };
   for (std::size_t s = 0; s < slotCount; ++s) {
     if (layout.onBoundary[s]) continue;
-    fits[s] = FitPatch(model, layout.Patch(s), elementStresses);
+    fits[s] = FitPatch(centroids, layout.Patch(s), elementStresses);
     if (!fits[s]) continue;
     const Node& at = model.nodes[layout.node[s]];
     r.slotValues[s] = fits[s]->At(at.x, at.y);
