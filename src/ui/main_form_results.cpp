@@ -23,8 +23,9 @@ void MainForm::PlotOptionsChanged() {
   options.smooth = findChild<QAction*>("SmoothPlot")->isChecked();
   options.principal = findChild<QAction*>("PrincipalDirections")->isChecked();
   session_->SetPlotOptions(options);
-  const bool average = findChild<QAction*>("AreaAverage")->isChecked();
-  Run([this, average] { session_->SetRecovery(average ? StressRecovery::Average : StressRecovery::Patch); });
+  const StressRecovery recovery =
+      findChild<QAction*>("AreaAverage")->isChecked() ? StressRecovery::Average : StressRecovery::Patch;
+  if (recovery != session_->recovery()) Run([this, recovery] { session_->SetRecovery(recovery); });
   if (session_->shown().kind == PictureKind::Stress) ResultPlot(session_->shown().component);
 }
 
