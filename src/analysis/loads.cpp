@@ -7,6 +7,7 @@
 #include "analysis/checked.h"
 #include "model/errors.h"
 #include "model/mesh_edges.h"
+#include "model/point_load.h"
 
 namespace trivane {
 
@@ -16,8 +17,6 @@ using checked::Mul;
 using checked::Sub;
 
 namespace {
-
-constexpr double RadiansPerDegree = 0.017453292519943295;
 
 // The integrals of an intensity q times the shape functions N1 = 1 - xi and
 // N2 = xi of the edge's two ends, over its parameter xi in [0, 1].
@@ -100,10 +99,8 @@ void AddSelfWeight(const Model& model, std::vector<double>& forces) {
 }  // namespace
 
 Force NodeForce(const Node& node) {
-  const double angle = node.loadAngle * RadiansPerDegree;
-  const double cosine = std::cos(angle);
-  const double sine = std::sin(angle);
-  return {node.load * cosine, node.load * sine};
+  const LoadParts parts = PointLoadParts(node.load, node.loadAngle);
+  return {parts.x, parts.y};
 }
 
 EdgeForces EdgeLoadForces(const EdgeLoad& load, const Node& first, const Node& second, const Node& opposite,

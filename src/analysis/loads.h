@@ -13,7 +13,7 @@ struct Force {
   double y = 0.0;
 };
 
-// A node's point load split into its x and y components.
+// A node's point load split into its x and y components (PointLoadParts).
 Force NodeForce(const Node& node);
 
 // An edge load's forces on the edge's two ends (edge.node1 at `first`,

@@ -138,7 +138,13 @@ void Session::OpenProblem() {
 void Session::SaveProblem() {
   const auto path = chooser_.ChooseFileToSave(ProblemSaveFilter, ProblemExtension, history_.file());
   if (!path) return;
-  SaveProblemFile(*path, *model_);
+  // The window's save names a failure with the platform's file error text,
+  // as it always has; the batch tool's writes say the path and the cause.
+  try {
+    SaveProblemFile(*path, *model_);
+  } catch (const WriteError& error) {
+    throw Error(messages::SaveFailed(error.systemError()));
+  }
   history_.Saved(*path);
 }
 

@@ -117,7 +117,7 @@ int RunSolve(std::span<const std::string> args) {
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
-  ApplyModelOptions(options, model);
+  PrintNotes(ApplyModelOptions(options, model));
   AnalysisTables tables;
   Compute(model, tables, solver, RecoveryOption(parsed));
   if (parsed.Has("--json"))

@@ -86,6 +86,23 @@ TEST(SaveProblem, AsksWithTheSaveFilterAndWritesTheModel) {
             2);
 }
 
+// The window's save keeps the platform's file error texts; only the batch
+// tool's outputs name the path in Chinese.
+TEST(SaveProblem, AFailureIsNamedWithThePlatformsFileErrorText) {
+  Harness h;
+  h.Load(Cantilever());
+  for (const auto& [path, text] : {std::pair{h.folder.File("no-folder/saved.trv"), "File not found"},
+                                   std::pair{h.folder.File(""), "Invalid filename"}}) {
+    h.chooser.Answer(path);
+    try {
+      h.session.SaveProblem();
+      ADD_FAILURE() << path;
+    } catch (const Error& error) {
+      EXPECT_STREQ(error.what(), text);
+    }
+  }
+}
+
 TEST(NewModel, EmptiesTablesSystemAndSelectionButNotMaterialOrToggles) {
   Harness h;
   h.Load(Cantilever());
