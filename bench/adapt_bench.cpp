@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/adaptive_meshing.h"
-#include "analysis/size_rule.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
+#include "analysis/adaptivity/size_rule.h"
 #include "cli/condition_flags.h"
 #include "cli/gmsh_geometry.h"
 
@@ -78,7 +78,7 @@ Grade Grading(const Model& m, double x, double y) {
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     sizes.push_back(ElementSize(m, e));
     const Element& el = m.elements[e];
-    if (el.node1 == nearest || el.node2 == nearest || el.node3 == nearest) {
+    if (el.corner[0] == nearest || el.corner[1] == nearest || el.corner[2] == nearest) {
       atPeak += sizes.back();
       ++count;
     }
@@ -122,14 +122,14 @@ double ConvergedPeak(const Problem& p, double h) {
   const cli::ModelOptions options = OptionsOf(p.options);
   cli::GmshGeometry geometry(std::string(TRIVANE_SOURCE_DIR) + "/" + p.geometry);
   const MeshAnalyser analyse = ComputeAndEstimate(SolverChoice::Automatic);
-  AnalysisTables tables;
+  Solution solution;
   std::vector<double> peaks;
   std::printf("\n%s, uniform meshes:\n", p.name);
   for (int k = 0; k < 3; ++k, h /= 2) {
     geometry.Generate(nullptr, h, "");
     Model m = cli::ImportGeneratedMesh(geometry.MeshFile());
     cli::ApplyModelOptions(options, m);
-    const MeshAnalysis a = analyse(m, tables);
+    const MeshAnalysis a = analyse(m, solution);
     peaks.push_back(a.peak.mises);
     std::printf("  h %.4g: %d nodes, eta %.3f %%, peak %.4f MPa\n", h, m.nodeCount, a.errorPercent,
                 a.peak.mises / 1e6);

@@ -34,13 +34,9 @@ Model& Plate() {
   return model;
 }
 
-const AnalysisTables& Results() {
-  static const auto tables = [] {
-    auto t = std::make_unique<AnalysisTables>();
-    Compute(Plate(), *t);
-    return t;
-  }();
-  return *tables;
+const Solution& Results() {
+  static const Solution solution = Compute(Plate());
+  return solution;
 }
 
 // Four times the fit, about a point near the top left corner.
@@ -64,10 +60,9 @@ void BarePass(benchmark::State& state, const ViewTransform& view) {
     painter.setPen(Qt::white);
     painter.setBrush(QColor(150, 150, 150));
     for (int32_t e = 1; e <= Plate().elementCount; ++e) {
-      const Element& el = Plate().elements[e];
       QPointF corners[3];
       int k = 0;
-      for (const int32_t n : {el.node1, el.node2, el.node3}) {
+      for (const int32_t n : Plate().elements[e].Nodes()) {
         const Pixel p = ToPixel(view, Plate().nodes[n].x, Plate().nodes[n].y);
         corners[k++] = QPointF(p.x, p.y);
       }
@@ -113,7 +108,7 @@ struct NoCounts : CountSink {
 struct PlateFile : FileChooser {
   std::string path;
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>&) override { return path; }
-  std::optional<std::string> ChooseFileToSave(const FileFilter&, std::string_view) override { return {}; }
+  std::optional<std::string> ChooseFileToSave(const FileFilter&, std::string_view, const std::string&) override { return {}; }
   std::optional<std::string> ChooseExportFile(std::span<const FileFilter>) override { return {}; }
 };
 
@@ -149,7 +144,7 @@ BENCHMARK(BM_DrawModel)->Unit(benchmark::kMillisecond)->Iterations(10);
 void BM_DrawDeformedShape(benchmark::State& state) {
   QtCanvas canvas(Width, Height);
   ViewTransform view;
-  const auto displacements = Displacements(Results());
+  const std::span<const double> displacements = Results().displacements;
   for (auto _ : state) {
     DrawDeformedShape(canvas, Plate(), displacements, view, nullptr);
     benchmark::DoNotOptimize(canvas.Image().constBits());

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/error_estimate.h"
-#include "analysis/fields.h"
-#include "analysis/material.h"
-#include "analysis/nodal_stress.h"
-#include "analysis/patch_recovery.h"
+#include "analysis/recovery/error_estimate.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/nodal_stress.h"
+#include "analysis/recovery/patch_recovery.h"
 #include "best_seconds.h"
 #include "display/smooth_plot.h"
 #include "display/stress_plot.h"
@@ -24,10 +24,10 @@ using namespace trivane;
 
 int main(int argc, char** argv) {
   const Model plate = examples::SquarePlate(315);
-  auto tables = std::make_unique<AnalysisTables>();
+  auto tables = std::make_unique<Solution>();
 
   // The recovery as the compute runs it: sides, averages, estimate.
-  const double compute = BestSeconds([&] { Compute(plate, *tables); });
+  const double compute = BestSeconds([&] { *tables = Compute(plate); });
   const std::vector<StressState> stresses = ElementStressStates(*tables);
   const auto recoveryOf = [&](StressRecovery way) {
     return BestSeconds([&] {

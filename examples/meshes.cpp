@@ -33,10 +33,10 @@ Model Grid(int32_t columns, int32_t rows, Place place) {
   // The mapping may mirror the grid; keep every triangle counter-clockwise.
   for (int32_t e = 1; e <= model.elementCount; ++e) {
     Element& el = model.elements[static_cast<std::size_t>(e)];
-    const Node& p = model.nodes[static_cast<std::size_t>(el.node1)];
-    const Node& q = model.nodes[static_cast<std::size_t>(el.node2)];
-    const Node& r = model.nodes[static_cast<std::size_t>(el.node3)];
-    if ((q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x) < 0.0) std::swap(el.node2, el.node3);
+    const Node& p = model.nodes[static_cast<std::size_t>(el.corner[0])];
+    const Node& q = model.nodes[static_cast<std::size_t>(el.corner[1])];
+    const Node& r = model.nodes[static_cast<std::size_t>(el.corner[2])];
+    if ((q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x) < 0.0) std::swap(el.corner[1], el.corner[2]);
   }
   UpdateBounds(model);
   return model;

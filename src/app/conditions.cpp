@@ -1,7 +1,6 @@
 // Restraints, loads and the material: the commands that edit the model in place.
 #include <optional>
 
-#include "analysis/material.h"
 #include "app/session.h"
 #include "io/number_text.h"
 #include "model/condition_edits.h"
@@ -109,12 +108,12 @@ void Session::ApplyGravity(std::string_view gxText, std::string_view gyText) {
   Redraw();
 }
 
-// Every field is converted and checked, and the plane-strain constants formed,
-// before the material changes; a failure leaves the material as it was. Results
-// computed before stay, out of date once the material differs from theirs.
-// A region's blank row drops its own material, a blank field in a filled row
-// takes the model's value; a region's fields are checked against the problem
-// type just entered.
+// The material, then every row's texts, are read and checked in that order
+// inside one step, which a failure undoes: the material stays as it was.
+// Results computed before stay, out of date once the material differs from
+// theirs. A region's blank row drops its own material, a blank field in a
+// filled row takes the model's value; a region's fields are checked against
+// the problem type just entered.
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
                             std::string_view tText, std::optional<std::string_view> rhoText,
                             const std::vector<RegionMaterialTexts>& regions) {
@@ -122,7 +121,6 @@ void Session::ApplyMaterial(int problemType, std::string_view eText, std::string
   EnteredMaterial entered{static_cast<ProblemType>(problemType), ReadReal(eText), ReadReal(muText), ReadReal(tText),
                           model_->entered.rho};
   if (rhoText) entered.rho = ReadReal(*rhoText);
-  const Material formed = ElementConstants(entered);
   const auto field = [](const std::string& text, double modelValue) {
     return text.empty() ? modelValue : ReadReal(text);
   };
@@ -130,18 +128,17 @@ void Session::ApplyMaterial(int problemType, std::string_view eText, std::string
     const RegionMaterialTexts* texts;
     std::optional<RegionMaterial> own;
   };
-  std::vector<Row> rows;
-  for (const RegionMaterialTexts& r : regions) {
-    if (r.E.empty() && r.mu.empty() && r.rho.empty()) {
-      rows.push_back({&r, std::nullopt});
-    } else {
-      rows.push_back({&r, RegionMaterial{r.region, field(r.E, entered.E), field(r.mu, entered.mu),
-                                          field(r.rho, entered.rho)}});
-    }
-  }
   Change(EditScope::Materials(), [&] {
-    model_->material = formed;
-    model_->entered = entered;
+    SetMaterial(*model_, entered);
+    std::vector<Row> rows;
+    for (const RegionMaterialTexts& r : regions) {
+      if (r.E.empty() && r.mu.empty() && r.rho.empty()) {
+        rows.push_back({&r, std::nullopt});
+      } else {
+        rows.push_back({&r, RegionMaterial{r.region, field(r.E, entered.E), field(r.mu, entered.mu),
+                                            field(r.rho, entered.rho)}});
+      }
+    }
     auto& own = model_->conditions.regionMaterials;
     for (const Row& row : rows) {
       if (row.own) {

@@ -1,20 +1,21 @@
 #include "app/exported_results.h"
 
 #include "analysis/compute.h"
+#include "analysis/recovery/fields.h"
 
 namespace trivane {
 
-ExportedResults ExportedResultsOf(const AnalysisTables& tables) {
+ExportedResults ExportedResultsOf(const Solution& solution) {
   ExportedResults r;
-  r.displacements = Displacements(tables);
-  r.reactions = tables.reactions.values;
-  r.restrained = tables.reactions.restrained;
-  for (int32_t k = 1; k <= StressComponentCount; ++k)
-    r.elementValues[static_cast<std::size_t>(k - 1)] = StressValues(tables, k);
-  r.elementValues[StressComponentCount] = tables.mises;
-  r.elementValues[StressComponentCount + 1] = tables.error.elementError;
-  for (std::size_t k = 0; k < r.nodeValues.size(); ++k) r.nodeValues[k] = tables.averaged.nodeMean[k];
-  r.material = tables.material;
+  r.displacements = solution.displacements;
+  r.reactions = solution.reactions.values;
+  r.restrained = solution.reactions.restrained;
+  for (const ResultFieldRow& row : ResultFields()) {
+    const auto k = static_cast<std::size_t>(row.field);
+    if (!row.exportName.empty()) r.elementValues[k] = StoredElementValues(solution, row.field);
+    if (!row.averagedExportName.empty()) r.nodeValues[k] = NodeMeanValues(solution, row.field);
+  }
+  r.material = solution.material;
   return r;
 }
 

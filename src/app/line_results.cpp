@@ -5,14 +5,12 @@
 
 namespace trivane {
 
-bool HasLineGraph(ResultField field) { return field != ResultField::Error; }
-
-LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, ResultField field, LinePoint from,
+LineProfile ProfileAlongLine(const Model& model, const Solution& solution, ResultField field, LinePoint from,
                              LinePoint to, int32_t points) {
-  if (tables.nodeCount != model.nodeCount || tables.elementCount != model.elementCount)
+  if (solution.nodeCount != model.nodeCount || solution.elementCount != model.elementCount)
     throw Error(messages::ComputeFirst);
-  const std::vector<double> elementValues = ElementFieldValues(model, tables, field);
-  const std::vector<double> cornerValues = CornerFieldValues(model, tables, field);
+  const std::vector<double> elementValues = ElementFieldValues(model, solution, field);
+  const std::vector<double> cornerValues = CornerFieldValues(model, solution, field);
   return SampleAlongLine(model, elementValues, cornerValues, from, to, points);
 }
 

@@ -4,18 +4,16 @@
 #include <cstdint>
 #include <string>
 
-#include "analysis/fields.h"
-#include "analysis/line_samples.h"
-#include "analysis/tables.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/recovery/line_samples.h"
+#include "analysis/solution.h"
 #include "model/model.h"
 
 namespace trivane {
 
-// The samples need nodal values: the error, an element measure, has none.
-bool HasLineGraph(ResultField field);
-
-// The field along the line from the results of the model (as computed).
-LineProfile ProfileAlongLine(const Model& model, const AnalysisTables& tables, ResultField field, LinePoint from,
+// The field along the line from the results of the model (as computed); a
+// field's graph needs its values at the nodes (ResultFieldRow::averaged).
+LineProfile ProfileAlongLine(const Model& model, const Solution& solution, ResultField field, LinePoint from,
                              LinePoint to, int32_t points);
 
 // RFC 4180, CR LF: s,x,y,element,element_value,averaged_value, one row per

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/compute.h"
+#include "analysis/elements/finite_element.h"
 #include "app/session.h"
 
 namespace trivane {
@@ -33,8 +34,8 @@ ProbeHit Session::Probe(int x, int y) const {
   const auto position = [&](int32_t node) {
     Point p{model_->nodes[node].x, model_->nodes[node].y};
     if (deformed) {
-      p.x += shown_.deformed.magnification * DisplacementU(*tables_, node);
-      p.y += shown_.deformed.magnification * DisplacementV(*tables_, node);
+      p.x += shown_.deformed.magnification * DisplacementU(*solution_, node);
+      p.y += shown_.deformed.magnification * DisplacementV(*solution_, node);
     }
     return p;
   };
@@ -46,10 +47,9 @@ ProbeHit Session::Probe(int x, int y) const {
     if (shortest.empty()) {
       shortest.assign(static_cast<size_t>(model_->nodeCount) + 1, std::numeric_limits<double>::infinity());
       for (int32_t e = 1; e <= model_->elementCount; ++e) {
-        const Element& el = model_->elements[e];
-        const int32_t corners[] = {el.node1, el.node2, el.node3, el.node1};
-        for (int k = 0; k < 3; ++k) {
-          const int32_t a = corners[k], b = corners[k + 1];
+        const std::span<const int32_t> corners = CornersOf(*model_, model_->elements[e]);
+        for (std::size_t k = 0; k < corners.size(); ++k) {
+          const int32_t a = corners[k], b = corners[(k + 1) % corners.size()];
           if (a < 1 || a > model_->nodeCount || b < 1 || b > model_->nodeCount) continue;
           const Point pa = position(a), pb = position(b);
           const Pixel qa = ToPixel(view_, pa.x, pa.y), qb = ToPixel(view_, pb.x, pb.y);
@@ -79,10 +79,10 @@ ProbeHit Session::Probe(int x, int y) const {
   const ModelPoint at = FromPixel(view_, x, y);
   const Point pointer{at.x, at.y};
   for (int32_t e = model_->elementCount; e >= 1; --e) {
-    const Element& el = model_->elements[e];
+    const std::span<const int32_t> corners = CornersOf(*model_, model_->elements[e]);
     const auto valid = [&](int32_t n) { return n >= 1 && n <= model_->nodeCount; };
-    if (!valid(el.node1) || !valid(el.node2) || !valid(el.node3)) continue;
-    if (Inside(pointer, position(el.node1), position(el.node2), position(el.node3))) return {ProbeHit::Element, e};
+    if (!std::all_of(corners.begin(), corners.end(), valid)) continue;
+    if (Inside(pointer, position(corners[0]), position(corners[1]), position(corners[2]))) return {ProbeHit::Element, e};
   }
   return hit;
 }

@@ -1,7 +1,7 @@
 #include "app/readout.h"
 
 #include "analysis/compute.h"
-#include "display/legend.h"
+#include "analysis/recovery/fields.h"
 #include "io/number_text.h"
 
 namespace trivane {
@@ -23,7 +23,7 @@ std::string DeformedText(const DeformedScale& scale) {
   return text;
 }
 
-std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results) {
+std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results) {
   if (hit.kind == ProbeHit::Node) {
     const Node& n = model.nodes[hit.number];
     std::string text = "结点 " + std::to_string(hit.number) + "：" + Value("x", n.x) + "，" + Value("y", n.y);
@@ -41,10 +41,12 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTab
   }
   if (hit.kind == ProbeHit::Element) {
     std::string text = "单元 " + std::to_string(hit.number);
-    if (results) {
-      for (int32_t k = 1; k <= StressComponentCount; ++k)
-        text += (k == 1 ? "：" : "，") + Value(StressComponentName(k - 1), StressValue(*results, hit.number, k));
-      text += "，" + Value("σmises", MisesValue(*results, hit.number));
+    if (!results) return text;
+    const char* separator = "：";
+    for (const ResultFieldRow& row : ResultFields()) {
+      if (row.place != FieldPlace::ElementPoints) continue;
+      text += separator + Value(std::string(row.symbol), ElementFieldValue(model, *results, row.field, hit.number));
+      separator = "，";
     }
     return text;
   }

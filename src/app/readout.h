@@ -4,7 +4,7 @@
 // significant digits.
 #include <string>
 
-#include "analysis/tables.h"
+#include "analysis/solution.h"
 #include "app/session.h"
 #include "display/deformed_plot.h"
 
@@ -27,8 +27,9 @@ std::string ErrorText(const ErrorEstimate& estimate);
 // The probe's readout: a node's number, coordinates and load (its value and
 // angle, also where the picture left its label out), an element's number,
 // and with results of the present model (results not null) their values: a
-// node's u, v and its support forces, an element's six stresses and von Mises.
-std::string ProbeText(const Model& model, const ProbeHit& hit, const AnalysisTables* results);
+// node's u, v and its support forces, an element's values of every field
+// kept at its points (the stresses and von Mises), by their symbols.
+std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results);
 
 // The material in force, as the user entered it: "平面应力  E = 2e+10 Pa
 // μ = 0.167  t = 1 m", with "ρ = … kg/m³" where the density is not 0.

@@ -4,10 +4,7 @@
 
 #include "analysis/compute.h"
 #include "app/exported_results.h"
-#include "analysis/fields.h"
 #include "app/line_results.h"
-#include "display/principal_directions.h"
-#include "display/smooth_plot.h"
 #include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"
@@ -16,6 +13,7 @@
 #include "io/problem_file.h"
 #include "io/results_files.h"
 #include "model/errors.h"
+#include "model/result_fields.h"
 
 namespace trivane {
 
@@ -23,8 +21,7 @@ Session::Session(Canvas& canvas, CountSink& counts, FileChooser& chooser)
     : canvas_(canvas),
       counts_(counts),
       chooser_(chooser),
-      model_(std::make_unique<Model>()),
-      tables_(std::make_unique<AnalysisTables>()) {}
+      model_(std::make_unique<Model>()) {}
 
 Session::~Session() = default;
 
@@ -33,10 +30,16 @@ void Session::Start(const std::string& palettePath) {
   palette_ = LoadPalette(palettePath);
 }
 
+void Session::Draw(PictureSpec spec) {
+  spec.view = view_;
+  const DrawnPicture drawn = DrawResultPicture(canvas_, spec, {*model_, solution_.get(), palette_, &counts_});
+  view_ = drawn.view;
+  shown_ = ShownPicture{spec.kind, static_cast<int>(spec.field), drawn.range, drawn.deformed};
+}
+
 void Session::Redraw() {
-  DrawModel(canvas_, *model_, view_, &counts_);
+  Draw({});
   if (selection_.count > 0) DrawSelectionMarkers(canvas_, *model_, selection_, view_);
-  shown_ = ShownPicture{};
 }
 
 std::vector<int32_t> Session::SelectedNodes() const {
@@ -63,11 +66,10 @@ void Session::Change(const EditScope& scope, const std::function<void()>& edit) 
   MarkModelEdited();
 }
 
-// A replaced model leaves the system, the results and the selection behind,
-// as opening a file does; any other step puts the results out of date.
-void Session::Moved(bool replacedModel, int32_t oldNodeCount) {
+// A replaced model leaves the results and the selection behind, as opening a
+// file does; any other step puts the results out of date.
+void Session::Moved(bool replacedModel) {
   if (replacedModel) {
-    ClearSystem(*tables_, oldNodeCount);
     DiscardResults();
     selection_ = Selection{};
   } else {
@@ -80,39 +82,35 @@ void Session::Undo() {
   const Step* step = history_.NextUndo();
   if (!step) return;
   const bool replaces = step->model != nullptr;
-  const int32_t oldNodeCount = model_->nodeCount;
   history_.Undo(*model_);
-  Moved(replaces, oldNodeCount);
+  Moved(replaces);
 }
 
 void Session::Redo() {
   const Step* step = history_.NextRedo();
   if (!step) return;
   const bool replaces = step->model != nullptr;
-  const int32_t oldNodeCount = model_->nodeCount;
   history_.Redo(*model_);
-  Moved(replaces, oldNodeCount);
+  Moved(replaces);
 }
 
 void Session::DiscardResults() {
-  hasResults_ = false;
+  solution_.reset();
   outOfDate_ = false;
 }
 
-void Session::MarkModelEdited() { outOfDate_ = hasResults_; }
+void Session::MarkModelEdited() { outOfDate_ = HasResults(); }
 
 void Session::RequireResults() const {
-  if (!hasResults_) throw Error(messages::ComputeFirst);
+  if (!HasResults()) throw Error(messages::ComputeFirst);
 }
 
 // The selection goes with the model: its numbers meant the old model's nodes.
 void Session::NewModel() {
-  const int32_t oldNodeCount = model_->nodeCount;
   Step step = Capture(*model_, EditScope::WholeModel());
   ClearModelTables(*model_);
   if (KeepChanged(step, *model_)) history_.RecordNewDocument(std::move(step));
   else history_.Saved("");
-  ClearSystem(*tables_, oldNodeCount);
   selection_ = Selection{};
   DiscardResults();
   view_.fitted = true;
@@ -120,13 +118,11 @@ void Session::NewModel() {
 }
 
 // Opening replaces the model only when the whole file has been read; the
-// analysis tables of the old model are then cleared as a new model would, and
-// the history starts anew.
+// results of the old model then go, and the history starts anew.
 void Session::OpenProblem() {
   const auto path = chooser_.ChooseFileToOpen({ProblemOpenFilter});
   if (!path) return;
   Model opened = ReadProblem(ReadFileBytes(*path), *model_);
-  ClearSystem(*tables_, model_->nodeCount);
   *model_ = std::move(opened);
   history_.Restart(*path);
   selection_ = Selection{};
@@ -150,14 +146,13 @@ void Session::SaveProblem() {
 
 // The reader follows the chosen file's extension. A Gmsh mesh replaces the
 // model as opening a problem file does: its numbering has nothing to do with
-// the old model's, so the old conditions, selection and system would only
+// the old model's, so the old conditions and selection would only
 // land on unrelated nodes.
 void Session::ImportMesh() {
   const auto path = chooser_.ChooseFileToOpen({MeshFilter, GmshMeshFilter});
   if (!path) return;
   const bool msh = HasExtension(*path, ".msh");
   Model imported = msh ? ImportMsh(ReadFileBytes(*path), *model_) : ImportAse(ReadFileBytes(*path), *model_);
-  if (msh) ClearSystem(*tables_, model_->nodeCount);
   Change(EditScope::WholeModel(), [&] { *model_ = std::move(imported); });
   if (msh) selection_ = Selection{};
   DiscardResults();
@@ -165,36 +160,37 @@ void Session::ImportMesh() {
   Redraw();
 }
 
-// A failed compute keeps the results, and their state, as they were.
+// A failed compute keeps the results, and their state, as they were: the new
+// solution takes their place only once it is complete.
 void Session::Compute() {
-  trivane::Compute(*model_, *tables_, SolverChoice::Automatic, recovery_);
-  hasResults_ = true;
+  solution_ = std::make_unique<const Solution>(trivane::Compute(*model_, SolverChoice::Automatic, recovery_));
   outOfDate_ = false;
 }
 
 void Session::SetRecovery(StressRecovery recovery) {
   recovery_ = recovery;
-  if (hasResults_ && !outOfDate_) RecoverAgain(*model_, *tables_, recovery_);
+  if (solution_ && !outOfDate_)
+    solution_ = std::make_unique<const Solution>(RecoverAgain(*model_, *solution_, recovery_));
 }
 
 void Session::DeformedPlot() {
   RequireResults();
-  const DeformedScale scale =
-      DrawDeformedShape(canvas_, *model_, Displacements(*tables_), view_, &counts_, plotOptions_.magnification);
-  shown_ = ShownPicture{PictureKind::Deformed, 0, {}, scale};
+  Draw(PlotSpec(PictureKind::Deformed, ResultField::SigmaX));
 }
 
 void Session::StressPlot(int fieldIndex) {
   RequireResults();
-  const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
-  const ValueRange range =
-      plotOptions_.smooth
-          ? DrawSmoothPlot(canvas_, *model_, CornerFieldValues(*model_, *tables_, field), palette_, view_)
-          : DrawStressPlot(canvas_, *model_, ElementFieldValues(*model_, *tables_, field), palette_, view_);
-  if (plotOptions_.principal)
-    DrawPrincipalDirections(canvas_, *model_, StressValues(*tables_, SigmaX), StressValues(*tables_, SigmaY),
-                            StressValues(*tables_, TauXY), view_);
-  shown_ = ShownPicture{PictureKind::Stress, static_cast<int>(field), range, {}};
+  Draw(PlotSpec(PictureKind::Stress, static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1))));
+}
+
+PictureSpec Session::PlotSpec(PictureKind kind, ResultField field) const {
+  PictureSpec spec;
+  spec.kind = kind;
+  spec.field = field;
+  spec.smooth = plotOptions_.smooth;
+  spec.principal = plotOptions_.principal;
+  spec.magnification = plotOptions_.magnification;
+  return spec;
 }
 
 void Session::BeginLinePick() {
@@ -218,7 +214,7 @@ std::optional<std::pair<LinePoint, LinePoint>> Session::PickLinePoint(int x, int
 LineProfile Session::LineGraph(int fieldIndex, LinePoint from, LinePoint to, int32_t points) const {
   RequireResults();
   const auto field = static_cast<ResultField>(std::clamp(fieldIndex, 0, ResultFieldCount - 1));
-  return ProfileAlongLine(*model_, *tables_, field, from, to, points);
+  return ProfileAlongLine(*model_, *solution_, field, from, to, points);
 }
 
 void Session::ExportResults() {
@@ -226,7 +222,7 @@ void Session::ExportResults() {
   const FileFilter filters[] = {VtuFilter, CsvFilter};
   const auto path = chooser_.ChooseExportFile(filters);
   if (!path) return;
-  WriteResultsFile(*path, *model_, ExportedResultsOf(*tables_));
+  WriteResultsFile(*path, *model_, ExportedResultsOf(*solution_));
 }
 
 void Session::Resize() { Redraw(); }

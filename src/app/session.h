@@ -13,15 +13,16 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/line_samples.h"
-#include "analysis/patch_recovery.h"
-#include "analysis/tables.h"
+#include "analysis/recovery/line_samples.h"
+#include "analysis/recovery/patch_recovery.h"
+#include "analysis/solution.h"
 #include "app/history.h"
 #include "app/ports.h"
 #include "display/canvas.h"
 #include "display/deformed_plot.h"
 #include "display/model_drawing.h"
 #include "display/palette.h"
+#include "display/result_picture.h"
 #include "display/stress_plot.h"
 #include "display/view.h"
 #include "model/model.h"
@@ -38,10 +39,9 @@ struct RubberBand {
 };
 
 // What the drawing surface shows, for the values the window puts beside it.
-enum class PictureKind { Model, Deformed, Stress };
 struct ShownPicture {
   PictureKind kind = PictureKind::Model;
-  int component = 0;            // a plot's field (ResultField): 0 σx ... 5 τmax, 6 von Mises, 7 |u|, 8 the error
+  int component = 0;            // a plot's field, its ResultField number
   ValueRange range{};           // the values a stress plot painted
   DeformedScale deformed{};     // how a deformed plot is scaled
 };
@@ -106,8 +106,7 @@ class Session {
   // nothing.
   void Compute();
   void DeformedPlot();
-  // fieldIndex is a ResultField: 0 σx, 1 σy, 2 τxy, 3 σ1, 4 σ2, 5 τmax (the
-  // stress list's entries), 6 von Mises, 7 |u|, 8 the estimated error.
+  // fieldIndex is the number of a ResultField, as the window's lists carry it.
   void StressPlot(int fieldIndex);
   // How the nodal stresses of the smooth plot, the error and the export are
   // recovered: patch recovery, or the area-weighted means. Present results
@@ -130,9 +129,9 @@ class Session {
 
   // A compute of the present model has completed: since the last new model,
   // open or import. Results stay when conditions or the material are edited.
-  bool HasResults() const { return hasResults_; }
+  bool HasResults() const { return solution_ != nullptr; }
   // The conditions or the material changed after the results were computed.
-  bool ResultsOutOfDate() const { return hasResults_ && outOfDate_; }
+  bool ResultsOutOfDate() const { return HasResults() && outOfDate_; }
 
   // Rubber-band selection, in pixels of the drawing surface. The press
   // decides what the band does with the selection.
@@ -189,7 +188,8 @@ class Session {
   const RubberBand& band() const { return band_; }
   const ViewTransform& view() const { return view_; }
   const Palette& palette() const { return palette_; }
-  const AnalysisTables& tables() const { return *tables_; }
+  // The results of the last completed compute; requires HasResults().
+  const Solution& solution() const { return *solution_; }
   const ShownPicture& shown() const { return shown_; }
   // The model differs from the file it was last opened from or saved to, or,
   // without a file, from the new model.
@@ -202,6 +202,10 @@ class Session {
  private:
   // The model view, with the markers of a kept selection.
   void Redraw();
+  // Draws the picture in the present view, which it then shows.
+  void Draw(PictureSpec spec);
+  // A result plot drawn as the plot options say.
+  PictureSpec PlotSpec(PictureKind kind, ResultField field) const;
   void RedrawShown();
   std::vector<int32_t> SelectedNodes() const;
   void Select(const std::vector<int32_t>& nodes);
@@ -209,7 +213,7 @@ class Session {
   // throws is undone before the error goes on.
   void Change(const EditScope& scope, const std::function<void()>& edit);
   // A step of the history was undone or redone.
-  void Moved(bool replacedModel, int32_t oldNodeCount);
+  void Moved(bool replacedModel);
   // The results lifecycle: a new model has none; an edit puts them out of date.
   void DiscardResults();
   void MarkModelEdited();
@@ -219,7 +223,7 @@ class Session {
   CountSink& counts_;
   FileChooser& chooser_;
   std::unique_ptr<Model> model_;
-  std::unique_ptr<AnalysisTables> tables_;
+  std::unique_ptr<const Solution> solution_;  // null until a compute succeeds
   Selection selection_{};
   RubberBand band_{};
   ViewTransform view_{};
@@ -233,7 +237,6 @@ class Session {
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
   StressRecovery recovery_ = StressRecovery::Patch;
-  bool hasResults_ = false;
   bool outOfDate_ = false;
 };
 

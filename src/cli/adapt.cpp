@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 #include "app/exported_results.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
@@ -151,7 +151,7 @@ int RunAdapt(std::span<const std::string> args) {
   switch (output) {
     case Output::ProblemFile: SaveProblemFile(out, outcome.model); break;
     case Output::MeshFile: WriteFileAtomically(out, mesher.MeshFile()); break;
-    case Output::Vtu: WriteResultsFile(out, outcome.model, ExportedResultsOf(*outcome.tables)); break;
+    case Output::Vtu: WriteResultsFile(out, outcome.model, ExportedResultsOf(outcome.solution)); break;
   }
   if (json) {
     PrintJson(outcome, std::cout);

@@ -79,6 +79,29 @@ StressRecovery RecoveryOption(const Arguments& args) {
   throw UsageError("--recovery is one of patch, average, not \"" + name + "\"");
 }
 
+namespace {
+
+bool Offered(const ResultFieldRow& row, ComponentChoice choice) {
+  return choice == ComponentChoice::AnyField || row.averaged;
+}
+
+}  // namespace
+
+std::string ComponentKeys(ComponentChoice choice, std::string_view separator) {
+  std::string keys;
+  for (const ResultFieldRow& row : ResultFields())
+    if (Offered(row, choice)) keys.append(keys.empty() ? "" : separator).append(row.key);
+  return keys;
+}
+
+ResultField ComponentOption(const Arguments& args, ComponentChoice choice) {
+  const std::string key = args.Value("--component", "sx");
+  const auto field = ResultFieldOfKey(key);
+  if (!field || !Offered(RowOf(*field), choice))
+    throw UsageError("--component is one of " + ComponentKeys(choice, ", ") + ", not \"" + key + "\"");
+  return *field;
+}
+
 Model LoadModel(const std::string& path) {
   try {
     return LoadModelFile(path);

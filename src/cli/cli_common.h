@@ -12,6 +12,7 @@
 
 #include "analysis/compute.h"
 #include "model/model.h"
+#include "model/result_fields.h"
 
 namespace trivane::cli {
 
@@ -61,6 +62,13 @@ SolverChoice SolverOption(const Arguments& args);
 // How the nodal stresses are recovered, by --recovery: patch (the default) or
 // average. Any other name throws UsageError.
 StressRecovery RecoveryOption(const Arguments& args);
+// The fields --component takes: every field, or for a graph along a line only
+// those with values at the nodes. Their keys joined by `separator`, in the
+// table's order, for the usage and the messages.
+enum class ComponentChoice { AnyField, AveragedField };
+std::string ComponentKeys(ComponentChoice choice, std::string_view separator);
+// The field of --component (sx unless given); UsageError for another word.
+ResultField ComponentOption(const Arguments& args, ComponentChoice choice);
 
 // The model in `path` (".trv", ".ase" or ".msh"); an error found on a line of the file
 // becomes "FILE:LINE: message".

@@ -6,7 +6,6 @@
 #include <span>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
 #include "io/number_text.h"
 #include "model/condition_edits.h"
 #include "model/errors.h"
@@ -195,10 +194,10 @@ void PrintNotes(const std::vector<std::string>& notes) {
 
 ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver,
                                StressRecovery recovery) {
-  ComputedModel computed{std::make_unique<Model>(LoadModel(path)), std::make_unique<AnalysisTables>()};
-  PrintNotes(ApplyModelOptions(options, *computed.model));
-  Compute(*computed.model, *computed.tables, solver, recovery);
-  return computed;
+  auto model = std::make_unique<Model>(LoadModel(path));
+  PrintNotes(ApplyModelOptions(options, *model));
+  Solution solution = Compute(*model, solver, recovery);
+  return {std::move(model), std::move(solution)};
 }
 
 }  // namespace trivane::cli

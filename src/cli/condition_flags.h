@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/tables.h"
+#include "analysis/solution.h"
 #include "cli/cli_common.h"
 #include "model/model.h"
 
@@ -60,7 +60,7 @@ void PrintNotes(const std::vector<std::string>& notes);
 // stderr), and its results, for the commands that write what a compute gives.
 struct ComputedModel {
   std::unique_ptr<Model> model;
-  std::unique_ptr<AnalysisTables> tables;
+  Solution solution;
 };
 ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver,
                                StressRecovery recovery);

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
 #include "app/exported_results.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
@@ -28,7 +27,7 @@ int RunExport(std::span<const std::string> args) {
   CheckResultsFileWritable(out);
 
   const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver, RecoveryOption(a));
-  WriteResultsFile(out, *computed.model, ExportedResultsOf(*computed.tables));
+  WriteResultsFile(out, *computed.model, ExportedResultsOf(computed.solution));
   return 0;
 }
 

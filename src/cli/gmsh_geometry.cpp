@@ -1,12 +1,12 @@
 #include "cli/gmsh_geometry.h"
 
-#include <gmsh.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <memory>
 
+#include "cli/gmsh_library.h"
 #include "io/files.h"
 #include "io/msh_import.h"
 #include "model/errors.h"
@@ -16,18 +16,35 @@ namespace trivane::cli {
 
 namespace {
 
-// Runs step(); whatever the library throws (it throws no std::exception when
-// a script is wrong) becomes an Error made of its last error message.
-template <typename Step>
-void RunGmsh(Step step, std::string (*message)(std::string_view)) {
-  try {
-    step();
-  } catch (...) {
-    std::string last;
-    gmsh::logger::getLastError(last);
-    throw Error(message(last.empty() ? "Gmsh" : last));
-  }
+// Releases an array or a string the library handed out.
+struct ReleasedByGmsh {
+  void operator()(void* p) const { Gmsh().free(p); }
+};
+
+// The library's last error message, empty when it logged none since the
+// logger was started.
+std::string LastError() {
+  char* text = nullptr;
+  int failed = 0;
+  Gmsh().loggerGetLastError(&text, &failed);
+  const std::unique_ptr<char, ReleasedByGmsh> owned(text);
+  return text ? std::string(text) : std::string();
 }
+
+using Message = std::string (*)(std::string_view);
+
+// Calls a function of the library, which takes its error flag last; a failure
+// becomes an Error made of the library's last error message.
+template <typename... Parameters, typename... Arguments>
+void Call(Message message, void (*function)(Parameters...), Arguments... arguments) {
+  int failed = 0;
+  function(arguments..., &failed);
+  if (failed == 0) return;
+  const std::string last = LastError();
+  throw Error(message(last.empty() ? "Gmsh" : last));
+}
+
+void SetOption(const char* name, double value) { Call(messages::MeshingFailed, Gmsh().setNumber, name, value); }
 
 // A file of this process in the temporary folder, removed however the
 // command ends, so that nothing is left behind when it fails.
@@ -56,7 +73,7 @@ class TemporaryFile {
 // than the geometry, hence the generous factor.
 void CheckSizeAgainstTheLimit(double size, std::string_view text) {
   double xmin, ymin, zmin, xmax, ymax, zmax;
-  gmsh::model::getBoundingBox(-1, -1, xmin, ymin, zmin, xmax, ymax, zmax);
+  Call(messages::MeshingFailed, Gmsh().getBoundingBox, -1, -1, &xmin, &ymin, &zmin, &xmax, &ymax, &zmax);
   const double estimate = (xmax - xmin) * (ymax - ymin) / (0.433 * size * size);
   if (estimate > 10.0 * MaxElements) throw Error(messages::MeshSizeTooSmall(text, estimate));
 }
@@ -64,64 +81,83 @@ void CheckSizeAgainstTheLimit(double size, std::string_view text) {
 constexpr int GmshTriangle = 2;  // Gmsh's element type of the 3-node triangle
 constexpr int ThrowOnError = 2;  // General.AbortOnError as the library sets it
 
+// The size callback: the value of the field Gmsh was given with it.
+double SizeAt(int, int, double x, double y, double, void* lookup) {
+  return static_cast<const SizeFieldLookup*>(lookup)->At(x, y);
+}
+
 }  // namespace
 
 GmshGeometry::GmshGeometry(const std::string& path) {
   // The library takes a missing file for an empty geometry; say what it is.
   ReadFileBytes(path);
-  gmsh::initialize(0, nullptr, false);  // no configuration files: the same result on every machine
+  const GmshLibrary& gmsh = Gmsh();
+  // No configuration files: the same result on every machine.
+  Call(messages::GeometryScriptError, gmsh.initialize, 0, nullptr, 0);
   try {
-    gmsh::option::setNumber("General.Terminal", 0);
-    gmsh::logger::start();
-    RunGmsh([&] { gmsh::open(path); }, messages::GeometryScriptError);
-    const int dimension = gmsh::model::getDimension();
+    SetOption("General.Terminal", 0);
+    Call(messages::GeometryScriptError, gmsh.loggerStart);
+    Call(messages::GeometryScriptError, gmsh.open, path.c_str());
+    int failed = 0;
+    const int dimension = gmsh.getDimension(&failed);
+    if (failed) throw Error(messages::GeometryScriptError(LastError()));
     if (dimension == 3) throw Error(messages::GeometryIs3D);
     if (dimension < 2) throw Error(messages::GeometryHasNoSurface);
   } catch (...) {
-    gmsh::finalize();
+    int ignored = 0;
+    gmsh.finalize(&ignored);
     throw;
   }
 }
 
-GmshGeometry::~GmshGeometry() { gmsh::finalize(); }
+GmshGeometry::~GmshGeometry() {
+  int ignored = 0;
+  Gmsh().finalize(&ignored);
+}
 
 std::vector<Group> GmshGeometry::Groups() const {
-  gmsh::vectorpair physical;
-  gmsh::model::getPhysicalGroups(physical);
+  int* dimensionsAndTags = nullptr;
+  std::size_t count = 0;
+  Call(messages::GeometryScriptError, Gmsh().getPhysicalGroups, &dimensionsAndTags, &count, -1);
+  const std::unique_ptr<int, ReleasedByGmsh> owned(dimensionsAndTags);
   std::vector<Group> groups;
-  for (const auto& [dimension, tag] : physical) {
+  for (std::size_t k = 0; k + 1 < count; k += 2) {
+    const int dimension = dimensionsAndTags[k];
+    const int tag = dimensionsAndTags[k + 1];
     if (dimension > 2) continue;
     Group group;
     group.kind = dimension == 0 ? GroupKind::Nodes : dimension == 1 ? GroupKind::Edges : GroupKind::Region;
     group.number = tag;
-    gmsh::model::getPhysicalName(dimension, tag, group.name);
+    char* name = nullptr;
+    Call(messages::GeometryScriptError, Gmsh().getPhysicalName, dimension, tag, &name);
+    const std::unique_ptr<char, ReleasedByGmsh> ownedName(name);
+    if (name) group.name = name;
     groups.push_back(std::move(group));
   }
   return groups;
 }
 
 void GmshGeometry::Generate(const SizeField* field, double size, std::string_view sizeText) {
-  RunGmsh([] { gmsh::model::mesh::clear(); }, messages::MeshingFailed);
+  Call(messages::MeshingFailed, Gmsh().meshClear, nullptr, 0);
   // The model takes 3-node triangles only, whatever the script asked for.
-  gmsh::option::setNumber("Mesh.ElementOrder", 1);
-  gmsh::option::setNumber("Mesh.RecombineAll", 0);
+  SetOption("Mesh.ElementOrder", 1);
+  SetOption("Mesh.RecombineAll", 0);
   if (field) {
     UseField(*field);
   } else if (size > 0.0) {
     CheckSizeAgainstTheLimit(size, sizeText);
-    gmsh::option::setNumber("Mesh.MeshSizeMax", size);
+    SetOption("Mesh.MeshSizeMax", size);
   }
   // Gmsh meshes the surfaces inside a parallel region, out of which its
   // exception on a surface it cannot mesh cannot pass: the process would
   // abort. Told not to throw, it logs the error and leaves the surface empty,
   // and its last error becomes ours.
-  gmsh::logger::stop();
-  gmsh::logger::start();
-  gmsh::option::setNumber("General.AbortOnError", 0);
-  RunGmsh([] { gmsh::model::mesh::generate(2); }, messages::MeshingFailed);
-  gmsh::option::setNumber("General.AbortOnError", ThrowOnError);
-  std::string last;
-  gmsh::logger::getLastError(last);
+  Call(messages::MeshingFailed, Gmsh().loggerStop);
+  Call(messages::MeshingFailed, Gmsh().loggerStart);
+  SetOption("General.AbortOnError", 0);
+  Call(messages::MeshingFailed, Gmsh().meshGenerate, 2);
+  SetOption("General.AbortOnError", ThrowOnError);
+  const std::string last = LastError();
   if (!last.empty()) throw Error(messages::MeshingFailed(last));
 }
 
@@ -133,29 +169,28 @@ void GmshGeometry::Generate(const SizeField* field, double size, std::string_vie
 // size at all, and a convex arc of the geometry, which bulges past the
 // straight sides of the last mesh, would then be meshed as one element.
 void GmshGeometry::UseField(const SizeField& field) {
-  auto lookup = std::make_shared<const SizeFieldLookup>(field);
-  RunGmsh(
-      [&] {
-        gmsh::model::mesh::setSizeCallback(
-            [lookup](int, int, double x, double y, double) { return lookup->At(x, y); });
-      },
-      messages::MeshingFailed);
-  gmsh::option::setNumber("Mesh.MeshSizeExtendFromBoundary", 0);
-  gmsh::option::setNumber("Mesh.MeshSizeFromPoints", 0);
-  gmsh::option::setNumber("Mesh.MeshSizeFromCurvature", 0);
-  gmsh::option::setNumber("Mesh.MeshSizeMax", 1e22);  // Gmsh's own default: a first mesh's --size no longer holds
+  auto lookup = std::make_unique<SizeFieldLookup>(field);
+  Call(messages::MeshingFailed, Gmsh().meshSetSizeCallback, &SizeAt, static_cast<void*>(lookup.get()));
+  lookup_ = std::move(lookup);  // the field Gmsh was given before is no longer asked
+  SetOption("Mesh.MeshSizeExtendFromBoundary", 0);
+  SetOption("Mesh.MeshSizeFromPoints", 0);
+  SetOption("Mesh.MeshSizeFromCurvature", 0);
+  SetOption("Mesh.MeshSizeMax", 1e22);  // Gmsh's own default: a first mesh's --size no longer holds
 }
 
 int64_t GmshGeometry::NodeCount() const {
-  std::vector<std::size_t> elements, nodes;
-  gmsh::model::mesh::getElementsByType(GmshTriangle, elements, nodes);
-  std::sort(nodes.begin(), nodes.end());
-  return std::unique(nodes.begin(), nodes.end()) - nodes.begin();
+  std::size_t *elements = nullptr, *nodes = nullptr;
+  std::size_t elementCount = 0, nodeCount = 0;
+  Call(messages::MeshingFailed, Gmsh().meshGetElementsByType, GmshTriangle, &elements, &elementCount, &nodes,
+       &nodeCount, -1, 0, 1);
+  const std::unique_ptr<std::size_t, ReleasedByGmsh> ownedElements(elements), ownedNodes(nodes);
+  std::sort(nodes, nodes + nodeCount);
+  return std::unique(nodes, nodes + nodeCount) - nodes;
 }
 
 std::string GmshGeometry::MeshFile() const {
   const TemporaryFile written(".msh");
-  RunGmsh([&] { gmsh::write(written.path()); }, messages::MeshingFailed);
+  Call(messages::MeshingFailed, Gmsh().write, written.path().c_str());
   return ReadFileBytes(written.path());
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 // A geometry script opened in the Gmsh library and meshed into 3-node
 // triangles, as often as a command asks: with the script's own sizes, or
-// following a size field over the last mesh.
+// following a size field over the last mesh. The library is loaded when the
+// first geometry is opened (gmsh_library.h).
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 #include "cli/cli_common.h"
 #include "model/conditions.h"
 #include "model/model.h"
@@ -17,9 +19,10 @@ namespace trivane::cli {
 
 class GmshGeometry {
  public:
-  // Opens the script (the library lives as long as this object, and only one
-  // may live at a time). Throws Error for a missing file, a script Gmsh
-  // refuses (with Gmsh's words), a 3-D geometry or one without a surface.
+  // Opens the script (the library's session lives as long as this object,
+  // and only one may live at a time). Throws Error for a missing file, a
+  // missing Gmsh library, a script Gmsh refuses (with Gmsh's words), a 3-D
+  // geometry or one without a surface.
   explicit GmshGeometry(const std::string& path);
   ~GmshGeometry();
   GmshGeometry(const GmshGeometry&) = delete;
@@ -44,6 +47,10 @@ class GmshGeometry {
 
  private:
   void UseField(const SizeField& field);
+
+  // The field the library's size callback reads, kept until the next one
+  // replaces it or the library's session ends.
+  std::unique_ptr<SizeFieldLookup> lookup_;
 };
 
 // The largest element size of --size (0 when it is not given); a size not

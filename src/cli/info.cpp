@@ -2,6 +2,7 @@
 // conditions), as a readable summary or as JSON.
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "cli/cli_common.h"
 #include "cli/model_summary.h"
@@ -26,9 +27,10 @@ void PrintJson(const Model& m, std::ostream& out) {
   }
   out << "], \"element_table\": [";
   for (int32_t j = 1; j <= m.elementCount; ++j) {
-    const Element& e = m.elements[j];
-    out << (j > 1 ? ", " : "") << "[" << FormatInteger(e.node1) << ", " << FormatInteger(e.node2) << ", "
-        << FormatInteger(e.node3) << "]";
+    out << (j > 1 ? ", " : "") << "[";
+    const char* separator = "";
+    for (const int32_t corner : m.elements[j].Nodes()) out << std::exchange(separator, ", ") << FormatInteger(corner);
+    out << "]";
   }
   out << "]}\n";
 }
@@ -55,9 +57,9 @@ void PrintSummary(const std::string& path, const Model& m, std::ostream& out) {
   if (m.elementCount > 0) {
     out << "\n" << PadLeft("element", 8) << PadLeft("node1", 7) << PadLeft("node2", 7) << PadLeft("node3", 7) << "\n";
     for (int32_t j = 1; j <= m.elementCount; ++j) {
-      const Element& e = m.elements[j];
-      out << FormatInteger(j, 8) << FormatInteger(e.node1, 7) << FormatInteger(e.node2, 7)
-          << FormatInteger(e.node3, 7) << "\n";
+      out << FormatInteger(j, 8);
+      for (const int32_t corner : m.elements[j].Nodes()) out << FormatInteger(corner, 7);
+      out << "\n";
     }
   }
 }

@@ -4,8 +4,6 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/fields.h"
-#include "analysis/material.h"
 #include "app/line_results.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
@@ -38,13 +36,6 @@ LinePoint ReadPoint(const Arguments& args, const char* flag) {
   }
 }
 
-ResultField ReadLineField(const std::string& name) {
-  const auto field = ResultFieldOfKey(name);
-  if (!field || !HasLineGraph(*field))
-    throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, mises, umag, not \"" + name + "\"");
-  return *field;
-}
-
 int32_t ReadPoints(const Arguments& args) {
   const std::string text = args.Value("--points", "101");
   int32_t points = 0;
@@ -72,13 +63,13 @@ int RunLine(std::span<const std::string> args) {
   const LinePoint from = ReadPoint(a, "--from");
   const LinePoint to = ReadPoint(a, "--to");
   const int32_t points = ReadPoints(a);
-  const ResultField field = ReadLineField(a.Value("--component", "sx"));
+  const ResultField field = ComponentOption(a, ComponentChoice::AveragedField);
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : GraphSize;
   const ModelOptions options = ReadModelOptions(a);
   const SolverChoice solver = SolverOption(a);
 
   const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver, RecoveryOption(a));
-  const LineProfile profile = ProfileAlongLine(*computed.model, *computed.tables, field, from, to, points);
+  const LineProfile profile = ProfileAlongLine(*computed.model, computed.solution, field, from, to, points);
   if (!graph) {
     WriteFileAtomically(out, LineCsvText(profile));
   } else {

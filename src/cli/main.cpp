@@ -12,25 +12,29 @@
 namespace {
 
 using trivane::cli::CommandFunction;
+using trivane::cli::ComponentChoice;
+using trivane::cli::ComponentKeys;
 
 struct Command {
   std::string_view name;
   CommandFunction run;
-  std::string_view usage;  // the arguments after the name
+  std::string usage;  // the arguments after the name
 };
 
 // One line per command.
-constexpr std::array Commands{
+const std::array Commands{
     Command{"info", trivane::cli::RunInfo, "FILE [--json]"},
     Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv [MODEL OPTIONS]"},
     Command{"render", trivane::cli::RunRender,
-            "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] "
-            "[--component sx|sy|txy|s1|s2|tmax|mises|umag|error] [--smooth] [--principal] [--scale auto|N] "
-            "[--legend] [--size WxH] [--view X1,Y1,X2,Y2] [--outlines auto|on|off] [--palette FILE] "
+            "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] [--component " +
+                ComponentKeys(ComponentChoice::AnyField, "|") +
+                "] [--smooth] [--principal] [--scale auto|N] "
+                "[--legend] [--size WxH] [--view X1,Y1,X2,Y2] [--outlines auto|on|off] [--palette FILE] "
             "[--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [MODEL OPTIONS]"},
     Command{"line", trivane::cli::RunLine,
-            "MODEL --from X1,Y1 --to X2,Y2 -o OUT.csv|OUT.png [--points N] "
-            "[--component sx|sy|txy|s1|s2|tmax|mises|umag] [--size WxH] [--solver auto|gauss-jordan|cholesky] "
+            "MODEL --from X1,Y1 --to X2,Y2 -o OUT.csv|OUT.png [--points N] [--component " +
+                ComponentKeys(ComponentChoice::AveragedField, "|") +
+                "] [--size WxH] [--solver auto|gauss-jordan|cholesky] "
             "[--recovery patch|average] [MODEL OPTIONS]"},
     Command{"solve", trivane::cli::RunSolve,
             "FILE [--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [--json] [MODEL OPTIONS]"},

@@ -8,19 +8,13 @@
 #include <string>
 
 #include "analysis/compute.h"
-#include "analysis/fields.h"
-#include "analysis/material.h"
-#include "analysis/tables.h"
+#include "analysis/solution.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "cli/pictures.h"
-#include "display/deformed_plot.h"
 #include "display/legend.h"
-#include "display/model_drawing.h"
 #include "display/palette.h"
-#include "display/principal_directions.h"
-#include "display/smooth_plot.h"
-#include "display/stress_plot.h"
+#include "display/result_picture.h"
 #include "display_qt/qt_canvas.h"
 #include "io/files.h"
 #include "io/number_text.h"
@@ -30,9 +24,11 @@ namespace trivane::cli {
 
 namespace {
 
-ResultField ReadField(const std::string& name) {
-  if (const auto field = ResultFieldOfKey(name)) return *field;
-  throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, mises, umag, error, not \"" + name + "\"");
+PictureKind ReadPlot(const std::string& text) {
+  if (text == "model") return PictureKind::Model;
+  if (text == "deformed") return PictureKind::Deformed;
+  if (text == "stress") return PictureKind::Stress;
+  throw UsageError("--plot is one of model, deformed, stress, not \"" + text + "\"");
 }
 
 // --scale: the magnification of the displacements, or auto (the largest
@@ -98,20 +94,21 @@ int RunRender(std::span<const std::string> args) {
                      1);
   if (!a.Has("-o")) throw UsageError("the picture to write is missing: -o PICTURE.png");
   const char* format = PictureFormat(a.Value("-o"));
-  const std::string plot = a.Value("--plot", "model");
-  if (plot != "model" && plot != "deformed" && plot != "stress") {
-    throw UsageError("--plot is one of model, deformed, stress, not \"" + plot + "\"");
-  }
+  const PictureKind kind = ReadPlot(a.Value("--plot", "model"));
   for (const char* flag : {"--component", "--smooth", "--principal"})
-    if (a.Has(flag) && plot != "stress") throw UsageError(std::string(flag) + " belongs to --plot stress");
-  if (a.Has("--scale") && plot != "deformed") throw UsageError("--scale belongs to --plot deformed");
-  if (a.Has("--legend") && plot == "model") throw UsageError("--legend belongs to --plot deformed or stress");
-  const bool legend = a.Has("--legend");
-  const ResultField field = ReadField(a.Value("--component", "sx"));
-  const std::optional<double> scale = ReadScale(a);
+    if (a.Has(flag) && kind != PictureKind::Stress) throw UsageError(std::string(flag) + " belongs to --plot stress");
+  if (a.Has("--scale") && kind != PictureKind::Deformed) throw UsageError("--scale belongs to --plot deformed");
+  if (a.Has("--legend") && kind == PictureKind::Model)
+    throw UsageError("--legend belongs to --plot deformed or stress");
+  PictureSpec spec{.kind = kind,
+                   .field = ComponentOption(a, ComponentChoice::AnyField),
+                   .smooth = a.Has("--smooth"),
+                   .principal = a.Has("--principal"),
+                   .magnification = ReadScale(a),
+                   .legend = a.Has("--legend")};
   const Size size = a.Has("--size") ? ReadSize(a.Value("--size")) : Size{};
   const ModelOptions options = ReadModelOptions(a);
-  const Outlines outlines = ReadOutlines(a.Value("--outlines", "auto"));
+  spec.outlines = ReadOutlines(a.Value("--outlines", "auto"));
   const bool zoomed = a.Has("--view");
   const ViewRectangle shown = zoomed ? ReadViewRectangle(a.Value("--view")) : ViewRectangle{};
   const SolverChoice solver = SolverOption(a);
@@ -119,35 +116,18 @@ int RunRender(std::span<const std::string> args) {
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
   PrintNotes(ApplyModelOptions(options, *model));
-  const Palette palette = plot == "stress" ? ReadPalette(a) : Palette{};
+  const Palette palette = kind == PictureKind::Stress ? ReadPalette(a) : Palette{};
 
   StartQt();
   // The legend widens the picture; the plot keeps the size, and so every pixel,
   // it has without one.
-  QtCanvas canvas(size.width + (legend ? LegendWidth : 0), size.height);
+  QtCanvas canvas(size.width + (spec.legend ? LegendWidth : 0), size.height);
   canvas.SetVisibleSize(size.width, size.height);
   // As a zoomed window: the rectangle stays put, whatever the model's bounds.
-  ViewTransform view;
-  if (zoomed) ShowRectangle(view, shown.x1, shown.y1, shown.x2, shown.y2, size.width, size.height);
-  if (plot == "model") {
-    DrawModel(canvas, *model, view, nullptr, outlines);
-  } else {
-    const auto tables = std::make_unique<AnalysisTables>();
-    Compute(*model, *tables, solver, recovery);
-    if (plot == "deformed") {
-      const DeformedScale drawn = DrawDeformedShape(canvas, *model, Displacements(*tables), view, nullptr, scale, outlines);
-      if (legend) DrawDeformedLegend(canvas, size.width, size.height, drawn);
-    } else {
-      const ValueRange range =
-          a.Has("--smooth")
-              ? DrawSmoothPlot(canvas, *model, CornerFieldValues(*model, *tables, field), palette, view)
-              : DrawStressPlot(canvas, *model, ElementFieldValues(*model, *tables, field), palette, view, outlines);
-      if (a.Has("--principal"))
-        DrawPrincipalDirections(canvas, *model, StressValues(*tables, SigmaX), StressValues(*tables, SigmaY),
-                                StressValues(*tables, TauXY), view);
-      if (legend) DrawStressLegend(canvas, size.width, size.height, ResultFieldTitle(field), range, palette);
-    }
-  }
+  if (zoomed) ShowRectangle(spec.view, shown.x1, shown.y1, shown.x2, shown.y2, size.width, size.height);
+  std::optional<Solution> solution;
+  if (kind != PictureKind::Model) solution = Compute(*model, solver, recovery);
+  DrawResultPicture(canvas, spec, {*model, solution ? &*solution : nullptr, palette});
   WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format, a.Value("-o")));
   return 0;
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/loads.h"
-#include "analysis/material.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/loads/loads.h"
 #include "cli/cli_common.h"
 #include "cli/condition_flags.h"
 #include "cli/model_summary.h"
@@ -19,17 +19,22 @@ namespace trivane::cli {
 
 namespace {
 
-void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
+void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
   out << "{\"nodes\": " << FormatInteger(m.nodeCount) << ", \"elements\": " << FormatInteger(m.elementCount)
       << ", \"material\": " << MaterialJson(m) << ", \"displacements\": [";
   for (int32_t i = 1; i <= m.nodeCount; ++i)
     out << (i > 1 ? ", " : "") << "[" << JsonReal(DisplacementU(t, i)) << ", " << JsonReal(DisplacementV(t, i))
         << "]";
+  // Each element's stresses, as the plot's stress list has them.
   out << "], \"stresses\": [";
   for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const char* separator = "";
     out << (e > 1 ? ", " : "") << "[";
-    for (int32_t k = 1; k <= StressComponentCount; ++k)
-      out << (k > 1 ? ", " : "") << JsonReal(StressValue(t, e, k));
+    for (const ResultFieldRow& row : ResultFields()) {
+      if (!row.stressList) continue;
+      out << separator << JsonReal(ElementFieldValue(m, t, row.field, e));
+      separator = ", ";
+    }
     out << "]";
   }
   // The assembled forces: point loads, edge loads and self-weight together.
@@ -52,8 +57,9 @@ void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
     first = false;
   }
   out << "], \"mises\": [";
-  for (int32_t e = 1; e <= m.elementCount; ++e) out << (e > 1 ? ", " : "") << JsonReal(MisesValue(t, e));
-  const Equilibrium& sums = EquilibriumOf(t);
+  for (int32_t e = 1; e <= m.elementCount; ++e)
+    out << (e > 1 ? ", " : "") << JsonReal(ElementFieldValue(m, t, ResultField::Mises, e));
+  const Equilibrium& sums = t.equilibrium;
   out << "], \"equilibrium\": {\"sum_rx\": " << JsonReal(sums.sumRx) << ", \"sum_ry\": " << JsonReal(sums.sumRy)
       << ", \"sum_fx\": " << JsonReal(sums.sumFx) << ", \"sum_fy\": " << JsonReal(sums.sumFy) << "}";
   out << ", \"error\": {\"percent\": " << JsonReal(100.0 * t.error.relative) << ", \"elements\": [";
@@ -63,7 +69,7 @@ void PrintJson(const Model& m, const AnalysisTables& t, std::ostream& out) {
 }
 
 // The support forces ("-" where a direction is free) and the equilibrium check.
-void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) {
+void PrintReactions(const Model& m, const Solution& t, std::ostream& out) {
   constexpr size_t W = 22;
   const auto text = [](const std::optional<double>& r) { return r ? FormatGeneral(*r) : std::string("-"); };
   bool any = false;
@@ -74,7 +80,7 @@ void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) 
     const NodeReaction r = ReactionAt(t, i);
     out << FormatInteger(i, 6) << PadLeft(text(r.rx), W) << PadLeft(text(r.ry), W) << "\n";
   }
-  const Equilibrium& s = EquilibriumOf(t);
+  const Equilibrium& s = t.equilibrium;
   out << "\nsum Rx = " << FormatGeneral(s.sumRx) << ", sum Ry = " << FormatGeneral(s.sumRy)
       << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy)
       << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
@@ -83,7 +89,7 @@ void PrintReactions(const Model& m, const AnalysisTables& t, std::ostream& out) 
   out << "\nestimated error = " << FormatSignificant(100.0 * t.error.relative, 3) << " %\n";
 }
 
-void PrintTables(const std::string& path, const Model& m, const AnalysisTables& t, std::ostream& out) {
+void PrintTables(const std::string& path, const Model& m, const Solution& t, std::ostream& out) {
   constexpr size_t W = 22;
   out << path << "\n"
       << "nodes: " << FormatInteger(m.nodeCount) << ", elements: " << FormatInteger(m.elementCount) << "\n"
@@ -95,15 +101,20 @@ void PrintTables(const std::string& path, const Model& m, const AnalysisTables& 
       out << FormatInteger(i, 6) << PadLeft(FormatGeneral(DisplacementU(t, i)), W)
           << PadLeft(FormatGeneral(DisplacementV(t, i)), W) << "\n";
   }
+  // A column for every field kept at the element's points, headed by its key.
   if (m.elementCount > 0) {
+    std::vector<ResultField> columns;
     out << "\n" << PadLeft("element", 8);
-    for (const char* heading : {"sx (Pa)", "sy (Pa)", "txy (Pa)", "s1 (Pa)", "s2 (Pa)", "tmax (Pa)", "mises (Pa)"})
-      out << PadLeft(heading, W);
+    for (const ResultFieldRow& row : ResultFields()) {
+      if (row.place != FieldPlace::ElementPoints) continue;
+      columns.push_back(row.field);
+      out << PadLeft(std::string(row.key) + " (" + std::string(row.unit) + ")", W);
+    }
     out << "\n";
     for (int32_t e = 1; e <= m.elementCount; ++e) {
       out << FormatInteger(e, 8);
-      for (int32_t k = 1; k <= StressComponentCount; ++k) out << PadLeft(FormatGeneral(StressValue(t, e, k)), W);
-      out << PadLeft(FormatGeneral(MisesValue(t, e)), W) << "\n";
+      for (const ResultField field : columns) out << PadLeft(FormatGeneral(ElementFieldValue(m, t, field, e)), W);
+      out << "\n";
     }
   }
   PrintReactions(m, t, out);
@@ -118,12 +129,11 @@ int RunSolve(std::span<const std::string> args) {
   const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
   PrintNotes(ApplyModelOptions(options, model));
-  AnalysisTables tables;
-  Compute(model, tables, solver, RecoveryOption(parsed));
+  const Solution solution = Compute(model, solver, RecoveryOption(parsed));
   if (parsed.Has("--json"))
-    PrintJson(model, tables, std::cout);
+    PrintJson(model, solution, std::cout);
   else
-    PrintTables(path, model, tables, std::cout);
+    PrintTables(path, model, solution, std::cout);
   return 0;
 }
 

@@ -92,8 +92,7 @@ void DrawEdgeLoads(Canvas& canvas, const Model& model, const ViewTransform& view
     const double edgeLength = std::hypot(inward.x, inward.y);
     if (edgeLength == 0.0) continue;
     inward = {inward.x / edgeLength, inward.y / edgeLength};
-    const Element& el = model.elements[element];
-    for (const int32_t corner : {el.node1, el.node2, el.node3}) {
+    for (const int32_t corner : model.elements[element].Nodes()) {
       if (corner == load.edge.node1 || corner == load.edge.node2 || !ValidNode(model, corner)) continue;
       const NodePosition at = PositionOf(model, positions, corner);
       const Pixel c = ToPixel(view, at.x, at.y);

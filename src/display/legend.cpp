@@ -1,7 +1,6 @@
 #include "display/legend.h"
 
 #include <algorithm>
-#include <array>
 
 #include "io/number_text.h"
 
@@ -32,11 +31,6 @@ void ClearStrip(Canvas& canvas, int32_t left, int32_t height) {
 }
 
 }  // namespace
-
-const std::string& StressComponentName(int32_t componentIndex) {
-  static const std::array<std::string, 6> names = {"σx", "σy", "τxy", "σ1", "σ2", "τmax"};
-  return names[static_cast<std::size_t>(std::clamp(componentIndex, 0, 5))];
-}
 
 // Colour k covers the rows (or columns) from k * length / 150 up to the next
 // colour's, so every colour gets its share of a bar of any length.

@@ -36,7 +36,4 @@ void DrawColourBar(Canvas& canvas, int32_t left, int32_t top, int32_t right, int
 // displacement with its node.
 void DrawDeformedLegend(Canvas& canvas, int32_t left, int32_t height, const DeformedScale& scale);
 
-// The names of the six stress components as the plot's list shows them.
-const std::string& StressComponentName(int32_t componentIndex);
-
 }  // namespace trivane

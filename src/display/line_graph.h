@@ -6,7 +6,7 @@
 // through the same canvas as the plots.
 #include <string>
 
-#include "analysis/line_samples.h"
+#include "analysis/recovery/line_samples.h"
 #include "display/canvas.h"
 
 namespace trivane {

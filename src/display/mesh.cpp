@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "analysis/elements/finite_element.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -31,7 +32,7 @@ bool Outlined(Outlines outlines, const Pixel& a, const Pixel& b, const Pixel& c)
 
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
                  Outlines outlines, Rgb outlineColour, NodePositions positions) {
-  const std::array<int32_t, 3> corners{element.node1, element.node2, element.node3};
+  const std::span<const int32_t> corners = CornersOf(model, element);
   std::array<Pixel, 3> points;
   for (size_t k = 0; k < corners.size(); ++k) {
     if (corners[k] < 1 || corners[k] > MaxNodes) return false;

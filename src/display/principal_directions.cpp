@@ -4,7 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/nodal_stress.h"
+#include "analysis/elements/finite_element.h"
+#include "analysis/recovery/nodal_stress.h"
 #include "display/mesh.h"
 
 namespace trivane {
@@ -35,9 +36,8 @@ void DrawPrincipalDirections(Canvas& canvas, const Model& model, std::span<const
   std::vector<int32_t> sample(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
   double largest = 0.0;
   for (int32_t e = 1; e <= count; ++e) {
-    const Element& el = model.elements[e];
-    const int32_t nodes[3] = {el.node1, el.node2, el.node3};
-    if (std::any_of(nodes, nodes + 3, [&](int32_t n) { return n < 1 || n > NodesToDraw(model); })) continue;
+    const std::span<const int32_t> nodes = CornersOf(model, model.elements[e]);
+    if (std::any_of(nodes.begin(), nodes.end(), [&](int32_t n) { return n < 1 || n > NodesToDraw(model); })) continue;
     const auto [s1, s2, tmax] = PrincipalStresses({sigmaX[static_cast<std::size_t>(e - 1)],
                                                    sigmaY[static_cast<std::size_t>(e - 1)],
                                                    tauXY[static_cast<std::size_t>(e - 1)]});

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "display/mesh.h"
 #include "model/errors.h"
 
@@ -80,10 +81,12 @@ class TrianglePainter {
 ValueRange DrawSmoothPlot(Canvas& canvas, const Model& model, std::span<const double> cornerValues,
                           const Palette& palette, ViewTransform& view) {
   const int32_t count = ElementsToDraw(model);
-  if (cornerValues.size() < 3 * static_cast<std::size_t>(count)) throw Error(messages::ComputeFirst);
+  // One value per node of each element.
+  const auto perElement = static_cast<std::size_t>(ElementTypeOf(model).NodeCount());
+  if (cornerValues.size() < perElement * static_cast<std::size_t>(count)) throw Error(messages::ComputeFirst);
   ValueRange range;
   if (count > 0) range = {cornerValues[0], cornerValues[0]};
-  for (std::size_t k = 0; k < 3 * static_cast<std::size_t>(count); ++k) {
+  for (std::size_t k = 0; k < perElement * static_cast<std::size_t>(count); ++k) {
     range.max = std::max(range.max, cornerValues[k]);
     range.min = std::min(range.min, cornerValues[k]);
   }
@@ -93,12 +96,11 @@ ValueRange DrawSmoothPlot(Canvas& canvas, const Model& model, std::span<const do
   ClearPicture(canvas);
   TrianglePainter painter(canvas, palette, range, IsUniform(range));
   for (int32_t e = 1; e <= count; ++e) {
-    const Element& el = model.elements[e];
-    const int32_t nodes[3] = {el.node1, el.node2, el.node3};
-    if (std::any_of(nodes, nodes + 3, [&](int32_t n) { return n < 1 || n > NodesToDraw(model); })) continue;
+    const std::span<const int32_t> nodes = CornersOf(model, model.elements[e]);
+    if (std::any_of(nodes.begin(), nodes.end(), [&](int32_t n) { return n < 1 || n > NodesToDraw(model); })) continue;
     Pixel corner[3];
     for (int k = 0; k < 3; ++k) corner[k] = ToPixel(view, model.nodes[nodes[k]].x, model.nodes[nodes[k]].y);
-    const double* values = cornerValues.data() + 3 * static_cast<std::size_t>(e - 1);
+    const double* values = cornerValues.data() + perElement * static_cast<std::size_t>(e - 1);
     painter.Paint(corner, values);
   }
   return range;

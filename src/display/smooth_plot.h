@@ -12,7 +12,7 @@
 
 namespace trivane {
 
-// cornerValues[3 (e - 1) + k] is the value at corner k of element e, for every
+// cornerValues[n (e - 1) + k] is the value at node k of element e (n nodes per element), for every
 // element of the model (else Error(ComputeFirst)). Refits the view, clears
 // the picture and paints; a uniform field takes MiddleColour. Returns the
 // range painted, for the legend.

@@ -49,7 +49,7 @@ void CheckMeshCorners(const Model& model, const Mesh& mesh, int32_t lastNode, in
                       const std::vector<int>& faceLines) {
   for (int32_t j = mesh.firstElement; j <= lastElement; ++j) {
     const Element& e = model.elements[j];
-    for (int32_t corner : {e.node1, e.node2, e.node3})
+    for (const int32_t corner : e.Nodes())
       if (corner < mesh.firstNode || corner > lastNode)
         throw LineError(messages::FaceCornerMissing(j, corner), faceLines[static_cast<size_t>(j)] + 1);
   }

@@ -99,7 +99,7 @@ class MeshBuilder {
     if (triangleCount_ == 0) throw Error(messages::NoTriangles);
     std::vector<int32_t> number(nodes_.size() + 1, 0);
     for (const Element& e : triangles_)
-      for (int32_t corner : {e.node1, e.node2, e.node3}) number[static_cast<size_t>(corner)] = 1;
+      for (const int32_t corner : e.Nodes()) number[static_cast<size_t>(corner)] = 1;
     int32_t used = 0;
     for (int32_t& n : number)
       if (n != 0) n = ++used;
@@ -121,8 +121,8 @@ class MeshBuilder {
     for (size_t j = 0; j < triangles_.size(); ++j) {
       const Element& e = triangles_[j];
       model.elements[static_cast<std::ptrdiff_t>(j) + 1] =
-          Element{number[static_cast<size_t>(e.node1)], number[static_cast<size_t>(e.node2)],
-                  number[static_cast<size_t>(e.node3)]};
+          Element{number[static_cast<size_t>(e.corner[0])], number[static_cast<size_t>(e.corner[1])],
+                  number[static_cast<size_t>(e.corner[2])]};
     }
     model.conditions.groups = groups_.Build(number);
     UpdateBounds(model);

@@ -65,7 +65,7 @@ Model ReadProblem(std::string_view bytes, const Model& current) {
   for (int32_t j = 1; j <= elementCount; ++j) {
     const int lineIndex = nodeCount + j + 1;
     const Element element = ReadElementLine(text.Line(lineIndex), lineIndex);
-    for (const int32_t corner : {element.node1, element.node2, element.node3})
+    for (const int32_t corner : element.Nodes())
       if (corner < 1 || corner > nodeCount) throw LineError(messages::ElementNodeMissing(j, corner), lineIndex + 1);
     model.elements[j] = element;
   }
@@ -86,8 +86,8 @@ std::string WriteProblem(const Model& model) {
     bytes += FormatInteger(n.restraint) + FormatInteger(n.orientation) + LineEnd;
   }
   for (int32_t j = 1; j <= model.elementCount && j <= MaxElements; ++j) {
-    const Element& e = model.elements[j];
-    bytes += FormatInteger(e.node1, 5) + FormatInteger(e.node2, 5) + FormatInteger(e.node3, 5) + LineEnd;
+    for (const int32_t corner : model.elements[j].Nodes()) bytes += FormatInteger(corner, 5);
+    bytes += LineEnd;
   }
   return bytes += WriteProblemSection(model);
 }

@@ -10,6 +10,7 @@
 #include "io/line_fields.h"
 #include "io/number_text.h"
 #include "model/errors.h"
+#include "model/condition_edits.h"
 #include "model/material_rules.h"
 
 namespace trivane {
@@ -261,8 +262,7 @@ class SectionReader {
     if (!problemSeen_) Fail(messages::MissingSectionLine("problem"));
     if (!materialSeen_) Fail(messages::MissingSectionLine("material"));
     line_ = materialLine_;
-    model_.material = AtLine(line_, [&] { return ElementConstants(entered_); });
-    model_.entered = entered_;
+    AtLine(line_, [&] { SetMaterial(model_, entered_); });
     const auto& materials = conditions_.regionMaterials;
     std::set<std::string, std::less<>> given;
     for (size_t k = 0; k < materials.size(); ++k) {

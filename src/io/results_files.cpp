@@ -21,22 +21,40 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
+// A column for every field the name column `name` of the table names.
+std::vector<ExportColumn> Columns(std::string_view ResultFieldRow::*name,
+                                  const std::array<std::span<const double>, ResultFieldCount>& values) {
+  std::vector<ExportColumn> columns;
+  for (const ResultFieldRow& row : ResultFields())
+    if (!(row.*name).empty()) columns.push_back({row.*name, values[static_cast<std::size_t>(row.field)]});
+  return columns;
+}
+
 }  // namespace
+
+std::vector<ExportColumn> ElementColumns(const ExportedResults& results) {
+  return Columns(&ResultFieldRow::exportName, results.elementValues);
+}
+
+std::vector<ExportColumn> NodeColumns(const ExportedResults& results) {
+  return Columns(&ResultFieldRow::averagedExportName, results.nodeValues);
+}
 
 void RequireCoverage(const Model& model, const ExportedResults& results) {
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
   const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
   bool covered = results.displacements.size() >= 2 * n && results.reactions.size() >= 2 * n &&
                  results.restrained.size() >= 2 * n;
-  for (const auto& values : results.nodeValues) covered = covered && values.size() >= n;
-  for (const auto& values : results.elementValues) covered = covered && values.size() >= m;
+  for (const ExportColumn& column : NodeColumns(results)) covered = covered && column.values.size() >= n;
+  for (const ExportColumn& column : ElementColumns(results)) covered = covered && column.values.size() >= m;
   if (!covered) throw Error(messages::ComputeFirst);
 }
 
 std::string NodeCsvText(const Model& model, const ExportedResults& results) {
   RequireCoverage(model, results);
+  const std::vector<ExportColumn> columns = NodeColumns(results);
   std::string text = "node,x,y,u,v,Rx,Ry";
-  for (const char* name : NodeValueNames) text.append(",").append(name);
+  for (const ExportColumn& column : columns) text.append(",").append(column.name);
   text += LineEnd;
   text.reserve(static_cast<std::size_t>(std::max(model.nodeCount, 0)) * 192);
   const auto reaction = [&](std::size_t d) {
@@ -48,8 +66,8 @@ std::string NodeCsvText(const Model& model, const ExportedResults& results) {
     text += FormatInteger(i) + ',' + FormatShortest(node.x) + ',' + FormatShortest(node.y) + ',' +
             FormatShortest(results.displacements[x]) + ',' + FormatShortest(results.displacements[x + 1]) + ',' +
             reaction(x) + ',' + reaction(x + 1);
-    for (const auto& values : results.nodeValues)
-      text.append(",").append(FormatShortest(values[static_cast<std::size_t>(i - 1)]));
+    for (const ExportColumn& column : columns)
+      text.append(",").append(FormatShortest(column.values[static_cast<std::size_t>(i - 1)]));
     text += LineEnd;
   }
   return text;
@@ -57,16 +75,16 @@ std::string NodeCsvText(const Model& model, const ExportedResults& results) {
 
 std::string ElementCsvText(const Model& model, const ExportedResults& results) {
   RequireCoverage(model, results);
+  const std::vector<ExportColumn> columns = ElementColumns(results);
   std::string text = "element,node1,node2,node3";
-  for (const char* name : ElementValueNames) text.append(",").append(name);
+  for (const ExportColumn& column : columns) text.append(",").append(column.name);
   text += LineEnd;
   text.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 224);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& el = model.elements[e];
-    text += FormatInteger(e) + ',' + FormatInteger(el.node1) + ',' + FormatInteger(el.node2) + ',' +
-            FormatInteger(el.node3);
-    for (const auto& values : results.elementValues)
-      text.append(",").append(FormatShortest(values[static_cast<std::size_t>(e - 1)]));
+    text += FormatInteger(e);
+    for (const int32_t corner : model.elements[e].Nodes()) text += ',' + FormatInteger(corner);
+    for (const ExportColumn& column : columns)
+      text.append(",").append(FormatShortest(column.values[static_cast<std::size_t>(e - 1)]));
     text += LineEnd;
   }
   return text;

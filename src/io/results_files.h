@@ -6,8 +6,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/model.h"
+#include "model/result_fields.h"
 
 namespace trivane {
 
@@ -19,34 +21,39 @@ struct ExportedResults {
   std::span<const double> displacements;
   std::span<const double> reactions;
   std::span<const uint8_t> restrained;  // 1 where the reaction exists
-  // The averaged stresses at the nodes: sigma x, sigma y, tau xy, von Mises.
-  std::array<std::span<const double>, 4> nodeValues;
-  // sigma x, sigma y, tau xy, sigma 1, sigma 2, tau max, von Mises, the
-  // estimated error.
-  std::array<std::span<const double>, 8> elementValues;
+  // By ResultField: the element values of every field with an exportName,
+  // the averaged values at the nodes of every field with an averagedExportName.
+  std::array<std::span<const double>, ResultFieldCount> elementValues;
+  std::array<std::span<const double>, ResultFieldCount> nodeValues;
   EnteredMaterial material;  // the material the results belong to
 };
 
-// The names of the node and element values, as the files call them.
-inline constexpr std::array<const char*, 4> NodeValueNames = {"sigma_x_avg", "sigma_y_avg", "tau_xy_avg",
-                                                              "von_mises_avg"};
-inline constexpr std::array<const char*, 8> ElementValueNames = {
-    "sigma_x", "sigma_y", "tau_xy", "sigma_1", "sigma_2", "tau_max", "von_mises", "error"};
+// A column of values as the files name it.
+struct ExportColumn {
+  std::string_view name;
+  std::span<const double> values;
+};
+// The fields' columns, in the order of the field table: the element values of
+// each field with an exportName, and the averaged node values of each field
+// with an averagedExportName.
+std::vector<ExportColumn> ElementColumns(const ExportedResults& results);
+std::vector<ExportColumn> NodeColumns(const ExportedResults& results);
 
 // Refuses results that do not cover the model: Error(ComputeFirst).
 void RequireCoverage(const Model& model, const ExportedResults& results);
 
 // The .vtu file: points (x, y, 0) and triangles; point data "displacement"
 // (u, v, 0), "reaction" (Rx, Ry, 0; 0 where a direction is free) and one
-// array per averaged node value; one cell array per element value; field data E, mu, t as entered and the
-// problem type. Arrays go in raw binary in the appended section, so the file
-// is written in one pass at memory speed. The elements' corners must be nodes.
+// array per node column; one cell array per element column; field data E,
+// mu, t as entered and the problem type. Arrays go in raw binary in the
+// appended section, so the file is written in one pass at memory speed. The
+// elements' corners must be nodes.
 std::string VtuText(const Model& model, const ExportedResults& results);
 
 // RFC 4180 tables, UTF-8, CR LF line ends, a header row, reals in shortest
 // round-trip form. Nodes: node, x, y, u, v, Rx, Ry (a reaction left empty where
-// there is none) and the four averaged values. Elements: element, node1,
-// node2, node3 and the eight values.
+// there is none) and the node columns. Elements: element, node1, node2,
+// node3 and the element columns.
 std::string NodeCsvText(const Model& model, const ExportedResults& results);
 std::string ElementCsvText(const Model& model, const ExportedResults& results);
 

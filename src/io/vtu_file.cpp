@@ -52,10 +52,10 @@ std::string Attribute(const char* name, const std::string& value) {
   return std::string(" ") + name + "=\"" + value + "\"";
 }
 
-std::string AppendedArray(const char* type, const char* name, int components, std::size_t offset) {
+std::string AppendedArray(const char* type, std::string_view name, int components, std::size_t offset) {
   std::string xml = "<DataArray";
   xml += Attribute("type", type);
-  if (name) xml += Attribute("Name", name);
+  if (!name.empty()) xml += Attribute("Name", std::string(name));
   if (components > 1) xml += Attribute("NumberOfComponents", FormatInteger(components));
   xml += Attribute("format", "appended") + Attribute("offset", FormatInteger(static_cast<long long>(offset))) + "/>\n";
   return xml;
@@ -83,12 +83,14 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   const std::size_t points = block.Reserve<double>(3 * n);
   const std::size_t displacement = block.Reserve<double>(3 * n);
   const std::size_t reactions = block.Reserve<double>(3 * n);
-  std::array<std::size_t, 4> pointValues{};
+  const std::vector<ExportColumn> nodeColumns = NodeColumns(results);
+  const std::vector<ExportColumn> elementColumns = ElementColumns(results);
+  std::vector<std::size_t> pointValues(nodeColumns.size());
   for (std::size_t& offset : pointValues) offset = block.Reserve<double>(n);
   const std::size_t connectivity = block.Reserve<int64_t>(3 * m);
   const std::size_t offsets = block.Reserve<int64_t>(m);
   const std::size_t types = block.Reserve<uint8_t>(m);
-  std::array<std::size_t, 8> cellValues{};
+  std::vector<std::size_t> cellValues(elementColumns.size());
   for (std::size_t& offset : cellValues) offset = block.Reserve<double>(m);
 
   const bool little = std::endian::native == std::endian::little;
@@ -107,10 +109,10 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   xml += AppendedArray("Float64", "displacement", 3, displacement);
   xml += AppendedArray("Float64", "reaction", 3, reactions);
   for (std::size_t a = 0; a < pointValues.size(); ++a)
-    xml += AppendedArray("Float64", NodeValueNames[a], 1, pointValues[a]);
+    xml += AppendedArray("Float64", nodeColumns[a].name, 1, pointValues[a]);
   xml += "</PointData>\n<CellData Scalars=\"von_mises\">\n";
   for (std::size_t a = 0; a < cellValues.size(); ++a)
-    xml += AppendedArray("Float64", ElementValueNames[a], 1, cellValues[a]);
+    xml += AppendedArray("Float64", elementColumns[a].name, 1, cellValues[a]);
   xml += "</CellData>\n<Points>\n" + AppendedArray("Float64", "Points", 3, points) + "</Points>\n";
   xml += "<Cells>\n" + AppendedArray("Int64", "connectivity", 1, connectivity) +
          AppendedArray("Int64", "offsets", 1, offsets) + AppendedArray("UInt8", "types", 1, types) + "</Cells>\n";
@@ -136,18 +138,16 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   AppendedBlock::Add<double>(text, 3 * n,
                              planar([&](std::size_t i) { return reaction(2 * i); },
                                     [&](std::size_t i) { return reaction(2 * i + 1); }));
-  for (const auto& values : results.nodeValues)
-    AppendedBlock::Add<double>(text, n, [&](std::size_t i) { return values[i]; });
+  for (const ExportColumn& column : nodeColumns)
+    AppendedBlock::Add<double>(text, n, [&](std::size_t i) { return column.values[i]; });
   AppendedBlock::Add<int64_t>(text, 3 * m, [&](std::size_t k) -> int64_t {
-    const Element& el = model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)];
-    const int32_t corners[3] = {el.node1, el.node2, el.node3};
-    return corners[k % 3] - 1;
+    return model.elements[static_cast<std::ptrdiff_t>(k / 3 + 1)].Nodes()[k % 3] - 1;
   });
   AppendedBlock::Add<int64_t>(text, m, [](std::size_t e) { return static_cast<int64_t>(3 * (e + 1)); });
   constexpr uint8_t VtkTriangle = 5;
   AppendedBlock::Add<uint8_t>(text, m, [](std::size_t) { return VtkTriangle; });
-  for (const auto& values : results.elementValues)
-    AppendedBlock::Add<double>(text, m, [&](std::size_t e) { return values[e]; });
+  for (const ExportColumn& column : elementColumns)
+    AppendedBlock::Add<double>(text, m, [&](std::size_t e) { return column.values[e]; });
 
   text += closing;
   return text;

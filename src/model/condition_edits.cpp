@@ -126,11 +126,15 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 
 void SetGravity(Model& model, Gravity gravity) { model.conditions.gravity = gravity; }
 
+void SetMaterial(Model& model, const EnteredMaterial& entered) {
+  model.material = ElementConstants(entered);
+  model.entered = entered;
+}
+
 void SetDensity(Model& model, double rho) {
   EnteredMaterial entered = model.entered;
   entered.rho = rho;
-  ElementConstants(entered);
-  model.entered.rho = rho;
+  SetMaterial(model, entered);
 }
 
 void SetRegionMaterial(Model& model, const RegionMaterial& material) {

@@ -53,6 +53,12 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 
 void SetGravity(Model& model, Gravity gravity);
 
+// The one way the model's material is set, by the window's dialog, the
+// command line and the problem file alike: the material as entered and the
+// constants the element formulas take from it (ElementConstants). A material
+// no elastic body has is refused, naming the field, and the model keeps its own.
+void SetMaterial(Model& model, const EnteredMaterial& entered);
+
 // Sets the density of the model's material; a negative one is refused
 // (ElementConstants).
 void SetDensity(Model& model, double rho);

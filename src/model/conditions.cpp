@@ -35,8 +35,8 @@ std::vector<int32_t> GroupNodes(const Model& model, const Group& group) {
       break;
     case GroupKind::Region:
       for (const int32_t e : group.elements) {
-        const Element& el = model.elements[e];
-        nodes.insert(nodes.end(), {el.node1, el.node2, el.node3});
+        const std::span<const int32_t> corners = model.elements[e].Nodes();
+        nodes.insert(nodes.end(), corners.begin(), corners.end());
       }
       break;
   }

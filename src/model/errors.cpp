@@ -299,6 +299,14 @@ std::string MeshSizeTooSmall(std::string_view text, double estimate) {
          " 个单元，超出上限 " + std::to_string(MaxElements);
 }
 
+std::string GmshLibraryMissing(std::string_view library, std::string_view reason) {
+  return "无法载入Gmsh库 " + std::string(library) + "，划分网格需要它：" + std::string(reason);
+}
+
+std::string GmshFunctionMissing(std::string_view library, std::string_view function) {
+  return "Gmsh库 " + std::string(library) + " 中没有函数 " + std::string(function);
+}
+
 std::string AdaptRoundFailed(int round, std::string_view reason) {
   return "第 " + std::to_string(round) + " 轮失败：" + std::string(reason);
 }

@@ -7,9 +7,12 @@ namespace trivane {
 MeshEdges::MeshEdges(const Model& model) {
   sides_.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 3);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Element& el = model.elements[e];
-    for (const Edge side : {Edge{el.node1, el.node2}, Edge{el.node2, el.node3}, Edge{el.node3, el.node1}})
+    // A triangle's sides run from each corner to the next, the last back to the first.
+    const std::span<const int32_t> corners = model.elements[e].Nodes();
+    for (std::size_t k = 0; k < corners.size(); ++k) {
+      const Edge side{corners[k], corners[(k + 1) % corners.size()]};
       sides_.push_back({std::min(side.node1, side.node2), std::max(side.node1, side.node2), e, side});
+    }
   }
   std::sort(sides_.begin(), sides_.end());
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The model being edited and analysed: node and element tables with 1-based
 // numbering (entry 0 is never used), their counts, bounds and material.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -25,10 +27,11 @@ struct Node {
   bool operator==(const Node&) const = default;
 };
 
+// A triangle's corners N1, N2, N3 in stored order; the analysis takes them
+// in this order through Nodes().
 struct Element {
-  int32_t node1 = 0;
-  int32_t node2 = 0;
-  int32_t node3 = 0;
+  std::array<int32_t, 3> corner{};
+  std::span<const int32_t> Nodes() const { return corner; }
   bool operator==(const Element&) const = default;
 };
 
@@ -67,7 +70,7 @@ struct ModelBounds {
 };
 
 // The constants the element formulas take: in plane strain already converted
-// (see analysis/material.h).
+// (see model/material_rules.h).
 struct Material {
   double mu = 0.167;  // Poisson's ratio
   double E = 2.0e10;  // modulus of elasticity, Pa

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "analysis/fields.h"
+#include "model/result_fields.h"
 #include "app/line_results.h"
 #include "display/line_graph.h"
 #include "display_qt/qt_canvas.h"
@@ -36,9 +36,9 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWid
   auto* row = new QHBoxLayout;
   field_ = new QComboBox(this);
   field_->setObjectName("LineField");
-  for (int k = 0; k < ResultFieldCount; ++k)
-    if (HasLineGraph(static_cast<ResultField>(k)))
-      field_->addItem(QString::fromStdString(ResultFieldName(static_cast<ResultField>(k))));
+  // Each item carries its field's number.
+  for (const ResultFieldRow& row : ResultFields())
+    if (row.averaged) field_->addItem(QString::fromStdString(std::string(row.name)), static_cast<int>(row.field));
   auto* savePicture = new QPushButton("保存图片…", this);
   savePicture->setObjectName("SaveLinePicture");
   auto* saveSamples = new QPushButton("保存数据…", this);
@@ -66,13 +66,12 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWid
 
 QImage LineGraphWindow::Picture() const {
   QtCanvas canvas(GraphWidth, GraphHeight);
-  DrawLineGraph(canvas, profile_, ResultFieldTitle(static_cast<ResultField>(field_->currentIndex())));
+  DrawLineGraph(canvas, profile_, ResultFieldTitle(static_cast<ResultField>(field_->currentData().toInt())));
   return canvas.Image().copy();
 }
 
 void LineGraphWindow::Redraw() {
-  // The field list holds every field with a graph, in field order, from the first.
-  profile_ = profileOf_(field_->currentIndex());
+  profile_ = profileOf_(field_->currentData().toInt());
   graph_->setPixmap(QPixmap::fromImage(Picture()));
 }
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "analysis/line_samples.h"
+#include "analysis/recovery/line_samples.h"
 
 class QComboBox;
 class QLabel;

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "analysis/fields.h"
+#include "model/result_fields.h"
 #include "app/readout.h"
 #include "model/errors.h"
 #include "display/legend.h"
@@ -199,7 +199,7 @@ void MainForm::UpdateWindow() {
 void MainForm::UpdateResultsArea() {
   const ShownPicture& shown = session_->shown();
   if (shown.kind == PictureKind::Stress) {
-    results_->ShowLegend(QString::fromStdString(ResultFieldName(static_cast<ResultField>(shown.component))),
+    results_->ShowLegend(QString::fromStdString(std::string(RowOf(static_cast<ResultField>(shown.component)).name)),
                          shown.range, session_->palette());
   } else {
     results_->HideLegend();
@@ -208,7 +208,7 @@ void MainForm::UpdateResultsArea() {
   if (!probeText_.isEmpty()) parts << probeText_;
   if (shown.kind == PictureKind::Deformed)
     parts << QString::fromStdString(DeformedText(shown.deformed));
-  if (session_->HasResults()) parts << QString::fromStdString(ErrorText(session_->tables().error));
+  if (session_->HasResults()) parts << QString::fromStdString(ErrorText(session_->solution().error));
   if (session_->PickingLine()) parts << "路径图：在图上点击直线的两端";
   if (session_->ResultsOutOfDate()) parts << ResultsOutOfDate;
   const std::string selected = SelectionText(session_->selection().count);
@@ -219,7 +219,7 @@ void MainForm::UpdateResultsArea() {
 void MainForm::ProbeAt(int x, int y) {
   const ProbeHit hit = session_->Probe(x, y);
   probeText_ = QString::fromStdString(
-      ProbeText(session_->model(), hit, session_->HasResults() ? &session_->tables() : nullptr));
+      ProbeText(session_->model(), hit, session_->HasResults() ? &session_->solution() : nullptr));
   UpdateResultsArea();
   if (probeText_.isEmpty()) {
     QToolTip::hideText();
@@ -283,7 +283,7 @@ void MainForm::ToolButton8Click() { Run([this] { session_->OneWayRestraint(); })
 void MainForm::ToolButton10Click() { Run([this] { session_->TwoWayRestraint(); }); }
 void MainForm::ToolButton4Click() { Run([this] { session_->DeleteRestraint(); }); }
 void MainForm::ToolButton15Click() { Run([this] { session_->DeformedPlot(); }); }
-void MainForm::ToolButton18Click() { Run([this] { session_->StressPlot(comboBox1_->currentIndex()); }); }
+void MainForm::ToolButton18Click() { Run([this] { session_->StressPlot(comboBox1_->currentData().toInt()); }); }
 
 void MainForm::ToolButton12Click() {
   Run([this] { session_->ApplyLoad(edit1_->text().toStdString(), edit2_->text().toStdString()); });

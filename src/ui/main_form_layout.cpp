@@ -12,7 +12,7 @@
 #include <QToolButton>
 
 #include "app/readout.h"
-#include "display/legend.h"
+#include "model/result_fields.h"
 #include "ui/main_form.h"
 #include "ui/results_area.h"
 
@@ -96,7 +96,9 @@ void MainForm::BuildToolBar() {
   panel2Row->setContentsMargins(2, 0, 2, 0);
   comboBox1_ = new QComboBox(panel2);
   comboBox1_->setObjectName("ComboBox1");
-  for (int i = 0; i < 6; ++i) comboBox1_->addItem(QString::fromStdString(StressComponentName(i)));
+  // Each item carries its field's number.
+  for (const ResultFieldRow& row : ResultFields())
+    if (row.stressList) comboBox1_->addItem(QString::fromStdString(std::string(row.name)), static_cast<int>(row.field));
   comboBox1_->setCurrentIndex(0);
   panel2Row->addWidget(comboBox1_);
   bar->addWidget(panel2);
@@ -184,9 +186,10 @@ void MainForm::BuildMenu() {
   }
   // Fields beyond the six stresses plot from the menu only.
   stress->addSeparator();
-  item(stress, "MisesPlot", "von Mises", QKeySequence("Ctrl+F7"), [this] { ResultPlot(6); });
-  item(stress, "DisplacementPlot", "位移 |u|", QKeySequence("Ctrl+F8"), [this] { ResultPlot(7); });
-  item(stress, "ErrorPlot", "误差", QKeySequence(), [this] { ResultPlot(8); });
+  const auto plot = [this](ResultField field) { return [this, field] { ResultPlot(static_cast<int>(field)); }; };
+  item(stress, "MisesPlot", "von Mises", QKeySequence("Ctrl+F7"), plot(ResultField::Mises));
+  item(stress, "DisplacementPlot", "位移 |u|", QKeySequence("Ctrl+F8"), plot(ResultField::DisplacementMagnitude));
+  item(stress, "ErrorPlot", "误差", QKeySequence(), plot(ResultField::Error));
   compute->addSeparator();
   // 面积加权平均: the nodal values as the area-weighted means of the elements
   // instead of by patch recovery, for comparison.

@@ -1,13 +1,13 @@
 // The adaptive loop's stops and failures, with a mesher and an analysis that
 // play back a script: no Gmsh and no solve.
-#include "analysis/adaptive_meshing.h"
+#include "analysis/adaptivity/adaptive_meshing.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "analysis/size_rule.h"
+#include "analysis/adaptivity/size_rule.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -52,7 +52,7 @@ class ScriptedMesher final : public Mesher {
 // such that the size rule asks for sizes `refinement` times finer.
 MeshAnalyser Scripted(std::vector<double> percents, double refinement = 1.5, std::vector<StressPeak> peaks = {}) {
   auto round = std::make_shared<std::size_t>(0);
-  return [=](const Model& model, AnalysisTables&) {
+  return [=](const Model& model, Solution&) {
     const double eta = percents.at((*round)++);
     MeshAnalysis a;
     a.elementErrors.assign(static_cast<std::size_t>(model.elementCount), 1.0);
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, AdaptStops, ::testing::ValuesIn(StopRows),
 TEST(Adapt, AFailureNamesItsRound) {
   ScriptedMesher mesher({20, 40});
   const MeshAnalyser failsSecond = [scripted = Scripted({9.0}), round = 0](const Model& m,
-                                                                           AnalysisTables& t) mutable {
+                                                                           Solution& t) mutable {
     if (++round == 2) throw Error(messages::SingularMatrix);
     return scripted(m, t);
   };

@@ -10,19 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "analysis/cholesky.h"
+#include "analysis/solvers/cholesky.h"
 #include "analysis/compute.h"
-#include "analysis/material.h"
+#include "analysis/elements/material.h"
 #include "meshes.h"
 #include "model/errors.h"
 
 namespace trivane {
 namespace {
 
-std::unique_ptr<AnalysisTables> Solved(const Model& m, SolverChoice solver) {
-  auto t = std::make_unique<AnalysisTables>();
-  Compute(m, *t, solver);
-  return t;
+std::unique_ptr<const Solution> Solved(const Model& m, SolverChoice solver) {
+  return std::make_unique<const Solution>(Compute(m, solver));
 }
 
 std::string FailureOf(const Model& m, SolverChoice solver = SolverChoice::Automatic) {
@@ -35,7 +33,7 @@ std::string FailureOf(const Model& m, SolverChoice solver = SolverChoice::Automa
 }
 
 // The result columns of a compute: u, v, then the six stress components.
-std::vector<std::vector<double>> ResultColumns(const Model& m, const AnalysisTables& t) {
+std::vector<std::vector<double>> ResultColumns(const Model& m, const Solution& t) {
   std::vector<std::vector<double>> columns(2 + StressComponentCount);
   for (int32_t i = 1; i <= m.nodeCount; ++i) {
     columns[0].push_back(DisplacementU(t, i));
@@ -116,8 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, CholeskyOfTwoByTwo,
                                            TwoByTwo{"ZeroPivot", 1, 1, 1, 0.0, {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-bool SameDisplacementBits(const Model& m, const AnalysisTables& a, const AnalysisTables& b) {
-  return std::memcmp(Displacements(a).data(), Displacements(b).data(),
+bool SameDisplacementBits(const Model& m, const Solution& a, const Solution& b) {
+  return std::memcmp(a.displacements.data(), b.displacements.data(),
                      sizeof(double) * static_cast<std::size_t>(2 * m.nodeCount)) == 0;
 }
 
@@ -222,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
                      for (int32_t i = 1; i <= m.nodeCount; ++i) m.nodes[i].load *= 1e300;
                    },
                    messages::Overflow},
-        RefusedRow{"MissingCorner", [](Model& m) { m.elements[7].node3 = m.nodeCount + 1; }, "单元 7 的结点号 901 不存在"}),
+        RefusedRow{"MissingCorner", [](Model& m) { m.elements[7].corner[2] = m.nodeCount + 1; }, "单元 7 的结点号 901 不存在"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

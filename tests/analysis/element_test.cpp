@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
-#include "analysis/element.h"
-#include "analysis/system.h"
+#include "analysis/elements/constant_strain_triangle.h"
+#include "analysis/solvers/system.h"
 #include "fixtures.h"
 #include "meshes.h"
 #include "model/errors.h"
@@ -17,11 +17,9 @@ namespace {
 using testing::Close;
 
 // The stiffness before restraints, and the stress matrices.
-std::unique_ptr<AnalysisTables> Assembled(Model model) {
+std::unique_ptr<testing::DenseBuild> Assembled(Model model) {
   for (int32_t i = 1; i <= model.nodeCount; ++i) model.nodes[i].restraint = Free;
-  auto t = std::make_unique<AnalysisTables>();
-  BuildSystem(model, SystemInputOf(model), *t);
-  return t;
+  return testing::Build(model);
 }
 
 TEST(ElementWorkedExample, StressMatrixAndStiffness) {
@@ -119,7 +117,7 @@ class ElementFaults : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(ElementFaults, ReportTheFirstFault) {
   const FaultCase& c = GetParam();
   try {
-    ComputeElementMatrices(c.model, 1, c.model.material);
+    ConstantStrainTriangle().Matrices(NodesOf(c.model, 1), c.model.material);
     ADD_FAILURE() << "no fault reported";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), c.message);

@@ -1,5 +1,5 @@
 // A field along a line through two triangles, against values worked by hand.
-#include "analysis/line_samples.h"
+#include "analysis/recovery/line_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Superconvergent patch recovery against exact answers: a linear field on an
 // irregular mesh, the peak at a hole (Kirsch) and of a linear field, and plane
 // strain's von Mises on a region of its own.
-#include "analysis/patch_recovery.h"
+#include "analysis/recovery/patch_recovery.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
-#include "analysis/stress_peak.h"
+#include "analysis/elements/material.h"
+#include "analysis/adaptivity/stress_peak.h"
 #include "fixtures.h"
 
 namespace trivane {
@@ -52,8 +52,8 @@ std::vector<StressState> AtCentroids(const Model& m, StressState (*field)(double
   std::vector<StressState> values;
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     const Element& el = m.elements[e];
-    const double x = (m.nodes[el.node1].x + m.nodes[el.node2].x + m.nodes[el.node3].x) / 3.0;
-    const double y = (m.nodes[el.node1].y + m.nodes[el.node2].y + m.nodes[el.node3].y) / 3.0;
+    const double x = (m.nodes[el.corner[0]].x + m.nodes[el.corner[1]].x + m.nodes[el.corner[2]].x) / 3.0;
+    const double y = (m.nodes[el.corner[0]].y + m.nodes[el.corner[1]].y + m.nodes[el.corner[2]].y) / 3.0;
     values.push_back(field(x, y));
   }
   return values;
@@ -76,7 +76,7 @@ TEST(PatchRecovery, ALinearFieldIsExactAtEveryNodeOfAnIrregularMesh) {
     const NodalStresses r = PatchRecoveredStresses(m, ElementMaterialsOf(m), AtCentroids(m, Linear));
     for (int32_t e = 1; e <= m.elementCount; ++e) {
       const Element& el = m.elements[e];
-      const int32_t corners[3] = {el.node1, el.node2, el.node3};
+      const int32_t corners[3] = {el.corner[0], el.corner[1], el.corner[2]};
       for (int32_t k = 0; k < 3; ++k) {
         const StressState exact = Linear(m.nodes[corners[k]].x, m.nodes[corners[k]].y);
         for (std::size_t c = 0; c < 3; ++c)
@@ -149,9 +149,8 @@ TEST(PatchRecovery, ReadsKirschsPeakAtTheTopOfTheHoleWithinOnePercent) {
   const Model m = KirschQuarter(around, 64);
   const int32_t top = around + 1;  // (0, a)
   ASSERT_NEAR(m.nodes[top].y, 1.0, 1e-15);
-  auto tables = std::make_unique<AnalysisTables>();
-  Compute(m, *tables, SolverChoice::Automatic, StressRecovery::Patch);
-  EXPECT_NEAR(tables->averaged.nodeMean[0][top - 1], 3.0, 0.03);
+  const auto solution = std::make_unique<const Solution>(Compute(m, SolverChoice::Automatic, StressRecovery::Patch));
+  EXPECT_NEAR(solution->averaged.nodeMean[0][top - 1], 3.0, 0.03);
 }
 
 // The peak of a linear sigma x = 1 + x + y is at the corner (1, 1), 3; the
@@ -167,7 +166,7 @@ TEST(PatchRecovery, ThePeakAndItsLocalError) {
   double lowest = 3.0;  // the element value furthest below the peak, at the corner node 25
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     const Element& el = m.elements[e];
-    if (el.node1 == 25 || el.node2 == 25 || el.node3 == 25) lowest = std::min(lowest, values[e - 1][0]);
+    if (el.corner[0] == 25 || el.corner[1] == 25 || el.corner[2] == 25) lowest = std::min(lowest, values[e - 1][0]);
   }
   EXPECT_NEAR(peak.localErrorPercent, 100.0 * (3.0 - lowest) / 3.0, 1e-10);
 }

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "analysis/compute.h"
-#include "analysis/error_estimate.h"
-#include "analysis/fields.h"
-#include "analysis/nodal_stress.h"
-#include "analysis/patch_recovery.h"
+#include "analysis/recovery/error_estimate.h"
+#include "analysis/recovery/fields.h"
+#include "analysis/recovery/nodal_stress.h"
+#include "analysis/recovery/patch_recovery.h"
 #include "meshes.h"
 #include "fixtures.h"
 
@@ -55,8 +55,7 @@ TEST_P(UniformPatch, AveragesReproduceTheStressAndTheEstimateIsZero) {
   m.nodes[1].restraint = FixedXY;
   for (const auto& [i, f] : {std::pair{3, 0.25}, {6, 0.5}, {9, 0.25}}) m.nodes[i].load = f;
   if (GetParam()) SplitRegions(m, 5);
-  auto t = std::make_unique<AnalysisTables>();
-  Compute(m, *t);
+  auto t = std::make_unique<const Solution>(Compute(m));
 
   const NodalStresses& avg = t->averaged;
   EXPECT_EQ(avg.slotValues.size(), GetParam() ? 9u + 3u : 9u);  // three nodes on the interface
@@ -84,9 +83,8 @@ TEST(NodalAverage, ALinearFieldIsRecoveredExactlyAtInteriorNodes) {
   const auto field = [](double x, double y) { return StressState{1 + 2 * x + 3 * y, 4 - x + 0.5 * y, 2 * x - y}; };
   std::vector<StressState> centroidValues;
   for (int32_t e = 1; e <= m.elementCount; ++e) {
-    const Element& el = m.elements[e];
     double x = 0.0, y = 0.0;
-    for (const int32_t n : {el.node1, el.node2, el.node3}) {
+    for (const int32_t n : m.elements[e].Nodes()) {
       x += m.nodes[n].x / 3.0;
       y += m.nodes[n].y / 3.0;
     }
@@ -170,8 +168,7 @@ TEST(ErrorEstimate, FallsAtRateAboutOneUnderRefinementOfCooksMembrane) {
   std::vector<double> eta;
   for (const int32_t divisions : {8, 16, 32}) {
     Model m = examples::CookMembrane(divisions);
-    auto t = std::make_unique<AnalysisTables>();
-    Compute(m, *t);
+    auto t = std::make_unique<const Solution>(Compute(m));
     eta.push_back(t->error.relative);
   }
   for (std::size_t k = 1; k < eta.size(); ++k) {

@@ -7,8 +7,9 @@
 #include <memory>
 
 #include "analysis/compute.h"
-#include "analysis/material.h"
-#include "analysis/results.h"
+#include "analysis/elements/material.h"
+#include "model/condition_edits.h"
+#include "analysis/recovery/results.h"
 #include "fixtures.h"
 #include "meshes.h"
 #include "model/errors.h"
@@ -37,8 +38,7 @@ TEST_P(HandWorkedReactions, MatchStatics) {
   const double p = GetParam().pushOnSupport;
   const Model m = testing::MakeModel({{0, 0, FixedXY, p, 180.0}, {1, 0, FixedY, q, 90.0}, {0, 1, Free, 1.0, 0.0}},
                                      {{1, 2, 3}});
-  auto t = std::make_unique<AnalysisTables>();
-  Compute(m, *t, GetParam().solver);
+  const auto t = std::make_unique<const Solution>(Compute(m, GetParam().solver));
   const NodeReaction r1 = ReactionAt(*t, 1);
   const NodeReaction r2 = ReactionAt(*t, 2);
   ASSERT_TRUE(r1.rx && r1.ry && r2.ry);
@@ -47,7 +47,7 @@ TEST_P(HandWorkedReactions, MatchStatics) {
   EXPECT_TRUE(Close(*r1.rx, p - 1.0));
   EXPECT_TRUE(Close(*r1.ry, -1.0));
   EXPECT_TRUE(Close(*r2.ry, 1.0 - q));
-  const Equilibrium& sums = EquilibriumOf(*t);
+  const Equilibrium& sums = t->equilibrium;
   EXPECT_TRUE(Close(sums.sumRx, p - 1.0));
   EXPECT_TRUE(Close(sums.sumRy, -q));
   EXPECT_TRUE(Close(sums.sumFx, 1.0 - p));
@@ -64,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, HandWorkedReactions,
 // A node held in x only (kind 2) has Rx and no Ry.
 TEST(Reactions, KindTwoHoldsXOnly) {
   const Model m = testing::MakeModel({{0, 0, FixedXY}, {0, 1, FixedX}, {1, 0, Free, 1.0, 45.0}}, {{1, 3, 2}});
-  auto t = std::make_unique<AnalysisTables>();
-  Compute(m, *t);
+  auto t = std::make_unique<const Solution>(Compute(m));
   const NodeReaction r2 = ReactionAt(*t, 2);
   EXPECT_TRUE(r2.rx.has_value());
   EXPECT_FALSE(r2.ry.has_value());
@@ -81,12 +80,10 @@ class EquilibriumCheck : public ::testing::TestWithParam<ExampleCase> {};
 // Reactions balance the loads on both solver paths, and the two paths agree.
 TEST_P(EquilibriumCheck, HoldsOnBothSolverPaths) {
   const Model m = GetParam().make();
-  auto dense = std::make_unique<AnalysisTables>();
-  auto sparse = std::make_unique<AnalysisTables>();
-  Compute(m, *dense, SolverChoice::GaussJordan);
-  Compute(m, *sparse, SolverChoice::Cholesky);
-  for (const AnalysisTables* t : {dense.get(), sparse.get()}) {
-    const auto& s = EquilibriumOf(*t);
+  const auto dense = std::make_unique<const Solution>(Compute(m, SolverChoice::GaussJordan));
+  const auto sparse = std::make_unique<const Solution>(Compute(m, SolverChoice::Cholesky));
+  for (const Solution* t : {dense.get(), sparse.get()}) {
+    const auto& s = t->equilibrium;
     const double scale = std::fabs(s.sumFx) + std::fabs(s.sumFy);
     ASSERT_GT(scale, 0.0);
     EXPECT_LE(std::fabs(s.sumRx + s.sumFx), 1e-9 * scale);
@@ -144,9 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VonMisesStress, PlaneStrainComputeUsesTheEnteredRatio) {
   Model m = examples::CantileverPlate(6, 3);
   SetMaterial(m, {PlaneStrain, 2e10, 0.3, 1.0});
-  auto t = std::make_unique<AnalysisTables>();
-  Compute(m, *t);
-  ASSERT_EQ(MisesValues(*t).size(), static_cast<std::size_t>(m.elementCount));
+  auto t = std::make_unique<const Solution>(Compute(m));
+  ASSERT_EQ(t->mises.size(), static_cast<std::size_t>(m.elementCount));
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     const auto v = [&](int32_t k) { return StressValue(*t, e, k); };
     EXPECT_EQ(MisesValue(*t, e), VonMises(v(SigmaX), v(SigmaY), v(Sigma1), v(Sigma2), PlaneStrain, 0.3)) << e;
@@ -154,18 +150,18 @@ TEST(VonMisesStress, PlaneStrainComputeUsesTheEnteredRatio) {
   EXPECT_EQ(t->material.mu, 0.3);
 }
 
-// A failed compute leaves the reactions and von Mises of the last one.
-TEST(Reactions, AFailedComputeKeepsThem) {
-  auto t = std::make_unique<AnalysisTables>();
+// A failed compute gives no solution: the one held stays the last one's,
+// reactions and von Mises included.
+TEST(Reactions, AFailedComputeLeavesTheLastSolution) {
   const Model good = examples::CantileverPlate(5, 3);
-  Compute(good, *t);
-  const std::vector<double> reactions = t->reactions.values;
-  const std::vector<double> mises = t->mises;
+  Solution t = Compute(good);
+  const std::vector<double> reactions = t.reactions.values;
+  const std::vector<double> mises = t.mises;
   Model loose = good;
   for (int32_t i = 1; i <= loose.nodeCount; ++i) loose.nodes[i].restraint = Free;
-  EXPECT_THROW(Compute(loose, *t), Error);
-  EXPECT_EQ(t->reactions.values, reactions);
-  EXPECT_EQ(t->mises, mises);
+  EXPECT_THROW(t = Compute(loose), Error);
+  EXPECT_EQ(t.reactions.values, reactions);
+  EXPECT_EQ(t.mises, mises);
 }
 
 }  // namespace

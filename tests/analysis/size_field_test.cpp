@@ -1,6 +1,6 @@
 // The size field's value at a point: linear inside the old mesh, the nearest
 // point's value outside it.
-#include "analysis/size_field.h"
+#include "analysis/adaptivity/size_field.h"
 
 #include <gtest/gtest.h>
 
@@ -51,8 +51,7 @@ TEST(SizeFieldLookup, NearestAsAFullSearchFindsIt) {
       double best = 1e300, value = 0.0;
       bool inside = false;
       for (int32_t e = 1; e <= mesh.elementCount; ++e) {
-        const Element& c = mesh.elements[e];
-        const int32_t k[3] = {c.node1, c.node2, c.node3};
+        const std::span<const int32_t> k = mesh.elements[e].Nodes();
         int negative = 0;
         for (int side = 0; side < 3; ++side) {
           const Node &a = mesh.nodes[k[side]], &b = mesh.nodes[k[(side + 1) % 3]];

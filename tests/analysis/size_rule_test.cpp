@@ -1,6 +1,6 @@
 // The sizes of the next adaptive mesh, on a strip of four equilateral
 // triangles of side 1 (size h = 1), against sizes worked by hand.
-#include "analysis/size_rule.h"
+#include "analysis/adaptivity/size_rule.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,9 @@
 #include <random>
 #include <tuple>
 
-#include "analysis/solver.h"
-#include "analysis/system.h"
+#include "analysis/solvers/solver.h"
+#include "analysis/solvers/system.h"
+#include "fixtures.h"
 #include "meshes.h"
 #include "model/errors.h"
 #include "reference_solver.h"
@@ -295,8 +296,8 @@ INSTANTIATE_TEST_SUITE_P(Seeds, SolverOverflow,
 // The benchmark's 500-node cantilever: 1000 unknowns, the guard of the build.
 TEST(SolverAssembled, ThousandUnknownsBitForBit) {
   const Model m = examples::CantileverPlate(50, 10);
-  auto tables = std::make_unique<AnalysisTables>();
-  const PivotGuard guard = BuildSystem(m, SystemInputOf(m), *tables);
+  auto tables = testing::Build(m);
+  const PivotGuard guard = tables->guard;
   DenseSystem s{2 * m.nodeCount, {}, {}};
   for (int32_t r = 1; r <= s.n; ++r) {
     s.matrix.insert(s.matrix.end(), tables->stiffness.Row(r), tables->stiffness.Row(r) + s.n);

@@ -43,11 +43,12 @@ struct Snapshot {
 
 Snapshot Take(const Harness& h) {
   Snapshot s{std::make_unique<Model>(h.session.model()), h.session.selection(), h.session.view(), {}, {}, 0};
-  const auto d = Displacements(h.session.tables());
-  s.displacements.assign(d.begin(), d.end());
-  for (int32_t k = 1; k <= StressComponentCount; ++k) {
-    const auto values = StressValues(h.session.tables(), k);
-    s.stresses.insert(s.stresses.end(), values.begin(), values.end());
+  if (h.session.HasResults()) {
+    s.displacements = h.session.solution().displacements;
+    for (int32_t k = 1; k <= StressComponentCount; ++k) {
+      const auto values = StressValues(h.session.solution(), k);
+      s.stresses.insert(s.stresses.end(), values.begin(), values.end());
+    }
   }
   s.drawn = h.canvas.Calls().size();
   return s;

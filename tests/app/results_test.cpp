@@ -116,7 +116,7 @@ TEST(ResultPlots, AfterComputeTheDeformedShapeLeavesTheModelAsItWas) {
   Harness h;
   h.Load(Cantilever());
   h.session.Compute();
-  EXPECT_LT(DisplacementV(h.session.tables(), 3), 0.0);
+  EXPECT_LT(DisplacementV(h.session.solution(), 3), 0.0);
   h.canvas.Clear();
   h.session.DeformedPlot();
   EXPECT_TRUE(SameModel(h.session.model(), Cantilever()));
@@ -143,11 +143,11 @@ TEST(Compute, ASingularModelKeepsThePreviousResultsAndTheirState) {
   Harness h;
   h.Load(Cantilever());
   h.session.Compute();
-  const double v3 = DisplacementV(h.session.tables(), 3);
+  const double v3 = DisplacementV(h.session.solution(), 3);
   h.SelectAll();
   h.session.DeleteRestraint();
   EXPECT_THROW(h.session.Compute(), Error);
-  EXPECT_EQ(DisplacementV(h.session.tables(), 3), v3);
+  EXPECT_EQ(DisplacementV(h.session.solution(), 3), v3);
   EXPECT_TRUE(h.session.HasResults());
   EXPECT_TRUE(h.session.ResultsOutOfDate());
   EXPECT_NO_THROW(h.session.DeformedPlot());
@@ -160,16 +160,16 @@ TEST(Compute, TheRecoveryChoiceRecoversThePresentResultsAgain) {
   Harness h;
   h.Load(examples::PlateWithHole(8, 4));
   h.session.Compute();
-  const std::vector<double> patch = h.session.tables().averaged.nodeMean[0];
-  const double element = StressValue(h.session.tables(), 1, SigmaX);
+  const std::vector<double> patch = h.session.solution().averaged.nodeMean[0];
+  const double element = StressValue(h.session.solution(), 1, SigmaX);
   h.session.SetRecovery(StressRecovery::Average);
-  const std::vector<double> average = h.session.tables().averaged.nodeMean[0];
+  const std::vector<double> average = h.session.solution().averaged.nodeMean[0];
   EXPECT_NE(average, patch);
-  EXPECT_EQ(StressValue(h.session.tables(), 1, SigmaX), element);
+  EXPECT_EQ(StressValue(h.session.solution(), 1, SigmaX), element);
   h.session.Compute();
-  EXPECT_EQ(h.session.tables().averaged.nodeMean[0], average);
+  EXPECT_EQ(h.session.solution().averaged.nodeMean[0], average);
   h.session.SetRecovery(StressRecovery::Patch);
-  EXPECT_EQ(h.session.tables().averaged.nodeMean[0], patch);
+  EXPECT_EQ(h.session.solution().averaged.nodeMean[0], patch);
 }
 
 // The export writes the format of the extension the chooser returns; a

@@ -254,6 +254,25 @@ std::vector<std::string> PlateWith(std::vector<std::string> options) {
   return options;
 }
 
+// A graph along a line draws values at the nodes: every field has them but
+// the error, one value per element.
+TEST_F(Render, LineTakesEveryFieldWithValuesAtTheNodes) {
+  const std::vector<std::string> line = {"line", In("plate.trv"), "--from", "0,0.5", "--to", "2,0.5", "-o",
+                                         In("line.csv"), "--component"};
+  auto with = [&](const char* key) {
+    std::vector<std::string> args = line;
+    args.push_back(key);
+    return RunCli(args);
+  };
+  const CliResult error = with("error");
+  EXPECT_EQ(error.status, 2);
+  EXPECT_EQ(error.err.substr(0, error.err.find('\n')),
+            "trivane-cli line: --component is one of sx, sy, txy, s1, s2, tmax, mises, umag, not \"error\"");
+  const CliResult umag = with("umag");
+  ASSERT_EQ(umag.status, 0) << umag.err;
+  EXPECT_EQ(FileText(In("line.csv")).substr(0, 44), "s,x,y,element,element_value,averaged_value\r\n");
+}
+
 // Plotting results of the unloaded plate, which has none to show.
 std::vector<std::string> FreePlate(const std::string& plot) {
   return {"render", "free.trv", "-o", "old.png", "--plot", plot};

@@ -8,7 +8,6 @@ inline void CheckImportedModel(const trivane::Model& imported) {
   FUZZ_CHECK(imported.nodeCount >= 0 && imported.nodeCount <= trivane::MaxNodes);
   FUZZ_CHECK(imported.elementCount >= 0 && imported.elementCount <= trivane::MaxElements);
   for (int32_t e = 1; e <= imported.elementCount; ++e) {
-    const trivane::Element& el = imported.elements[e];
-    for (int32_t corner : {el.node1, el.node2, el.node3}) FUZZ_CHECK(corner >= 1 && corner <= imported.nodeCount);
+    for (const int32_t corner : imported.elements[e].Nodes()) FUZZ_CHECK(corner >= 1 && corner <= imported.nodeCount);
   }
 }

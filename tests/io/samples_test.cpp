@@ -26,7 +26,7 @@ TEST(Samples, ThreeObjectsBecomeThreeSeparateCubes) {
   ASSERT_EQ(m.elementCount, 36);
   for (int32_t j = 1; j <= m.elementCount; ++j) {
     const int32_t first = 1 + 8 * ((j - 1) / 12);  // each cube: 8 vertices, 12 faces
-    for (int32_t corner : {m.elements[j].node1, m.elements[j].node2, m.elements[j].node3}) {
+    for (const int32_t corner : m.elements[j].Nodes()) {
       EXPECT_GE(corner, first) << j;
       EXPECT_LT(corner, first + 8) << j;
     }

@@ -19,10 +19,10 @@ class ResultsArea : public WindowTest {
   QString Label(const char* name) { return Find<QLabel>(name)->text(); }
   static QString Readout(double v) { return QString::fromStdString(FormatSignificant(v, ReadoutDigits)); }
   Pixel Centroid(int32_t element) {
-    const Element& el = session().model().elements[element];
-    const auto& n = session().model().nodes;
-    return ToPixel(session().view(), (n[el.node1].x + n[el.node2].x + n[el.node3].x) / 3,
-                   (n[el.node1].y + n[el.node2].y + n[el.node3].y) / 3);
+    double x = 0.0, y = 0.0;
+    for (const int32_t k : session().model().elements[element].Nodes())
+      x += session().model().nodes[k].x / 3, y += session().model().nodes[k].y / 3;
+    return ToPixel(session().view(), x, y);
   }
   void Press(Pixel p) { QTest::mouseClick(Image1(), Qt::LeftButton, {}, QPoint(p.x, p.y)); }
 };
@@ -33,7 +33,7 @@ TEST_F(ResultsArea, AStressPlotShowsItsComponentWithTheLargestAndSmallestValue) 
   const QImage beforeLegend = form1->canvas().Image();
   Action("y1")->trigger();
   ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
-  const auto values = StressValues(session().tables(), SigmaY);
+  const auto values = StressValues(session().solution(), SigmaY);
   const auto [min, max] = std::minmax(values[0], values[1]);
   EXPECT_EQ(Label("LegendComponent"), "σy");
   EXPECT_EQ(Label("LegendLargest"), Readout(max));
@@ -68,7 +68,7 @@ TEST_F(ResultsArea, ADeformedPlotShowsItsMagnificationAndTheLargestDisplacement)
   Open(Cantilever());
   Action("N19")->trigger();
   Action("N21")->trigger();
-  const AnalysisTables& t = session().tables();
+  const Solution& t = session().solution();
   const double largest = std::hypot(DisplacementU(t, 3), DisplacementV(t, 3));
   const double magnification = session().shown().deformed.magnification;
   EXPECT_TRUE(Text().startsWith("放大 " + Readout(magnification) + " 倍")) << Text().toStdString();
@@ -147,10 +147,10 @@ TEST_P(Probe, ShowsTheNodeOrElementUnderThePointerWithoutARubberBand) {
   EXPECT_EQ(session().selection().count, 1);
 
   if (row.computed) {
-    const AnalysisTables& t = session().tables();
+    const Solution& t = session().solution();
     EXPECT_TRUE(node.contains("Rx = " + Readout(*ReactionAt(t, 4).rx))) << node.toStdString();
     EXPECT_TRUE(element.contains("τmax = " + Readout(StressValue(t, 2, TauMax))));
-    EXPECT_TRUE(element.contains("σmises = " + Readout(MisesValue(t, 2)))) << element.toStdString();
+    EXPECT_TRUE(element.contains("von Mises = " + Readout(MisesValue(t, 2)))) << element.toStdString();
   } else {
     EXPECT_EQ(node, "结点 4：x = 0，y = 1    已选 1 个结点");
     EXPECT_EQ(element, "单元 2    已选 1 个结点");

@@ -1,0 +1,94 @@
+#include "analysis/loads/loads.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "analysis/checked.h"
+#include "analysis/elements/finite_element.h"
+#include "model/errors.h"
+#include "model/mesh_edges.h"
+#include "model/point_load.h"
+
+namespace trivane {
+
+using checked::Add;
+using checked::Mul;
+
+namespace {
+
+// Where a node stands in the element's list of nodes.
+int32_t LocalNode(const ElementNodes& nodes, int32_t node) {
+  int32_t k = 0;
+  while (nodes.number[static_cast<std::size_t>(k)] != node) ++k;
+  return k;
+}
+
+void AddForce(std::vector<double>& forces, int32_t node, Force f) {
+  double& x = forces[static_cast<std::size_t>(2 * node - 2)];
+  double& y = forces[static_cast<std::size_t>(2 * node - 1)];
+  // Adding +0.0 would turn a -0.0 point-load component into +0.0.
+  if (f.x != 0.0) x = Add(x, f.x);
+  if (f.y != 0.0) y = Add(y, f.y);
+}
+
+void AddEdgeLoads(const Model& model, std::vector<double>& forces) {
+  const MeshEdges sides(model);
+  const FiniteElement& element = ElementTypeOf(model);
+  const double t = model.material.t;
+  for (const EdgeLoad& load : model.conditions.edgeLoads) {
+    const Edge& edge = load.edge;
+    const auto isNode = [&](int32_t node) { return node >= 1 && node <= model.nodeCount; };
+    const int32_t count = isNode(edge.node1) && isNode(edge.node2) ? sides.ElementCount(edge) : 0;
+    if (count == 0) throw Error(messages::EdgeNotInMesh(edge.node1, edge.node2));
+    if (count > 1) throw Error(messages::EdgeNotOnBoundary(edge.node1, edge.node2));
+    const ElementNodes nodes = NodesOf(model, sides.FirstElement(edge));
+    const std::array<int32_t, 2> side = {LocalNode(nodes, edge.node1), LocalNode(nodes, edge.node2)};
+    const SideForces f = element.EdgeLoadForces(load, nodes, side, t);
+    AddForce(forces, edge.node1, f[0]);
+    AddForce(forces, edge.node2, f[1]);
+  }
+}
+
+void AddSelfWeight(const Model& model, std::vector<double>& forces) {
+  const Gravity g = model.conditions.gravity;
+  if (g.gx == 0.0 && g.gy == 0.0) return;
+  const std::vector<int32_t> index = ElementMaterialIndex(model);
+  const auto& regions = model.conditions.regionMaterials;
+  const FiniteElement& element = ElementTypeOf(model);
+  const double t = model.material.t;
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const int32_t k = index[static_cast<std::size_t>(e - 1)];
+    const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
+    if (rho == 0.0) continue;
+    for (const int32_t node : model.elements[e].Nodes())
+      if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
+    const ElementNodes nodes = NodesOf(model, e);
+    const std::array<double, MaxElementNodes> mass = element.NodalMasses(nodes, rho, t);
+    for (int32_t k = 0; k < nodes.count; ++k) {
+      const double m = mass[static_cast<std::size_t>(k)];
+      AddForce(forces, nodes.number[static_cast<std::size_t>(k)], {Mul(m, g.gx), Mul(m, g.gy)});
+    }
+  }
+}
+
+}  // namespace
+
+Force NodeForce(const Node& node) {
+  const LoadParts parts = PointLoadParts(node.load, node.loadAngle);
+  return {parts.x, parts.y};
+}
+
+std::vector<double> NodalForces(const Model& model) {
+  std::vector<double> forces(static_cast<std::size_t>(2 * std::max(model.nodeCount, 0)), 0.0);
+  for (int32_t i = 1; i <= model.nodeCount; ++i) {
+    const Force f = NodeForce(model.nodes[i]);
+    forces[static_cast<std::size_t>(2 * i - 2)] = f.x;
+    forces[static_cast<std::size_t>(2 * i - 1)] = f.y;
+  }
+  if (!model.conditions.edgeLoads.empty()) AddEdgeLoads(model, forces);
+  AddSelfWeight(model, forces);
+  return forces;
+}
+
+}  // namespace trivane

@@ -1,0 +1,34 @@
+#pragma once
+// The values of the result fields (model/result_fields.h) from the tables of
+// the last compute: each field's element values and its averaged values at
+// the element corners.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "analysis/solution.h"
+#include "model/model.h"
+#include "model/result_fields.h"
+
+namespace trivane {
+
+// Element e's value. |u| is taken at the element's centre.
+double ElementFieldValue(const Model& model, const Solution& tables, ResultField field, int32_t element);
+
+// Element e's value at [e - 1].
+std::vector<double> ElementFieldValues(const Model& model, const Solution& tables, ResultField field);
+
+// The value at node k of element e at [n (e - 1) + k], n nodes per element: the averaged stress of
+// the element's side at that node, |u| of the node. A field with no values at
+// the nodes carries its element's value at every corner.
+std::vector<double> CornerFieldValues(const Model& model, const Solution& tables, ResultField field);
+
+// The element values as the compute stored them, entry [e - 1] for element e;
+// empty for a field kept at the nodes.
+std::span<const double> StoredElementValues(const Solution& tables, ResultField field);
+
+// The averaged values at the nodes, node i at [i - 1], of the fields the files
+// give an averaged column (averagedExportName); empty for the others.
+std::span<const double> NodeMeanValues(const Solution& tables, ResultField field);
+
+}  // namespace trivane

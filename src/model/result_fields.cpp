@@ -1,0 +1,54 @@
+#include "model/result_fields.h"
+
+#include <array>
+
+namespace trivane {
+
+namespace {
+
+using enum ResultField;
+using enum FieldPlace;
+
+// The files give averaged columns only for the components the averaging
+// forms; the principal stresses at a node follow from these. |u| has its own
+// vector, "displacement", at the nodes. ‖e‖ is the square root of an energy.
+constexpr std::array<ResultFieldRow, ResultFieldCount> Rows{{
+    // field, key, name, symbol, unit, export, averaged export, place, averaged, stress list
+    {SigmaX, "sx", "σx", "σx", "Pa", "sigma_x", "sigma_x_avg", ElementPoints, true, true},
+    {SigmaY, "sy", "σy", "σy", "Pa", "sigma_y", "sigma_y_avg", ElementPoints, true, true},
+    {TauXY, "txy", "τxy", "τxy", "Pa", "tau_xy", "tau_xy_avg", ElementPoints, true, true},
+    {Sigma1, "s1", "σ1", "σ1", "Pa", "sigma_1", "", ElementPoints, true, true},
+    {Sigma2, "s2", "σ2", "σ2", "Pa", "sigma_2", "", ElementPoints, true, true},
+    {TauMax, "tmax", "τmax", "τmax", "Pa", "tau_max", "", ElementPoints, true, true},
+    {Mises, "mises", "von Mises", "von Mises", "Pa", "von_mises", "von_mises_avg", ElementPoints, true, false},
+    {DisplacementMagnitude, "umag", "|u|", "|u|", "m", "", "", Nodes, true, false},
+    {Error, "error", "误差", "‖e‖", "√J", "error", "", Elements, false, false},
+}};
+
+constexpr bool InFieldOrder() {
+  for (std::size_t k = 0; k < Rows.size(); ++k)
+    if (Rows[k].field != static_cast<ResultField>(k)) return false;
+  return true;
+}
+static_assert(InFieldOrder(), "a row's place in the table is its field's number");
+
+}  // namespace
+
+std::span<const ResultFieldRow> ResultFields() { return Rows; }
+
+const ResultFieldRow& RowOf(ResultField field) { return Rows[static_cast<std::size_t>(field)]; }
+
+std::optional<ResultField> ResultFieldOfKey(std::string_view key) {
+  for (const ResultFieldRow& row : Rows)
+    if (row.key == key) return row.field;
+  return std::nullopt;
+}
+
+std::string ResultFieldTitle(ResultField field) {
+  const ResultFieldRow& row = RowOf(field);
+  std::string title(row.name);
+  if (row.symbol != row.name) title.append(" ").append(row.symbol);
+  return title.append(" (").append(row.unit).append(")");
+}
+
+}  // namespace trivane

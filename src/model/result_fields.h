@@ -1,0 +1,51 @@
+#pragma once
+// The result fields a compute gives, each described once: the word the
+// command line names it by, its name and symbol in the interface, its unit,
+// its columns in the exported files and where its values live. Plots,
+// legends, the probe, the export files, trivane-cli's tables and options and
+// the graphs along a line all read this table, and list the fields in its
+// order; a new field is a new row and its computation in the analysis.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace trivane {
+
+// The rows of the table, in order.
+enum class ResultField : int32_t { SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error };
+constexpr int32_t ResultFieldCount = 9;
+
+// Where a field's own values are.
+enum class FieldPlace {
+  ElementPoints,  // at each element's stress points (the constant-strain triangle has one): the stresses
+  Elements,       // one value per element
+  Nodes,          // one value per node; an element's value is that of its centre
+};
+
+struct ResultFieldRow {
+  ResultField field;
+  std::string_view key;     // --component sx
+  std::string_view name;    // lists, menus, the window's legend: "σx", "von Mises", "误差"
+  std::string_view symbol;  // the probe's "σx = …"; follows the name in a title where it differs
+  std::string_view unit;    // "Pa", "m"
+  std::string_view exportName;          // the element column of .vtu and .csv; empty: none
+  std::string_view averagedExportName;  // the column of the averaged values at the nodes; empty: none
+  FieldPlace place;
+  bool averaged;     // has values at the nodes: smooth plots interpolate them, graphs along a line draw them
+  bool stressList;   // an item of the plot's stress list (应力图, Ctrl+F1 …)
+};
+
+// Every row, in ResultField order.
+std::span<const ResultFieldRow> ResultFields();
+const ResultFieldRow& RowOf(ResultField field);
+
+// The field whose key this is.
+std::optional<ResultField> ResultFieldOfKey(std::string_view key);
+
+// As a legend or a graph titles a field: its name, its symbol where that
+// differs, and its unit: "σx (Pa)", "|u| (m)", "误差 ‖e‖ (√J)".
+std::string ResultFieldTitle(ResultField field);
+
+}  // namespace trivane

@@ -1,0 +1,153 @@
+// Every result field through every place that names it: the command line's
+// word finds it, its plot paints the values its export column holds, the
+// probe labels its value, its averaged column holds what its smooth plot
+// paints, and a legend titles it. The names are the files' and the command
+// line's interface, so they are written out here.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/recovery/fields.h"
+#include "app/exported_results.h"
+#include "app/readout.h"
+#include "fakes.h"
+#include "io/number_text.h"
+#include "io/results_files.h"
+
+namespace trivane::testing {
+namespace {
+
+struct Names {
+  const char* key;
+  const char* column;          // "" where the files have none
+  const char* averagedColumn;  // "" where the files have none
+  const char* title;
+  const char* probeLabel;  // "" where the probe does not show it
+};
+
+constexpr Names Expected[ResultFieldCount] = {
+    {"sx", "sigma_x", "sigma_x_avg", "σx (Pa)", "σx"},
+    {"sy", "sigma_y", "sigma_y_avg", "σy (Pa)", "σy"},
+    {"txy", "tau_xy", "tau_xy_avg", "τxy (Pa)", "τxy"},
+    {"s1", "sigma_1", "", "σ1 (Pa)", "σ1"},
+    {"s2", "sigma_2", "", "σ2 (Pa)", "σ2"},
+    {"tmax", "tau_max", "", "τmax (Pa)", "τmax"},
+    {"mises", "von_mises", "von_mises_avg", "von Mises (Pa)", "von Mises"},
+    {"umag", "", "", "|u| (m)", ""},
+    {"error", "error", "", "误差 ‖e‖ (√J)", ""},
+};
+
+std::string Header(const std::string& csv) { return csv.substr(0, csv.find('\r')); }
+
+// A CSV table's column by its header; empty when there is no such column.
+std::vector<double> Column(const std::string& csv, const std::string& name) {
+  std::istringstream lines(csv);
+  std::string line;
+  long index = -1;
+  std::vector<double> values;
+  for (bool header = true; std::getline(lines, line); header = false) {
+    std::istringstream cells(line.substr(0, line.size() - 1));  // less the CR
+    std::string cell;
+    for (long k = 0; std::getline(cells, cell, ','); ++k) {
+      if (header && cell == name) index = k;
+      if (!header && k == index) values.push_back(ReadReal(cell));
+    }
+  }
+  return values;
+}
+
+::testing::AssertionResult SameRange(const std::vector<double>& values, ValueRange painted) {
+  const auto [min, max] = std::minmax_element(values.begin(), values.end());
+  if (*min == painted.min && *max == painted.max) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the column spans " << *min << " .. " << *max << ", the plot "
+                                       << painted.min << " .. " << painted.max;
+}
+
+// The cantilever cut into four triangles about its centre: every node is
+// shared, so the averaged values span less than the elements' own.
+Model FourTriangles() {
+  Model m = Cantilever();
+  m.nodes[++m.nodeCount] = {1.0, 0.5, Free, 0, 0.0, 0.0};
+  m.elementCount = 4;
+  for (int32_t e = 1; e <= 4; ++e) m.elements[e] = {e, e % 4 + 1, 5};
+  return m;
+}
+
+TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
+  Harness h;
+  h.canvas.Resize(160, 120);  // the smooth plots paint every pixel
+  h.Load(FourTriangles());
+  h.session.Compute();
+  const Model& model = h.session.model();
+  const ExportedResults exported = ExportedResultsOf(h.session.solution());
+  const std::string elements = ElementCsvText(model, exported);
+  const std::string nodes = NodeCsvText(model, exported);
+  const std::string probe = ProbeText(model, {ProbeHit::Element, 1}, &h.session.solution());
+  EXPECT_EQ(Header(elements), "element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,von_mises,error");
+  EXPECT_EQ(Header(nodes), "node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg");
+
+  long probed = 0;
+  for (const ResultFieldRow& row : ResultFields()) {
+    const Names& names = Expected[static_cast<int>(row.field)];
+    SCOPED_TRACE(names.key);
+    EXPECT_EQ(ResultFieldOfKey(names.key), row.field);
+    EXPECT_EQ(ResultFieldTitle(row.field), names.title);
+
+    h.session.SetPlotOptions({});
+    h.session.StressPlot(static_cast<int>(row.field));
+    const std::vector<double> column = Column(elements, names.column);
+    if (!column.empty()) {
+      EXPECT_TRUE(SameRange(column, h.session.shown().range));
+    }
+    if (*names.probeLabel) {
+      ++probed;
+      const std::string value = FormatSignificant(ElementFieldValue(model, h.session.solution(), row.field, 1),
+                                                  ReadoutDigits);
+      EXPECT_NE(probe.find(std::string(names.probeLabel) + " = " + value), std::string::npos) << probe;
+      EXPECT_EQ(value, FormatSignificant(column.at(0), ReadoutDigits));
+    }
+
+    // A node has the mean of its elements' values, which the smooth plot
+    // paints at its corners; a field without values at the nodes paints its
+    // elements' own.
+    PlotOptions smooth;
+    smooth.smooth = true;
+    h.session.SetPlotOptions(smooth);
+    h.canvas.Clear();
+    h.session.StressPlot(static_cast<int>(row.field));
+    EXPECT_TRUE(std::any_of(h.canvas.Calls().begin(), h.canvas.Calls().end(),
+                            [](const DrawCall& call) { return call.kind == Primitive::Pixels; }));
+    const std::vector<double> averaged = Column(nodes, names.averagedColumn);
+    if (!averaged.empty()) {
+      EXPECT_TRUE(SameRange(averaged, h.session.shown().range));
+      EXPECT_FALSE(SameRange(column, h.session.shown().range));
+    }
+    if (!row.averaged) {
+      EXPECT_TRUE(SameRange(column, h.session.shown().range));
+    }
+  }
+  EXPECT_EQ(std::count(probe.begin(), probe.end(), '='), probed);
+
+  // The columns hold what their names say: the principal stresses of the
+  // element's stress state, the greater first, half their difference, and
+  // von Mises of plane stress.
+  const auto c = [&](const char* name) { return Column(elements, name); };
+  const std::vector<double> sx = c("sigma_x"), sy = c("sigma_y"), txy = c("tau_xy"), s1 = c("sigma_1"),
+                            s2 = c("sigma_2"), tmax = c("tau_max"), mises = c("von_mises");
+  ASSERT_EQ(sx.size(), 4u);
+  for (size_t e = 0; e < sx.size(); ++e) {
+    const double scale = 1e-12 * (std::fabs(s1[e]) + std::fabs(s2[e]));
+    EXPECT_NEAR(s1[e] + s2[e], sx[e] + sy[e], scale);
+    EXPECT_NEAR(s1[e] - s2[e], std::hypot(sx[e] - sy[e], 2 * txy[e]), scale);
+    EXPECT_GE(s1[e], s2[e]);
+    EXPECT_EQ(tmax[e], (s1[e] - s2[e]) * 0.5);
+    EXPECT_NEAR(mises[e], std::sqrt(s1[e] * s1[e] - s1[e] * s2[e] + s2[e] * s2[e]), scale);
+  }
+}
+
+}  // namespace
+}  // namespace trivane::testing
