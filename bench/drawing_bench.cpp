@@ -108,7 +108,7 @@ struct NoCounts : CountSink {
 struct PlateFile : FileChooser {
   std::string path;
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>&) override { return path; }
-  std::optional<std::string> ChooseFileToSave(const FileFilter&, std::string_view) override { return {}; }
+  std::optional<std::string> ChooseFileToSave(const FileFilter&, std::string_view, const std::string&) override { return {}; }
   std::optional<std::string> ChooseExportFile(std::span<const FileFilter>) override { return {}; }
 };
 

@@ -78,13 +78,12 @@ std::vector<double> ElementMeans(const std::vector<double>& values, int32_t poin
   return means;
 }
 
-// The element values of sigma x, sigma y and tau xy, for the averaging.
-std::vector<StressState> ElementStates(const Solution& s) {
-  std::vector<StressState> states(static_cast<std::size_t>(s.elementCount));
-  for (int32_t e = 1; e <= s.elementCount; ++e)
-    states[static_cast<std::size_t>(e - 1)] = {StressValue(s, e, SigmaX), StressValue(s, e, SigmaY),
-                                               StressValue(s, e, TauXY)};
-  return states;
+// The smooth field and the estimate of how far the elements are from it.
+void RecoverAndEstimate(const Model& model, const ElementMaterials& materials, Solution& s,
+                        StressRecovery recovery) {
+  const std::vector<StressState> states = ElementStressStates(s);
+  s.averaged = RecoverNodalStresses(model, materials, states, recovery);
+  s.error = EstimateError(model, materials, states, s.averaged);
 }
 
 }  // namespace
@@ -98,7 +97,7 @@ void CheckAnalysable(const Model& model, SolverChoice solver) {
   }
 }
 
-Solution Compute(const Model& model, SolverChoice solver) {
+Solution Compute(const Model& model, SolverChoice solver, StressRecovery recovery) {
   CheckAnalysable(model, solver);
   const SystemInput input = SystemInputOf(model);
   Solution s;
@@ -120,11 +119,21 @@ Solution Compute(const Model& model, SolverChoice solver) {
     s.mises = ElementMeans(s.pointMises, s.stressPoints);
   }
   s.equilibrium = SumForces(s.reactions, input.forces);
-  // The smooth field and the estimate of how far the elements are from it.
-  const std::vector<StressState> states = ElementStates(s);
-  s.averaged = AverageNodalStresses(model, input.materials, states);
-  s.error = EstimateError(model, input.materials, states, s.averaged);
+  RecoverAndEstimate(model, input.materials, s, recovery);
   return s;
+}
+
+Solution RecoverAgain(const Model& model, Solution solution, StressRecovery recovery) {
+  RecoverAndEstimate(model, ElementMaterialsOf(model), solution, recovery);
+  return solution;
+}
+
+std::vector<StressState> ElementStressStates(const Solution& s) {
+  std::vector<StressState> states(static_cast<std::size_t>(s.elementCount));
+  for (int32_t e = 1; e <= s.elementCount; ++e)
+    states[static_cast<std::size_t>(e - 1)] = {StressValue(s, e, SigmaX), StressValue(s, e, SigmaY),
+                                               StressValue(s, e, TauXY)};
+  return states;
 }
 
 }  // namespace trivane

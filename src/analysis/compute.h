@@ -2,6 +2,9 @@
 // The compute command: assemble, apply the restraints, solve, recover.
 #include <cstdint>
 
+#include <vector>
+
+#include "analysis/recovery/patch_recovery.h"
 #include "analysis/solution.h"
 #include "model/model.h"
 
@@ -16,10 +19,21 @@ enum class SolverChoice { Automatic, GaussJordan, Cholesky };
 // than MaxGaussJordanNodes nodes for Gauss-Jordan. Throws Error.
 void CheckAnalysable(const Model& model, SolverChoice solver = SolverChoice::Automatic);
 
-// Build, solve, recover stresses, reactions, averages and the error estimate.
-// On any failure throws Error with the text the user sees. A singular
-// stiffness gives "Singular matrix.", followed on a second line by the cause
-// when the mesh and its supports show one (SingularCause).
-Solution Compute(const Model& model, SolverChoice solver = SolverChoice::Automatic);
+// Build, solve, recover stresses, reactions, the nodal stresses and the error
+// estimate. On any failure throws Error with the text the user sees. A
+// singular stiffness gives "Singular matrix.", followed on a second line by
+// the cause when the mesh and its supports show one (SingularCause).
+// `recovery` says how the nodal stresses of the smooth plots and of the error
+// estimate are recovered.
+Solution Compute(const Model& model, SolverChoice solver = SolverChoice::Automatic,
+                 StressRecovery recovery = StressRecovery::Patch);
+
+// The solution with its nodal stresses and error estimate recovered again, as
+// `recovery` says, from its element stresses: no solve. The model must be the
+// one the solution was computed for.
+Solution RecoverAgain(const Model& model, Solution solution, StressRecovery recovery);
+
+// sigma x, sigma y, tau xy of every element, entry [e - 1] for element e.
+std::vector<StressState> ElementStressStates(const Solution& s);
 
 }  // namespace trivane

@@ -54,7 +54,7 @@ struct Solution {
   std::vector<double> pointMises;
   Reactions reactions;
   Equilibrium equilibrium;
-  NodalStresses averaged;  // the stresses averaged at the nodes
+  NodalStresses averaged;  // the stresses recovered at the nodes (patch_recovery.h)
   ErrorEstimate error;     // the recovery estimate of the discretisation error
 };
 

@@ -180,8 +180,14 @@ void Session::ImportMeshFile(const std::string& path) {
 // A failed compute keeps the results, and their state, as they were: the new
 // solution takes their place only once it is complete.
 void Session::Compute() {
-  solution_ = std::make_unique<const Solution>(trivane::Compute(*model_));
+  solution_ = std::make_unique<const Solution>(trivane::Compute(*model_, SolverChoice::Automatic, recovery_));
   outOfDate_ = false;
+}
+
+void Session::SetRecovery(StressRecovery recovery) {
+  recovery_ = recovery;
+  if (solution_ && !outOfDate_)
+    solution_ = std::make_unique<const Solution>(RecoverAgain(*model_, *solution_, recovery_));
 }
 
 void Session::DeformedPlot() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/recovery/line_samples.h"
+#include "analysis/recovery/patch_recovery.h"
 #include "analysis/solution.h"
 #include "app/history.h"
 #include "app/ports.h"
@@ -120,6 +121,11 @@ class Session {
   // (LegendPlace::Within). A plot on show is drawn again the new way.
   void SetLegendInDrawing(bool inDrawing);
   bool LegendInDrawing() const { return legendInDrawing_; }
+  // How the nodal stresses of the smooth plot, the error and the export are
+  // recovered: patch recovery, or the area-weighted means. Present results
+  // are recovered again at once (no solve); any others at the next compute.
+  void SetRecovery(StressRecovery recovery);
+  StressRecovery recovery() const { return recovery_; }
   // The options take effect with the next plot.
   void SetPlotOptions(const PlotOptions& options) { plotOptions_ = options; }
   const PlotOptions& plotOptions() const { return plotOptions_; }
@@ -246,6 +252,7 @@ class Session {
   int32_t oneWayToggle_ = 1;
   int32_t twoWayToggle_ = 1;
   bool legendInDrawing_ = false;
+  StressRecovery recovery_ = StressRecovery::Patch;
   bool outOfDate_ = false;
 };
 

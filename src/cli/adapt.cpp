@@ -37,6 +37,11 @@ AdaptSettings SettingsOf(const Arguments& parsed) {
     if (!(settings.targetPercent > 0.0 && settings.targetPercent < 100.0))
       throw Error(messages::AdaptTargetOutOfRange(parsed.Value("--target")));
   }
+  if (parsed.Has("--peak-target")) {
+    settings.peakTargetPercent = RealOption(parsed, "--peak-target", 0.0);
+    if (!(settings.peakTargetPercent > 0.0 && settings.peakTargetPercent < 100.0))
+      throw Error(messages::AdaptPeakTargetOutOfRange(parsed.Value("--peak-target")));
+  }
   if (parsed.Has("--max-nodes")) {
     settings.maxNodes = ReadInteger(parsed.Value("--max-nodes"));
     if (settings.maxNodes < 3 || settings.maxNodes > MaxNodes)
@@ -53,23 +58,32 @@ constexpr size_t W = 12;
 
 void PrintRoundHeading(std::ostream& out) {
   out << PadLeft("round", 6) << PadLeft("nodes", W) << PadLeft("elements", W) << PadLeft("error (%)", W)
-      << PadLeft("max mises (Pa)", 18) << PadLeft("time (s)", W) << "\n";
+      << PadLeft("max mises (Pa)", 18) << PadLeft("peak (Pa)", 18) << PadLeft("at x", W) << PadLeft("at y", W)
+      << PadLeft("time (s)", W) << "\n";
 }
 
 void PrintRound(int32_t round, const AdaptRound& r, std::ostream& out) {
   out << FormatInteger(round, 6) << PadLeft(FormatInteger(r.nodes), W) << PadLeft(FormatInteger(r.elements), W)
       << PadLeft(FormatSignificant(r.errorPercent, 3), W) << PadLeft(FormatSignificant(r.maxMises, 6), 18)
-      << PadLeft(FormatSignificant(r.seconds, 3), W) << std::endl;
+      << PadLeft(FormatSignificant(r.peak.mises, 6), 18) << PadLeft(FormatSignificant(r.peak.x, 4), W)
+      << PadLeft(FormatSignificant(r.peak.y, 4), W) << PadLeft(FormatSignificant(r.seconds, 3), W) << std::endl;
 }
 
 std::string StopSentence(const AdaptOutcome& outcome, const AdaptSettings& settings) {
   const std::string target = FormatGeneral(settings.targetPercent) + " %";
   const std::string eta = FormatSignificant(outcome.rounds.back().errorPercent, 3) + " %";
   switch (outcome.stopped) {
-    case AdaptStop::Target: return "the error " + eta + " meets the target " + target;
+    case AdaptStop::Target:
+      if (settings.peakTargetPercent > 0.0)
+        return "the error " + eta + " meets the target " + target + " and the peak has settled within " +
+               FormatGeneral(settings.peakTargetPercent) + " %";
+      return "the error " + eta + " meets the target " + target;
     case AdaptStop::MaxNodes:
-      return "the next mesh would have more than " + FormatInteger(settings.maxNodes) + " nodes; the error is " + eta;
+      return "the mesh is as fine as " + FormatInteger(settings.maxNodes) + " nodes allow; the error is " + eta;
     case AdaptStop::Steps:
+      if (!(outcome.rounds.back().errorPercent > settings.targetPercent))
+        return "after " + FormatInteger(settings.steps) + " rounds the peak has not settled within " +
+               FormatGeneral(settings.peakTargetPercent) + " %";
       return "after " + FormatInteger(settings.steps) + " rounds the error " + eta + " is still above " + target;
   }
   return {};
@@ -81,7 +95,9 @@ void PrintJson(const AdaptOutcome& outcome, std::ostream& out) {
     const AdaptRound& r = outcome.rounds[k];
     out << (k > 0 ? ", " : "") << "{\"nodes\": " << FormatInteger(r.nodes)
         << ", \"elements\": " << FormatInteger(r.elements) << ", \"error_percent\": " << JsonReal(r.errorPercent)
-        << ", \"max_mises\": " << JsonReal(r.maxMises) << ", \"seconds\": " << JsonReal(r.seconds) << "}";
+        << ", \"max_mises\": " << JsonReal(r.maxMises) << ", \"peak_mises\": " << JsonReal(r.peak.mises)
+        << ", \"peak_at\": [" << JsonReal(r.peak.x) << ", " << JsonReal(r.peak.y) << "]"
+        << ", \"seconds\": " << JsonReal(r.seconds) << "}";
   }
   out << "], \"stopped\": " << JsonString(AdaptStopName(outcome.stopped)) << "}\n";
 }
@@ -100,7 +116,7 @@ void RefuseUnknownGroups(const ModelOptions& options, const GmshGeometry& geomet
 
 int RunAdapt(std::span<const std::string> args) {
   const Arguments parsed = ParseArguments(
-      args, WithModelOptions({{"-o", "--target", "--max-nodes", "--steps", "--size", "--solver"}, {"--json"}, {}}), 1);
+      args, WithModelOptions({{"-o", "--target", "--peak-target", "--max-nodes", "--steps", "--size", "--solver", "--recovery"}, {"--json"}, {}}), 1);
   if (!parsed.Has("-o")) throw UsageError("missing -o OUT.trv|OUT.msh|OUT.vtu");
   const std::string out = parsed.Value("-o");
   const Output output = OutputOf(out);
@@ -109,6 +125,7 @@ int RunAdapt(std::span<const std::string> args) {
   const double size = MeshSizeOption(parsed);
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
+  const StressRecovery recovery = RecoveryOption(parsed);
   // Every round is lost if the last mesh cannot be written: said before the first.
   CheckWritable(out);
 
@@ -126,7 +143,7 @@ int RunAdapt(std::span<const std::string> args) {
   if (!json) PrintRoundHeading(std::cout);
   int32_t round = 0;
   const AdaptOutcome outcome =
-      Adapt(mesher, applyConditions, ComputeAndEstimate(solver), settings, [&](const AdaptRound& r) {
+      Adapt(mesher, applyConditions, ComputeAndEstimate(solver, recovery), settings, [&](const AdaptRound& r) {
         if (!json) PrintRound(++round, r, std::cout);
       });
 

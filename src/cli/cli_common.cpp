@@ -72,6 +72,13 @@ SolverChoice SolverOption(const Arguments& args) {
   throw UsageError("--solver is one of auto, gauss-jordan, cholesky, not \"" + name + "\"");
 }
 
+StressRecovery RecoveryOption(const Arguments& args) {
+  const std::string name = args.Value("--recovery", "patch");
+  if (name == "patch") return StressRecovery::Patch;
+  if (name == "average") return StressRecovery::Average;
+  throw UsageError("--recovery is one of patch, average, not \"" + name + "\"");
+}
+
 namespace {
 
 bool Offered(const ResultFieldRow& row, ComponentChoice choice) {

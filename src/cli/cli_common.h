@@ -59,6 +59,9 @@ double RealOption(const Arguments& args, std::string_view flag, double fallback)
 // other name throws UsageError.
 SolverChoice SolverOption(const Arguments& args);
 
+// How the nodal stresses are recovered, by --recovery: patch (the default) or
+// average. Any other name throws UsageError.
+StressRecovery RecoveryOption(const Arguments& args);
 // The fields --component takes: every field, or for a graph along a line only
 // those with values at the nodes. Their keys joined by `separator`, in the
 // table's order, for the usage and the messages.

@@ -192,10 +192,11 @@ void PrintNotes(const std::vector<std::string>& notes) {
   for (const std::string& note : notes) std::cerr << note << "\n";
 }
 
-ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver) {
+ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver,
+                               StressRecovery recovery) {
   auto model = std::make_unique<Model>(LoadModel(path));
   PrintNotes(ApplyModelOptions(options, *model));
-  Solution solution = Compute(*model, solver);
+  Solution solution = Compute(*model, solver, recovery);
   return {std::move(model), std::move(solution)};
 }
 

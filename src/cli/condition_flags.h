@@ -62,6 +62,7 @@ struct ComputedModel {
   std::unique_ptr<Model> model;
   Solution solution;
 };
-ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver);
+ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver,
+                               StressRecovery recovery);
 
 }  // namespace trivane::cli

@@ -13,7 +13,7 @@
 namespace trivane::cli {
 
 int RunExport(std::span<const std::string> args) {
-  const Arguments a = ParseArguments(args, WithModelOptions({{"-o", "--solver"}, {}, {}}), 1);
+  const Arguments a = ParseArguments(args, WithModelOptions({{"-o", "--solver", "--recovery"}, {}, {}}), 1);
   if (!a.Has("-o")) throw UsageError("the file to write is missing: -o OUT.vtu or -o OUT.csv");
   const std::string out = a.Value("-o");
   std::string extension = std::filesystem::path(out).extension().string();
@@ -26,7 +26,7 @@ int RunExport(std::span<const std::string> args) {
   // said before, not after.
   CheckResultsFileWritable(out);
 
-  const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
+  const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver, RecoveryOption(a));
   WriteResultsFile(out, *computed.model, ExportedResultsOf(computed.solution));
   return 0;
 }

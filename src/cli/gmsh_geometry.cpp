@@ -210,7 +210,8 @@ Model ImportGeneratedMesh(const std::string& bytes) {
 
 std::optional<Model> GmshMesher::Mesh(const SizeField* field, int32_t maxNodes) {
   geometry_.Generate(field, size_, sizeText_);
-  if (geometry_.NodeCount() > maxNodes) return std::nullopt;
+  lastNodes_ = geometry_.NodeCount();
+  if (lastNodes_ > maxNodes) return std::nullopt;
   std::string file = geometry_.MeshFile();
   Model model = ImportGeneratedMesh(file);
   file_ = std::move(file);

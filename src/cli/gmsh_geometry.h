@@ -68,6 +68,7 @@ class GmshMesher final : public Mesher {
   GmshMesher(GmshGeometry& geometry, double size, std::string sizeText)
       : geometry_(geometry), size_(size), sizeText_(std::move(sizeText)) {}
   std::optional<Model> Mesh(const SizeField* field, int32_t maxNodes) override;
+  int64_t LastNodeCount() const override { return lastNodes_; }
   // The mesh file of the last mesh returned.
   const std::string& MeshFile() const { return file_; }
 
@@ -76,6 +77,7 @@ class GmshMesher final : public Mesher {
   double size_;
   std::string sizeText_;
   std::string file_;
+  int64_t lastNodes_ = 0;
 };
 
 }  // namespace trivane::cli

@@ -53,7 +53,7 @@ int32_t ReadPoints(const Arguments& args) {
 
 int RunLine(std::span<const std::string> args) {
   const Arguments a = ParseArguments(
-      args, WithModelOptions({{"-o", "--from", "--to", "--points", "--component", "--size", "--solver"}, {}, {}}), 1);
+      args, WithModelOptions({{"-o", "--from", "--to", "--points", "--component", "--size", "--solver", "--recovery"}, {}, {}}), 1);
   if (!a.Has("-o")) throw UsageError("the file to write is missing: -o OUT.csv or -o OUT.png");
   if (!a.Has("--from") || !a.Has("--to")) throw UsageError("the line is missing: --from X1,Y1 --to X2,Y2");
   const std::string out = a.Value("-o");
@@ -68,7 +68,7 @@ int RunLine(std::span<const std::string> args) {
   const ModelOptions options = ReadModelOptions(a);
   const SolverChoice solver = SolverOption(a);
 
-  const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
+  const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver, RecoveryOption(a));
   const LineProfile profile = ProfileAlongLine(*computed.model, computed.solution, field, from, to, points);
   if (!graph) {
     WriteFileAtomically(out, LineCsvText(profile, field));

@@ -30,19 +30,21 @@ const std::array Commands{
                 ComponentKeys(ComponentChoice::AnyField, "|") +
                 "] [--smooth] [--principal] [--scale auto|N] "
                 "[--legend] [--size WxH] [--view X1,Y1,X2,Y2] [--outlines auto|on|off] [--palette FILE] "
-            "[--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
+            "[--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [MODEL OPTIONS]"},
     Command{"line", trivane::cli::RunLine,
             "MODEL --from X1,Y1 --to X2,Y2 -o OUT.csv|OUT.png [--points N] [--component " +
                 ComponentKeys(ComponentChoice::AveragedField, "|") +
                 "] [--size WxH] [--solver auto|gauss-jordan|cholesky] "
-            "[MODEL OPTIONS]"},
-    Command{"solve", trivane::cli::RunSolve, "FILE [--solver auto|gauss-jordan|cholesky] [--json] [MODEL OPTIONS]"},
+            "[--recovery patch|average] [MODEL OPTIONS]"},
+    Command{"solve", trivane::cli::RunSolve,
+            "FILE [--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [--json] [MODEL OPTIONS]"},
     Command{"export", trivane::cli::RunExport,
-            "MODEL -o OUT.vtu|OUT.csv [--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
+            "MODEL -o OUT.vtu|OUT.csv [--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [MODEL OPTIONS]"},
     Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H]"},
     Command{"adapt", trivane::cli::RunAdapt,
-            "GEOMETRY.geo -o OUT.trv|OUT.msh|OUT.vtu [--target PERCENT] [--max-nodes N] [--steps K] [--size H] "
-            "[--solver auto|gauss-jordan|cholesky] [--json] [MODEL OPTIONS]"},
+            "GEOMETRY.geo -o OUT.trv|OUT.msh|OUT.vtu [--target PERCENT] [--peak-target PERCENT] [--max-nodes N] "
+            "[--steps K] [--size H] "
+            "[--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [--json] [MODEL OPTIONS]"},
 };
 
 void PrintModelOptions(std::ostream& out) {
@@ -63,7 +65,9 @@ void PrintUsage(std::ostream& out) {
       << "export writes OUT.vtu for ParaView, or OUT.csv (nodes) with OUT_elements.csv (elements).\n"
       << "adapt meshes GEOMETRY.geo, solves and meshes again where the estimated error is largest, until the\n"
       << "  error is at most PERCENT (5), the next mesh would pass N nodes (99999) or K rounds (8) are done;\n"
-      << "  H sizes the first mesh; MODEL OPTIONS name the geometry's physical groups.\n";
+      << "  H sizes the first mesh; MODEL OPTIONS name the geometry's physical groups; --peak-target also\n"
+      << "  refines until the peak von Mises settles within its PERCENT.\n"
+      << "--recovery average takes the nodal stresses as area-weighted means instead of by patch recovery.\n";
 }
 
 }  // namespace

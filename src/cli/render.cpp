@@ -88,7 +88,7 @@ Palette ReadPalette(const Arguments& args) {
 
 int RunRender(std::span<const std::string> args) {
   const Arguments a =
-      ParseArguments(args, WithModelOptions({{"-o", "--plot", "--component", "--size", "--palette", "--solver",
+      ParseArguments(args, WithModelOptions({{"-o", "--plot", "--component", "--size", "--palette", "--solver", "--recovery",
                                                "--scale", "--outlines", "--view"},
                                               {"--legend", "--smooth", "--principal"}, {}}),
                      1);
@@ -112,6 +112,7 @@ int RunRender(std::span<const std::string> args) {
   const bool zoomed = a.Has("--view");
   const ViewRectangle shown = zoomed ? ReadViewRectangle(a.Value("--view")) : ViewRectangle{};
   const SolverChoice solver = SolverOption(a);
+  const StressRecovery recovery = RecoveryOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
   PrintNotes(ApplyModelOptions(options, *model));
@@ -125,7 +126,7 @@ int RunRender(std::span<const std::string> args) {
   // As a zoomed window: the rectangle stays put, whatever the model's bounds.
   if (zoomed) ShowRectangle(spec.view, shown.x1, shown.y1, shown.x2, shown.y2, size.width, size.height);
   std::optional<Solution> solution;
-  if (kind != PictureKind::Model) solution = Compute(*model, solver);
+  if (kind != PictureKind::Model) solution = Compute(*model, solver, recovery);
   DrawResultPicture(canvas, spec, {*model, solution ? &*solution : nullptr, palette});
   WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format, a.Value("-o")));
   return 0;

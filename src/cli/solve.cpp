@@ -138,13 +138,13 @@ void PrintTables(const std::string& path, const Model& m, const Solution& t, std
 }  // namespace
 
 int RunSolve(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(args, WithModelOptions({{"--solver"}, {"--json"}, {}}), 1);
+  const Arguments parsed = ParseArguments(args, WithModelOptions({{"--solver", "--recovery"}, {"--json"}, {}}), 1);
   const std::string& path = parsed.positional[0];
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
   PrintNotes(ApplyModelOptions(options, model));
-  const Solution solution = Compute(model, solver);
+  const Solution solution = Compute(model, solver, RecoveryOption(parsed));
   if (parsed.Has("--json"))
     PrintJson(model, solution, std::cout);
   else

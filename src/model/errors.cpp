@@ -323,6 +323,10 @@ std::string AdaptTargetOutOfRange(std::string_view text) {
   return "目标误差 " + std::string(text) + "% 必须大于 0 且小于 100";
 }
 
+std::string AdaptPeakTargetOutOfRange(std::string_view text) {
+  return "峰值目标 " + std::string(text) + "% 必须大于 0 且小于 100";
+}
+
 std::string AdaptNodeLimitOutOfRange(std::string_view text) {
   return "结点数上限 " + std::string(text) + " 必须在 3 到 " + std::to_string(MaxNodes) + " 之间";
 }

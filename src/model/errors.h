@@ -119,6 +119,7 @@ std::string GmshFunctionMissing(std::string_view library, std::string_view funct
 std::string AdaptRoundFailed(int round, std::string_view reason);  // 第 K 轮失败：...
 std::string MeshOverNodeLimit(long long limit);                   // 网格的结点数超出上限 N
 std::string AdaptTargetOutOfRange(std::string_view text);         // 目标误差 P% 必须大于 0 且小于 100
+std::string AdaptPeakTargetOutOfRange(std::string_view text);     // 峰值目标 P% 必须大于 0 且小于 100
 std::string AdaptNodeLimitOutOfRange(std::string_view text);      // 结点数上限 N 必须在 3 到 99999 之间
 std::string AdaptStepsOutOfRange(std::string_view text);          // 轮数 K 必须在 1 到 100 之间
 

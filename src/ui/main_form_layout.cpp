@@ -192,7 +192,10 @@ void MainForm::BuildMenu() {
   item(stress, "DisplacementPlot", "位移 |u|", QKeySequence("Ctrl+F8"), plot(ResultField::DisplacementMagnitude));
   item(stress, "ErrorPlot", "误差", QKeySequence(), plot(ResultField::Error));
   compute->addSeparator();
-  for (const auto& [name, caption] : {std::pair{"SmoothPlot", "结点平均"}, {"PrincipalDirections", "主应力方向"}}) {
+  // 面积加权平均: the nodal values as the area-weighted means of the elements
+  // instead of by patch recovery, for comparison.
+  for (const auto& [name, caption] :
+       {std::pair{"SmoothPlot", "结点平均"}, {"AreaAverage", "面积加权平均"}, {"PrincipalDirections", "主应力方向"}}) {
     QAction* toggle = item(compute, name, caption, QKeySequence(), {});
     toggle->setCheckable(true);
     connect(toggle, &QAction::toggled, this, [this] { PlotOptionsChanged(); });

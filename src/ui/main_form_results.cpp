@@ -1,5 +1,6 @@
 // The 计算 menu's ways of reading results beyond the specified plots: more
-// fields, the smooth plot and principal directions, the deformation scale
+// fields, the smooth plot (recovered by patches or averaged) and principal
+// directions, the deformation scale
 // and the graph along a line.
 #include <QAction>
 #include <QComboBox>
@@ -27,6 +28,9 @@ void MainForm::PlotOptionsChanged() {
   options.smooth = findChild<QAction*>("SmoothPlot")->isChecked();
   options.principal = findChild<QAction*>("PrincipalDirections")->isChecked();
   session_->SetPlotOptions(options);
+  const StressRecovery recovery =
+      findChild<QAction*>("AreaAverage")->isChecked() ? StressRecovery::Average : StressRecovery::Patch;
+  if (recovery != session_->recovery()) Run([this, recovery] { session_->SetRecovery(recovery); });
   if (session_->shown().kind == PictureKind::Stress) ResultPlot(session_->shown().component);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/adaptivity/size_rule.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -33,19 +34,23 @@ class ScriptedMesher final : public Mesher {
   explicit ScriptedMesher(std::vector<int32_t> nodes) : nodes_(std::move(nodes)) {}
   std::optional<Model> Mesh(const SizeField* field, int32_t maxNodes) override {
     withField.push_back(field != nullptr);
-    const int32_t nodes = nodes_.at(withField.size() - 1);
-    if (nodes > maxNodes) return std::nullopt;
-    return Strip(nodes);
+    aimedAt.push_back(field ? PredictedNodeCount(PredictedElementCount(field->mesh, field->nodeSizes)) : 0.0);
+    last_ = nodes_.at(withField.size() - 1);
+    if (last_ > maxNodes) return std::nullopt;
+    return Strip(last_);
   }
+  int64_t LastNodeCount() const override { return last_; }
   std::vector<bool> withField;
+  std::vector<double> aimedAt;  // the predicted node count of each field
 
  private:
   std::vector<int32_t> nodes_;
+  int32_t last_ = 0;
 };
 
 // Each round's eta; every element has the same error, and the solution norm is
 // such that the size rule asks for sizes `refinement` times finer.
-MeshAnalyser Scripted(std::vector<double> percents, double refinement = 1.5) {
+MeshAnalyser Scripted(std::vector<double> percents, double refinement = 1.5, std::vector<StressPeak> peaks = {}) {
   auto round = std::make_shared<std::size_t>(0);
   return [=](const Model& model, Solution&) {
     const double eta = percents.at((*round)++);
@@ -56,6 +61,7 @@ MeshAnalyser Scripted(std::vector<double> percents, double refinement = 1.5) {
     a.solutionNormSquared = m / (0.05 * 0.05 * refinement * refinement) - m;
     a.errorPercent = eta;
     a.maxMises = 100.0 * static_cast<double>(*round);
+    if (!peaks.empty()) a.peak = peaks.at(*round - 1);
     return a;
   };
 }
@@ -68,21 +74,32 @@ struct StopRow {
   double refinement;
   AdaptStop stopped;
   int32_t rounds;
-  int32_t meshes;  // how often the mesher was asked
+  int32_t meshes;    // how often the mesher was asked
+  std::vector<double> aims = {};  // the predicted node counts of the fields of meshes 2, 3, ..., if checked
 };
 
+// Strip(20) has 18 elements: sizes `refinement` times finer predict
+// 18 refinement^2 / 2 nodes.
 const StopRow StopRows[] = {
     {"TargetMetInTheFirstRound", {4.0}, {20}, {}, 1.5, AdaptStop::Target, 1, 1},
-    {"TargetMetExactly", {9.0, 5.0}, {20, 40}, {}, 1.5, AdaptStop::Target, 2, 2},
+    {"TargetMetExactly", {9.0, 5.0}, {20, 40}, {}, 1.5, AdaptStop::Target, 2, 2, {18 * 2.25 / 2}},
     {"StepsRunOut", {9.0, 8.0, 7.0}, {20, 40, 60}, {5.0, 1000, 3}, 1.5, AdaptStop::Steps, 3, 3},
     {"OneStep", {9.0}, {20}, {5.0, 1000, 1}, 1.5, AdaptStop::Steps, 1, 1},
-    // The mesher finds the second mesh too large: the first is the result.
-    {"NextMeshTooLarge", {9.0, 8.0}, {20, 120}, {5.0, 100, 8}, 1.5, AdaptStop::MaxNodes, 1, 2},
+    // Every try at the second mesh passes the limit: the first is the result.
+    {"NextMeshTooLarge", {9.0, 8.0}, {20, 120, 120, 120, 120}, {5.0, 100, 8}, 1.5, AdaptStop::MaxNodes, 1, 5},
     {"NextMeshJustFits", {9.0, 4.0}, {20, 100}, {5.0, 100, 8}, 1.5, AdaptStop::Target, 2, 2},
-    // Sizes four times finer on 18 elements predict 16 * 18 / 2 = 144 nodes,
-    // over twice the limit of 71: the mesh is not even tried.
-    {"PredictedFarTooLarge", {9.0, 8.0}, {20, 40}, {5.0, 71, 8}, 4.0, AdaptStop::MaxNodes, 1, 1},
-    {"PredictedWithinTwiceTheLimit", {9.0, 4.0}, {20, 40}, {5.0, 73, 8}, 4.0, AdaptStop::Target, 2, 2},
+    // The ideal 144 nodes pass the limit of 71: the field scaled to 95 % of it
+    // is meshed, analysed and is the last.
+    {"SpendsTheBudget", {9.0, 8.0}, {20, 66}, {5.0, 71, 8}, 4.0, AdaptStop::MaxNodes, 2, 2, {0.95 * 71}},
+    // A mesh under 90 % of the budget is made again finer, one over it
+    // coarser, each by the square root of its miss.
+    {"BudgetMissedThenMet", {9.0, 8.0}, {20, 50, 80, 68}, {5.0, 71, 8}, 4.0, AdaptStop::MaxNodes, 2, 4,
+     {67.45, 67.45 * 67.45 / 50, 67.45 * 67.45 / 50 * 67.45 / 80}},
+    // Four tries all short of 90 %: the last is taken.
+    {"BudgetNeverReached", {9.0, 8.0}, {20, 50, 55, 58, 60}, {5.0, 71, 8}, 4.0, AdaptStop::MaxNodes, 2, 5},
+    {"BudgetMeshMeetsTheTarget", {9.0, 4.0}, {20, 66}, {5.0, 71, 8}, 4.0, AdaptStop::Target, 2, 2},
+    // The ideal 900 nodes would be 45 times the mesh: a round grows it 16-fold.
+    {"GrowthBounded", {9.0, 4.0}, {20, 320}, {5.0, 1000, 8}, 10.0, AdaptStop::Target, 2, 2, {16 * 20}},
 };
 
 class AdaptStops : public ::testing::TestWithParam<StopRow> {};
@@ -100,13 +117,46 @@ TEST_P(AdaptStops, SayWhyTheLoopEnded) {
   EXPECT_EQ(conditioned, row.rounds);
   EXPECT_EQ(mesher.withField.size(), static_cast<std::size_t>(row.meshes));
   for (std::size_t k = 0; k < mesher.withField.size(); ++k) EXPECT_EQ(mesher.withField[k], k > 0) << k;
-  // The result is the last mesh that was analysed.
+  // The result is the last mesh made within the limit.
   const AdaptRound& last = outcome.rounds.back();
-  EXPECT_EQ(last.nodes, row.nodes[static_cast<std::size_t>(row.rounds - 1)]);
+  int32_t kept = row.meshes - 1;
+  while (row.nodes[static_cast<std::size_t>(kept)] > row.settings.maxNodes) --kept;
+  EXPECT_EQ(last.nodes, row.nodes[static_cast<std::size_t>(kept)]);
   EXPECT_EQ(outcome.model.nodeCount, last.nodes);
   EXPECT_EQ(outcome.model.elementCount, last.elements);
   EXPECT_EQ(last.errorPercent, row.percents[static_cast<std::size_t>(row.rounds - 1)]);
   EXPECT_EQ(last.maxMises, 100.0 * row.rounds);
+  for (std::size_t k = 0; k < row.aims.size(); ++k)
+    EXPECT_NEAR(mesher.aimedAt.at(k + 1), row.aims[k], 1e-9 * row.aims[k]) << k;
+}
+
+// With a peak target the loop goes on after eta meets its target, until the
+// peak moves by less than the target between rounds and its local error is
+// below it. Such a round keeps the error level (eta 4 %: xi = 5 * 1.5 / 4 on
+// each of the 18 elements, 9 xi^2 nodes) and refines at the peak (0, 0) where
+// its local error is above the target.
+TEST(Adapt, APeakTargetWaitsForThePeakToSettle) {
+  struct Case {
+    std::vector<StressPeak> peaks;
+    bool refinedAtThePeak;
+  };
+  const Case cases[] = {
+      {{{100, 0, 0, 0.5}, {110, 0, 0, 0.5}, {111, 0, 0, 0.5}}, false},  // moved 9 %, then 0.9 %
+      {{{100, 0, 0, 30.0}, {100.5, 0, 0, 3.0}, {101, 0, 0, 1.0}}, true},  // settled, but its local error 30 %, 3 %
+  };
+  for (const Case& c : cases) {
+    ScriptedMesher mesher({20, 40, 60});
+    const AdaptOutcome outcome = Adapt(mesher, [](Model&) {}, Scripted({4.0, 3.0, 2.0}, 1.5, c.peaks),
+                                       {5.0, 1000, 8, 2.0});
+    EXPECT_EQ(outcome.stopped, AdaptStop::Target);
+    ASSERT_EQ(outcome.rounds.size(), 3u);
+    EXPECT_EQ(outcome.rounds.back().peak.mises, c.peaks.back().mises);
+    const double evenly = 9 * 1.875 * 1.875;
+    if (c.refinedAtThePeak)
+      EXPECT_GT(mesher.aimedAt.at(1), 1.2 * evenly);
+    else
+      EXPECT_NEAR(mesher.aimedAt.at(1), evenly, 1e-9);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AdaptStops, ::testing::ValuesIn(StopRows),

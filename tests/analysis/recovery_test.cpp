@@ -9,6 +9,7 @@
 #include "analysis/recovery/error_estimate.h"
 #include "analysis/recovery/fields.h"
 #include "analysis/recovery/nodal_stress.h"
+#include "analysis/recovery/patch_recovery.h"
 #include "meshes.h"
 #include "fixtures.h"
 
@@ -141,20 +142,23 @@ INSTANTIATE_TEST_SUITE_P(
                       HandCase{"Biaxial", {10, 10, 0}, {20, 20, 0}, 9.375, 75 + 300}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Both recoveries: two elements have no interior node to fit a patch around.
 TEST(NodalAverage, EachSideOfAnInterfaceKeepsItsOwnMean) {
   Model m = testing::MakeModel({{0, 0}, {2, 0}, {2, 2}, {0, 2}}, {{1, 2, 3}, {1, 3, 4}});
   m.entered = {PlaneStress, 1.0, 0.25, 1.0, 0.0};
   SplitRegions(m, 2);
   m.nodes[2].x = 4;  // element 1 now has area 4, element 2 area 2
-  const NodalStresses avg = AverageNodalStresses(m, ElementMaterialsOf(m), {{10, 0, 0}, {40, 0, 0}});
-  for (int32_t k = 0; k < 3; ++k) {
-    EXPECT_EQ(avg.AtCorner(1, k)[0], 10.0);
-    EXPECT_EQ(avg.AtCorner(2, k)[0], 40.0);
+  for (const StressRecovery recovery : {StressRecovery::Average, StressRecovery::Patch}) {
+    const NodalStresses avg = RecoverNodalStresses(m, ElementMaterialsOf(m), {{10, 0, 0}, {40, 0, 0}}, recovery);
+    for (int32_t k = 0; k < 3; ++k) {
+      EXPECT_EQ(avg.AtCorner(1, k)[0], 10.0);
+      EXPECT_EQ(avg.AtCorner(2, k)[0], 40.0);
+    }
+    // The export's node value: both sides, weighted by area.
+    EXPECT_DOUBLE_EQ(avg.nodeMean[0][0], (4 * 10.0 + 2 * 40.0) / 6);
+    EXPECT_DOUBLE_EQ(avg.nodeMean[3][2], (4 * 10.0 + 2 * 40.0) / 6);
+    EXPECT_EQ(avg.nodeMean[0][1], 10.0);
   }
-  // The export's node value: both sides, weighted by area.
-  EXPECT_DOUBLE_EQ(avg.nodeMean[0][0], (4 * 10.0 + 2 * 40.0) / 6);
-  EXPECT_DOUBLE_EQ(avg.nodeMean[3][2], (4 * 10.0 + 2 * 40.0) / 6);
-  EXPECT_EQ(avg.nodeMean[0][1], 10.0);
 }
 
 // Cook's membrane: the estimate falls as the mesh is refined, by about half

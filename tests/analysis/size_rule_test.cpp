@@ -31,32 +31,55 @@ struct Row {
   std::vector<double> errors;
   double solutionNormSquared;
   double target;
+  double rate;
   std::vector<double> sizes;
 };
 
 // ||u||^2 + ||e||^2 = 4 in every row, so e_bar = target * sqrt(4 / 4) = target.
 const Row Rows[] = {
-    // xi = 8, 1.5, 0.4, 0: eight times too large is held at four times finer;
-    // 0.4 asks for 2.5 and is held at twice as coarse, as is an element with no error.
-    {"BothBounds", {0.8, 0.15, 0.04, 0.0}, 4 - 0.6641, 0.10, {0.25, 1 / 1.5, 2, 2}},
-    // A looser target: xi = 4 lands on the bound exactly, 0.75 coarsens by a third.
-    {"LooserTarget", {0.8, 0.15, 0.04, 0.0}, 4 - 0.6641, 0.20, {0.25, 1 / 0.75, 2, 2}},
+    // xi = 8, 1.5, 0.4, 0: sizes 1/8, 1/1.5 and 2.5, unclipped; the element
+    // with no error takes the coarsest size, 8 times the median 1/1.5.
+    {"RatiosKept", {0.8, 0.15, 0.04, 0.0}, 4 - 0.6641, 0.10, 1.0, {0.125, 1 / 1.5, 2.5, 8 / 1.5}},
+    // A tiny error asks for 1e5 and is held at 8 times the median 2.5.
+    {"TinyErrorBound", {0.8, 0.15, 0.04, 1e-6}, 4 - 0.6641 - 1e-12, 0.10, 1.0, {0.125, 1 / 1.5, 2.5, 20}},
+    // Rate 2: h / sqrt(xi).
+    {"RateTwo", {0.8, 0.15, 0.04, 0.0}, 4 - 0.6641, 0.10, 2.0,
+     {1 / std::sqrt(8.0), 1 / std::sqrt(1.5), std::sqrt(2.5), 8 / std::sqrt(1.5)}},
     // Every element at the permissible error keeps its size.
-    {"EvenError", {0.1, 0.1, 0.1, 0.1}, 4 - 0.04, 0.10, {1, 1, 1, 1}},
+    {"EvenError", {0.1, 0.1, 0.1, 0.1}, 4 - 0.04, 0.10, 1.0, {1, 1, 1, 1}},
+    // No error anywhere: the mesh stays.
+    {"NoError", {0, 0, 0, 0}, 4, 0.10, 1.0, {1, 1, 1, 1}},
 };
 
 class SizeRule : public ::testing::TestWithParam<Row> {};
 
-TEST_P(SizeRule, SpreadsTheErrorEvenlyWithinTheBounds) {
-  const Model model = FourTriangles();
+TEST_P(SizeRule, SpreadsTheErrorEvenly) {
+  const Row& row = GetParam();
   const std::vector<double> sizes =
-      NewElementSizes(model, GetParam().errors, GetParam().solutionNormSquared, GetParam().target);
+      IdealElementSizes(FourTriangles(), row.errors, row.solutionNormSquared, row.target, row.rate);
   ASSERT_EQ(sizes.size(), 4u);
-  for (std::size_t e = 0; e < 4; ++e) EXPECT_TRUE(Close(sizes[e], GetParam().sizes[e], 1e-14)) << e;
+  for (std::size_t e = 0; e < 4; ++e) EXPECT_TRUE(Close(sizes[e], row.sizes[e], 1e-14)) << e;
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SizeRule, ::testing::ValuesIn(Rows),
                          [](const auto& info) { return info.param.name; });
+
+// One factor brings a graded field to a node budget: the prediction lands on
+// the budget and every ratio between sizes stays; a field within the budget
+// is left alone.
+TEST(SizeRule, ScalesAGradedFieldToANodeBudget) {
+  const Model model = FourTriangles();
+  const std::vector<double> sizes = NodeSizes(model, std::vector<double>{0.01, 0.05, 0.2, 0.4});
+  const double wanted = PredictedNodeCount(PredictedElementCount(model, sizes));
+  for (const double budget : {wanted / 7, wanted / 2}) {
+    const double scale = ScaleToNodeCount(model, sizes, budget);
+    std::vector<double> scaled = sizes;
+    for (double& h : scaled) h *= scale;
+    EXPECT_TRUE(Close(PredictedNodeCount(PredictedElementCount(model, scaled)), budget, 1e-12)) << budget;
+    for (std::size_t i = 0; i < sizes.size(); ++i) EXPECT_TRUE(Close(scaled[i] / scaled[0], sizes[i] / sizes[0], 1e-14));
+  }
+  EXPECT_EQ(ScaleToNodeCount(model, sizes, wanted * 1.01), 1.0);
+}
 
 TEST(SizeRule, SizeIsTheSideOfTheEquilateralTriangleOfTheSameArea) {
   EXPECT_TRUE(Close(ElementSize(Strip(), 2), 1.0, 1e-15));

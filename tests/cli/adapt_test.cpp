@@ -59,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"TargetZero", {Bracket, "--target", "0"}, 1, "目标误差 0% 必须大于 0 且小于 100\n"},
         FailureRow{"TargetNotANumber", {Bracket, "--target", "5%"}, 1, "'5%' is not a valid floating point value\n"},
         FailureRow{"NodeLimitTooLarge", {Bracket, "--max-nodes", "100000"}, 1, "结点数上限 100000 必须在 3 到 99999 之间\n"},
-        FailureRow{"NoSteps", {Bracket, "--steps", "0"}, 1, "轮数 0 必须在 1 到 100 之间\n"}),
+        FailureRow{"NoSteps", {Bracket, "--steps", "0"}, 1, "轮数 0 必须在 1 到 100 之间\n"},
+        FailureRow{"PeakTargetHundred", {Bracket, "--peak-target", "100"}, 1, "峰值目标 100% 必须大于 0 且小于 100\n"},
+        FailureRow{"UnknownRecovery", {Bracket, "--recovery", "mean"}, 2,
+                   "trivane-cli adapt: --recovery is one of patch, average, not \"mean\""}),
     [](const auto& info) { return info.param.name; });
 
 double Number(const std::string& text, const std::string& key, std::size_t from = 0) {
@@ -85,6 +88,9 @@ TEST(Adapt, RefinesUntilTheTargetIsMet) {
     nodes.push_back(Number(r.out, "nodes", at));
     errors.push_back(Number(r.out, "error_percent", at));
     EXPECT_GT(Number(r.out, "max_mises", at), 2e6);
+    // The recovered peak stands at the top of the hole, (0, 2).
+    EXPECT_GT(Number(r.out, "peak_mises", at), 3e6);
+    EXPECT_NE(r.out.find("\"peak_at\": [0, 2]", at), std::string::npos) << r.out;
     EXPECT_GE(Number(r.out, "seconds", at), 0.0);
   }
   ASSERT_GE(errors.size(), 2u) << r.out;
@@ -111,13 +117,29 @@ TEST(Adapt, StopsAfterTheStepsAndWritesTheResults) {
   const auto r = RunCli(args);
   ASSERT_EQ(r.status, 0) << r.err;
   const std::regex report(
-      " round +nodes +elements +error \\(%\\) +max mises \\(Pa\\) +time \\(s\\)\n"
-      "( +1( +[0-9.e+]+){5}\n)( +2( +[0-9.e+]+){5}\n)"
+      " round +nodes +elements +error \\(%\\) +max mises \\(Pa\\) +peak \\(Pa\\) +at x +at y +time \\(s\\)\n"
+      "( +1( +[0-9.e+]+){8}\n)( +2( +[0-9.e+]+){8}\n)"
       "stopped: steps \\(after 2 rounds the error [0-9.]+ % is still above 0.5 %\\)\n" +
       out + ": [0-9]+ nodes, [0-9]+ elements\n");
   EXPECT_TRUE(std::regex_match(r.out, report)) << r.out;
   const std::string vtu = testing::FileText(out);
   EXPECT_NE(vtu.find("Name=\"error\""), std::string::npos);
+}
+
+// A target out of reach within the budget: the mesh scaled to the budget is
+// made (within 90 % of it), solved and reported, and the loop stops there.
+TEST(Adapt, SpendsTheNodeBudgetAndStops) {
+  const std::string out = TempPath("plate-budget.trv");
+  std::vector<std::string> args = {"adapt", Plate, "-o", out, "--size", "2", "--target", "0.2", "--max-nodes", "3000",
+                                   "--json"};
+  args.insert(args.end(), PlateUnderTension.begin(), PlateUnderTension.end());
+  const auto r = RunCli(args);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"stopped\": \"max-nodes\""), std::string::npos) << r.out;
+  const double last = Number(r.out, "nodes", r.out.rfind("{\"nodes\""));
+  EXPECT_GE(last, 2700) << r.out;
+  EXPECT_LE(last, 3000) << r.out;
+  EXPECT_EQ(LoadModelFile(out).nodeCount, last);
 }
 
 }  // namespace

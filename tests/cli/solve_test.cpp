@@ -71,6 +71,19 @@ TEST(Solve, ReportsTheMaterialAsEntered) {
   EXPECT_NE(text.out.find("\nplane strain, E = 20000000000 Pa, mu = 0.3, t = 1 m\n"), std::string::npos) << text.out;
 }
 
+// The example plate's estimate by patch recovery, and by the area-weighted
+// means that --recovery average keeps; any other name is refused.
+TEST(Solve, RecoveryChoosesTheNodalStressesOfTheEstimate) {
+  for (const auto& [flag, percent] : {std::pair{"patch", "4.7473"}, {"average", "4.6723"}}) {
+    const auto r = RunCli({"solve", Example("plate-with-hole.trv"), "--recovery", flag, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(std::string("\"error\": {\"percent\": ") + percent), std::string::npos) << flag;
+  }
+  const auto bad = RunCli({"solve", Example("plate-with-hole.trv"), "--recovery", "spr"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("--recovery is one of patch, average, not \"spr\""), std::string::npos) << bad.err;
+}
+
 TEST(Solve, TablesWithUnits) {
   const auto r = RunCli({"solve", Example("cantilever.trv"), "--t", "0.5"});
   ASSERT_EQ(r.status, 0) << r.err;

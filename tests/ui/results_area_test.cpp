@@ -12,6 +12,7 @@
 #include "io/files.h"
 #include "display/legend.h"
 #include "io/number_text.h"
+#include "meshes.h"
 #include "ui/line_graph_window.h"
 #include "window_fixture.h"
 
@@ -80,6 +81,21 @@ TEST_F(ResultsArea, ADeformedPlotShowsItsMagnificationAndTheLargestDisplacement)
   EXPECT_TRUE(Text().contains("最大位移 " + Readout(largest) + "（结点 3）")) << Text().toStdString();
   // 60 pixels for the largest displacement component.
   EXPECT_NEAR(magnification * std::fabs(DisplacementV(t, 3)) * session().view().scale, 60.0, 1e-9);
+}
+
+// 面积加权平均 recovers the shown results again, and the estimate beside them
+// follows; unchecked, patch recovery gives back its own figure.
+TEST_F(ResultsArea, AreaAverageRecoversTheShownResultsAgain) {
+  Open(examples::PlateWithHole(8, 4));
+  Action("N19")->trigger();
+  Action("x1")->trigger();
+  const QString patch = Text();
+  ASSERT_TRUE(patch.startsWith("误差估计 ")) << patch.toStdString();
+  Action("AreaAverage")->trigger();
+  EXPECT_NE(Text(), patch);
+  EXPECT_TRUE(Text().startsWith("误差估计 ")) << Text().toStdString();
+  Action("AreaAverage")->trigger();
+  EXPECT_EQ(Text(), patch);
 }
 
 TEST_F(ResultsArea, EditingAfterAComputeSaysTheResultsAreOutOfDateUntilTheNext) {

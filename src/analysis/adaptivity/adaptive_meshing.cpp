@@ -1,9 +1,12 @@
 #include "analysis/adaptivity/adaptive_meshing.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 #include "analysis/adaptivity/size_rule.h"
+#include "analysis/elements/finite_element.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -16,9 +19,90 @@ double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The nodes of a triangulation are about half its triangles (Euler's formula,
-// less the boundary), which is all the check before meshing needs.
-double PredictedNodeCount(double elements) { return elements / 2.0; }
+// Whether the peak has settled: it moved by less than `percent` since the
+// last round, and the local error estimate at it is below `percent`.
+bool PeakSettled(const std::vector<AdaptRound>& rounds, double percent) {
+  if (!(percent > 0.0)) return true;
+  if (rounds.size() < 2) return false;
+  const StressPeak& now = rounds.back().peak;
+  const StressPeak& before = rounds[rounds.size() - 2].peak;
+  return std::abs(now.mises - before.mises) < percent / 100.0 * now.mises && now.localErrorPercent < percent;
+}
+
+// The next mesh as planned: node sizes over the last mesh, the node count
+// they aim at, and whether it spends the budget (and so is the last).
+struct MeshPlan {
+  std::vector<double> nodeSizes;
+  double aim = 0.0;
+  bool spendsBudget = false;
+};
+
+// The elements around the peak made finer (PeakReach, PeakMargin).
+void RefineAtPeak(const Model& mesh, const StressPeak& peak, double peakTargetPercent, std::vector<double>& sizes) {
+  const double share = PeakMargin * std::min(1.0, peakTargetPercent / peak.localErrorPercent);
+  double atPeak = 0.0;
+  std::vector<double> distance(sizes.size());
+  const int32_t corners = ElementTypeOf(mesh).CornerCount();
+  for (int32_t e = 1; e <= mesh.elementCount; ++e) {
+    const ElementNodes nodes = NodesOf(mesh, e);
+    double x = 0.0, y = 0.0;
+    for (int32_t k = 0; k < corners; ++k) {
+      const PlanePoint at = nodes.at[static_cast<std::size_t>(k)];
+      x += at.x / corners;
+      y += at.y / corners;
+      if (at.x == peak.x && at.y == peak.y) atPeak = std::max(atPeak, ElementSize(mesh, e));
+    }
+    distance[static_cast<std::size_t>(e - 1)] = std::hypot(x - peak.x, y - peak.y);
+  }
+  // The share at the peak, rising linearly to 1 at the reach: a graded
+  // transition, which the mesher fills with well-shaped triangles.
+  for (int32_t e = 1; e <= mesh.elementCount; ++e) {
+    const double ramp = std::max(0.0, 1.0 - distance[static_cast<std::size_t>(e - 1)] / (PeakReach * atPeak));
+    double& size = sizes[static_cast<std::size_t>(e - 1)];
+    size = std::min(size, (1.0 - (1.0 - share) * ramp) * ElementSize(mesh, e));
+  }
+}
+
+// Step 1 of a round: the ideal sizes for the target (while only the peak is
+// unsettled, for the error level reached, and finer at the peak), then the
+// one factor that holds them to the growth of a round and to the budget.
+MeshPlan PlanNextMesh(const Model& mesh, const MeshAnalysis& analysis, const AdaptSettings& settings) {
+  const bool peakOnly = !(analysis.errorPercent > settings.targetPercent);
+  const double targetPercent = peakOnly ? analysis.errorPercent : settings.targetPercent;
+  std::vector<double> ideal = IdealElementSizes(mesh, analysis.elementErrors, analysis.solutionNormSquared,
+                                                targetPercent / 100.0, ConstantStrainRate);
+  if (peakOnly) RefineAtPeak(mesh, analysis.peak, settings.peakTargetPercent, ideal);
+  MeshPlan plan{NodeSizes(mesh, ideal)};
+  const double wanted = PredictedNodeCount(PredictedElementCount(mesh, plan.nodeSizes));
+  const double grown = MaxNodeGrowthPerRound * mesh.nodeCount;
+  const double budget = BudgetAim * settings.maxNodes;
+  plan.spendsBudget = wanted > settings.maxNodes && grown >= budget;
+  plan.aim = plan.spendsBudget ? budget : std::min({wanted, grown, budget});
+  const double scale = ScaleToNodeCount(mesh, plan.nodeSizes, plan.aim);
+  for (double& size : plan.nodeSizes) size *= scale;
+  return plan;
+}
+
+// Step 2: mesh the plan. The prediction counts triangles of a field the
+// mesher only approximately follows, so a mesh that misses its aim (over the
+// budget, or under BudgetFloor of it when spending it) corrects the common
+// factor by the square root of the miss and meshes again. Else the last mesh
+// within the budget (the mesher's files are those of the last mesh it
+// returned); empty when no attempt fits the budget.
+std::optional<Model> MeshPlanned(Mesher& mesher, const Model& last, MeshPlan plan, const AdaptSettings& settings) {
+  std::optional<Model> best;
+  for (int32_t attempt = 1; attempt <= MaxBudgetMeshings; ++attempt) {
+    const SizeField field{last, plan.nodeSizes};
+    std::optional<Model> mesh = mesher.Mesh(&field, settings.maxNodes);
+    const auto made = static_cast<double>(mesher.LastNodeCount());
+    if (mesh && (!plan.spendsBudget || made >= BudgetFloor * settings.maxNodes)) return mesh;
+    if (mesh) best = std::move(mesh);
+    if (!(made > 0.0)) break;
+    const double correction = std::sqrt(made / plan.aim);
+    for (double& size : plan.nodeSizes) size *= correction;
+  }
+  return best;
+}
 
 }  // namespace
 
@@ -34,17 +118,17 @@ std::string_view AdaptStopName(AdaptStop stop) {
 AdaptOutcome Adapt(Mesher& mesher, const std::function<void(Model&)>& applyConditions, const MeshAnalyser& analyse,
                    const AdaptSettings& settings, const std::function<void(const AdaptRound&)>& onRound) {
   AdaptOutcome outcome;
-  std::optional<SizeField> field;
+  std::optional<MeshPlan> plan;
   for (int32_t round = 1;; ++round) {
     const Clock::time_point start = Clock::now();
     try {
-      std::optional<Model> mesh = mesher.Mesh(field ? &*field : nullptr, settings.maxNodes);
+      std::optional<Model> mesh =
+          plan ? MeshPlanned(mesher, outcome.model, *plan, settings) : mesher.Mesh(nullptr, settings.maxNodes);
       if (!mesh) {
         if (round == 1) throw Error(messages::MeshOverNodeLimit(settings.maxNodes));
         outcome.stopped = AdaptStop::MaxNodes;
         return outcome;
       }
-      field.reset();  // it refers to the mesh about to be replaced
       outcome.model = std::move(*mesh);
       applyConditions(outcome.model);
       outcome.analysis = analyse(outcome.model, outcome.solution);
@@ -53,22 +137,21 @@ AdaptOutcome Adapt(Mesher& mesher, const std::function<void(Model&)>& applyCondi
     }
     const MeshAnalysis& analysis = outcome.analysis;
     outcome.rounds.push_back({outcome.model.nodeCount, outcome.model.elementCount, analysis.errorPercent,
-                              analysis.maxMises, 0.0});
+                              analysis.maxMises, analysis.peak, 0.0});
     AdaptRound& done = outcome.rounds.back();
 
-    std::optional<AdaptStop> stop;
     // An unloaded model has no error to spread (0 / 0): it meets any target.
-    if (!(analysis.errorPercent > settings.targetPercent)) {
+    const bool met = !(analysis.errorPercent > settings.targetPercent) &&
+                     PeakSettled(outcome.rounds, settings.peakTargetPercent);
+    std::optional<AdaptStop> stop;
+    if (met)
       stop = AdaptStop::Target;
-    } else if (round >= settings.steps) {
+    else if (plan && plan->spendsBudget)
+      stop = AdaptStop::MaxNodes;
+    else if (round >= settings.steps)
       stop = AdaptStop::Steps;
-    } else {
-      const std::vector<double> sizes = NewElementSizes(outcome.model, analysis.elementErrors,
-                                                        analysis.solutionNormSquared, settings.targetPercent / 100.0);
-      field.emplace(SizeField{outcome.model, NodeSizes(outcome.model, sizes)});
-      if (PredictedNodeCount(PredictedElementCount(outcome.model, field->nodeSizes)) > 2.0 * settings.maxNodes)
-        stop = AdaptStop::MaxNodes;
-    }
+    else
+      plan = PlanNextMesh(outcome.model, analysis, settings);
     done.seconds = SecondsSince(start);
     if (onRound) onRound(done);
     if (stop) {

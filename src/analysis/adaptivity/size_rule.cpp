@@ -20,8 +20,8 @@ double ElementSize(const Model& model, int32_t element) {
   return std::sqrt(Area(model, element) / EquilateralAreaPerSquaredSide);
 }
 
-std::vector<double> NewElementSizes(const Model& model, std::span<const double> elementErrors,
-                                    double solutionNormSquared, double target) {
+std::vector<double> IdealElementSizes(const Model& model, std::span<const double> elementErrors,
+                                      double solutionNormSquared, double target, double rate) {
   const auto m = static_cast<std::size_t>(model.elementCount);
   double errorNormSquared = 0.0;
   for (std::size_t e = 0; e < m; ++e) errorNormSquared += elementErrors[e] * elementErrors[e];
@@ -32,10 +32,23 @@ std::vector<double> NewElementSizes(const Model& model, std::span<const double> 
     const double h = ElementSize(model, static_cast<int32_t>(e + 1));
     const double xi = elementErrors[e] / permissible;
     // xi is 0 for an element with no error, and NaN when nothing has any
-    // energy: both leave the element as coarse as one step allows.
-    const double wanted = xi > 0.0 ? h / xi : std::numeric_limits<double>::infinity();
-    sizes[e] = std::clamp(wanted, h / MaxRefinementPerStep, h * MaxCoarseningPerStep);
+    // energy: both take the coarsest size the median allows.
+    sizes[e] = xi > 0.0 ? h / std::pow(xi, 1.0 / rate) : std::numeric_limits<double>::infinity();
   }
+  // The median of the elements that have an error: those without one are
+  // what the bound is for.
+  std::vector<double> finite;
+  for (const double size : sizes)
+    if (std::isfinite(size)) finite.push_back(size);
+  if (finite.empty()) {
+    // Nothing has an error to spread: the mesh stays as it is.
+    for (std::size_t e = 0; e < m; ++e) sizes[e] = ElementSize(model, static_cast<int32_t>(e + 1));
+    return sizes;
+  }
+  const auto middle = finite.begin() + static_cast<std::ptrdiff_t>(finite.size() / 2);
+  std::nth_element(finite.begin(), middle, finite.end());
+  const double coarsest = MaxSizeOverMedian * *middle;
+  for (double& size : sizes) size = std::min(size, coarsest);
   return sizes;
 }
 
@@ -65,6 +78,12 @@ double PredictedElementCount(const Model& model, std::span<const double> nodeSiz
     count += Area(model, e) / EquilateralAreaPerSquaredSide * inverseSquares / static_cast<double>(nodes.size());
   }
   return count;
+}
+
+double ScaleToNodeCount(const Model& model, std::span<const double> nodeSizes, double nodes) {
+  // The count goes with 1 / h^2, so a factor s divides it by s^2.
+  const double predicted = PredictedNodeCount(PredictedElementCount(model, nodeSizes));
+  return predicted > nodes ? std::sqrt(predicted / nodes) : 1.0;
 }
 
 }  // namespace trivane

@@ -1,7 +1,8 @@
 #pragma once
 // The element sizes of the next mesh of an adaptive loop: from each element's
-// estimated error, sizes that spread the error evenly over the elements of a
-// mesh that meets the target.
+// estimated error, the sizes that spread the error evenly over the elements of
+// a mesh that meets the target, and one common factor that holds such a mesh
+// to a node count.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -10,17 +11,18 @@
 
 namespace trivane {
 
-// How far one step may change a size. The estimate of a coarse mesh says
-// where the error lives better than how much of it there is, and near a
-// re-entrant corner the error falls more slowly than the rule assumes, so a
-// size is never taken more than four times finer in one step: the element
-// count grows at most sixteenfold per step, and the next round learns again
-// from a better mesh. Coarsening is held to half that: the error of an
-// element that is already fine enough is the least reliable part of the
-// estimate, and giving its resolution away fast makes sizes swing from round
-// to round.
-inline constexpr double MaxRefinementPerStep = 4.0;
-inline constexpr double MaxCoarseningPerStep = 2.0;
+// The rate p at which the error norm of a constant-strain triangle falls with
+// its size h (||e|| ~ h^p on a smooth solution).
+inline constexpr double ConstantStrainRate = 1.0;
+
+// The one bound on an ideal size, where the estimate is least reliable: a tiny
+// error. An element with almost no error (an unloaded corner, a region of
+// uniform stress, where the recovered and the element stresses agree up to
+// rounding) would ask for a size beyond the model itself, and the estimate
+// that asked is no better than its rounding. So no ideal size exceeds this
+// many times the median ideal size. It bounds sizes against sizes of the same
+// rule, never against the old mesh, so the grading the rule asks for stays.
+inline constexpr double MaxSizeOverMedian = 8.0;
 
 // An element's size h: the side of the equilateral triangle of its area,
 // sqrt(4 A / sqrt(3)). This is what a mesher reads a size as (the length of an
@@ -29,19 +31,18 @@ inline constexpr double MaxCoarseningPerStep = 2.0;
 // with the long side of a sliver.
 double ElementSize(const Model& model, int32_t element);
 
-// The new size of elements 1..elementCount (entry [e - 1]). With m elements,
+// The ideal size of elements 1..elementCount (entry [e - 1]). With m elements,
 // the error norms ||e||_e (elementErrors[e - 1]), ||e||^2 their sum of squares
 // and ||u||^2 = u^T K u (solutionNormSquared), a mesh meets the target
 // relative error `target` (a fraction: 0.05 for 5 %) when every element has
 // the permissible error
 //     e_bar = target * sqrt((||u||^2 + ||e||^2) / m).
 // An element whose error is xi = ||e||_e / e_bar times that takes the size
-// h' = h / xi^(1/p), with p = 1, the rate at which the error of a
-// constant-strain triangle falls with its size; h' is then held within
-// [h / MaxRefinementPerStep, h * MaxCoarseningPerStep]. An element with no
-// error takes the coarsest size allowed.
-std::vector<double> NewElementSizes(const Model& model, std::span<const double> elementErrors,
-                                    double solutionNormSquared, double target);
+// h' = h / xi^(1/p), p the element's convergence `rate`; no size exceeds
+// MaxSizeOverMedian times the median. Nothing else bounds a size: a coarse
+// first mesh asks for large ratios between sizes, and keeps them.
+std::vector<double> IdealElementSizes(const Model& model, std::span<const double> elementErrors,
+                                      double solutionNormSquared, double target, double rate);
 
 // The size at each node of nodes 1..nodeCount (entry [i - 1]): the smallest new
 // size of the elements around it, so that an element that must be refined is
@@ -52,5 +53,15 @@ std::vector<double> NodeSizes(const Model& model, std::span<const double> elemen
 // each element, will have: the integral of 1 / (sqrt(3) h^2 / 4) over the
 // model, each element's part taken at the mean of 1 / h^2 at its corners.
 double PredictedElementCount(const Model& model, std::span<const double> nodeSizes);
+
+// The nodes of a triangulation of about that many triangles: half of them, by
+// Euler's formula less the boundary.
+inline double PredictedNodeCount(double elements) { return elements / 2.0; }
+
+// The factor s >= 1 that, multiplying every node size, brings the predicted
+// node count of a mesh that follows them to at most `nodes`; 1 when they are
+// already within it. A common factor keeps every ratio between sizes: the
+// mesh stays graded as the rule asked, only coarser.
+double ScaleToNodeCount(const Model& model, std::span<const double> nodeSizes, double nodes);
 
 }  // namespace trivane

@@ -18,7 +18,7 @@ double Compliance(const Material& material, const StressState& s) {
 }  // namespace
 
 ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
-                            const std::vector<StressState>& elementStresses, const NodalStresses& averaged) {
+                            const std::vector<StressState>& elementStresses, const NodalStresses& recovered) {
   ErrorEstimate estimate;
   const int32_t m = std::max(model.elementCount, 0);
   estimate.elementError.resize(static_cast<std::size_t>(m));
@@ -34,7 +34,7 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
     const Material& material = sides.materials[static_cast<std::size_t>(sides.index[static_cast<std::size_t>(e - 1)])].constants;
     const double area = element.Area(NodesOf(model, e));
     for (int32_t k = 0; k < nodeCount; ++k)
-      for (std::size_t c = 0; c < 3; ++c) difference[c][static_cast<std::size_t>(k)] = averaged.AtCorner(e, k)[c] - sigma[c];
+      for (std::size_t c = 0; c < 3; ++c) difference[c][static_cast<std::size_t>(k)] = recovered.AtCorner(e, k)[c] - sigma[c];
     // The rule's points share the area equally.
     double sum = 0.0;
     for (const ShapeValues& n : shapes) {

@@ -1,5 +1,5 @@
 #pragma once
-// The recovery error estimate of Zienkiewicz and Zhu. The averaged nodal
+// The recovery error estimate of Zienkiewicz and Zhu. The recovered nodal
 // stresses sigma* are closer to the true stress than the element's constant
 // sigma, so their difference measures the error of the element:
 //   ||e||^2 = t * integral over the element of (sigma* - sigma)^T D^-1 (sigma* - sigma) dA,
@@ -23,9 +23,9 @@ struct ErrorEstimate {
   double relative = 0.0;             // eta, 0 for a model without strain
 };
 
-// elementStresses[e - 1] is element e's sigma x, sigma y, tau xy; averaged is
-// their nodal mean.
+// elementStresses[e - 1] is element e's sigma x, sigma y, tau xy; recovered
+// their nodal stresses (patch_recovery.h).
 ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
-                            const std::vector<StressState>& elementStresses, const NodalStresses& averaged);
+                            const std::vector<StressState>& elementStresses, const NodalStresses& recovered);
 
 }  // namespace trivane

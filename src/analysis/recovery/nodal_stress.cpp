@@ -17,6 +17,13 @@ std::array<double, 3> PrincipalStresses(const StressState& s) {
   return {s1, s2, (s1 - s2) * 0.5};
 }
 
+double SideMises(const Model& model, const ElementMaterials& sides, int32_t side, const StressState& s) {
+  const auto [s1, s2, tmax] = PrincipalStresses(s);
+  // Plane strain's out-of-plane stress takes the side's own Poisson's ratio.
+  const double mu = side < 0 ? model.entered.mu : sides.materials[static_cast<std::size_t>(side)].enteredMu;
+  return VonMises(s[0], s[1], s1, s2, model.entered.problem, mu);
+}
+
 NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& sides,
                                    const std::vector<StressState>& elementStresses) {
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
@@ -62,13 +69,10 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
   const std::size_t slotCount = sums.size();
   r.slotValues.resize(slotCount);
   r.slotMises.resize(slotCount);
-  const ProblemType problem = model.entered.problem;
   for (std::size_t s = 0; s < slotCount; ++s) {
     if (areas[s] > 0.0)
       for (int c = 0; c < 3; ++c) r.slotValues[s][c] = sums[s][c] / areas[s];
-    const auto [s1, s2, tmax] = PrincipalStresses(r.slotValues[s]);
-    const double mu = sideOfSlot[s] < 0 ? model.entered.mu : sides.materials[static_cast<std::size_t>(sideOfSlot[s])].enteredMu;
-    r.slotMises[s] = VonMises(r.slotValues[s][0], r.slotValues[s][1], s1, s2, problem, mu);
+    r.slotMises[s] = SideMises(model, sides, sideOfSlot[s], r.slotValues[s]);
   }
 
   // The nodes' means over their sides, for the export.

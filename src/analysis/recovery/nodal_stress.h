@@ -46,6 +46,10 @@ struct NodalStresses {
 NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& sides,
                                    const std::vector<StressState>& elementStresses);
 
+// The von Mises stress of state s on material side `side` (an index of
+// sides.materials; -1, a node no element uses, takes the model's material).
+double SideMises(const Model& model, const ElementMaterials& sides, int32_t side, const StressState& s);
+
 // sigma 1, sigma 2 and tau max of a plane stress state, by the formulas of the
 // element stresses.
 std::array<double, 3> PrincipalStresses(const StressState& s);

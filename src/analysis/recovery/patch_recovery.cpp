@@ -1,0 +1,248 @@
+#include "analysis/recovery/patch_recovery.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <span>
+#include <utility>
+
+#include "analysis/elements/finite_element.h"
+
+namespace trivane {
+
+namespace {
+
+// Where the slots of AverageNodalStresses stand: the node and material side of
+// each, the elements of its patch, and whether it lies on its side's boundary.
+struct SlotLayout {
+  std::vector<int32_t> node;
+  std::vector<int32_t> side;
+  std::vector<double> area;  // of the slot's elements, for the means over sides
+  std::vector<int32_t> patchStart;  // elements of slot s: patchElements[patchStart[s] .. patchStart[s + 1])
+  std::vector<int32_t> patchElements;
+  std::vector<uint8_t> onBoundary;
+  std::span<const int32_t> Patch(std::size_t s) const {
+    return {patchElements.data() + patchStart[s], static_cast<std::size_t>(patchStart[s + 1] - patchStart[s])};
+  }
+};
+
+SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const NodalStresses& slots) {
+  const std::size_t slotCount = slots.slotValues.size();
+  const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
+  SlotLayout layout;
+  layout.node.assign(slotCount, 0);
+  layout.side.assign(slotCount, -1);
+  layout.area.assign(slotCount, 0.0);
+  layout.patchStart.resize(slotCount + 1);
+  layout.onBoundary.resize(slotCount);
+  const FiniteElement& element = ElementTypeOf(model);
+  const auto perElement = static_cast<std::size_t>(slots.nodesPerElement);
+  for (std::size_t e = 0; e < m; ++e) {
+    const ElementNodes nodes = NodesOf(model, static_cast<int32_t>(e + 1));
+    const double area = element.Area(nodes);
+    for (std::size_t k = 0; k < perElement; ++k) {
+      const auto s = static_cast<std::size_t>(slots.cornerSlot[perElement * e + k]);
+      layout.node[s] = nodes.number[k];
+      layout.side[s] = sides.index[e];
+      layout.area[s] += area;
+      ++layout.patchStart[s + 1];
+    }
+  }
+  for (std::size_t s = 0; s < slotCount; ++s) layout.patchStart[s + 1] += layout.patchStart[s];
+  layout.patchElements.resize(perElement * m);
+  std::vector<int32_t> next(layout.patchStart.begin(), layout.patchStart.end() - 1);
+  for (std::size_t e = 0; e < m; ++e)
+    for (std::size_t k = 0; k < perElement; ++k)
+      layout.patchElements[static_cast<std::size_t>(next[static_cast<std::size_t>(slots.cornerSlot[perElement * e + k])]++)] =
+          static_cast<int32_t>(e + 1);
+
+  // An edge joins two slots of one side; an edge that only one element of
+  // that side has is on the side's boundary: the outline, a hole, or an
+  // interface with another material.
+  std::vector<std::pair<int32_t, int32_t>> edges;
+  edges.reserve(static_cast<std::size_t>(element.SideCount()) * m);
+  for (std::size_t e = 0; e < m; ++e)
+    for (int32_t side = 0; side < element.SideCount(); ++side) {
+      const std::span<const int32_t> ends = element.SideNodes(side);
+      const int32_t a = slots.cornerSlot[perElement * e + static_cast<std::size_t>(ends[0])];
+      const int32_t b = slots.cornerSlot[perElement * e + static_cast<std::size_t>(ends[1])];
+      edges.emplace_back(std::min(a, b), std::max(a, b));
+    }
+  std::sort(edges.begin(), edges.end());
+  for (std::size_t i = 0; i < edges.size();) {
+    std::size_t j = i + 1;
+    while (j < edges.size() && edges[j] == edges[i]) ++j;
+    if (j - i == 1) {
+      layout.onBoundary[static_cast<std::size_t>(edges[i].first)] = 1;
+      layout.onBoundary[static_cast<std::size_t>(edges[i].second)] = 1;
+    }
+    i = j;
+  }
+  return layout;
+}
+
+struct Centroid {
+  double x, y;
+};
+
+// Element e's centroid at [e - 1]: each is a sample of up to three patches.
+std::vector<Centroid> Centroids(const Model& model) {
+  std::vector<Centroid> centroids(static_cast<std::size_t>(std::max(model.elementCount, 0)));
+  const int32_t corners = ElementTypeOf(model).CornerCount();
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const ElementNodes nodes = NodesOf(model, e);
+    Centroid c{0.0, 0.0};
+    for (int32_t k = 0; k < corners; ++k) {
+      c.x += nodes.at[static_cast<std::size_t>(k)].x;
+      c.y += nodes.at[static_cast<std::size_t>(k)].y;
+    }
+    centroids[static_cast<std::size_t>(e - 1)] = {c.x / corners, c.y / corners};
+  }
+  return centroids;
+}
+
+// sigma(x, y) = mean + gx (x - cx) + gy (y - cy) for each component: the
+// least-squares plane through the centroid stresses. Taken about the centroid
+// of the samples, the constant and the slopes decouple, and the slopes solve a
+// 2 x 2 system whose matrix is the spread of the centroids.
+struct LinearStress {
+  double cx = 0.0, cy = 0.0;
+  StressState mean{}, gx{}, gy{};
+  StressState At(double x, double y) const {
+    StressState s;
+    for (std::size_t c = 0; c < 3; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
+    return s;
+  }
+};
+
+// The fit over a patch, or none when the patch cannot carry a plane: its
+// centroids on one line (up to rounding: the spread's
+// smaller eigenvalue under 1e-12 of the larger), which only collapsed
+// elements give, as no fan of proper triangles around a node has its
+// centroids in a line. Such a patch keeps its node's area-weighted mean, the
+// best constant it carries, and lends nothing to the boundary.
+std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std::span<const int32_t> patch,
+                                     const std::vector<StressState>& elementStresses) {
+  LinearStress fit;
+  const double n = static_cast<double>(patch.size());
+  for (const int32_t e : patch) {
+    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
+    fit.cx += p.x / n;
+    fit.cy += p.y / n;
+    for (std::size_t c = 0; c < 3; ++c) fit.mean[c] += elementStresses[static_cast<std::size_t>(e - 1)][c] / n;
+  }
+  double sxx = 0.0, sxy = 0.0, syy = 0.0;
+  StressState bx{}, by{};
+  for (const int32_t e : patch) {
+    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
+    const double dx = p.x - fit.cx, dy = p.y - fit.cy;
+    sxx += dx * dx;
+    sxy += dx * dy;
+    syy += dy * dy;
+    for (std::size_t c = 0; c < 3; ++c) {
+      const double dv = elementStresses[static_cast<std::size_t>(e - 1)][c] - fit.mean[c];
+      bx[c] += dx * dv;
+      by[c] += dy * dv;
+    }
+  }
+  const double det = sxx * syy - sxy * sxy;
+  const double trace = sxx + syy;
+  // det / trace^2 is about the smaller eigenvalue over the larger.
+  if (!(trace > 0.0) || !(det > 1e-12 * trace * trace)) return std::nullopt;
+  for (std::size_t c = 0; c < 3; ++c) {
+    fit.gx[c] = (syy * bx[c] - sxy * by[c]) / det;
+    fit.gy[c] = (sxx * by[c] - sxy * bx[c]) / det;
+  }
+  return fit;
+}
+
+}  // namespace
+
+NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials& sides,
+                                     const std::vector<StressState>& elementStresses) {
+  // The slots, and the value of every slot no patch reaches, are the averages.
+  NodalStresses r = AverageNodalStresses(model, sides, elementStresses);
+  const SlotLayout layout = LayoutOf(model, sides, r);
+  const std::size_t slotCount = r.slotValues.size();
+  const std::vector<Centroid> centroids = Centroids(model);
+  const auto per = static_cast<std::size_t>(r.nodesPerElement);
+
+  // Step 1: a fit over the patch of every interior slot, taken at its node
+  // and summed at the boundary slots of its patch.
+  std::vector<std::optional<LinearStress>> fits(slotCount);
+  std::vector<StressState> boundarySums(slotCount, StressState{});
+  std::vector<int32_t> boundaryFits(slotCount, 0);
+  std::vector<std::size_t> lastFit(slotCount, slotCount);  // a slot counts each fit once
+  const auto addFit = [&](std::size_t t, std::size_t from) {
+    if (lastFit[t] == from) return;
+    lastFit[t] = from;
+    const Node& corner = model.nodes[layout.node[t]];
+    const StressState v = fits[from]->At(corner.x, corner.y);
+    for (std::size_t c = 0; c < 3; ++c) boundarySums[t][c] += v[c];
+    ++boundaryFits[t];
+  };
+  for (std::size_t s = 0; s < slotCount; ++s) {
+    if (layout.onBoundary[s]) continue;
+    fits[s] = FitPatch(centroids, layout.Patch(s), elementStresses);
+    if (!fits[s]) continue;
+    const Node& at = model.nodes[layout.node[s]];
+    r.slotValues[s] = fits[s]->At(at.x, at.y);
+    for (const int32_t e : layout.Patch(s))
+      for (std::size_t k = 0; k < per; ++k) {
+        const auto t = static_cast<std::size_t>(r.cornerSlot[per * static_cast<std::size_t>(e - 1) + k]);
+        if (layout.onBoundary[t]) addFit(t, s);
+      }
+  }
+
+  // Step 2: a boundary slot no patch reaches (the far corner of a corner
+  // element whose corners all lie on the boundary) takes the fits of the
+  // interior slots one element further on, the nearest interior there is.
+  for (std::size_t t = 0; t < slotCount; ++t) {
+    if (!layout.onBoundary[t] || boundaryFits[t] > 0) continue;
+    for (const int32_t e : layout.Patch(t))
+      for (std::size_t k = 0; k < per; ++k) {
+        const auto u = static_cast<std::size_t>(r.cornerSlot[per * static_cast<std::size_t>(e - 1) + k]);
+        for (const int32_t f : layout.Patch(u))
+          for (std::size_t j = 0; j < per; ++j) {
+            const auto w = static_cast<std::size_t>(r.cornerSlot[per * static_cast<std::size_t>(f - 1) + j]);
+            if (fits[w]) addFit(t, w);
+          }
+      }
+  }
+
+  // Step 3: a boundary slot takes the mean of the fits that reach it. One none
+  // reaches (a strip one element thick) keeps its average: there is no
+  // interior to fit.
+  for (std::size_t s = 0; s < slotCount; ++s)
+    if (boundaryFits[s] > 0)
+      for (std::size_t c = 0; c < 3; ++c) r.slotValues[s][c] = boundarySums[s][c] / boundaryFits[s];
+  for (std::size_t s = 0; s < slotCount; ++s) r.slotMises[s] = SideMises(model, sides, layout.side[s], r.slotValues[s]);
+
+  // Step 4: the nodes' means over their sides, each side weighted by its area,
+  // as the averages weigh them; a node with one side keeps its slot's values.
+  const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
+  std::array<std::vector<double>, 4> sums;
+  for (auto& column : sums) column.assign(n, 0.0);
+  std::vector<double> areas(n, 0.0);
+  for (std::size_t s = 0; s < slotCount; ++s) {
+    if (layout.node[s] < 1) continue;
+    const auto i = static_cast<std::size_t>(layout.node[s] - 1);
+    for (std::size_t c = 0; c < 3; ++c) sums[c][i] += layout.area[s] * r.slotValues[s][c];
+    sums[3][i] += layout.area[s] * r.slotMises[s];
+    areas[i] += layout.area[s];
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const bool oneSide = layout.area[i] == areas[i];
+    for (std::size_t c = 0; c < 4; ++c)
+      r.nodeMean[c][i] = oneSide ? (c < 3 ? r.slotValues[i][c] : r.slotMises[i]) : sums[c][i] / areas[i];
+  }
+  return r;
+}
+
+NodalStresses RecoverNodalStresses(const Model& model, const ElementMaterials& sides,
+                                   const std::vector<StressState>& elementStresses, StressRecovery recovery) {
+  return recovery == StressRecovery::Average ? AverageNodalStresses(model, sides, elementStresses)
+                                             : PatchRecoveredStresses(model, sides, elementStresses);
+}
+
+}  // namespace trivane
