@@ -66,12 +66,12 @@ std::vector<double> SolveEitherWay(const Model& model, const SystemInput& input,
   }
 }
 
-// The element values of sigma x, sigma y and tau xy, for the averaging.
+// The element values of sigma x, sigma y, tau xy and sigma theta, for the averaging.
 std::vector<StressState> ElementStates(const Solution& s) {
   std::vector<StressState> states(static_cast<std::size_t>(s.elementCount));
   for (int32_t e = 1; e <= s.elementCount; ++e)
     states[static_cast<std::size_t>(e - 1)] = {StressValue(s, e, SigmaX), StressValue(s, e, SigmaY),
-                                               StressValue(s, e, TauXY)};
+                                               StressValue(s, e, TauXY), HasHoop(s) ? HoopValue(s, e) : 0.0};
   return states;
 }
 
@@ -84,6 +84,9 @@ void CheckAnalysable(const Model& model, SolverChoice solver) {
     for (const int32_t corner : model.elements[e].Nodes())
       if (corner < 1 || corner > model.nodeCount) throw Error(messages::ElementNodeMissing(e, corner));
   }
+  if (model.entered.problem != Axisymmetric) return;
+  for (int32_t i = 1; i <= model.nodeCount; ++i)
+    if (model.nodes[i].x < 0.0) throw Error(messages::NegativeRadius(i));
 }
 
 Solution Compute(const Model& model, SolverChoice solver) {
@@ -97,8 +100,11 @@ Solution Compute(const Model& model, SolverChoice solver) {
   s.displacements = SolveEitherWay(model, input, solver, stressMatrices);
   s.reactions = ComputeReactions(model, input, s.displacements);
   s.stressPoints = stressMatrices.points;
-  s.stresses = RecoverStresses(model, stressMatrices, s.displacements);
-  s.mises = ComputeMises(model, s.stresses, s.stressPoints, model.entered.problem, input.materials);
+  RecoveredStresses recovered = RecoverStresses(model, stressMatrices, s.displacements);
+  s.stresses = std::move(recovered.components);
+  s.hoop = std::move(recovered.hoop);
+  s.sigma3 = std::move(recovered.sigma3);
+  s.mises = ComputeMises(model, s.stresses, s.sigma3, s.stressPoints, model.entered.problem, input.materials);
   s.equilibrium = SumForces(s.reactions, input.forces);
   // The smooth field and the estimate of how far the elements are from it.
   const std::vector<StressState> states = ElementStates(s);

@@ -12,7 +12,8 @@ namespace trivane {
 // Cholesky factorisation above.
 enum class SolverChoice { Automatic, GaussJordan, Cholesky };
 
-// Refuses a model with an element corner outside 1..nodeCount, and one of more
+// Refuses a model with an element corner outside 1..nodeCount, an axisymmetric
+// model with a node at a negative radius, and one of more
 // than MaxGaussJordanNodes nodes for Gauss-Jordan. Throws Error.
 void CheckAnalysable(const Model& model, SolverChoice solver = SolverChoice::Automatic);
 

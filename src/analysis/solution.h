@@ -45,6 +45,12 @@ struct Solution {
   // component k at entry [(e - 1) * stressPoints + p] of stresses[k - 1].
   int32_t stressPoints = 1;
   std::array<std::vector<double>, StressComponentCount> stresses;
+  // An axisymmetric model's hoop stress sigma theta and its least principal
+  // stress sigma 3, laid out as the stresses; empty for a plane model. There
+  // sigma 1 >= sigma 2 >= sigma 3 order the in-plane pair and sigma theta,
+  // and tau max is (sigma 1 - sigma 3) / 2.
+  std::vector<double> hoop;
+  std::vector<double> sigma3;
   std::vector<double> mises;  // von Mises stress, laid out as the stresses
   Reactions reactions;
   Equilibrium equilibrium;
@@ -64,6 +70,10 @@ inline double StressValue(const Solution& s, int32_t element, int32_t component)
 }
 inline std::span<const double> StressValues(const Solution& s, int32_t component) {
   return s.stresses[static_cast<std::size_t>(component - 1)];
+}
+inline bool HasHoop(const Solution& s) { return !s.hoop.empty(); }
+inline double HoopValue(const Solution& s, int32_t element) {
+  return s.hoop[static_cast<std::size_t>((element - 1) * s.stressPoints)];
 }
 inline double MisesValue(const Solution& s, int32_t element) {
   return s.mises[static_cast<std::size_t>((element - 1) * s.stressPoints)];

@@ -132,20 +132,20 @@ void ApplyCondition(const ConditionOption& option, Model& model) {
 }  // namespace
 
 const char* const ModelOptionsUsage =
-    "[--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain|--plane-stress]\n"
+    "[--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain|--plane-stress|--axisymmetric]\n"
     "    [--support GROUP=x|y|xy] [--pressure GROUP=P] [--water GROUP=LEVEL,GAMMA] [--traction GROUP=TX,TY]\n"
     "    [--force GROUP=FX,FY] [--gravity GX,GY] [--density RHO] [--region NAME=E,MU[,RHO]]";
 
 OptionNames WithModelOptions(OptionNames own) {
   own.values.insert(own.values.end(), {"--E", "--nu", "--t"});
-  own.switches.insert(own.switches.end(), {"--plane-strain", "--plane-stress"});
+  own.switches.insert(own.switches.end(), {"--plane-strain", "--plane-stress", "--axisymmetric"});
   for (const ConditionForm& f : Forms) own.repeatable.push_back(f.flag);
   return own;
 }
 
 ModelOptions ReadModelOptions(const Arguments& args) {
-  if (args.Has("--plane-strain") && args.Has("--plane-stress"))
-    throw UsageError("--plane-strain and --plane-stress exclude each other");
+  if (args.Has("--plane-strain") + args.Has("--plane-stress") + args.Has("--axisymmetric") > 1)
+    throw UsageError("--plane-strain, --plane-stress and --axisymmetric exclude each other");
   ModelOptions options;
   for (const char* flag : {"--E", "--nu", "--t"}) {
     if (!args.Has(flag)) continue;
@@ -154,6 +154,7 @@ ModelOptions ReadModelOptions(const Arguments& args) {
   }
   if (args.Has("--plane-strain")) options.problem = PlaneStrain;
   if (args.Has("--plane-stress")) options.problem = PlaneStress;
+  if (args.Has("--axisymmetric")) options.problem = Axisymmetric;
   for (const auto& [flag, value] : args.repeated) options.conditions.push_back(ReadCondition(flag, value));
   return options;
 }

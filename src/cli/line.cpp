@@ -41,7 +41,7 @@ LinePoint ReadPoint(const Arguments& args, const char* flag) {
 ResultField ReadLineField(const std::string& name) {
   const auto field = ResultFieldOfKey(name);
   if (!field || !HasLineGraph(*field))
-    throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, mises, umag, not \"" + name + "\"");
+    throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, mises, umag, stheta, not \"" + name + "\"");
   return *field;
 }
 

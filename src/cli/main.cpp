@@ -25,12 +25,12 @@ constexpr std::array Commands{
     Command{"convert", trivane::cli::RunConvert, "IN -o OUT.trv [MODEL OPTIONS]"},
     Command{"render", trivane::cli::RunRender,
             "MODEL -o PICTURE.png|.jpg|.bmp [--plot model|deformed|stress] "
-            "[--component sx|sy|txy|s1|s2|tmax|mises|umag|error] [--smooth] [--principal] [--scale auto|N] "
+            "[--component sx|sy|txy|s1|s2|tmax|mises|umag|error|stheta] [--smooth] [--principal] [--scale auto|N] "
             "[--legend] [--size WxH] [--view X1,Y1,X2,Y2] [--outlines auto|on|off] [--palette FILE] "
             "[--solver auto|gauss-jordan|cholesky] [MODEL OPTIONS]"},
     Command{"line", trivane::cli::RunLine,
             "MODEL --from X1,Y1 --to X2,Y2 -o OUT.csv|OUT.png [--points N] "
-            "[--component sx|sy|txy|s1|s2|tmax|mises|umag] [--size WxH] [--solver auto|gauss-jordan|cholesky] "
+            "[--component sx|sy|txy|s1|s2|tmax|mises|umag|stheta] [--size WxH] [--solver auto|gauss-jordan|cholesky] "
             "[MODEL OPTIONS]"},
     Command{"solve", trivane::cli::RunSolve, "FILE [--solver auto|gauss-jordan|cholesky] [--json] [MODEL OPTIONS]"},
     Command{"export", trivane::cli::RunExport,

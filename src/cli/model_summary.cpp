@@ -61,12 +61,16 @@ std::string EdgeLoadJson(const EdgeLoad& load) {
 
 }  // namespace
 
-std::string ProblemName(ProblemType problem) { return problem == PlaneStrain ? "plane strain" : "plane stress"; }
+std::string ProblemName(ProblemType problem) {
+  if (problem == Axisymmetric) return "axisymmetric";
+  return problem == PlaneStrain ? "plane strain" : "plane stress";
+}
 
 std::string MaterialLine(const Model& model) {
   const EnteredMaterial& m = model.entered;
-  std::string line = ProblemName(m.problem) + ", E = " + FormatGeneral(m.E) + " Pa, mu = " + FormatGeneral(m.mu) +
-                     ", t = " + FormatGeneral(m.t) + " m";
+  std::string line = ProblemName(m.problem) + ", E = " + FormatGeneral(m.E) + " Pa, mu = " + FormatGeneral(m.mu);
+  // A solid of revolution has no thickness: its loads are totals round the axis.
+  if (m.problem != Axisymmetric) line += ", t = " + FormatGeneral(m.t) + " m";
   if (m.rho != 0.0) line += ", rho = " + FormatGeneral(m.rho) + " kg/m3";
   return line;
 }

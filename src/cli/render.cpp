@@ -31,7 +31,7 @@ namespace {
 
 ResultField ReadField(const std::string& name) {
   if (const auto field = ResultFieldOfKey(name)) return *field;
-  throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, mises, umag, error, not \"" + name + "\"");
+  throw UsageError("--component is one of sx, sy, txy, s1, s2, tmax, mises, umag, error, stheta, not \"" + name + "\"");
 }
 
 // --scale: the magnification of the displacements, or auto (the largest

@@ -32,6 +32,10 @@ void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
       out << (k > 1 ? ", " : "") << JsonReal(StressValue(t, e, k));
     out << "]";
   }
+  if (HasHoop(t)) {
+    out << "], \"hoop_stresses\": [";
+    for (int32_t e = 1; e <= m.elementCount; ++e) out << (e > 1 ? ", " : "") << JsonReal(HoopValue(t, e));
+  }
   // The assembled forces: point loads, edge loads and self-weight together.
   out << "], \"nodal_loads\": [";
   const std::vector<double> forces = NodalForces(m);
@@ -99,11 +103,14 @@ void PrintTables(const std::string& path, const Model& m, const Solution& t, std
     out << "\n" << PadLeft("element", 8);
     for (const char* heading : {"sx (Pa)", "sy (Pa)", "txy (Pa)", "s1 (Pa)", "s2 (Pa)", "tmax (Pa)", "mises (Pa)"})
       out << PadLeft(heading, W);
+    if (HasHoop(t)) out << PadLeft("stheta (Pa)", W);
     out << "\n";
     for (int32_t e = 1; e <= m.elementCount; ++e) {
       out << FormatInteger(e, 8);
       for (int32_t k = 1; k <= StressComponentCount; ++k) out << PadLeft(FormatGeneral(StressValue(t, e, k)), W);
-      out << PadLeft(FormatGeneral(MisesValue(t, e)), W) << "\n";
+      out << PadLeft(FormatGeneral(MisesValue(t, e)), W);
+      if (HasHoop(t)) out << PadLeft(FormatGeneral(HoopValue(t, e)), W);
+      out << "\n";
     }
   }
   PrintReactions(m, t, out);

@@ -18,7 +18,7 @@ constexpr std::string_view Header = "[Trivane 1]";
 constexpr const char* LineEnd = "\r\n";
 
 // The form of each statement, for the error that a line does not have it.
-constexpr const char* ProblemForm = "problem plane-stress|plane-strain";
+constexpr const char* ProblemForm = "problem plane-stress|plane-strain|axisymmetric";
 constexpr const char* MaterialForm = "material E=… mu=… t=… rho=…";
 constexpr const char* GravityForm = "gravity gx=… gy=…";
 constexpr const char* GroupForm = "group nodes|edges|region 编号 \"名称\" 项数";
@@ -162,6 +162,7 @@ class SectionReader {
       Once(problemSeen_, keyword);
       if (t[1].text == "plane-stress" && !t[1].quoted) entered_.problem = PlaneStress;
       else if (t[1].text == "plane-strain" && !t[1].quoted) entered_.problem = PlaneStrain;
+      else if (t[1].text == "axisymmetric" && !t[1].quoted) entered_.problem = Axisymmetric;
       else Fail(messages::UnknownProblemType(t[1].text));
     } else if (keyword == "material") {
       Expect(t, 5, MaterialForm);
@@ -282,7 +283,8 @@ std::string WriteProblemSection(const Model& model) {
   const EnteredMaterial& m = model.entered;
   const Conditions& c = model.conditions;
   std::string s = std::string(Header) + LineEnd;
-  s += std::string("problem ") + (m.problem == PlaneStrain ? "plane-strain" : "plane-stress") + LineEnd;
+  const char* const problemWords[] = {"plane-stress", "plane-strain", "axisymmetric"};
+  s += std::string("problem ") + problemWords[m.problem] + LineEnd;
   s += "material E=" + FormatShortest(m.E) + " mu=" + FormatShortest(m.mu) + " t=" + FormatShortest(m.t) +
        " rho=" + FormatShortest(m.rho) + LineEnd;
   s += "gravity gx=" + FormatShortest(c.gravity.gx) + " gy=" + FormatShortest(c.gravity.gy) + LineEnd;

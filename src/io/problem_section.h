@@ -4,7 +4,7 @@
 // by CR LF, so that a person can read and edit it:
 //
 //   [Trivane 1]
-//   problem plane-strain
+//   problem plane-strain        (or plane-stress, axisymmetric)
 //   material E=30000000000 mu=0.2 t=1 rho=2400
 //   gravity gx=0 gy=-9.81
 //   group edges 1 "upstream face" 3

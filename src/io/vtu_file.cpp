@@ -99,7 +99,8 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   xml += FieldReal("E", results.material.E);
   xml += FieldReal("mu", results.material.mu);
   xml += FieldReal("t", results.material.t);
-  xml += FieldText("problem_type", results.material.problem == PlaneStrain ? "plane strain" : "plane stress");
+  const char* const problemNames[] = {"plane stress", "plane strain", "axisymmetric"};
+  xml += FieldText("problem_type", problemNames[results.material.problem]);
   xml += "</FieldData>\n";
   xml += "<Piece" + Attribute("NumberOfPoints", FormatInteger(static_cast<long long>(n))) +
          Attribute("NumberOfCells", FormatInteger(static_cast<long long>(m))) + ">\n";

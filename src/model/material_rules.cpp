@@ -9,13 +9,16 @@ namespace trivane {
 // The stiffness D is positive definite only for E > 0 and -1 < mu < 1/2 (plane
 // strain before conversion); in plane stress mu = 1/2 still gives a positive
 // definite D. A non-positive thickness turns every element's stiffness round,
-// and a negative density turns gravity round.
+// and a negative density turns gravity round. A solid of revolution has the
+// three-dimensional D of plane strain, taken as typed.
 Material ElementConstants(const EnteredMaterial& entered) {
   const bool planeStrain = entered.problem == PlaneStrain;
+  const bool axisymmetric = entered.problem == Axisymmetric;
   if (!(entered.E > 0.0)) throw Error(messages::ModulusNotPositive);
   if (!(entered.mu > -1.0)) throw Error(messages::PoissonRatioTooSmall);
   if (planeStrain && !(entered.mu < 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStrain);
-  if (!planeStrain && !(entered.mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
+  if (axisymmetric && !(entered.mu < 0.5)) throw Error(messages::PoissonRatioTooLargeAxisymmetric);
+  if (entered.problem == PlaneStress && !(entered.mu <= 0.5)) throw Error(messages::PoissonRatioTooLargePlaneStress);
   if (!(entered.t > 0.0)) throw Error(messages::ThicknessNotPositive);
   if (!(entered.rho >= 0.0)) throw Error(messages::DensityNegative);
   if (!planeStrain) return Material{entered.mu, entered.E, entered.t};

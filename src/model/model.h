@@ -80,7 +80,9 @@ struct Material {
 
 // The problem type, numbered as the model-properties dialog lists it; any
 // other index (text typed that matches no item) changes nothing there.
-enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1 };
+// In an axisymmetric model x is the radius r >= 0 and y the axis z: the
+// model is the half section of a solid of revolution at one angle.
+enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1, Axisymmetric = 2 };
 
 // The material as the user entered it, before the plane-strain conversion.
 // The element formulas never read it; the results do: the out-of-plane stress

@@ -36,7 +36,8 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, QWid
   auto* row = new QHBoxLayout;
   field_ = new QComboBox(this);
   field_->setObjectName("LineField");
-  for (int k = 0; k < ResultFieldCount; ++k)
+  // The list's index is the field's: the fields with a graph come first.
+  for (int k = 0; k < static_cast<int>(ResultField::Error); ++k)
     if (HasLineGraph(static_cast<ResultField>(k)))
       field_->addItem(QString::fromStdString(ResultFieldName(static_cast<ResultField>(k))));
   auto* savePicture = new QPushButton("保存图片…", this);

@@ -11,6 +11,7 @@ class ConstantStrainTriangle final : public FiniteElement {
  public:
   int32_t NodeCount() const override { return 3; }
   int32_t CornerCount() const override { return 3; }
+  int32_t ComponentCount() const override { return PlaneComponents; }
   ConstitutiveMatrix D(const Material& material) const override;
   StrainMatrix B(const ElementNodes& nodes, ReferencePoint at) const override;
   std::span<const IntegrationPoint> IntegrationPoints() const override;

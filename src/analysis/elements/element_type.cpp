@@ -1,13 +1,15 @@
 // Which element a model is made of, and an element's nodes as the element
 // types read them.
+#include "analysis/elements/axisymmetric_element.h"
 #include "analysis/elements/constant_strain_triangle.h"
 
 namespace trivane {
 
-// Every model is of three-node triangles.
-const FiniteElement& ElementTypeOf(const Model&) {
+// Every model is of three-node triangles; an axisymmetric model's are rings.
+const FiniteElement& ElementTypeOf(const Model& model) {
   static const ConstantStrainTriangle triangle;
-  return triangle;
+  static const AxisymmetricElement ring(triangle);
+  return model.entered.problem == Axisymmetric ? static_cast<const FiniteElement&>(ring) : triangle;
 }
 
 ElementNodes NodesOf(const Model& model, int32_t element) {

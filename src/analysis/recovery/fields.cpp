@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/elements/finite_element.h"
+#include "model/errors.h"
 
 namespace trivane {
 
@@ -22,7 +23,8 @@ constexpr std::array<FieldNames, ResultFieldCount> Names{{{"sx", "σx", " (Pa)"}
                                                          {"tmax", "τmax", " (Pa)"},
                                                          {"mises", "von Mises", " (Pa)"},
                                                          {"umag", "|u|", " (m)"},
-                                                         {"error", "误差", " ‖e‖ (√J)"}}};
+                                                         {"error", "误差", " ‖e‖ (√J)"},
+                                                         {"stheta", "σθ", " (Pa)"}}};
 
 std::size_t Index(ResultField field) { return static_cast<std::size_t>(field); }
 
@@ -31,14 +33,16 @@ double NodeDisplacement(const Solution& solution, int32_t node) {
 }
 
 // A stress component of an averaged state, formed as the element stresses are.
-double Component(const StressState& s, ResultField field) {
+double Component(const StressState& s, ResultField field, bool hoop) {
+  if (field == ResultField::SigmaTheta) return s[3];
   if (Index(field) < 3) return s[Index(field)];
-  return PrincipalStresses(s)[Index(field) - 3];
+  return PrincipalStresses(s, hoop)[Index(field) - 3];
 }
 
 }  // namespace
 
 std::vector<double> ElementFieldValues(const Model& model, const Solution& solution, ResultField field) {
+  if (!HasField(solution, field)) throw Error(messages::HoopNeedsAxisymmetric);
   const auto m = static_cast<std::size_t>(solution.elementCount);
   std::vector<double> values(m);
   switch (field) {
@@ -46,6 +50,9 @@ std::vector<double> ElementFieldValues(const Model& model, const Solution& solut
       for (std::size_t e = 1; e <= m; ++e) values[e - 1] = MisesValue(solution, static_cast<int32_t>(e));
       return values;
     case ResultField::Error: return solution.error.elementError;
+    case ResultField::SigmaTheta:
+      for (std::size_t e = 1; e <= m; ++e) values[e - 1] = HoopValue(solution, static_cast<int32_t>(e));
+      return values;
     case ResultField::DisplacementMagnitude:
       // The mean of the nodes' displacements.
       for (std::size_t e = 1; e <= m; ++e) {
@@ -68,6 +75,7 @@ std::vector<double> ElementFieldValues(const Model& model, const Solution& solut
 }
 
 std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field) {
+  if (!HasField(solution, field)) throw Error(messages::HoopNeedsAxisymmetric);
   const auto m = static_cast<std::size_t>(solution.elementCount);
   const auto perElement = static_cast<std::size_t>(ElementTypeOf(model).NodeCount());
   std::vector<double> values(perElement * m);
@@ -86,10 +94,14 @@ std::vector<double> CornerFieldValues(const Model& model, const Solution& soluti
       else if (field == ResultField::Mises)
         value = averaged.MisesAtCorner(element, static_cast<int32_t>(k));
       else
-        value = Component(averaged.AtCorner(element, static_cast<int32_t>(k)), field);
+        value = Component(averaged.AtCorner(element, static_cast<int32_t>(k)), field, HasHoop(solution));
     }
   }
   return values;
+}
+
+bool HasField(const Solution& solution, ResultField field) {
+  return field != ResultField::SigmaTheta || HasHoop(solution);
 }
 
 std::string_view ResultFieldKey(ResultField field) { return Names[Index(field)].key; }

@@ -14,9 +14,14 @@
 namespace trivane {
 
 // In the order of the plot's list: the six stresses first, as the stress
-// components number them less one.
-enum class ResultField : int32_t { SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error };
-constexpr int32_t ResultFieldCount = 9;
+// components number them less one; the hoop stress of a solid of revolution last.
+enum class ResultField : int32_t {
+  SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error, SigmaTheta
+};
+constexpr int32_t ResultFieldCount = 10;
+
+// Whether a solution has the field: sigma theta belongs to axisymmetric models.
+bool HasField(const Solution& solution, ResultField field);
 
 // Element e's value at [e - 1]. |u| is that of the mean of its nodes' displacements.
 std::vector<double> ElementFieldValues(const Model& model, const Solution& solution, ResultField field);
@@ -27,7 +32,7 @@ std::vector<double> ElementFieldValues(const Model& model, const Solution& solut
 std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field);
 
 // The field's name on the command line ("sx" ... "tmax", "mises", "umag",
-// "error"), and the field a name gives.
+// "error", "stheta"), and the field a name gives.
 std::string_view ResultFieldKey(ResultField field);
 std::optional<ResultField> ResultFieldOfKey(std::string_view key);
 // As a legend or graph titles it, with its unit: "σx (Pa)", "|u| (m)"; and

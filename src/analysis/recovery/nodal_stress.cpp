@@ -1,6 +1,7 @@
 #include "analysis/recovery/nodal_stress.h"
 
 #include <cmath>
+#include <utility>
 #include <unordered_map>
 
 #include "analysis/elements/finite_element.h"
@@ -8,7 +9,24 @@
 
 namespace trivane {
 
-std::array<double, 3> PrincipalStresses(const StressState& s) {
+namespace {
+
+// sigma 1 >= sigma 2 >= sigma 3 of the in-plane pair and the hoop stress.
+std::array<double, 3> PrincipalTriple(const StressState& s) {
+  const std::array<double, 3> plane = PrincipalStresses(s);
+  std::array<double, 3> p = {plane[0], plane[1], s[3]};
+  if (p[2] > p[1]) std::swap(p[2], p[1]);
+  if (p[1] > p[0]) std::swap(p[1], p[0]);
+  return p;
+}
+
+}  // namespace
+
+std::array<double, 3> PrincipalStresses(const StressState& s, bool hoop) {
+  if (hoop) {
+    const std::array<double, 3> p = PrincipalTriple(s);
+    return {p[0], p[1], (p[0] - p[2]) * 0.5};
+  }
   const double diff = s[0] - s[1];
   const double r = std::sqrt(diff * diff + 4.0 * s[2] * s[2]);
   const double mean = (s[0] + s[1]) * 0.5;
@@ -30,6 +48,8 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
   std::vector<int32_t> nodeOfSlot;  // for the slots after the nodes
   std::unordered_map<int64_t, int32_t> extraSlot;
   const FiniteElement& element = ElementTypeOf(model);
+  const int components = element.ComponentCount();
+  const bool hoop = components > PlaneComponents;
   const auto perElement = static_cast<std::size_t>(element.NodeCount());
   r.nodesPerElement = element.NodeCount();
   r.cornerSlot.resize(perElement * m);
@@ -54,7 +74,7 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
         slot = static_cast<std::size_t>(found->second);
       }
       r.cornerSlot[perElement * e + k] = static_cast<int32_t>(slot);
-      for (int c = 0; c < 3; ++c) sums[slot][c] += area * elementStresses[e][c];
+      for (int c = 0; c < components; ++c) sums[slot][c] += area * elementStresses[e][c];
       areas[slot] += area;
     }
   }
@@ -65,7 +85,12 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
   const ProblemType problem = model.entered.problem;
   for (std::size_t s = 0; s < slotCount; ++s) {
     if (areas[s] > 0.0)
-      for (int c = 0; c < 3; ++c) r.slotValues[s][c] = sums[s][c] / areas[s];
+      for (int c = 0; c < components; ++c) r.slotValues[s][c] = sums[s][c] / areas[s];
+    if (hoop) {
+      const std::array<double, 3> p = PrincipalTriple(r.slotValues[s]);
+      r.slotMises[s] = VonMisesWithHoop(p[0], p[1], p[2]);
+      continue;
+    }
     const auto [s1, s2, tmax] = PrincipalStresses(r.slotValues[s]);
     const double mu = sideOfSlot[s] < 0 ? model.entered.mu : sides.materials[static_cast<std::size_t>(sideOfSlot[s])].enteredMu;
     r.slotMises[s] = VonMises(r.slotValues[s][0], r.slotValues[s][1], s1, s2, problem, mu);
@@ -76,7 +101,8 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
   for (auto& values : r.nodeMean) values.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
     for (int c = 0; c < 3; ++c) r.nodeMean[static_cast<std::size_t>(c)][i] = r.slotValues[i][c];
-    r.nodeMean[3][i] = r.slotMises[i];
+    r.nodeMean[NodalMises][i] = r.slotMises[i];
+    r.nodeMean[NodalHoop][i] = r.slotValues[i][3];
   }
   std::vector<double> misesSums(n, 0.0);
   std::vector<uint8_t> interface(n, 0);
@@ -84,14 +110,15 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
     const auto i = static_cast<std::size_t>(nodeOfSlot[s - n] - 1);
     if (!interface[i]) misesSums[i] = areas[i] * r.slotMises[i];
     interface[i] = 1;
-    for (int c = 0; c < 3; ++c) sums[i][c] += sums[s][c];
+    for (int c = 0; c < components; ++c) sums[i][c] += sums[s][c];
     areas[i] += areas[s];
     misesSums[i] += areas[s] * r.slotMises[s];
   }
   for (std::size_t i = 0; i < n; ++i) {
     if (!interface[i]) continue;
     for (int c = 0; c < 3; ++c) r.nodeMean[static_cast<std::size_t>(c)][i] = sums[i][c] / areas[i];
-    r.nodeMean[3][i] = misesSums[i] / areas[i];
+    r.nodeMean[NodalMises][i] = misesSums[i] / areas[i];
+    r.nodeMean[NodalHoop][i] = sums[i][3] / areas[i];
   }
   return r;
 }

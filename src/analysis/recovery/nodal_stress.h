@@ -15,8 +15,12 @@
 
 namespace trivane {
 
-// sigma x, sigma y, tau xy.
-using StressState = std::array<double, 3>;
+// sigma x, sigma y, tau xy and the hoop stress sigma theta of a solid of
+// revolution (0 in a plane model).
+using StressState = std::array<double, 4>;
+
+// The averaged fields of NodalStresses::nodeMean.
+enum NodalField : int32_t { NodalSigmaX, NodalSigmaY, NodalTauXY, NodalMises, NodalHoop };
 
 struct NodalStresses {
   // One slot per node and side: slot i - 1 is node i's first side, further
@@ -25,10 +29,10 @@ struct NodalStresses {
   std::vector<double> slotMises;
   int32_t nodesPerElement = 0;
   std::vector<int32_t> cornerSlot;  // entry nodesPerElement (e - 1) + k: the slot of node k of element e
-  // sigma x, sigma y, tau xy and von Mises of node i at [i - 1], over every
-  // side, each side weighted by its area (von Mises as the same mean of the
-  // sides' von Mises); 0 for a node no element uses.
-  std::array<std::vector<double>, 4> nodeMean;
+  // The NodalFields of node i at [i - 1], over every side, each side
+  // weighted by its area (von Mises as the same mean of the sides' von
+  // Mises); 0 for a node no element uses.
+  std::array<std::vector<double>, 5> nodeMean;
 
   const StressState& AtCorner(int32_t element, int32_t corner) const {
     return slotValues[static_cast<std::size_t>(cornerSlot[Corner(element, corner)])];
@@ -47,7 +51,7 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
                                    const std::vector<StressState>& elementStresses);
 
 // sigma 1, sigma 2 and tau max of a plane stress state, by the formulas of the
-// element stresses.
-std::array<double, 3> PrincipalStresses(const StressState& s);
+// element stresses; with `hoop`, of the in-plane pair and sigma theta.
+std::array<double, 3> PrincipalStresses(const StressState& s, bool hoop = false);
 
 }  // namespace trivane

@@ -29,10 +29,16 @@ Equilibrium SumForces(const Reactions& reactions, std::span<const double> forces
 // three-dimensional form sqrt(((s1 - s2)^2 + (s2 - sz)^2 + (sz - s1)^2) / 2).
 double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, double mu);
 
+// The three-dimensional von Mises stress of three principal stresses: that of
+// a solid of revolution, whose third is the hoop stress's place among them.
+double VonMisesWithHoop(double s1, double s2, double s3);
+
 // VonMises at every stress point of elements 1..elementCount (`points` per
 // element, laid out as the stresses), each with its element's material's
-// entered Poisson's ratio.
+// entered Poisson's ratio; with the least principal stresses sigma3 of a
+// solid of revolution (non-empty), VonMisesWithHoop.
 std::vector<double> ComputeMises(const Model& model, const std::array<std::vector<double>, StressComponentCount>& stresses,
-                                 int32_t points, ProblemType problem, const ElementMaterials& materials);
+                                 std::span<const double> sigma3, int32_t points, ProblemType problem,
+                                 const ElementMaterials& materials);
 
 }  // namespace trivane

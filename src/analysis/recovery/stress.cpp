@@ -1,6 +1,7 @@
 #include "analysis/recovery/stress.h"
 
 #include <cmath>
+#include <utility>
 
 #include "analysis/checked.h"
 
@@ -30,13 +31,28 @@ PointStresses PointStress(const double* const rows[PlaneComponents], std::span<c
   return {{sx, sy, txy, s1, s2, tmax}};
 }
 
-std::array<std::vector<double>, StressComponentCount> RecoverStresses(const Model& model,
-                                                                      const StressMatrices& stressMatrices,
-                                                                      std::span<const double> displacements) {
+double WithHoop(PointStresses& s, double hoop) {
+  double& s1 = s.values[Sigma1 - 1];
+  double& s2 = s.values[Sigma2 - 1];
+  double s3 = hoop;
+  if (s3 > s2) std::swap(s3, s2);
+  if (s2 > s1) std::swap(s2, s1);
+  s.values[TauMax - 1] = Mul(Sub(s1, s3), 0.5);
+  return s3;
+}
+
+RecoveredStresses RecoverStresses(const Model& model, const StressMatrices& stressMatrices,
+                                  std::span<const double> displacements) {
   const int32_t points = stressMatrices.points;
-  std::array<std::vector<double>, StressComponentCount> stresses;
-  for (auto& component : stresses)
-    component.resize(static_cast<std::size_t>(std::max(model.elementCount, 0)) * static_cast<std::size_t>(points));
+  const bool hasHoop = stressMatrices.rows > PlaneComponents;
+  const std::size_t size = static_cast<std::size_t>(std::max(model.elementCount, 0)) * static_cast<std::size_t>(points);
+  RecoveredStresses recovered;
+  auto& stresses = recovered.components;
+  for (auto& component : stresses) component.resize(size);
+  if (hasHoop) {
+    recovered.hoop.resize(size);
+    recovered.sigma3.resize(size);
+  }
   std::vector<double> d(static_cast<std::size_t>(stressMatrices.dofs));
   std::size_t at = 0;
   for (int32_t e = 1; e <= model.elementCount; ++e) {
@@ -48,11 +64,18 @@ std::array<std::vector<double>, StressComponentCount> RecoverStresses(const Mode
     for (int32_t p = 0; p < points; ++p, ++at) {
       const double* const rows[PlaneComponents] = {stressMatrices.Row(e, p, 0), stressMatrices.Row(e, p, 1),
                                                    stressMatrices.Row(e, p, 2)};
-      const PointStresses s = PointStress(rows, d);
+      PointStresses s = PointStress(rows, d);
+      if (hasHoop) {
+        const double* hoopRow = stressMatrices.Row(e, p, PlaneComponents);
+        double hoop = Mul(hoopRow[0], d[0]);
+        for (std::size_t column = 1; column < d.size(); ++column) hoop = Add(hoop, Mul(hoopRow[column], d[column]));
+        recovered.hoop[at] = hoop;
+        recovered.sigma3[at] = WithHoop(s, hoop);
+      }
       for (int32_t k = 0; k < StressComponentCount; ++k) stresses[static_cast<std::size_t>(k)][at] = s.values[k];
     }
   }
-  return stresses;
+  return recovered;
 }
 
 }  // namespace trivane
