@@ -62,8 +62,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--density", "-1"}, 1, "--density -1: 材料参数无效：密度ρ不能小于0"},
         Refusal{{"--region", "plate=0,0.2"}, 1, "--region plate=0,0.2: 材料参数无效：弹性模量E必须大于0"},
         Refusal{{"--plane-strain", "--region", "1=1,0.5"}, 1, "--region 1=1,0.5: 材料参数无效：平面应变的泊松比μ必须小于0.5"},
+        Refusal{{"--axisymmetric", "--region", "1=1,0.5"}, 1, "--region 1=1,0.5: 材料参数无效：轴对称的泊松比μ必须小于0.5"},
         Refusal{{"--plane-strain", "--plane-stress"}, 2,
-                "trivane-cli solve: --plane-strain and --plane-stress exclude each other"},
+                "trivane-cli solve: --plane-strain, --plane-stress and --axisymmetric exclude each other"},
+        Refusal{{"--plane-stress", "--axisymmetric"}, 2,
+                "trivane-cli solve: --plane-strain, --plane-stress and --axisymmetric exclude each other"},
         Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
 
 // Converts the square with `flags` and returns the file written.
@@ -142,6 +145,31 @@ TEST(ConditionOptions, PressureReachesTheNodalLoads) {
                          "corner=0,-10", "--t", "0.5", "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\"nodal_loads\": [[2, -250, 0], [3, -250, -10]], "), std::string::npos) << r.out;
+}
+
+// The square as the section of a solid cylinder of radius 1 on the axis x = 0,
+// pressed on its mantle: the ring loads are totals (1000 x 2 pi x 1 x 1 / 2
+// on each end of the right edge), the stresses the uniform sr = stheta = -1000,
+// and sigma theta is a component of axisymmetric models only.
+TEST(ConditionOptions, AxisymmetricSolveAndTheHoopStress) {
+  const auto r = RunCli({"solve", SquareMesh(), "--axisymmetric", "--support", "bottom=y", "--pressure", "right=1000",
+                         "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"material\": {\"problem\": \"axisymmetric\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"nodal_loads\": [[2, -3141.59265358979"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("[3, -3141.59265358979"), std::string::npos) << r.out;
+  const size_t hoop = r.out.find("\"hoop_stresses\": [");
+  ASSERT_NE(hoop, std::string::npos) << r.out;
+  for (const size_t start : {hoop + 18, r.out.find(", ", hoop) + 2})
+    EXPECT_NEAR(std::stod(r.out.substr(start)), -1000.0, 1e-9) << r.out;
+  const std::string file = TempPath("ring.trv");
+  ASSERT_EQ(RunCli({"convert", SquareMesh(), "-o", file, "--axisymmetric"}).status, 0);
+  const auto info = RunCli({"info", file});
+  EXPECT_NE(info.out.find("axisymmetric, E = 20000000000 Pa, mu = 0.167\n"), std::string::npos) << info.out;
+  const auto plane = RunCli({"render", SquareMesh(), "--support", "bottom=xy", "--plot", "stress", "--component",
+                             "stheta", "-o", TempPath("stheta.png")});
+  EXPECT_EQ(plane.status, 1);
+  EXPECT_EQ(plane.err, "σθ 只属于轴对称模型\n");
 }
 
 }  // namespace
