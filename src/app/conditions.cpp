@@ -93,7 +93,7 @@ void Session::ApplyEdgeLoad(EdgeLoadKind kind, std::string_view aText, std::stri
   const std::vector<Edge> edges = RequireEdges(SelectedBoundaryEdges());
   const double a = ReadReal(aText);
   const double b = kind == EdgeLoadKind::Pressure ? 0.0 : ReadReal(bText);
-  Change(EditScope::EdgeLoads(), [&] { AddEdgeLoads(*model_, edges, kind, a, b); });
+  Change(EditScope::EdgeLoads(), [&] { SetEdgeLoads(*model_, edges, kind, a, b); });
   Redraw();
 }
 

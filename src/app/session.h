@@ -147,6 +147,7 @@ class Session {
   // such an edge they throw Error(NoBoundaryEdgeSelected) and change nothing.
   std::vector<Edge> SelectedBoundaryEdges() const;
   // aText and bText as EdgeLoad's a and b; bText is not read for a pressure.
+  // The load replaces the one of its kind on each edge (SetEdgeLoads).
   void ApplyEdgeLoad(EdgeLoadKind kind, std::string_view aText, std::string_view bText);
   void RemoveEdgeLoads();
   void ApplyGravity(std::string_view gxText, std::string_view gyText);

@@ -3,6 +3,7 @@
 // mesh written with its conditions, material and results.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "analysis/adaptivity/adaptive_meshing.h"
 #include "app/exported_results.h"
@@ -108,11 +109,19 @@ int RunAdapt(std::span<const std::string> args) {
   const double size = MeshSizeOption(parsed);
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
+  // Every round is lost if the last mesh cannot be written: said before the first.
+  CheckWritable(out);
 
   GmshGeometry geometry(parsed.positional[0]);
   RefuseUnknownGroups(options, geometry);
   GmshMesher mesher(geometry, size, parsed.Value("--size"));
-  const auto applyConditions = [&](Model& model) { ApplyModelOptions(options, model); };
+  // Every round meshes the same geometry, so what its notes say is said once.
+  bool noted = false;
+  const auto applyConditions = [&](Model& model) {
+    const std::vector<std::string> notes = ApplyModelOptions(options, model);
+    if (!noted) PrintNotes(notes);
+    noted = true;
+  };
 
   if (!json) PrintRoundHeading(std::cout);
   int32_t round = 0;

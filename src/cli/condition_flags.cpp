@@ -1,6 +1,8 @@
 #include "cli/condition_flags.h"
 
+#include <iostream>
 #include <map>
+#include <optional>
 #include <span>
 
 #include "analysis/compute.h"
@@ -59,7 +61,7 @@ RestraintKind SupportKind(std::string_view text) {
 
 ConditionOption ReadCondition(const std::string& flag, const std::string& value) {
   const ConditionForm& form = FormOf(flag);
-  ConditionOption option{flag, value, {}, {}, Free};
+  ConditionOption option{flag, value, {}, {}, {}, Free};
   std::string_view numbers = value;
   if (form.group) {
     // Values hold no "=", so a group name may.
@@ -76,7 +78,10 @@ ConditionOption ReadCondition(const std::string& flag, const std::string& value)
   const std::vector<std::string_view> parts = Split(numbers, ',');
   if (parts.size() < form.fewest || parts.size() > form.most) Refuse(option, messages::OptionValueForm(form.form));
   try {
-    for (std::string_view part : parts) option.numbers.push_back(ReadReal(part));
+    for (std::string_view part : parts) {
+      option.texts.emplace_back(part);
+      option.numbers.push_back(ReadReal(part));
+    }
   } catch (const Error& e) {
     Refuse(option, e.what());
   }
@@ -100,20 +105,23 @@ void ApplyMaterial(const ModelOptions& options, Model& model) {
   SetMaterial(model, entered);
 }
 
-void ApplyCondition(const ConditionOption& option, Model& model) {
+// Applies one option; a note for stderr when it did nothing.
+std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& model) {
   const std::vector<double>& v = option.numbers;
-  const auto edgeLoad = [&](EdgeLoadKind kind, double a, double b) {
+  const auto edgeLoad = [&](EdgeLoadKind kind, double a, double b) -> const Group& {
     const Group& group = GroupFor(model, option, GroupKind::Edges);
-    AddEdgeLoads(model, group.edges, kind, a, b);
+    SetEdgeLoads(model, group.edges, kind, a, b);
+    return group;
   };
   if (option.flag == "--support") {
     const Group* group = FindGroup(model, option.group);
     if (group == nullptr) throw Error(messages::NoSuchGroup(option.group));
-    SetSupport(model, GroupNodes(model, *group), option.support);
+    AddSupport(model, GroupNodes(model, *group), option.support);
   } else if (option.flag == "--pressure") {
     edgeLoad(EdgeLoadKind::Pressure, v[0], 0.0);
   } else if (option.flag == "--water") {
-    edgeLoad(EdgeLoadKind::Water, v[0], v[1]);
+    const Group& group = edgeLoad(EdgeLoadKind::Water, v[0], v[1]);
+    if (WaterLeavesDry(model, group.edges, v[0])) return messages::WaterBelowGroup(option.texts[0], option.group);
   } else if (option.flag == "--traction") {
     edgeLoad(EdgeLoadKind::Traction, v[0], v[1]);
   } else if (option.flag == "--force") {
@@ -127,6 +135,7 @@ void ApplyCondition(const ConditionOption& option, Model& model) {
     const Group& region = GroupFor(model, option, GroupKind::Region);
     SetRegionMaterial(model, {GroupLabel(region), v[0], v[1], v.size() > 2 ? v[2] : 0.0});
   }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -159,11 +168,12 @@ ModelOptions ReadModelOptions(const Arguments& args) {
   return options;
 }
 
-void ApplyModelOptions(const ModelOptions& options, Model& model) {
+std::vector<std::string> ApplyModelOptions(const ModelOptions& options, Model& model) {
   ApplyMaterial(options, model);
+  std::vector<std::string> notes;
   for (const ConditionOption& option : options.conditions) {
     try {
-      ApplyCondition(option, model);
+      if (std::optional<std::string> note = ApplyCondition(option, model)) notes.push_back(std::move(*note));
     } catch (const Error& e) {
       Refuse(option, e.what());
     }
@@ -177,11 +187,16 @@ void ApplyModelOptions(const ModelOptions& options, Model& model) {
   for (RegionMaterial& material : model.conditions.regionMaterials)
     if (const auto found = densityGiven.find(material.region); found != densityGiven.end() && !found->second)
       material.rho = model.entered.rho;
+  return notes;
+}
+
+void PrintNotes(const std::vector<std::string>& notes) {
+  for (const std::string& note : notes) std::cerr << note << "\n";
 }
 
 ComputedModel ComputeModelFile(const std::string& path, const ModelOptions& options, SolverChoice solver) {
   auto model = std::make_unique<Model>(LoadModel(path));
-  ApplyModelOptions(options, *model);
+  PrintNotes(ApplyModelOptions(options, *model));
   Solution solution = Compute(*model, solver);
   return {std::move(model), std::move(solution)};
 }

@@ -23,7 +23,8 @@ extern const char* const ModelOptionsUsage;
 struct ConditionOption {
   std::string flag;   // "--pressure"
   std::string value;  // "top=1e5", as given, for messages
-  std::string group;  // the part before "=", empty for --gravity and --density
+  std::string group;  // the part before the last "=", empty for --gravity and --density
+  std::vector<std::string> texts;  // the numbers as given
   std::vector<double> numbers;
   RestraintKind support = Free;  // --support's x, y or xy
 };
@@ -44,12 +45,19 @@ ModelOptions ReadModelOptions(const Arguments& args);
 
 // Applies the options to a model just read, as a user would: the material
 // options first (each given value replaces the file's, the rest stay), then
-// every condition option in command-line order. A group that is not in the
+// every condition option in command-line order. A support adds its
+// directions to what a node has; an edge load replaces the load of its kind
+// on the edges it shares with an earlier one. A group that is not in the
 // model, or not of the kind the option needs, throws Error naming the option.
-void ApplyModelOptions(const ModelOptions& options, Model& model);
+// Returns the notes for stderr about options that did nothing (water below
+// the edges it names), the command still succeeding.
+std::vector<std::string> ApplyModelOptions(const ModelOptions& options, Model& model);
 
-// The model in `path` with the options applied, and its results, for the
-// commands that write what a compute gives.
+// Each note on a line of its own on stderr.
+void PrintNotes(const std::vector<std::string>& notes);
+
+// The model in `path` with the options applied (their notes printed on
+// stderr), and its results, for the commands that write what a compute gives.
 struct ComputedModel {
   std::unique_ptr<Model> model;
   Solution solution;

@@ -19,7 +19,7 @@ int RunConvert(std::span<const std::string> args) {
   if (!HasExtension(out, ".trv")) throw UsageError("the output must be a .trv file");
   const ModelOptions options = ReadModelOptions(parsed);
   Model model = LoadModel(parsed.positional[0]);
-  ApplyModelOptions(options, model);
+  PrintNotes(ApplyModelOptions(options, model));
   SaveProblemFile(out, model);
   std::cout << out << ": " << FormatInteger(model.nodeCount) << " nodes, " << FormatInteger(model.elementCount)
             << " elements\n";

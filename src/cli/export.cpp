@@ -23,6 +23,9 @@ int RunExport(std::span<const std::string> args) {
     throw UsageError("-o names a .vtu or a .csv file, not \"" + out + "\"");
   const ModelOptions options = ReadModelOptions(a);
   const SolverChoice solver = SolverOption(a);
+  // A large model computes for seconds: an output that cannot be written is
+  // said before, not after.
+  CheckResultsFileWritable(out);
 
   const ComputedModel computed = ComputeModelFile(a.positional[0], options, solver);
   WriteResultsFile(out, *computed.model, ExportedResultsOf(computed.solution));

@@ -85,7 +85,7 @@ int RunLine(std::span<const std::string> args) {
     StartQt();
     QtCanvas canvas(size.width, size.height);
     DrawLineGraph(canvas, profile, ResultFieldTitle(field));
-    WriteFileAtomically(out, Encode(canvas.Image(), "PNG"));
+    WriteFileAtomically(out, Encode(canvas.Image(), "PNG", out));
   }
   return 0;
 }

@@ -70,13 +70,13 @@ const char* PictureFormat(const std::string& path) {
   throw UsageError("-o names a .png, .jpg, .jpeg or .bmp picture, not \"" + path + "\"");
 }
 
-std::string Encode(const QImage& image, const char* format) {
+std::string Encode(const QImage& image, const char* format, const std::string& path) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   // JPEG at the highest quality: the plots are flat colours with sharp edges.
   if (!image.save(&buffer, format, std::string_view(format) == "JPEG" ? 100 : -1))
-    throw Error(messages::SaveFailed(EIO));
+    throw Error(messages::CannotWrite(path, EIO));
   return bytes.toStdString();
 }
 

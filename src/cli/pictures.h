@@ -22,7 +22,8 @@ void StartQt();
 // "PNG", "JPEG" or "BMP" for the name's extension (any case); UsageError otherwise.
 const char* PictureFormat(const std::string& path);
 
-// The picture's bytes in that format; Error(SaveFailed) when Qt cannot write it.
-std::string Encode(const QImage& image, const char* format);
+// The picture's bytes in that format, for the file `path`; Error(CannotWrite)
+// naming it when Qt cannot encode the picture.
+std::string Encode(const QImage& image, const char* format, const std::string& path);
 
 }  // namespace trivane::cli

@@ -116,7 +116,7 @@ int RunRender(std::span<const std::string> args) {
   const SolverChoice solver = SolverOption(a);
 
   const auto model = std::make_unique<Model>(LoadModel(a.positional[0]));
-  ApplyModelOptions(options, *model);
+  PrintNotes(ApplyModelOptions(options, *model));
   const Palette palette = plot == "stress" ? ReadPalette(a) : Palette{};
 
   StartQt();
@@ -145,7 +145,7 @@ int RunRender(std::span<const std::string> args) {
       if (legend) DrawStressLegend(canvas, size.width, size.height, ResultFieldTitle(field), range, palette);
     }
   }
-  WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format));
+  WriteFileAtomically(a.Value("-o"), Encode(canvas.Image(), format, a.Value("-o")));
   return 0;
 }
 

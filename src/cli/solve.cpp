@@ -124,7 +124,7 @@ int RunSolve(std::span<const std::string> args) {
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
   Model model = LoadModel(path);
-  ApplyModelOptions(options, model);
+  PrintNotes(ApplyModelOptions(options, model));
   const Solution solution = Compute(model, solver);
   if (parsed.Has("--json"))
     PrintJson(model, solution, std::cout);

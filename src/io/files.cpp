@@ -122,11 +122,11 @@ int FindSaveTarget(const std::string& path, SaveTarget& target) {
 void WriteDevice(const std::string& path, std::string_view bytes, FileSystem& files) {
   int handle = -1;
   int error = files.OpenExisting(path, handle);
-  if (error != 0) throw Error(messages::SaveFailed(error));
+  if (error != 0) throw Error(messages::CannotWrite(path, error));
   error = files.Write(handle, bytes);
   const int closeError = files.Close(handle);
   if (error == 0) error = closeError;
-  if (error != 0) throw Error(messages::SaveFailed(error));
+  if (error != 0) throw Error(messages::CannotWrite(path, error));
 }
 
 // A name beside `path`, so that the rename stays within one file system. It
@@ -172,16 +172,22 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 namespace {
 
-// Writes `bytes` to a new file beside the target, with the target's permission
-// bits. Returns 0, or the error number with nothing left behind.
-int Stage(const SaveTarget& target, std::string_view bytes, FileSystem& files, std::string& temporary) {
+// Creates a new file beside the target. Returns 0 or the error number.
+int CreateBeside(const SaveTarget& target, FileSystem& files, std::string& temporary, int& handle) {
   constexpr int Attempts = 100;  // a name left behind by a crashed save is skipped
-  int handle = -1;
   int error = EEXIST;
   for (int attempt = 0; attempt < Attempts && error == EEXIST; ++attempt) {
     temporary = TemporaryNameFor(target.path, attempt);
     error = files.CreateNew(temporary, handle);
   }
+  return error;
+}
+
+// Writes `bytes` to a new file beside the target, with the target's permission
+// bits. Returns 0, or the error number with nothing left behind.
+int Stage(const SaveTarget& target, std::string_view bytes, FileSystem& files, std::string& temporary) {
+  int handle = -1;
+  int error = CreateBeside(target, files, temporary, handle);
   if (error != 0) return error;
 
   // The bits are set before anything is written, so a private file's contents
@@ -195,24 +201,56 @@ int Stage(const SaveTarget& target, std::string_view bytes, FileSystem& files, s
   return error;
 }
 
+// Whether a file could be put at `path`: a temporary one is created beside
+// the target and removed again. A device or pipe is asked for its permission
+// only, since opening a pipe would wait for a reader and then hand it an end
+// of file.
+int Probe(const std::string& path, bool devices, FileSystem& files) {
+  SaveTarget target;
+  int error = FindSaveTarget(path, target);
+  if (error != 0) return error;
+  if (target.kind == SaveTarget::Kind::Device) {
+    if (!devices) return EINVAL;
+    return ::access(target.path.c_str(), W_OK) == 0 ? 0 : errno;
+  }
+  std::string temporary;
+  int handle = -1;
+  error = CreateBeside(target, files, temporary, handle);
+  if (error != 0) return error;
+  error = files.Close(handle);
+  files.Remove(temporary);
+  return error;
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes, FileSystem& files) {
   SaveTarget target;
   int error = FindSaveTarget(path, target);
-  if (error != 0) throw Error(messages::SaveFailed(error));
+  if (error != 0) throw Error(messages::CannotWrite(path, error));
   if (target.kind == SaveTarget::Kind::Device) {
     WriteDevice(target.path, bytes, files);
     return;
   }
   std::string temporary;
   error = Stage(target, bytes, files, temporary);
-  if (error != 0) throw Error(messages::SaveFailed(error));
+  if (error != 0) throw Error(messages::CannotWrite(path, error));
   error = files.Rename(temporary, target.path);
   if (error != 0) {
     files.Remove(temporary);
-    throw Error(messages::SaveFailed(error));
+    throw Error(messages::CannotWrite(path, error));
   }
+}
+
+void CheckWritable(const std::string& path) {
+  if (const int error = Probe(path, true, SystemFileSystem()); error != 0)
+    throw Error(messages::CannotWrite(path, error));
+}
+
+void CheckWritable(std::span<const std::string> paths) {
+  for (const std::string& path : paths)
+    if (const int error = Probe(path, false, SystemFileSystem()); error != 0)
+      throw Error(messages::CannotWrite(path, error));
 }
 
 void WriteFilesAtomically(std::span<const FileContent> contents) {
@@ -224,7 +262,7 @@ void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& fil
   for (std::size_t k = 0; k < contents.size(); ++k) {
     int error = FindSaveTarget(contents[k].path, targets[k]);
     if (error == 0 && targets[k].kind == SaveTarget::Kind::Device) error = EINVAL;
-    if (error != 0) throw Error(messages::SaveFailed(error));
+    if (error != 0) throw Error(messages::CannotWrite(contents[k].path, error));
   }
   std::vector<std::string> temporaries;
   const auto removeFrom = [&](std::size_t first) {
@@ -235,7 +273,7 @@ void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& fil
     const int error = Stage(targets[k], contents[k].bytes, files, temporary);
     if (error != 0) {
       removeFrom(0);
-      throw Error(messages::SaveFailed(error));
+      throw Error(messages::CannotWrite(contents[k].path, error));
     }
     temporaries.push_back(std::move(temporary));
   }
@@ -244,7 +282,7 @@ void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& fil
     const int error = files.Rename(temporaries[k], targets[k].path);
     if (error != 0) {
       removeFrom(k);
-      throw Error(messages::SaveFailed(error));
+      throw Error(messages::CannotWrite(contents[k].path, error));
     }
   }
 }

@@ -37,7 +37,7 @@ std::string ReadFileBytes(const std::string& path);
 
 // Writes `bytes` to a new file beside `path`, then renames it over `path`. On
 // any failure `path` is untouched, the new file is removed and
-// Error(SaveFailed) is thrown. A file replaced keeps its permission bits; when
+// Error(CannotWrite) names `path` and the cause. A file replaced keeps its permission bits; when
 // `path` is a symbolic link, the file it points to is replaced and the link
 // stays. A device or pipe is not a stored file and is written directly.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
@@ -54,5 +54,15 @@ struct FileContent {
 };
 void WriteFilesAtomically(std::span<const FileContent> contents);
 void WriteFilesAtomically(std::span<const FileContent> contents, FileSystem& files);
+
+// Checks, before a long computation whose result would be lost with it, that
+// the output can be put in place as the writers above put it: a folder in the
+// way, a missing or read-only folder or a file its user may not write throws
+// the Error(CannotWrite) the write would. A file is created beside the target
+// and removed again; a device or pipe is asked for its permission only (the
+// list, written together, takes none). A disk that fills up shows only when
+// the bytes are written.
+void CheckWritable(const std::string& path);
+void CheckWritable(std::span<const std::string> paths);
 
 }  // namespace trivane

@@ -1,6 +1,8 @@
 #include "io/problem_section.h"
 
+#include <algorithm>
 #include <set>
+#include <tuple>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -187,19 +189,28 @@ class SectionReader {
       regionMaterialLines_.push_back(line_);
     } else if (keyword == "pressure") {
       Expect(t, 3, PressureForm);
-      conditions_.edgeLoads.push_back(
-          EdgeLoad{EdgeItem(t[1], PressureForm), EdgeLoadKind::Pressure, Value(t[2], "p", PressureForm), 0.0});
+      AddEdgeLoad(keyword,
+                  EdgeLoad{EdgeItem(t[1], PressureForm), EdgeLoadKind::Pressure, Value(t[2], "p", PressureForm), 0.0});
     } else if (keyword == "water") {
       Expect(t, 4, WaterForm);
-      conditions_.edgeLoads.push_back(EdgeLoad{EdgeItem(t[1], WaterForm), EdgeLoadKind::Water,
-                                               Value(t[2], "level", WaterForm), Value(t[3], "gamma", WaterForm)});
+      AddEdgeLoad(keyword, EdgeLoad{EdgeItem(t[1], WaterForm), EdgeLoadKind::Water, Value(t[2], "level", WaterForm),
+                                    Value(t[3], "gamma", WaterForm)});
     } else if (keyword == "traction") {
       Expect(t, 4, TractionForm);
-      conditions_.edgeLoads.push_back(EdgeLoad{EdgeItem(t[1], TractionForm), EdgeLoadKind::Traction,
-                                               Value(t[2], "tx", TractionForm), Value(t[3], "ty", TractionForm)});
+      AddEdgeLoad(keyword, EdgeLoad{EdgeItem(t[1], TractionForm), EdgeLoadKind::Traction,
+                                    Value(t[2], "tx", TractionForm), Value(t[3], "ty", TractionForm)});
     } else {
       Fail(messages::UnknownSectionKeyword(t[0].text));
     }
+  }
+
+  // An edge carries one load of each kind: a second is a fault of the file,
+  // not a load to add, whichever way round its ends are written.
+  void AddEdgeLoad(std::string_view keyword, const EdgeLoad& load) {
+    const auto [low, high] = std::minmax(load.edge.node1, load.edge.node2);
+    if (!edgeLoadKeys_.emplace(static_cast<int>(load.kind), low, high).second)
+      Fail(messages::RepeatedEdgeLoad(keyword, load.edge.node1, load.edge.node2));
+    conditions_.edgeLoads.push_back(load);
   }
 
   // The group line, then its items on the lines after it, as many to a line
@@ -275,6 +286,7 @@ class SectionReader {
   std::vector<int> regionMaterialLines_;
   std::set<std::pair<int, int32_t>> groupKeys_;  // kind and number of the groups read
   std::set<std::string, std::less<>> regions_;   // labels of the regions read
+  std::set<std::tuple<int, int32_t, int32_t>> edgeLoadKeys_;  // kind and ends, lower first, of the edge loads read
 };
 
 }  // namespace

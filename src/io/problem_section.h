@@ -37,7 +37,8 @@ std::string WriteProblemSection(const Model& model);
 // conditions. Anything else after the element lines, and any fault in the
 // section (an unknown keyword, a number that does not read, a count its items
 // do not fill, a node, element or region the model lacks, a material no
-// elastic material has), throws LineError with the 1-based line; `model` may
+// elastic material has, a second load of one kind on one edge), throws
+// LineError with the 1-based line; `model` may
 // then be partly changed, and the caller drops it.
 void ReadProblemSection(const TextBuffer& text, int first, Model& model);
 

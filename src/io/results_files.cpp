@@ -76,6 +76,12 @@ std::string ElementCsvPath(const std::string& csvPath) {
   return (path.parent_path() / (path.stem().string() + "_elements" + path.extension().string())).string();
 }
 
+namespace {
+[[noreturn]] void RefuseFormat(const std::string& path) {
+  throw Error(messages::UnknownExportFormat(std::filesystem::path(path).filename().string()));
+}
+}  // namespace
+
 void WriteResultsFile(const std::string& path, const Model& model, const ExportedResults& results) {
   const std::string extension = LowerExtension(path);
   if (extension == ".vtu") {
@@ -86,7 +92,19 @@ void WriteResultsFile(const std::string& path, const Model& model, const Exporte
     const FileContent files[] = {{ElementCsvPath(path), elements}, {path, nodes}};
     WriteFilesAtomically(files);
   } else {
-    throw Error(messages::UnknownExportFormat(std::filesystem::path(path).filename().string()));
+    RefuseFormat(path);
+  }
+}
+
+void CheckResultsFileWritable(const std::string& path) {
+  const std::string extension = LowerExtension(path);
+  if (extension == ".vtu") {
+    CheckWritable(path);
+  } else if (extension == ".csv") {
+    const std::string paths[] = {path, ElementCsvPath(path)};
+    CheckWritable(paths);
+  } else {
+    RefuseFormat(path);
   }
 }
 

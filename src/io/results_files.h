@@ -59,4 +59,9 @@ std::string ElementCsvPath(const std::string& csvPath);
 // error; a failure leaves every file that was there untouched.
 void WriteResultsFile(const std::string& path, const Model& model, const ExportedResults& results);
 
+// Checks before a compute that WriteResultsFile could put its file or files
+// at `path` (CheckWritable); an extension it does not write is refused as
+// WriteResultsFile refuses it.
+void CheckResultsFileWritable(const std::string& path);
+
 }  // namespace trivane

@@ -3,42 +3,22 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 
 #include "model/errors.h"
 #include "model/material_rules.h"
 #include "model/mesh_edges.h"
+#include "model/point_load.h"
 
 namespace trivane {
 
 namespace {
 
-constexpr double RadiansPerDegree = 0.017453292519943295;
 constexpr double DegreesPerRadian = 57.295779513082323;
 
 void CheckNode(const Model& model, int32_t node) {
   if (node < 1 || node > model.nodeCount) throw Error(messages::NodeMissing(node));
-}
-
-// A point load's x and y parts. Exact for directions along the axes, so that
-// a load typed as 1000 at 270 degrees and a force of (0, 1000) added to it
-// leave no load rather than a residue of the angle's rounding.
-std::pair<double, double> Components(double load, double angle) {
-  if (std::fmod(angle, 90.0) == 0.0) {
-    int quarter = static_cast<int>(std::fmod(angle, 360.0) / 90.0);  // -3..3
-    if (quarter < 0) quarter += 4;
-    switch (quarter) {
-      case 0:
-        return {load, 0.0};
-      case 1:
-        return {0.0, load};
-      case 2:
-        return {-load, 0.0};
-      default:
-        return {0.0, -load};
-    }
-  }
-  return {load * std::cos(angle * RadiansPerDegree), load * std::sin(angle * RadiansPerDegree)};
 }
 
 // The direction of (fx, fy) in degrees from +x towards +y, 0 for no force;
@@ -53,15 +33,34 @@ bool SameEdge(const Edge& a, const Edge& b) {
   return (a.node1 == b.node1 && a.node2 == b.node2) || (a.node1 == b.node2 && a.node2 == b.node1);
 }
 
+// An edge's ends in either order give the same key.
+uint64_t EdgeKey(const Edge& e) {
+  const auto [low, high] = std::minmax(e.node1, e.node2);
+  return static_cast<uint64_t>(static_cast<uint32_t>(low)) << 32 | static_cast<uint32_t>(high);
+}
+
+// Where each edge's load of `kind` stands in the list. A list holds at most
+// one per edge and kind, so an index per key is enough; a hash keeps a
+// boundary of thousands of edges quick to load again.
+std::unordered_map<uint64_t, std::size_t> LoadsOfKind(const std::vector<EdgeLoad>& loads, EdgeLoadKind kind) {
+  std::unordered_map<uint64_t, std::size_t> index;
+  for (std::size_t k = 0; k < loads.size(); ++k)
+    if (loads[k].kind == kind) index.emplace(EdgeKey(loads[k].edge), k);
+  return index;
+}
+
 }  // namespace
 
-void SetSupport(Model& model, std::span<const int32_t> nodes, RestraintKind kind) {
+void AddSupport(Model& model, std::span<const int32_t> nodes, RestraintKind kind) {
   for (const int32_t k : nodes) CheckNode(model, k);
-  const int32_t orientation = kind == FixedX ? 1 : 0;
   for (const int32_t k : nodes) {
     Node& node = model.nodes[k];
-    node.restraint = kind;
-    node.orientation = orientation;
+    // The kinds are bits, y fixed 1 and x fixed 2; a digit outside them is free.
+    const int32_t had = node.restraint >= Free && node.restraint <= FixedXY ? node.restraint : Free;
+    const int32_t now = had | kind;
+    if (now == node.restraint) continue;
+    node.restraint = now;
+    node.orientation = now == FixedX ? 1 : 0;
   }
 }
 
@@ -69,16 +68,17 @@ void AddNodeForce(Model& model, int32_t node, double fx, double fy) {
   CheckNode(model, node);
   Node& n = model.nodes[node];
   if (n.load != 0.0) {
-    const auto [x, y] = Components(n.load, n.loadAngle);
-    fx += x;
-    fy += y;
+    const LoadParts held = PointLoadParts(n.load, n.loadAngle);
+    fx += held.x;
+    fy += held.y;
   }
   // A sum of exactly zero gives load 0.0 at angle 0: no load.
   n.load = std::hypot(fx, fy);
   n.loadAngle = AngleOf(fx, fy);
 }
 
-void AddEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b) {
+void SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b) {
+  if (kind == EdgeLoadKind::Water && !(b > 0.0)) throw Error(messages::WaterWeightNotPositive);
   const MeshEdges sides(model);
   for (const Edge& edge : edges) {
     const int32_t beside = sides.ElementCount(edge);
@@ -86,8 +86,24 @@ void AddEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, 
     if (beside > 1) throw Error(messages::EdgeNotOnBoundary(edge.node1, edge.node2));
   }
   auto& loads = model.conditions.edgeLoads;
-  loads.reserve(loads.size() + edges.size());
-  for (const Edge& edge : edges) loads.push_back({edge, kind, a, b});
+  std::unordered_map<uint64_t, std::size_t> index = LoadsOfKind(loads, kind);
+  for (const Edge& edge : edges) {
+    const auto [at, fresh] = index.try_emplace(EdgeKey(edge), loads.size());
+    if (fresh) loads.push_back({edge, kind, a, b});
+    else loads[at->second] = {edge, kind, a, b};
+  }
+}
+
+int32_t EdgesLoadedWith(const Model& model, std::span<const Edge> edges, EdgeLoadKind kind) {
+  const std::unordered_map<uint64_t, std::size_t> index = LoadsOfKind(model.conditions.edgeLoads, kind);
+  return static_cast<int32_t>(
+      std::count_if(edges.begin(), edges.end(), [&](const Edge& e) { return index.contains(EdgeKey(e)); }));
+}
+
+bool WaterLeavesDry(const Model& model, std::span<const Edge> edges, double level) {
+  return std::all_of(edges.begin(), edges.end(), [&](const Edge& e) {
+    return level <= std::min(model.nodes[e.node1].y, model.nodes[e.node2].y);
+  });
 }
 
 int32_t RemoveEdgeLoads(Model& model, std::span<const Edge> edges) {

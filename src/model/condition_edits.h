@@ -14,21 +14,36 @@
 
 namespace trivane {
 
-// Sets the restraint digit of every listed node: FixedX, FixedY or FixedXY,
-// with the orientation the window's commands pair with that kind (the symbol
-// under the node for FixedY and FixedXY, left of it for FixedX); Free clears
-// it. A node outside 1..nodeCount is refused.
-void SetSupport(Model& model, std::span<const int32_t> nodes, RestraintKind kind);
+// Adds the directions `kind` fixes to what every listed node already has, so
+// that a node on two symmetry edges, one held in x and one in y, ends held in
+// both, in whichever order they came. A node whose restraint changes gets the
+// orientation the window's commands pair with its new kind (the symbol under
+// the node for FixedY and FixedXY, left of it for FixedX); one that already
+// had the directions keeps its symbol. A node outside 1..nodeCount is refused.
+void AddSupport(Model& model, std::span<const int32_t> nodes, RestraintKind kind);
 
 // Adds (fx, fy) to a node's point load; the sum is stored as magnitude and
 // angle in degrees, as the problem file holds it. A sum of exactly zero
 // leaves no load.
 void AddNodeForce(Model& model, int32_t node, double fx, double fy);
 
-// Adds one load of the given kind on each edge. Every edge must be a
-// boundary edge of the mesh (exactly one element beside it); otherwise
-// nothing is added and the error names the nodes of the first edge that is not.
-void AddEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b);
+// Puts a load of the given kind on each edge. An edge carries at most one
+// load of each kind: the new one replaces a load of its kind the edge has
+// (whichever way round its ends were given), and loads of the other kinds
+// stay beside it and add. Every edge must be a boundary edge of the mesh
+// (exactly one element beside it), and water must weigh something (a unit
+// weight of zero or less would load the dry face above the level instead of
+// the wet one); otherwise nothing changes and Error says why, naming the
+// nodes of the first edge that is not on the boundary.
+void SetEdgeLoads(Model& model, std::span<const Edge> edges, EdgeLoadKind kind, double a, double b);
+
+// How many of the edges already carry a load of this kind: what SetEdgeLoads
+// would replace.
+int32_t EdgesLoadedWith(const Model& model, std::span<const Edge> edges, EdgeLoadKind kind);
+
+// True when water up to `level` touches none of the edges: the level is at or
+// below the lowest end of every one (no edges: true).
+bool WaterLeavesDry(const Model& model, std::span<const Edge> edges, double level);
 
 // Removes every edge load on the given edges; returns how many were removed.
 int32_t RemoveEdgeLoads(Model& model, std::span<const Edge> edges);

@@ -33,29 +33,46 @@ std::string AtFileLine(std::string_view file, int line, std::string_view text) {
   return std::string(file) + ":" + std::to_string(line) + ": " + std::string(text);
 }
 
-std::string SaveFailed(int systemError) {
+namespace {
+// The system's error in the words of the interface; glibc's own texts are in
+// English unless its translations are installed, which a desktop cannot count on.
+std::string WriteFailureReason(int systemError) {
   switch (systemError) {
     case ENOENT:
     case ENOTDIR:
-      return "File not found";
-    case EINVAL:
-    case ENAMETOOLONG:
+      return "文件夹不存在";
     case EISDIR:
-      return "Invalid filename";
+      return "这是一个文件夹";
+    case EINVAL:
+      return "文件名无效";
+    case ENAMETOOLONG:
+      return "文件名太长";
+    case ELOOP:
+      return "符号链接太多或形成循环";
     case EMFILE:
     case ENFILE:
-      return "Too many open files";
+      return "打开的文件太多";
     case EACCES:
     case EPERM:
+      return "没有写入权限";
     case EROFS:
-      return "File access denied";
+      return "文件系统是只读的";
     case ENOSPC:
+      return "磁盘已满";
     case EDQUOT:
+      return "超出磁盘配额";
     case EFBIG:
-      return "Disk full";
+      return "文件超出允许的大小";
+    case EIO:
+      return "输入输出错误";
     default:
-      return "I/O error " + std::to_string(systemError);
+      return "系统错误 " + std::to_string(systemError);
   }
+}
+}  // namespace
+
+std::string CannotWrite(std::string_view path, int systemError) {
+  return "无法写入 " + std::string(path) + "：" + WriteFailureReason(systemError);
 }
 
 std::string TooManyNodes(long long count) {
@@ -200,6 +217,11 @@ std::string RepeatedRegionMaterial(std::string_view name) {
   return "区域 " + Quoted(name.substr(0, 40)) + " 的材料写了两次";
 }
 
+std::string RepeatedEdgeLoad(std::string_view keyword, long long node1, long long node2) {
+  return "边 " + std::to_string(node1) + "-" + std::to_string(node2) + " 的 " + std::string(keyword) +
+         " 写了两次（每条边每种荷载只能有一个）";
+}
+
 std::string UnsupportedMshVersion(std::string_view version) {
   return "不支持的Gmsh网格版本 " + std::string(version) + "（只接受 2.2、4.0 和 4.1）";
 }
@@ -283,6 +305,14 @@ std::string WrongGroupKind(std::string_view name, int kind, int needed) {
 }
 
 std::string OptionValueForm(std::string_view form) { return "应写成 " + std::string(form); }
+
+std::string WaterBelowGroup(std::string_view level, std::string_view group) {
+  return "水位 " + std::string(level) + " 不高于边组 " + std::string(group) + " 的最低点，没有边受水压";
+}
+
+std::string WaterBelowSelection(std::string_view level) {
+  return "水位 " + std::string(level) + " 不高于所选边的最低点，没有边受水压";
+}
 
 std::string AtOption(std::string_view flag, std::string_view value, std::string_view text) {
   return std::string(flag) + " " + std::string(value) + ": " + std::string(text);

@@ -32,7 +32,9 @@ std::string NotAReal(std::string_view text);      // "'%s' is not a valid floati
 
 // Files.
 std::string CannotOpenFile(std::string_view name, std::string_view reason);
-std::string SaveFailed(int systemError);  // "Disk full", "File access denied", ... or "I/O error N"
+// An output that cannot be written: 无法写入 PATH：REASON, the path as the user
+// gave it and the system's error in words (磁盘已满, 没有写入权限, ...).
+std::string CannotWrite(std::string_view path, int systemError);
 std::string UnknownModelFile(std::string_view name);  // neither a problem file nor a mesh
 inline constexpr const char* BitmapNotValid = "Bitmap image is not valid";
 
@@ -81,6 +83,8 @@ std::string NodeNumberMissing(long long node, long long nodeCount);
 std::string ElementNumberMissing(long long element, long long elementCount);
 std::string UnknownRegion(std::string_view name);
 std::string RepeatedRegionMaterial(std::string_view name);
+// A second load of one kind on one edge: 边 4-5 的 water 写了两次（每条边每种荷载只能有一个）
+std::string RepeatedEdgeLoad(std::string_view keyword, long long node1, long long node2);
 
 // Meshing a geometry script with Gmsh (trivane-cli mesh).
 std::string GeometryScriptError(std::string_view gmshText);  // 几何脚本出错：...
@@ -134,6 +138,12 @@ std::string NoSuchGroup(std::string_view name);                    // 没有名�
 // (0 node group, 1 edge group, 2 region): 组 NAME 是区域，这里需要边组
 std::string WrongGroupKind(std::string_view name, int kind, int needed);
 std::string OptionValueForm(std::string_view form);  // 应写成 FORM
+inline constexpr const char* WaterWeightNotPositive = "水的重度必须大于零";
+// Water whose level is at or below every edge it is put on, which it leaves
+// unloaded: said beside the command, which still succeeds. The level and the
+// group as the user wrote them.
+std::string WaterBelowGroup(std::string_view level, std::string_view group);  // 水位 L 不高于边组 G 的最低点，没有边受水压
+std::string WaterBelowSelection(std::string_view level);                       // 水位 L 不高于所选边的最低点，没有边受水压
 // A batch tool pointing at the option a message is about: "--FLAG VALUE: TEXT".
 std::string AtOption(std::string_view flag, std::string_view value, std::string_view text);
 

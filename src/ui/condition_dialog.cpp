@@ -31,6 +31,7 @@ ConditionDialog::ConditionDialog(QWidget* parent, const char* name, const QStrin
     connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int kind) {
       if (onKindChanged) onKindChanged(kind);
     });
+    connect(kinds_, &QComboBox::currentIndexChanged, this, [this] { RefreshNote(); });
   }
   for (std::size_t i = 0; i < fields.size(); ++i) {
     auto* label = new QLabel(fields[i].label, this);
@@ -39,6 +40,7 @@ ConditionDialog::ConditionDialog(QWidget* parent, const char* name, const QStrin
     edit->setObjectName(QString("Edit%1").arg(i + 1));
     edit->setMinimumWidth(140);
     label->setBuddy(edit);
+    connect(edit, &QLineEdit::textChanged, this, [this] { RefreshNote(); });
     form->addRow(label, edit);
     labels_.push_back(label);
     edits_.push_back(edit);
@@ -55,7 +57,19 @@ ConditionDialog::ConditionDialog(QWidget* parent, const char* name, const QStrin
   column->addWidget(buttons);
 }
 
-void ConditionDialog::SetNote(const QString& note) { note_->setText(note); }
+void ConditionDialog::SetNote(const QString& note) {
+  describe_ = nullptr;
+  note_->setText(note);
+}
+
+void ConditionDialog::SetNote(std::function<QString()> note) {
+  describe_ = std::move(note);
+  RefreshNote();
+}
+
+void ConditionDialog::RefreshNote() {
+  if (describe_) note_->setText(describe_());
+}
 
 int ConditionDialog::Kind() const { return kinds_ ? kinds_->currentIndex() : 0; }
 

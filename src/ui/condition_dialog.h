@@ -32,6 +32,10 @@ class ConditionDialog : public QDialog {
 
   // The line above the fields ("Note").
   void SetNote(const QString& note);
+  // A note that follows what is typed: `note` is asked again whenever the
+  // kind or a field changes, so the dialog says what 确定 will do before it
+  // is pressed.
+  void SetNote(std::function<QString()> note);
   int Kind() const;
   QString Text(int field) const;
   QLabel* Label(int field) const { return labels_[static_cast<std::size_t>(field)]; }
@@ -44,8 +48,10 @@ class ConditionDialog : public QDialog {
 
  private:
   void Accept();
+  void RefreshNote();
 
   ErrorReporter report_;
+  std::function<QString()> describe_;
   QLabel* note_;
   QComboBox* kinds_ = nullptr;
   std::vector<QLabel*> labels_;

@@ -81,7 +81,7 @@ void LineGraphWindow::SavePicture(const QString& path) const {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!Picture().save(&buffer, "PNG")) throw Error(messages::SaveFailed(EIO));
+  if (!Picture().save(&buffer, "PNG")) throw Error(messages::CannotWrite(path.toStdString(), EIO));
   WriteFileAtomically(path.toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "io/number_text.h"
+#include "model/condition_edits.h"
 #include "model/errors.h"
 #include "ui/condition_dialog.h"
 #include "ui/main_form.h"
@@ -11,8 +13,19 @@
 namespace trivane {
 namespace {
 
-QString EdgesNote(std::size_t edges, const char* what) {
-  return QString("%1 %2 条边界边（两端结点都已选中）").arg(what).arg(edges);
+// How many edges a load goes on, and on how many of them it replaces the
+// load of its kind they carry: an edge holds one pressure, one water load and
+// one traction, and loads of different kinds add.
+QString EdgesNote(const Model& model, const std::vector<Edge>& edges, EdgeLoadKind kind) {
+  static constexpr const char* KindNames[] = {"压力", "水压力", "面力"};
+  return QString("加在 %1 条边界边（两端结点都已选中），其中 %2 条已有%3，将被替换")
+      .arg(edges.size())
+      .arg(EdgesLoadedWith(model, edges, kind))
+      .arg(KindNames[static_cast<int>(kind)]);
+}
+
+EdgeLoadKind EdgeLoadKindOf(const ConditionDialog& dialog) {
+  return dialog.Kind() == 0 ? EdgeLoadKind::Pressure : EdgeLoadKind::Traction;
 }
 
 QString KindName(GroupKind kind) {
@@ -39,8 +52,8 @@ void MainForm::BuildConditionDialogs() {
   };
   edgeLoadDialog_->onKindChanged(0);
   edgeLoadDialog_->onAccept = [this] {
-    const EdgeLoadKind kind = edgeLoadDialog_->Kind() == 0 ? EdgeLoadKind::Pressure : EdgeLoadKind::Traction;
-    session_->ApplyEdgeLoad(kind, edgeLoadDialog_->Text(0).toStdString(), edgeLoadDialog_->Text(1).toStdString());
+    session_->ApplyEdgeLoad(EdgeLoadKindOf(*edgeLoadDialog_), edgeLoadDialog_->Text(0).toStdString(),
+                            edgeLoadDialog_->Text(1).toStdString());
   };
 
   waterDialog_ = new ConditionDialog(this, "WaterDialog", "水压力",
@@ -61,18 +74,32 @@ void MainForm::BuildConditionDialogs() {
 // dialog shows.
 void MainForm::EdgeLoadClick() {
   Run([this] {
-    const std::size_t edges = session_->SelectedBoundaryEdges().size();
-    if (edges == 0) throw Error(messages::NoBoundaryEdgeSelected);
-    edgeLoadDialog_->SetNote(EdgesNote(edges, "加在"));
+    const std::vector<Edge> edges = session_->SelectedBoundaryEdges();
+    if (edges.empty()) throw Error(messages::NoBoundaryEdgeSelected);
+    edgeLoadDialog_->SetNote([this, edges] {
+      return EdgesNote(session_->model(), edges, EdgeLoadKindOf(*edgeLoadDialog_));
+    });
     edgeLoadDialog_->exec();
   });
 }
 
+// The note says, as the level is typed, when the water would not reach the
+// selected edges at all.
 void MainForm::WaterClick() {
   Run([this] {
-    const std::size_t edges = session_->SelectedBoundaryEdges().size();
-    if (edges == 0) throw Error(messages::NoBoundaryEdgeSelected);
-    waterDialog_->SetNote(EdgesNote(edges, "加在") + "\n水位以下 p = γ(水位 − y)，水位以上为 0");
+    const std::vector<Edge> edges = session_->SelectedBoundaryEdges();
+    if (edges.empty()) throw Error(messages::NoBoundaryEdgeSelected);
+    waterDialog_->SetNote([this, edges] {
+      QString note = EdgesNote(session_->model(), edges, EdgeLoadKind::Water) + "\n水位以下 p = γ(水位 − y)，水位以上为 0";
+      const std::string level = waterDialog_->Text(0).toStdString();
+      try {
+        if (WaterLeavesDry(session_->model(), edges, ReadReal(level)))
+          note += "\n" + QString::fromStdString(messages::WaterBelowSelection(level));
+      } catch (const Error&) {
+        // A level that is not a number yet: 确定 will say so.
+      }
+      return note;
+    });
     waterDialog_->exec();
   });
 }

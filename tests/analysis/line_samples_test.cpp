@@ -55,5 +55,36 @@ TEST(LineSamples, AcrossTwoTrianglesAndOutOfTheMesh) {
   EXPECT_NEAR(p.pieces[1].averagedTo, 2.5, 1e-12);
 }
 
+// Two squares on a bottom side at y = 0.1 + 0.2, a hair above 0.3, each cut
+// from its lower left to its upper right corner: elements 1 and 3 lie along
+// the bottom, 2 and 4 meet it at one corner each. A line typed along the
+// side at y = 0.3 runs in elements 1 and 3 only, however its ends fall on
+// the corners and whichever way it runs.
+TEST(LineSamples, AlongTheOuterSideInTheElementsAlongItOnly) {
+  const double y0 = 0.1 + 0.2;
+  const Model m = testing::MakeModel({{0, y0}, {1, y0}, {2, y0}, {0, y0 + 1}, {1, y0 + 1}, {2, y0 + 1}},
+                                     {{1, 2, 5}, {1, 5, 4}, {2, 3, 6}, {2, 6, 5}});
+  const std::vector<double> elementValues{10, 20, 30, 40};
+  const std::vector<double> cornerValues(12, 1.0);
+  struct Row {
+    LinePoint from, to;
+    std::vector<int32_t> elements;  // of the pieces, in order along the line
+  };
+  const Row rows[] = {
+      {{0, 0.3}, {2, 0.3}, {1, 3}},
+      {{2, 0.3}, {0, 0.3}, {3, 1}},
+      {{-1, 0.3}, {1, 0.3}, {1}},
+      {{0.5, 0.3}, {3, 0.3}, {1, 3}},
+  };
+  for (const Row& r : rows) {
+    const LineProfile p = SampleAlongLine(m, elementValues, cornerValues, r.from, r.to, 5);
+    std::vector<int32_t> elements;
+    for (const LinePiece& piece : p.pieces) elements.push_back(piece.element);
+    EXPECT_EQ(elements, r.elements) << r.from.x << " to " << r.to.x;
+    for (const LineSample& sample : p.samples)
+      if (sample.x >= 0 && sample.x <= 2) EXPECT_NE(sample.element, 0) << sample.x;
+  }
+}
+
 }  // namespace
 }  // namespace trivane

@@ -15,29 +15,26 @@ using testing::Close;
 
 struct LoadCase {
   double angle;
-  double fx;  // NaN: a tiny cosine residue, not zero
+  double fx;
   double fy;
 };
 
 class NodeLoads : public ::testing::TestWithParam<LoadCase> {};
 
+// A load along an axis reaches the system as it was typed, with no residue
+// of the angle's rounding in the other direction.
 TEST_P(NodeLoads, Components) {
   const LoadCase& c = GetParam();
   const Model m = testing::MakeModel({{0, 0, 0, 10.0, c.angle}}, {});
   auto t = testing::Build(m);
-  if (std::isnan(c.fx)) {
-    EXPECT_NE(t->loads(1), 0.0);
-    EXPECT_LT(std::fabs(t->loads(1)), 1e-14);
-  } else {
-    EXPECT_EQ(t->loads(1), c.fx);
-  }
+  EXPECT_EQ(t->loads(1), c.fx);
   EXPECT_EQ(t->loads(2), c.fy);
 }
 
 INSTANTIATE_TEST_SUITE_P(Angles, NodeLoads,
-                         ::testing::Values(LoadCase{0.0, 10.0, 0.0}, LoadCase{90.0, NAN, 10.0},
-                                           LoadCase{180.0, -10.0, 10.0 * std::sin(M_PI)},
-                                           LoadCase{-90.0, NAN, -10.0}, LoadCase{270.0, NAN, -10.0}));
+                         ::testing::Values(LoadCase{0.0, 10.0, 0.0}, LoadCase{90.0, 0.0, 10.0},
+                                           LoadCase{180.0, -10.0, 0.0}, LoadCase{-90.0, 0.0, -10.0},
+                                           LoadCase{270.0, 0.0, -10.0}));
 
 TEST(Restraints, WorkedExample) {
   const Model m = testing::MakeModel(

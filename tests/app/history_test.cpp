@@ -72,6 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
         EditRow{"Pressure", [](Harness& h) { h.session.ApplyEdgeLoad(EdgeLoadKind::Pressure, "100", ""); }, false},
         EditRow{"Traction", [](Harness& h) { h.session.ApplyEdgeLoad(EdgeLoadKind::Traction, "1", "-2"); }, false},
         EditRow{"Water", [](Harness& h) { h.session.ApplyEdgeLoad(EdgeLoadKind::Water, "1", "9810"); }, false},
+        EditRow{"ReplacedPressure",
+                [](Harness& h) {
+                  h.Drag(0, 0, 800, 600);
+                  h.session.ApplyEdgeLoad(EdgeLoadKind::Pressure, "80", "");
+                },
+                false},
         EditRow{"RemoveEdgeLoads", [](Harness& h) { h.Drag(0, 0, 800, 600); h.session.RemoveEdgeLoads(); }, false},
         EditRow{"Gravity", [](Harness& h) { h.session.ApplyGravity("0", "-9.81"); }, false},
         EditRow{"Material", [](Harness& h) { h.session.ApplyMaterial(PlaneStrain, "3E10", "0.2", "0.5", "2400"); },
@@ -142,6 +148,8 @@ TEST(UndoRedo, ARefusedEditChangesNothing) {
   const Model before = h.session.model();
   EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "0", {{"plate", "5E9", "0.6", "0"}}), Error);
   EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "-1"), Error);
+  h.SelectAll();
+  EXPECT_THROW(h.session.ApplyEdgeLoad(EdgeLoadKind::Water, "1", "-9810"), Error);
   EXPECT_TRUE(SameModel(h.session.model(), before));
   EXPECT_FALSE(h.session.history().CanUndo());
 }

@@ -15,12 +15,14 @@ using testing::RunCli;
 using testing::TempPath;
 
 // The unit square as triangles 1-2-3 and 1-3-4, with a node group "corner"
-// (node 3), edge groups 1 "bottom" (1-2) and 2 "right" (2-3), and region 1
-// "plate".
-std::string SquareMesh() {
+// (node 3), edge groups 1 "bottom" (1-2) and 2 "right" (2-3, or the name
+// given), and region 1 "plate".
+std::string SquareMesh(const std::string& right = "right") {
   const std::string path = TempPath("square.msh");
   std::ofstream(path, std::ios::binary) << "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n"
-                                           "$PhysicalNames\n4\n0 1 \"corner\"\n1 1 \"bottom\"\n1 2 \"right\"\n"
+                                           "$PhysicalNames\n4\n0 1 \"corner\"\n1 1 \"bottom\"\n1 2 \""
+                                        << right
+                                        << "\"\n"
                                            "2 1 \"plate\"\n$EndPhysicalNames\n"
                                            "$Nodes\n4\n1 0 0 0\n2 1 0 0\n3 1 1 0\n4 0 1 0\n$EndNodes\n"
                                            "$Elements\n5\n1 15 2 1 3 3\n2 1 2 1 1 1 2\n3 1 2 2 2 2 3\n"
@@ -56,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--region", "right=1,0.2"}, 1, "--region right=1,0.2: 组 right 是边组，这里需要区域"},
         Refusal{{"--water", "bottom=1,9.8e3x"}, 1, "--water bottom=1,9.8e3x: '9.8e3x' is not a valid floating point value"},
         Refusal{{"--water", "bottom=1"}, 1, "--water bottom=1: 应写成 GROUP=LEVEL,GAMMA"},
+        Refusal{{"--water", "bottom=1,-9810"}, 1, "--water bottom=1,-9810: 水的重度必须大于零"},
+        Refusal{{"--water", "bottom=1,0"}, 1, "--water bottom=1,0: 水的重度必须大于零"},
         Refusal{{"--support", "bottom=z"}, 1, "--support bottom=z: 应写成 GROUP=x|y|xy"},
         Refusal{{"--force", "=1,0"}, 1, "--force =1,0: 应写成 GROUP=FX,FY"},
         Refusal{{"--gravity", "-9.81"}, 1, "--gravity -9.81: 应写成 GX,GY"},
@@ -84,7 +88,7 @@ std::string ConvertedJson(const std::vector<std::string>& flags) {
   return RunCli({"info", Converted(flags), "--json"}).out;
 }
 
-// Supports apply in order, each setting the restraint of its group's nodes;
+// Supports apply in order, each adding its directions to its group's nodes;
 // forces on a node add up to one magnitude and angle.
 TEST(ConditionOptions, SupportsInOrderAndForcesSummed) {
   const std::string json = ConvertedJson(
@@ -145,6 +149,65 @@ TEST(ConditionOptions, PressureReachesTheNodalLoads) {
                          "corner=0,-10", "--t", "0.5", "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\"nodal_loads\": [[2, -250, 0], [3, -250, -10]], "), std::string::npos) << r.out;
+}
+
+// Two symmetry edges meeting at node 2 hold it both ways, whichever comes
+// first; their other ends keep one direction each.
+TEST(ConditionOptions, SupportsOnTwoEdgesHoldTheirCornerBothWays) {
+  for (const auto& flags : {std::vector<std::string>{"--support", "bottom=y", "--support", "right=x"},
+                            std::vector<std::string>{"--support", "right=x", "--support", "bottom=y"}}) {
+    const std::string json = ConvertedJson(flags);
+    const size_t table = json.find("\"node_table\"");
+    std::vector<std::string> restraints;
+    for (size_t at = json.find("\"restraint\": ", table); at != std::string::npos;
+         at = json.find("\"restraint\": ", at + 1))
+      restraints.push_back(json.substr(at + 13, 1));
+    EXPECT_EQ(restraints, (std::vector<std::string>{"1", "3", "2", "0"})) << flags[1] << " then " << flags[3];
+  }
+}
+
+// A later edge load of one kind replaces an earlier one on the edges they
+// share; loads of different kinds on one edge add. The right edge (nodes 2
+// and 3, 1 m long, t = 1) takes half of each resultant at each end. Water
+// at 0.5 m on it loads only its lower half: 1021.875 N at node 2, 204.375 N
+// at node 3. Water that stays below the edge loads nothing and says so.
+TEST(ConditionOptions, LaterEdgeLoadOfAKindReplacesTheEarlier) {
+  struct Row {
+    std::vector<std::string> flags;
+    std::string loads;  // solve --json's nodal_loads
+    std::string err;
+  };
+  const Row rows[] = {
+      {{"--pressure", "right=1000", "--pressure", "right=400"}, "[[2, -200, 0], [3, -200, 0]]", ""},
+      {{"--traction", "right=0,-50", "--traction", "2=10,-30"}, "[[2, 5, -15], [3, 5, -15]]", ""},
+      {{"--water", "right=1,9810", "--water", "right=0.5,9810"}, "[[2, -1021.875, 0], [3, -204.375, 0]]", ""},
+      {{"--water", "right=0.5,9810", "--water", "right=-0.0,9810"}, "[]",
+       "水位 -0.0 不高于边组 right 的最低点，没有边受水压\n"},
+      {{"--pressure", "right=1000", "--traction", "right=0,-50", "--pressure", "right=1000"},
+       "[[2, -500, -25], [3, -500, -25]]", ""},
+  };
+  for (const Row& r : rows) {
+    std::vector<std::string> args = {"solve", SquareMesh(), "--support", "bottom=xy", "--json"};
+    args.insert(args.end(), r.flags.begin(), r.flags.end());
+    const auto result = RunCli(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("\"nodal_loads\": " + r.loads + ", "), std::string::npos) << r.flags[1] << result.out;
+    EXPECT_EQ(result.err, r.err) << r.flags[1];
+  }
+}
+
+// The value is what follows the last "=", so a group's name may hold one;
+// a region's density, its third number, is its own.
+TEST(ConditionOptions, GroupNamesWithEqualsAndARegionsOwnDensity) {
+  const auto r = RunCli({"solve", SquareMesh("x=1"), "--support", "bottom=xy", "--pressure", "x=1=1e5", "--json"});
+  EXPECT_NE(r.out.find("\"nodal_loads\": [[2, -50000, 0], [3, -50000, 0]], "), std::string::npos) << r.out << r.err;
+  for (const auto& flags : {std::vector<std::string>{"--region", "plate=3e10,0.2,2600", "--density", "2400"},
+                            std::vector<std::string>{"--density", "2400", "--region", "plate=3e10,0.2,2600"}}) {
+    EXPECT_NE(ConvertedJson(flags).find("\"region_materials\": [{\"region\": \"plate\", \"E\": 3e+10, \"mu\": 0.2, "
+                                        "\"rho\": 2600}]"),
+              std::string::npos)
+        << flags[0];
+  }
 }
 
 // The square as the section of a solid cylinder of radius 1 on the axis x = 0,

@@ -1,5 +1,6 @@
-// trivane-cli convert and render when their output cannot be written: the
-// message, exit status 1, and nothing half-written left behind.
+// trivane-cli's commands when their output cannot be written: the message
+// naming the output, exit status 1, and nothing half-written left behind;
+// export and adapt say so before they compute.
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -54,6 +55,14 @@ Model Grid() {
   return m;
 }
 
+// The grid free to move: its compute fails, so a command that reports its
+// output instead checked the output first.
+Model FreeGrid() {
+  Model m = Grid();
+  for (int32_t k = 1; k <= m.nodeCount; ++k) m.nodes[k].restraint = Free;
+  return m;
+}
+
 enum class Fault { MissingFolder, FolderInTheWay, FullDevice, WriteLimit };
 
 struct Row {
@@ -61,7 +70,8 @@ struct Row {
   std::vector<std::string> command;  // the output name is appended after "-o"
   const char* output;
   Fault fault;
-  const char* message;
+  const char* reason;             // what the message says after "无法写入 OUTPUT："
+  const char* named = nullptr;    // the file it names, when not the output
 };
 
 class WriteFailure : public ::testing::TestWithParam<Row> {
@@ -72,6 +82,11 @@ class WriteFailure : public ::testing::TestWithParam<Row> {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     std::ofstream(In("grid.trv"), std::ios::binary) << WriteProblem(Grid());
+    std::ofstream(In("free.trv"), std::ios::binary) << WriteProblem(FreeGrid());
+    std::ofstream(In("free.geo"), std::ios::binary)
+        << "Point(1) = {0, 0, 0, 0.5}; Point(2) = {2, 0, 0, 0.5}; Point(3) = {2, 1, 0, 0.5};\n"
+           "Line(1) = {1, 2}; Line(2) = {2, 3}; Line(3) = {3, 1};\n"
+           "Curve Loop(1) = {1, 2, 3}; Plane Surface(1) = {1}; Physical Surface(\"plate\") = {1};\n";
   }
   void TearDown() override { fs::remove_all(folder_); }
 
@@ -134,7 +149,7 @@ TEST_P(WriteFailure, ReportsTheFaultAndLeavesNoPartialOutput) {
   const CliResult result = Run(args, row.fault == Fault::WriteLimit);
 
   EXPECT_EQ(result.status, 1) << result.err;
-  EXPECT_EQ(result.err, std::string(row.message) + "\n");
+  EXPECT_EQ(result.err, "无法写入 " + (row.named ? row.named : output) + "：" + row.reason + "\n");
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(Names(), before);
   switch (row.fault) {
@@ -157,23 +172,28 @@ const std::vector<std::string> Convert = {"convert", "grid.trv"};
 const std::vector<std::string> RenderModel = {"render", "grid.trv"};
 const std::vector<std::string> RenderDeformed = {"render", "grid.trv", "--plot", "deformed"};
 const std::vector<std::string> Export = {"export", "grid.trv"};
+const std::vector<std::string> ExportFree = {"export", "free.trv"};
+const std::vector<std::string> AdaptFree = {"adapt", "free.geo"};
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, WriteFailure,
-    ::testing::Values(Row{"ConvertIntoMissingFolder", Convert, "out.trv", Fault::MissingFolder, "File not found"},
-                      Row{"ConvertOntoFolder", Convert, "out.trv", Fault::FolderInTheWay, "Invalid filename"},
-                      Row{"ConvertOntoFullDevice", Convert, "out.trv", Fault::FullDevice, "Disk full"},
-                      Row{"ConvertOverLimit", Convert, "out.trv", Fault::WriteLimit, "Disk full"},
-                      Row{"RenderIntoMissingFolder", RenderModel, "out.png", Fault::MissingFolder, "File not found"},
-                      Row{"RenderOntoFolder", RenderModel, "out.png", Fault::FolderInTheWay, "Invalid filename"},
-                      Row{"RenderOntoFullDevice", RenderDeformed, "out.png", Fault::FullDevice, "Disk full"},
-                      Row{"RenderOverLimit", RenderDeformed, "out.png", Fault::WriteLimit, "Disk full"},
-                      Row{"ExportVtuIntoMissingFolder", Export, "out.vtu", Fault::MissingFolder, "File not found"},
-                      Row{"ExportVtuOntoFolder", Export, "out.vtu", Fault::FolderInTheWay, "Invalid filename"},
-                      Row{"ExportVtuOverLimit", Export, "out.vtu", Fault::WriteLimit, "Disk full"},
-                      Row{"ExportCsvIntoMissingFolder", Export, "out.csv", Fault::MissingFolder, "File not found"},
-                      Row{"ExportCsvOntoFolder", Export, "out.csv", Fault::FolderInTheWay, "Invalid filename"},
-                      Row{"ExportCsvOverLimit", Export, "out.csv", Fault::WriteLimit, "Disk full"}),
+    ::testing::Values(Row{"ConvertIntoMissingFolder", Convert, "out.trv", Fault::MissingFolder, "文件夹不存在"},
+                      Row{"ConvertOntoFolder", Convert, "out.trv", Fault::FolderInTheWay, "这是一个文件夹"},
+                      Row{"ConvertOntoFullDevice", Convert, "out.trv", Fault::FullDevice, "磁盘已满"},
+                      Row{"ConvertOverLimit", Convert, "out.trv", Fault::WriteLimit, "文件超出允许的大小"},
+                      Row{"RenderIntoMissingFolder", RenderModel, "out.png", Fault::MissingFolder, "文件夹不存在"},
+                      Row{"RenderOntoFolder", RenderModel, "out.png", Fault::FolderInTheWay, "这是一个文件夹"},
+                      Row{"RenderOntoFullDevice", RenderDeformed, "out.png", Fault::FullDevice, "磁盘已满"},
+                      Row{"RenderOverLimit", RenderDeformed, "out.png", Fault::WriteLimit, "文件超出允许的大小"},
+                      Row{"ExportVtuIntoMissingFolder", ExportFree, "out.vtu", Fault::MissingFolder, "文件夹不存在"},
+                      Row{"ExportVtuOntoFolder", ExportFree, "out.vtu", Fault::FolderInTheWay, "这是一个文件夹"},
+                      Row{"ExportVtuOverLimit", Export, "out.vtu", Fault::WriteLimit, "文件超出允许的大小"},
+                      Row{"ExportCsvIntoMissingFolder", ExportFree, "out.csv", Fault::MissingFolder, "文件夹不存在"},
+                      Row{"ExportCsvOntoFolder", ExportFree, "out.csv", Fault::FolderInTheWay, "这是一个文件夹"},
+                      Row{"ExportCsvOverLimit", Export, "out.csv", Fault::WriteLimit, "文件超出允许的大小",
+                          "out_elements.csv"},
+                      Row{"AdaptIntoMissingFolder", AdaptFree, "out.vtu", Fault::MissingFolder, "文件夹不存在"},
+                      Row{"AdaptOntoFolder", AdaptFree, "out.trv", Fault::FolderInTheWay, "这是一个文件夹"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The two tables of a CSV export are written both or neither: with the element
@@ -186,11 +206,13 @@ TEST(CsvExport, WritesBothTablesOrNeither) {
   const std::string model = (folder / "grid.trv").string();
   std::ofstream(model, std::ios::binary) << WriteProblem(Grid());
   std::ofstream((folder / "out.csv").string(), std::ios::binary) << "old";
-  const CliResult failed = testing::RunCli({"export", model, "-o", (folder / "out.csv").string()});
+  // Both tables are checked before the compute, which fails for a free model.
+  std::ofstream((folder / "free.trv").string(), std::ios::binary) << WriteProblem(FreeGrid());
+  const CliResult failed = testing::RunCli({"export", (folder / "free.trv").string(), "-o", (folder / "out.csv").string()});
   EXPECT_EQ(failed.status, 1);
-  EXPECT_EQ(failed.err, "Invalid filename\n");
+  EXPECT_EQ(failed.err, "无法写入 " + (folder / "out_elements.csv").string() + "：这是一个文件夹\n");
   EXPECT_EQ(FileText((folder / "out.csv").string()), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
 
   fs::remove(folder / "out_elements.csv");
   EXPECT_EQ(testing::RunCli({"export", model, "-o", (folder / "out.csv").string()}).status, 0);

@@ -46,8 +46,8 @@ void CheckCompute(const Model& model, Solution& last, SolverChoice solver) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  static Solution tables;
-  static Solution sparseTables;
+  static Solution solution;
+  static Solution sparseSolution;
   static const Palette palette;
 
   Model model;
@@ -57,21 +57,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
-  CheckCompute(model, sparseTables, SolverChoice::Cholesky);
-  CheckCompute(model, tables, SolverChoice::Automatic);
+  CheckCompute(model, sparseSolution, SolverChoice::Cholesky);
+  CheckCompute(model, solution, SolverChoice::Automatic);
 
   RecordingCanvas canvas(640, 400);
   ViewTransform view;
   DrawModel(canvas, model, view, nullptr);
   const Model drawn = model;
   try {
-    DrawDeformedShape(canvas, model, tables.displacements, view, nullptr);
+    DrawDeformedShape(canvas, model, solution.displacements, view, nullptr);
   } catch (const Error&) {
   }
   FUZZ_CHECK(trivane::testing::IdenticalModels(drawn, model));
   for (int32_t k = 1; k <= StressComponentCount; ++k) {
     try {
-      DrawStressPlot(canvas, model, StressValues(tables, k), palette, view);
+      DrawStressPlot(canvas, model, StressValues(solution, k), palette, view);
     } catch (const Error&) {
     }
   }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <set>
 #include <string>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "model/errors.h"
@@ -77,30 +79,66 @@ TEST_F(Folder, WriteReplacesTheFileAndLeavesNothingElse) {
   EXPECT_EQ(Names(), (std::set<std::string>{"fresh.trv", "model.trv"}));
 }
 
+std::string ErrorOf(const auto& write) {
+  try {
+    write();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "";
+}
+
+// Runs `check` as an ordinary user, for whom a folder's permissions count
+// (root may write anywhere); true when it held.
+bool AsOrdinaryUser(const std::function<bool()>& check) {
+  if (::geteuid() != 0) return check();
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && check() ? 0 : 1);
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 struct RefusedRow {
   const char* name;
   const char* target;
-  const char* text;
+  const char* reason;
 };
 
 class WriteRefused : public Folder, public ::testing::WithParamInterface<RefusedRow> {};
 
-// A folder of that name stays a folder, and no new file is left beside it.
-TEST_P(WriteRefused, ReportsTheCauseAndLeavesTheFolderAsItWas) {
+// The check made before a long compute refuses what the write refuses, with
+// the same words, alone or in a list; neither leaves anything behind.
+TEST_P(WriteRefused, CheckAndWriteReportTheCauseAndLeaveTheFoldersAsTheyWere) {
   fs::create_directory(Path("sub"));
-  try {
-    WriteFileAtomically(Path(GetParam().target), "x");
-    FAIL() << "written";
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), GetParam().text);
-  }
-  EXPECT_TRUE(fs::is_directory(Path("sub")));
-  EXPECT_EQ(Names(), std::set<std::string>{"sub"});
+  fs::create_directory(Path("readonly"));
+  fs::permissions(Path("readonly"), fs::perms(0555));
+  fs::permissions(dir_, fs::perms::all);
+  const std::string path = Path(GetParam().target);
+  const std::string expected = "无法写入 " + path + "：" + GetParam().reason;
+  EXPECT_TRUE(AsOrdinaryUser([&] {
+    const std::string paths[] = {Path("fine.csv"), path};
+    return ErrorOf([&] { CheckWritable(path); }) == expected && ErrorOf([&] { CheckWritable(paths); }) == expected &&
+           ErrorOf([&] { WriteFileAtomically(path, "x"); }) == expected;
+  }));
+  EXPECT_TRUE(fs::is_empty(Path("sub")));
+  EXPECT_TRUE(fs::is_empty(Path("readonly")));
+  EXPECT_EQ(Names(), (std::set<std::string>{"readonly", "sub"}));
+  EXPECT_EQ(ErrorOf([&] { CheckWritable(Path("sub/fine.vtu")); }), "");
+  EXPECT_TRUE(fs::is_empty(Path("sub")));
+}
+
+// A device takes a single output written straight into it, never a file of
+// a set written together.
+TEST(CheckWritable, ADeviceOnlyAlone) {
+  const std::string device[] = {"/dev/null"};
+  EXPECT_EQ(ErrorOf([&] { CheckWritable(device[0]); }), "");
+  EXPECT_EQ(ErrorOf([&] { CheckWritable(device); }), "无法写入 /dev/null：文件名无效");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WriteRefused,
-                         ::testing::Values(RefusedRow{"MissingFolder", "no/such/folder.trv", "File not found"},
-                                           RefusedRow{"FolderInTheWay", "sub", "Invalid filename"}),
+                         ::testing::Values(RefusedRow{"MissingFolder", "no/such/folder.trv", "文件夹不存在"},
+                                           RefusedRow{"FolderInTheWay", "sub", "这是一个文件夹"},
+                                           RefusedRow{"ReadOnlyFolder", "readonly/out.vtu", "没有写入权限"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -33,8 +33,8 @@ Model Strip() {
   return m;
 }
 
-// Every kind of group, region material and edge load; names with blanks,
-// quotes, a backslash, a tab and Chinese.
+// Every kind of group, region material and edge load (water and a traction
+// on one edge); names with blanks, quotes, a backslash, a tab and Chinese.
 Model LoadedStrip() {
   Model m = Strip();
   m.entered = EnteredMaterial{PlaneStrain, 1.5e10, 0.25, 0.005, 2400.0};
@@ -51,6 +51,7 @@ Model LoadedStrip() {
   c.edgeLoads.push_back(EdgeLoad{{11, 12}, EdgeLoadKind::Pressure, 1000.0, 0.0});
   c.edgeLoads.push_back(EdgeLoad{{1, 3}, EdgeLoadKind::Water, 0.5, 9810.0});
   c.edgeLoads.push_back(EdgeLoad{{12, 10}, EdgeLoadKind::Traction, -0.0, 0.1});
+  c.edgeLoads.push_back(EdgeLoad{{10, 12}, EdgeLoadKind::Water, 2.0, 9810.0});
   c.gravity = Gravity{0.0, -9.81};
   return m;
 }
@@ -73,7 +74,8 @@ const std::string LoadedSection =
     "region-material \"4\" E=1e+10 mu=0.3 rho=7850\r\n"
     "pressure 11-12 p=1000\r\n"
     "water 1-3 level=0.5 gamma=9810\r\n"
-    "traction 12-10 tx=-0 ty=0.1\r\n";
+    "traction 12-10 tx=-0 ty=0.1\r\n"
+    "water 10-12 level=2 gamma=9810\r\n";
 
 // The fixed lines come first, exactly as a model without conditions writes
 // them; the section follows them as text.
@@ -190,7 +192,14 @@ INSTANTIATE_TEST_SUITE_P(
         SectionRow{"RegionMaterialInvalid", Head + "group region 1 \"\" 0\r\nregion-material \"1\" E=1 mu=-1 rho=0\r\n",
                    messages::PoissonRatioTooSmall, 5},
         SectionRow{"WaterShort", Head + "water 1-3 level=1\r\n", "这一行应为 water 结点-结点 level=… gamma=…", 4},
-        SectionRow{"TractionNotANumber", Head + "traction 1-3 tx=a ty=0\r\n", "'a' is not a valid floating point value", 4}),
+        SectionRow{"TractionNotANumber", Head + "traction 1-3 tx=a ty=0\r\n", "'a' is not a valid floating point value", 4},
+        SectionRow{"PressureTwice", Head + "pressure 1-3 p=1\r\ntraction 1-3 tx=1 ty=0\r\npressure 1-3 p=1\r\n",
+                   "边 1-3 的 pressure 写了两次（每条边每种荷载只能有一个）", 6},
+        SectionRow{"WaterTwiceEndsTurned", Head + "water 3-1 level=1 gamma=1\r\nwater 1-3 level=2 gamma=1\r\n",
+                   "边 1-3 的 water 写了两次（每条边每种荷载只能有一个）", 5},
+        SectionRow{"TractionTwice", Head + "traction 12-10 tx=1 ty=0\r\nwater 10-12 level=2 gamma=1\r\n" +
+                       "traction 12-10 tx=1 ty=0\r\n",
+                   "边 12-10 的 traction 写了两次（每条边每种荷载只能有一个）", 6}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

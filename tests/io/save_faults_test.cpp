@@ -123,8 +123,13 @@ std::string SaveError(const std::string& path, const Model& model, FileSystem& f
 struct FaultRow {
   Step step;
   int error;
-  const char* text;
+  const char* reason;  // what the message says after the path
 };
+
+// The message of a write that failed, as the user sees it.
+std::string CannotWrite(const std::string& path, const std::string& reason) {
+  return "无法写入 " + path + "：" + reason;
+}
 
 // The file being replaced is private (0640) and is reached through a link from
 // another folder: a failure at any step must leave the file, its bits and the
@@ -139,7 +144,7 @@ TEST_P(SaveFaultAtEveryStep, LeavesTheOldFileLinkAndModelAsTheyWere) {
   const Model before = model;
 
   FailingFileSystem files(GetParam().step, GetParam().error);
-  EXPECT_EQ(SaveError(Path("link.trv"), model, files), GetParam().text);
+  EXPECT_EQ(SaveError(Path("link.trv"), model, files), CannotWrite(Path("link.trv"), GetParam().reason));
 
   EXPECT_EQ(Bytes("elsewhere/model.trv"), previous);
   EXPECT_EQ(ModeOf("elsewhere/model.trv"), 0640u);
@@ -150,26 +155,26 @@ TEST_P(SaveFaultAtEveryStep, LeavesTheOldFileLinkAndModelAsTheyWere) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, SaveFaultAtEveryStep,
-    ::testing::Values(FaultRow{Step::Create, EACCES, "File access denied"},
-                      FaultRow{Step::Create, ENOSPC, "Disk full"},
-                      FaultRow{Step::Create, ENFILE, "Too many open files"},
-                      FaultRow{Step::SetMode, EPERM, "File access denied"},
-                      FaultRow{Step::SetMode, EIO, "I/O error 5"},
-                      FaultRow{Step::Write, ENOSPC, "Disk full"},
-                      FaultRow{Step::Write, EFBIG, "Disk full"},
-                      FaultRow{Step::Write, EIO, "I/O error 5"},
-                      FaultRow{Step::Flush, ENOSPC, "Disk full"},
-                      FaultRow{Step::Flush, EIO, "I/O error 5"},
-                      FaultRow{Step::Close, EDQUOT, "Disk full"},
-                      FaultRow{Step::Close, EINTR, "I/O error 4"},
-                      FaultRow{Step::Rename, EACCES, "File access denied"},
-                      FaultRow{Step::Rename, EBUSY, "I/O error 16"}));
+    ::testing::Values(FaultRow{Step::Create, EACCES, "没有写入权限"},
+                      FaultRow{Step::Create, ENOSPC, "磁盘已满"},
+                      FaultRow{Step::Create, ENFILE, "打开的文件太多"},
+                      FaultRow{Step::SetMode, EPERM, "没有写入权限"},
+                      FaultRow{Step::SetMode, EIO, "输入输出错误"},
+                      FaultRow{Step::Write, ENOSPC, "磁盘已满"},
+                      FaultRow{Step::Write, EFBIG, "文件超出允许的大小"},
+                      FaultRow{Step::Write, EIO, "输入输出错误"},
+                      FaultRow{Step::Flush, ENOSPC, "磁盘已满"},
+                      FaultRow{Step::Flush, EIO, "输入输出错误"},
+                      FaultRow{Step::Close, EDQUOT, "超出磁盘配额"},
+                      FaultRow{Step::Close, EINTR, "系统错误 4"},
+                      FaultRow{Step::Rename, EACCES, "没有写入权限"},
+                      FaultRow{Step::Rename, EBUSY, "系统错误 16"}));
 
 // A save that had no file to replace leaves nothing at all behind.
 TEST_F(SaveFolder, FailedFirstSaveLeavesNoFile) {
   for (const Step step : {Step::Write, Step::Flush, Step::Close, Step::Rename}) {
     FailingFileSystem files(step, ENOSPC);
-    EXPECT_EQ(SaveError(Path("new.trv"), SmallModel(), files), "Disk full");
+    EXPECT_EQ(SaveError(Path("new.trv"), SmallModel(), files), CannotWrite(Path("new.trv"), "磁盘已满"));
     EXPECT_EQ(Names(), std::set<std::string>{"elsewhere"});
   }
 }
@@ -194,7 +199,7 @@ TEST_F(SaveFolder, ReadOnlyFileIsRefusedAndKept) {
     try {
       SaveProblemFile(Path("model.trv"), SmallModel());
     } catch (const Error& e) {
-      return std::string(e.what()) == "File access denied" && Bytes("model.trv") == "old";
+      return e.what() == CannotWrite(Path("model.trv"), "没有写入权限") && Bytes("model.trv") == "old";
     }
     return false;
   };
@@ -285,7 +290,7 @@ TEST_F(SaveFolder, LinksInACircleAreRefusedAndLeftAlone) {
   fs::create_symlink("b.trv", Path("a.trv"));
   fs::create_symlink("a.trv", Path("b.trv"));
   FailingFileSystem files(Step::None, 0);
-  EXPECT_EQ(SaveError(Path("a.trv"), SmallModel(), files), "I/O error " + std::to_string(ELOOP));
+  EXPECT_EQ(SaveError(Path("a.trv"), SmallModel(), files), CannotWrite(Path("a.trv"), "符号链接太多或形成循环"));
   EXPECT_TRUE(files.created.empty());
   EXPECT_EQ(Names(), (std::set<std::string>{"a.trv", "b.trv", "elsewhere"}));
 }
@@ -299,10 +304,10 @@ TEST_F(SaveFolder, DeviceIsWrittenNotReplaced) {
     GTEST_SKIP() << "making device nodes needs root";
   }
   FailingFileSystem files(Step::None, 0);
-  EXPECT_EQ(SaveError(Path("full"), SmallModel(), files), "Disk full");
+  EXPECT_EQ(SaveError(Path("full"), SmallModel(), files), CannotWrite(Path("full"), "磁盘已满"));
   EXPECT_EQ(SaveError(Path("null"), SmallModel(), files), "");
   FailingFileSystem refusing(Step::OpenExisting, EACCES);
-  EXPECT_EQ(SaveError(Path("null"), SmallModel(), refusing), "File access denied");
+  EXPECT_EQ(SaveError(Path("null"), SmallModel(), refusing), CannotWrite(Path("null"), "没有写入权限"));
 
   EXPECT_TRUE(files.created.empty());
   EXPECT_TRUE(refusing.created.empty());
@@ -375,7 +380,10 @@ TEST_F(SaveFolder, FilesSavedTogetherFailingAtEveryStep) {
     try {
       WriteFilesAtomically(contents, files);
     } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), messages::SaveFailed(ENOSPC)) << n;
+      // The message names the file whose step failed: five steps stage each
+      // file, then a's rename comes before b's.
+      const bool a = n <= 5 || n == 11;
+      EXPECT_EQ(std::string(e.what()), CannotWrite(Path(a ? "a.csv" : "b.csv"), "磁盘已满")) << n;
       EXPECT_EQ(Names(), before) << n;
       if (files.renames <= 1) {
         EXPECT_EQ(Bytes("a.csv"), "old a") << n;

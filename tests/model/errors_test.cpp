@@ -7,26 +7,28 @@
 namespace trivane {
 namespace {
 
-struct SaveErrorRow {
+struct WriteErrorRow {
   int error;
   const char* text;
 };
 
-class SaveFailed : public ::testing::TestWithParam<SaveErrorRow> {};
+class CannotWrite : public ::testing::TestWithParam<WriteErrorRow> {};
 
-TEST_P(SaveFailed, NamesTheCause) { EXPECT_EQ(messages::SaveFailed(GetParam().error), GetParam().text); }
+TEST_P(CannotWrite, NamesThePathAndTheCause) {
+  EXPECT_EQ(messages::CannotWrite("结果/out.vtu", GetParam().error), std::string("无法写入 结果/out.vtu：") + GetParam().text);
+}
 
-// Every system error a save can meet, grouped by the cause the user is told.
+// Every system error a write can meet, grouped by the cause the user is told.
 INSTANTIATE_TEST_SUITE_P(
-    Rows, SaveFailed,
-    ::testing::Values(SaveErrorRow{ENOENT, "File not found"}, SaveErrorRow{ENOTDIR, "File not found"},
-                      SaveErrorRow{EINVAL, "Invalid filename"}, SaveErrorRow{ENAMETOOLONG, "Invalid filename"},
-                      SaveErrorRow{EISDIR, "Invalid filename"}, SaveErrorRow{EMFILE, "Too many open files"},
-                      SaveErrorRow{ENFILE, "Too many open files"}, SaveErrorRow{EACCES, "File access denied"},
-                      SaveErrorRow{EPERM, "File access denied"}, SaveErrorRow{EROFS, "File access denied"},
-                      SaveErrorRow{ENOSPC, "Disk full"}, SaveErrorRow{EDQUOT, "Disk full"},
-                      SaveErrorRow{EFBIG, "Disk full"}, SaveErrorRow{EIO, "I/O error 5"},
-                      SaveErrorRow{EXDEV, "I/O error 18"}));
+    Rows, CannotWrite,
+    ::testing::Values(WriteErrorRow{ENOENT, "文件夹不存在"}, WriteErrorRow{ENOTDIR, "文件夹不存在"},
+                      WriteErrorRow{EISDIR, "这是一个文件夹"}, WriteErrorRow{EINVAL, "文件名无效"},
+                      WriteErrorRow{ENAMETOOLONG, "文件名太长"}, WriteErrorRow{ELOOP, "符号链接太多或形成循环"},
+                      WriteErrorRow{EMFILE, "打开的文件太多"}, WriteErrorRow{ENFILE, "打开的文件太多"},
+                      WriteErrorRow{EACCES, "没有写入权限"}, WriteErrorRow{EPERM, "没有写入权限"},
+                      WriteErrorRow{EROFS, "文件系统是只读的"}, WriteErrorRow{ENOSPC, "磁盘已满"},
+                      WriteErrorRow{EDQUOT, "超出磁盘配额"}, WriteErrorRow{EFBIG, "文件超出允许的大小"},
+                      WriteErrorRow{EIO, "输入输出错误"}, WriteErrorRow{EXDEV, "系统错误 18"}));
 
 }  // namespace
 }  // namespace trivane

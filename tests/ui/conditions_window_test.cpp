@@ -1,6 +1,7 @@
 // The window's selection modes, the 条件 menu's load dialogs, selection by
 // group, undo and redo, and the model-properties dialog with density and
 // regions, driven as a user drives them.
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -172,6 +173,48 @@ INSTANTIATE_TEST_SUITE_P(
                      return m.conditions.edgeLoads.empty();
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Over the bottom edge, which has a pressure, and the right edge: each dialog
+// counts the edges that already have a load of the kind chosen, which 确定
+// replaces; the water dialog says, as the level is typed, when the water
+// stays below both edges, and refuses water that weighs nothing.
+TEST_F(ConditionsWindowTest, TheLoadDialogsCountWhatTheyReplaceAndWarnOfDryWater) {
+  OpenGrouped();
+  Band({1, 2});
+  Band({3}, Qt::ShiftModifier);
+  QStringList notes;
+  const auto note = [](ConditionDialog* d) { return d->findChild<QLabel*>("Note")->text(); };
+  WhenUp<ConditionDialog>([&](ConditionDialog* d) {
+    notes << note(d);
+    d->findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1);
+    notes << note(d);
+    d->findChild<QComboBox*>("ComboBox1")->setCurrentIndex(0);
+    d->Edit(0)->setText("80");
+    d->findChild<QPushButton*>("Button1")->click();
+  });
+  Action("EdgeLoadItem")->trigger();
+  EXPECT_EQ(notes, (QStringList{"加在 2 条边界边（两端结点都已选中），其中 1 条已有压力，将被替换",
+                                "加在 2 条边界边（两端结点都已选中），其中 0 条已有面力，将被替换"}));
+  EXPECT_EQ(session().model().conditions.edgeLoads,
+            (std::vector<EdgeLoad>{{{1, 2}, EdgeLoadKind::Pressure, 80.0, 0.0},
+                                   {{2, 3}, EdgeLoadKind::Pressure, 80.0, 0.0}}));
+
+  notes.clear();
+  WhenUp<ConditionDialog>([&](ConditionDialog* d) {
+    for (const char* level : {"-1", "0", "0.5"}) {
+      d->Edit(0)->setText(level);
+      notes << note(d).section('\n', 2);
+    }
+    d->Edit(1)->setText("-9810");
+    d->findChild<QPushButton*>("Button1")->click();
+    EXPECT_TRUE(d->isVisible());
+    d->reject();
+  });
+  Action("WaterItem")->trigger();
+  EXPECT_EQ(notes, (QStringList{"水位 -1 不高于所选边的最低点，没有边受水压", "水位 0 不高于所选边的最低点，没有边受水压", ""}));
+  EXPECT_EQ(errors, QStringList{"水的重度必须大于零"});
+  EXPECT_EQ(session().model().conditions.edgeLoads.size(), 2u);
+}
 
 // Modal: Ctrl+G does not compute behind it, and Escape closes it. It sets
 // the density and, in its table, a region's own material, a blank field

@@ -8,6 +8,7 @@
 #include "analysis/elements/finite_element.h"
 #include "model/errors.h"
 #include "model/mesh_edges.h"
+#include "model/point_load.h"
 
 namespace trivane {
 
@@ -15,8 +16,6 @@ using checked::Add;
 using checked::Mul;
 
 namespace {
-
-constexpr double RadiansPerDegree = 0.017453292519943295;
 
 // Where a node stands in the element's list of nodes.
 int32_t LocalNode(const ElementNodes& nodes, int32_t node) {
@@ -76,10 +75,8 @@ void AddSelfWeight(const Model& model, std::vector<double>& forces) {
 }  // namespace
 
 Force NodeForce(const Node& node) {
-  const double angle = node.loadAngle * RadiansPerDegree;
-  const double cosine = std::cos(angle);
-  const double sine = std::sin(angle);
-  return {node.load * cosine, node.load * sine};
+  const LoadParts parts = PointLoadParts(node.load, node.loadAngle);
+  return {parts.x, parts.y};
 }
 
 std::vector<double> NodalForces(const Model& model) {

@@ -9,7 +9,7 @@
 
 namespace trivane {
 
-// A node's point load split into its x and y components.
+// A node's point load split into its x and y components (PointLoadParts).
 Force NodeForce(const Node& node);
 
 // The assembled force of every degree of freedom before restraints, entry

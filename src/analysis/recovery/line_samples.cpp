@@ -9,12 +9,18 @@ namespace trivane {
 
 namespace {
 
+// What counts as rounding beside an element, relative to its size: a line
+// typed along the mesh's side misses it by about 1e-16 of it, and a line
+// touching a corner passes through the tolerance of the clip below, about
+// 1e-14 of the element, while any stretch worth a graph is far longer.
+constexpr double RoundingSlack = 1e-9;
+
 // The corners of an element, the outline the line is clipped against.
 struct Triangle {
   LinePoint corner[3];
 };
 
-Triangle CornersOf(const ElementNodes& nodes) {
+Triangle OutlineOf(const ElementNodes& nodes) {
   Triangle t;
   for (int k = 0; k < 3; ++k) t.corner[k] = {nodes.at[static_cast<std::size_t>(k)].x, nodes.at[static_cast<std::size_t>(k)].y};
   return t;
@@ -71,24 +77,28 @@ LineProfile SampleAlongLine(const Model& model, std::span<const double> elementV
   struct Crossing {
     double t0, t1;
     int32_t element;
+    double slack;  // rounding at the element's size
   };
   std::vector<Crossing> crossings;
   const double left = std::min(from.x, to.x), right = std::max(from.x, to.x);
   const double bottom = std::min(from.y, to.y), top = std::max(from.y, to.y);
   const FiniteElement& type = ElementTypeOf(model);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const Triangle tri = CornersOf(NodesOf(model, e));
+    const Triangle tri = OutlineOf(NodesOf(model, e));
     const auto [xmin, xmax] = std::minmax({tri.corner[0].x, tri.corner[1].x, tri.corner[2].x});
     const auto [ymin, ymax] = std::minmax({tri.corner[0].y, tri.corner[1].y, tri.corner[2].y});
     // A line along the mesh's side must not miss it by rounding in a coordinate.
-    const double slack = 1e-9 * std::max(xmax - xmin, ymax - ymin);
+    const double slack = RoundingSlack * std::max(xmax - xmin, ymax - ymin);
     if (xmax + slack < left || xmin - slack > right || ymax + slack < bottom || ymin - slack > top) continue;
     double t0 = 0.0, t1 = 0.0;
-    if (Clip(tri, from, to, t0, t1)) crossings.push_back({t0, t1, e});
+    if (Clip(tri, from, to, t0, t1)) crossings.push_back({t0, t1, e, slack});
   }
 
   for (const Crossing& c : crossings) {
-    if (!(c.t1 > c.t0)) continue;  // a touch at one point carries no length
+    // A touch at one point, a corner the line passes or ends on, carries no
+    // length: the clip's tolerance alone leaves a sliver there, which would
+    // show the value of an element the line never runs in.
+    if (!((c.t1 - c.t0) * profile.length > c.slack)) continue;
     const ElementNodes nodes = NodesOf(model, c.element);
     profile.pieces.push_back({c.t0 * profile.length, c.t1 * profile.length, c.element,
                               elementValues[static_cast<std::size_t>(c.element - 1)],
