@@ -82,7 +82,9 @@ TEST(LineSamples, AlongTheOuterSideInTheElementsAlongItOnly) {
     for (const LinePiece& piece : p.pieces) elements.push_back(piece.element);
     EXPECT_EQ(elements, r.elements) << r.from.x << " to " << r.to.x;
     for (const LineSample& sample : p.samples)
-      if (sample.x >= 0 && sample.x <= 2) EXPECT_NE(sample.element, 0) << sample.x;
+      if (sample.x >= 0 && sample.x <= 2) {
+        EXPECT_NE(sample.element, 0) << sample.x;
+      }
   }
 }
 

@@ -40,7 +40,9 @@ TEST_P(AdaptFailure, SaysWhyAndWritesNothing) {
   EXPECT_EQ(r.status, GetParam().status);
   EXPECT_EQ(r.err.substr(0, GetParam().err.size()), GetParam().err) << r.err;
   EXPECT_FALSE(std::filesystem::exists(out));
-  if (GetParam().err.find("第 ") != 0) EXPECT_EQ(r.out, "");
+  if (GetParam().err.find("第 ") != 0) {
+    EXPECT_EQ(r.out, "");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
