@@ -68,7 +68,9 @@ struct DrawnPicture {
   DeformedScale deformed{};
 };
 
-// Draws the picture the spec describes; throws Error as the plot it draws.
+// Draws the picture a PictureSpec asks for: the model, the deformed shape or a
+// field plot, with its legend and the selection on top. Throws Error as the
+// plot it draws does (ComputeFirst without results).
 DrawnPicture DrawResultPicture(Canvas& canvas, const PictureSpec& spec, const PictureSource& source);
 
 }  // namespace trivane

@@ -1,5 +1,5 @@
-// The picture routine: each part of a spec shows in what is drawn, and only
-// where the spec asks for it.
+// The picture routine: each option of a PictureSpec shows in what is drawn,
+// and only when it is asked for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
