@@ -37,6 +37,7 @@ struct RegionMaterial {
   double E = 2.0e10;
   double mu = 0.167;
   double rho = 0.0;
+  double alpha = 0.0;  // coefficient of thermal expansion, 1/K
   bool operator==(const RegionMaterial&) const = default;
 };
 
@@ -61,12 +62,32 @@ struct Gravity {
   bool operator==(const Gravity&) const = default;
 };
 
+// A region's own temperature change; elements outside every region with one
+// take the model's.
+struct RegionTemperature {
+  std::string region;  // the region's name as GroupLabel gives it
+  double dt = 0.0;     // K
+  bool operator==(const RegionTemperature&) const = default;
+};
+
+// A uniform temperature change from the stress-free state: it strains the
+// material by alpha dT in every direct direction.
+struct Temperature {
+  double dt = 0.0;  // the model's, K
+  std::vector<RegionTemperature> regions;
+  bool operator==(const Temperature&) const = default;
+};
+
 // The conditions of a model beside its node table.
 struct Conditions {
   std::vector<Group> groups;
   std::vector<RegionMaterial> regionMaterials;
   std::vector<EdgeLoad> edgeLoads;
   Gravity gravity;
+  Temperature temperature;
+  // The angular velocity, rad/s, of an axisymmetric part turning about its
+  // axis: a body force rho omega^2 r on every element's mass.
+  double spin = 0.0;
   bool operator==(const Conditions&) const = default;
 };
 

@@ -83,7 +83,9 @@ struct Material {
 
 // The problem type, numbered as the model-properties dialog lists it; any
 // other index (text typed that matches no item) changes nothing there.
-enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1 };
+// In an axisymmetric model x is the radius r >= 0 and y the axis z: the
+// model is the half section of a solid of revolution at one angle.
+enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1, Axisymmetric = 2 };
 
 // The material as the user entered it, before the plane-strain conversion.
 // The element formulas never read it; the results do: the out-of-plane stress
@@ -94,7 +96,8 @@ struct EnteredMaterial {
   double E = 2.0e10;
   double mu = 0.167;
   double t = 1.0;
-  double rho = 0.0;  // density, for self-weight
+  double rho = 0.0;    // density, for self-weight and spin
+  double alpha = 0.0;  // coefficient of thermal expansion, 1/K
   bool operator==(const EnteredMaterial&) const = default;
 };
 
