@@ -35,6 +35,7 @@ struct GmshLibrary {
   decltype(&::gmshModelGetPhysicalName) getPhysicalName;
   decltype(&::gmshModelMeshClear) meshClear;
   decltype(&::gmshModelMeshGenerate) meshGenerate;
+  decltype(&::gmshModelMeshSetOrder) meshSetOrder;
   decltype(&::gmshModelMeshSetSizeCallback) meshSetSizeCallback;
   decltype(&::gmshModelMeshGetElementsByType) meshGetElementsByType;
 };

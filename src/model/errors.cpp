@@ -305,6 +305,10 @@ std::string MeshSizeTooSmall(std::string_view text, double estimate) {
          " 个单元，超出上限 " + std::to_string(MaxElements);
 }
 
+std::string ElementOrderInvalid(std::string_view text) {
+  return "单元阶次 " + std::string(text) + " 无效：只能是 1（三结点三角形）或 2（六结点三角形）";
+}
+
 std::string GmshLibraryMissing(std::string_view library, std::string_view reason) {
   return "无法载入Gmsh库 " + std::string(library) + "，划分网格需要它：" + std::string(reason);
 }

@@ -111,6 +111,8 @@ inline constexpr const char* GeometryIs3D = "几何是三维的：只能划分 x
 inline constexpr const char* GeometryHasNoSurface = "几何中没有面，划分不出三角形单元";
 std::string MeshSizeNotPositive(std::string_view text);     // 网格尺寸 H 必须大于 0
 std::string MeshSizeTooSmall(std::string_view text, double estimate);
+// 单元阶次 N 无效：只能是 1（三结点三角形）或 2（六结点三角形）
+std::string ElementOrderInvalid(std::string_view text);
 // 无法载入Gmsh库 L，划分网格需要它：<the loader's reason>
 std::string GmshLibraryMissing(std::string_view library, std::string_view reason);
 std::string GmshFunctionMissing(std::string_view library, std::string_view function);  // Gmsh库 L 中没有函数 F

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/adaptivity/size_rule.h"
+#include "meshes.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -29,15 +30,19 @@ Model Strip(int32_t nodes) {
   return m;
 }
 
+// Plays back meshes of `nodes` nodes: strips, or with `order` 2 square plates
+// of six-node triangles (`nodes` the nodes along a side).
 class ScriptedMesher final : public Mesher {
  public:
-  explicit ScriptedMesher(std::vector<int32_t> nodes) : nodes_(std::move(nodes)) {}
+  explicit ScriptedMesher(std::vector<int32_t> nodes, int32_t order = 1) : nodes_(std::move(nodes)), order_(order) {}
   std::optional<Model> Mesh(const SizeField* field, int32_t maxNodes) override {
     withField.push_back(field != nullptr);
-    aimedAt.push_back(field ? PredictedNodeCount(PredictedElementCount(field->mesh, field->nodeSizes)) : 0.0);
+    aimedAt.push_back(
+        field ? PredictedNodeCount(PredictedElementCount(field->mesh, field->nodeSizes), field->mesh.elementOrder)
+              : 0.0);
     last_ = nodes_.at(withField.size() - 1);
     if (last_ > maxNodes) return std::nullopt;
-    return Strip(last_);
+    return order_ == 2 ? examples::SquarePlate(last_, 2) : Strip(last_);
   }
   int64_t LastNodeCount() const override { return last_; }
   std::vector<bool> withField;
@@ -45,6 +50,7 @@ class ScriptedMesher final : public Mesher {
 
  private:
   std::vector<int32_t> nodes_;
+  int32_t order_;
   int32_t last_ = 0;
 };
 
@@ -161,6 +167,19 @@ TEST(Adapt, APeakTargetWaitsForThePeakToSettle) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, AdaptStops, ::testing::ValuesIn(StopRows),
                          [](const auto& info) { return info.param.name; });
+
+// Six-node triangles converge at rate 2: an element whose error is 1.5 times
+// the permissible takes h / sqrt(1.5), so 1.5 times as many triangles, of two
+// nodes each (rate 1 would ask for 2.25 times, at half a node each). The
+// square plate of 5 x 5 nodes has 8 elements: 8 * 1.5 * 2 = 24 nodes; the
+// next mesh is of six-node triangles too.
+TEST(Adapt, SixNodeMeshesAreSizedAtRateTwo) {
+  ScriptedMesher mesher({5, 7}, 2);
+  const AdaptOutcome outcome = Adapt(mesher, [](Model&) {}, Scripted({9.0, 4.0}, 1.5), {});
+  ASSERT_EQ(outcome.rounds.size(), 2u);
+  EXPECT_NEAR(mesher.aimedAt.at(1), 24.0, 1e-12);
+  EXPECT_EQ(outcome.model.elementOrder, 2);
+}
 
 TEST(Adapt, AFailureNamesItsRound) {
   ScriptedMesher mesher({20, 40});

@@ -70,12 +70,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, SizeRule, ::testing::ValuesIn(Rows),
 TEST(SizeRule, ScalesAGradedFieldToANodeBudget) {
   const Model model = FourTriangles();
   const std::vector<double> sizes = NodeSizes(model, std::vector<double>{0.01, 0.05, 0.2, 0.4});
-  const double wanted = PredictedNodeCount(PredictedElementCount(model, sizes));
+  const double wanted = PredictedNodeCount(PredictedElementCount(model, sizes), 1);
   for (const double budget : {wanted / 7, wanted / 2}) {
     const double scale = ScaleToNodeCount(model, sizes, budget);
     std::vector<double> scaled = sizes;
     for (double& h : scaled) h *= scale;
-    EXPECT_TRUE(Close(PredictedNodeCount(PredictedElementCount(model, scaled)), budget, 1e-12)) << budget;
+    EXPECT_TRUE(Close(PredictedNodeCount(PredictedElementCount(model, scaled), 1), budget, 1e-12)) << budget;
     for (std::size_t i = 0; i < sizes.size(); ++i) EXPECT_TRUE(Close(scaled[i] / scaled[0], sizes[i] / sizes[0], 1e-14));
   }
   EXPECT_EQ(ScaleToNodeCount(model, sizes, wanted * 1.01), 1.0);
