@@ -179,6 +179,16 @@ TEST(Adapt, SixNodeMeshesAreSizedAtRateTwo) {
   ASSERT_EQ(outcome.rounds.size(), 2u);
   EXPECT_NEAR(mesher.aimedAt.at(1), 24.0, 1e-12);
   EXPECT_EQ(outcome.model.elementOrder, 2);
+
+  // Refined at a peak whose local error is 15 times the 2 % peak target, the
+  // element at the peak takes sqrt(0.7 / 15) of its size, 21 times its
+  // triangles (0.7 / 15 of it at rate 1: 459 times), ramping to the sizes
+  // that keep eta 4 %: xi = 1.875 on all 8, 30 nodes.
+  ScriptedMesher atPeak({5, 7, 9}, 2);
+  Adapt(atPeak, [](Model&) {}, Scripted({4.0, 3.0, 2.0}, 1.5, {{100, 0, 0, 30.0}, {100, 0, 0, 1.0}, {100, 0, 0, 1.0}}),
+        {5.0, 1000, 8, 2.0});
+  EXPECT_GT(atPeak.aimedAt.at(1), 30.0 + 20.0);
+  EXPECT_LT(atPeak.aimedAt.at(1), 150.0);
 }
 
 TEST(Adapt, AFailureNamesItsRound) {

@@ -96,6 +96,15 @@ TEST(SizeRule, NodeSizesAndThePredictedCount) {
   EXPECT_TRUE(Close(PredictedElementCount(model, std::vector<double>(5, 0.5)), 12.0, 1e-14));
   // Sizes 1, 1, 0.5 at element 1's corners: 1/h^2 averages to 2 there.
   EXPECT_TRUE(Close(PredictedElementCount(model, std::vector<double>{1, 1, 0.5, 1, 1}), 2 + 2 + 1, 1e-14));
+
+  // A six-node triangle: the field is linear over its corners, whatever its
+  // mid-side nodes hold; they count as two nodes a triangle.
+  Model sixNode = testing::MakeModel({{0, 0}, {1, 0}, {0.5, H}, {0.5, 0}, {0.75, H / 2}, {0.25, H / 2}}, {});
+  sixNode.elements[++sixNode.elementCount] = Element{{1, 2, 3, 4, 5, 6}, 6};
+  sixNode.elementOrder = 2;
+  const double count = PredictedElementCount(sixNode, std::vector<double>{1, 1, 0.5, 0.1, 0.1, 0.1});
+  EXPECT_TRUE(Close(count, 2.0, 1e-14));
+  EXPECT_TRUE(Close(PredictedNodeCount(count, 2), 4.0, 1e-14));
 }
 
 }  // namespace

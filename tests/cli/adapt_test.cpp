@@ -64,6 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"NoSteps", {Bracket, "--steps", "0"}, 1, "轮数 0 必须在 1 到 100 之间\n"},
         FailureRow{"PeakTargetHundred", {Bracket, "--peak-target", "100"}, 1, "峰值目标 100% 必须大于 0 且小于 100\n"},
         FailureRow{"OrderZero", {Bracket, "--order", "0"}, 1, "单元阶次 0 无效"},
+        // 282 nodes in 3-node triangles, 1066 with the mid-side nodes.
+        FailureRow{"SixNodeFirstMeshOverTheLimit", {Plate, "--order", "2", "--max-nodes", "1000"}, 1,
+                   "第 1 轮失败：网格的结点数超出上限 1000\n"},
         FailureRow{"UnknownRecovery", {Bracket, "--recovery", "mean"}, 2,
                    "trivane-cli adapt: --recovery is one of patch, average, not \"mean\""}),
     [](const auto& info) { return info.param.name; });
