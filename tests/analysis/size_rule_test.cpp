@@ -102,9 +102,12 @@ TEST(SizeRule, NodeSizesAndThePredictedCount) {
   Model sixNode = testing::MakeModel({{0, 0}, {1, 0}, {0.5, H}, {0.5, 0}, {0.75, H / 2}, {0.25, H / 2}}, {});
   sixNode.elements[++sixNode.elementCount] = Element{{1, 2, 3, 4, 5, 6}, 6};
   sixNode.elementOrder = 2;
-  const double count = PredictedElementCount(sixNode, std::vector<double>{1, 1, 0.5, 0.1, 0.1, 0.1});
+  const std::vector<double> sizes{1, 1, 0.5, 0.1, 0.1, 0.1};
+  const double count = PredictedElementCount(sixNode, sizes);
   EXPECT_TRUE(Close(count, 2.0, 1e-14));
   EXPECT_TRUE(Close(PredictedNodeCount(count, 2), 4.0, 1e-14));
+  // Four nodes brought to one: sizes twice as large.
+  EXPECT_TRUE(Close(ScaleToNodeCount(sixNode, sizes, 1.0), 2.0, 1e-14));
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST(Mesh, OrderTwoPutsAMidSideNodeOnEverySideAndOnTheCurve) {
       "Plane Surface(1) = {1}; Physical Curve(\"arc\") = {2}; Physical Surface(\"disc\") = {1};\n";
   const std::string geometry = Geometry("disc.geo", script), linear = TempPath("disc1.trv"),
                     trv = TempPath("disc2.trv"), msh = TempPath("disc2.msh");
-  ASSERT_EQ(RunCli({"mesh", geometry, "-o", linear}).status, 0);
+  ASSERT_EQ(RunCli({"mesh", geometry, "-o", linear, "--order", "1"}).status, 0);
   const auto r = RunCli({"mesh", geometry, "-o", trv, "--order", "2"});
   ASSERT_EQ(r.status, 0) << r.err;
   ASSERT_EQ(RunCli({"mesh", geometry, "-o", msh, "--order", "2"}).status, 0);
