@@ -168,6 +168,14 @@ void GmshGeometry::Generate(const SizeField* field, double size, std::string_vie
     // A script may ask for straight sides, or for its own order: ours holds.
     SetOption("Mesh.SecondOrderLinear", 0);
     Call(messages::MeshingFailed, Gmsh().meshSetOrder, 2);
+    // A side moved onto a curve that bends more than its element is deep
+    // (a coarse mesh of a thin ring) folds the element over: its Jacobian
+    // changes sign inside, and its stiffness would be wrong without any
+    // sign of it. Gmsh's high-order optimiser moves the mid-side nodes
+    // inside such elements until they are valid again, the boundary's
+    // staying on the curve; elements that are valid already keep their
+    // nodes.
+    Call(messages::MeshingFailed, Gmsh().meshOptimize, "HighOrder", 0, 1, nullptr, std::size_t{0});
   }
 }
 

@@ -36,6 +36,7 @@ struct GmshLibrary {
   decltype(&::gmshModelMeshClear) meshClear;
   decltype(&::gmshModelMeshGenerate) meshGenerate;
   decltype(&::gmshModelMeshSetOrder) meshSetOrder;
+  decltype(&::gmshModelMeshOptimize) meshOptimize;
   decltype(&::gmshModelMeshSetSizeCallback) meshSetSizeCallback;
   decltype(&::gmshModelMeshGetElementsByType) meshGetElementsByType;
 };

@@ -130,6 +130,51 @@ TEST(Mesh, OrderTwoPutsAMidSideNodeOnEverySideAndOnTheCurve) {
   EXPECT_EQ(onTheCurve, arc.size());
 }
 
+// The Jacobian determinant of a six-node triangle's map at (r, s) of the
+// reference triangle.
+double JacobianAt(const Model& m, const Element& el, double r, double s) {
+  const double t = 1.0 - r - s;
+  const double dr[6] = {1.0 - 4.0 * t, 4.0 * r - 1.0, 0.0, 4.0 * (t - r), 4.0 * s, -4.0 * s};
+  const double ds[6] = {1.0 - 4.0 * t, 0.0, 4.0 * s - 1.0, -4.0 * r, 4.0 * r, 4.0 * (t - s)};
+  double xr = 0, xs = 0, yr = 0, ys = 0;
+  for (int k = 0; k < 6; ++k) {
+    const Node& n = m.nodes[el.node[k]];
+    xr += dr[k] * n.x, xs += ds[k] * n.x, yr += dr[k] * n.y, ys += ds[k] * n.y;
+  }
+  return xr * ys - xs * yr;
+}
+
+// A quarter ring 0.02 thick meshed with sides of 0.5: its coarse elements
+// span the ring, and with their sides moved onto the arcs half of them would
+// fold over (the Jacobian changing sign inside). Each keeps one sign at its
+// nodes, and every node of the arcs stays on its arc.
+TEST(Mesh, OrderTwoKeepsElementsOnATightCurveUnfolded) {
+  const std::string script =
+      "Point(1) = {0, 0, 0, 1}; Point(2) = {1, 0, 0, 1}; Point(3) = {0, 1, 0, 1};\n"
+      "Point(4) = {0.98, 0, 0, 1}; Point(5) = {0, 0.98, 0, 1};\n"
+      "Line(1) = {4, 2}; Circle(2) = {2, 1, 3}; Line(3) = {3, 5}; Circle(4) = {5, 1, 4};\n"
+      "Curve Loop(1) = {1, 2, 3, 4}; Plane Surface(1) = {1}; Physical Surface(\"ring\") = {1};\n";
+  const std::string trv = TempPath("ring.trv");
+  ASSERT_EQ(RunCli({"mesh", Geometry("ring.geo", script), "-o", trv, "--order", "2", "--size", "0.5"}).status, 0);
+  const Model m = LoadModelFile(trv);
+  ASSERT_EQ(m.elementOrder, 2);
+  const auto radius = [&](int32_t node) { return std::hypot(m.nodes[node].x, m.nodes[node].y); };
+  int32_t sidesOnArcs = 0;
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const Element& el = m.elements[e];
+    const double atFirst = JacobianAt(m, el, 0, 0);
+    for (const auto [r, s] : {std::pair{1.0, 0.0}, {0.0, 1.0}, {0.5, 0.0}, {0.5, 0.5}, {0.0, 0.5}})
+      EXPECT_GT(atFirst * JacobianAt(m, el, r, s), 0.0) << e;
+    for (int k = 0; k < 3; ++k)
+      for (const double arc : {1.0, 0.98})
+        if (std::abs(radius(el.node[k]) - arc) < 1e-12 && std::abs(radius(el.node[(k + 1) % 3]) - arc) < 1e-12) {
+          EXPECT_NEAR(radius(el.node[k + 3]), arc, 1e-12) << e;
+          ++sidesOnArcs;
+        }
+  }
+  EXPECT_GE(sidesOnArcs, 4);
+}
+
 struct FailureRow {
   const char* name;
   std::vector<std::string> args;  // the output is added
