@@ -128,6 +128,10 @@ std::string ElementNodeMissing(int element, long long corner) {
   return "单元 " + std::to_string(element) + " 的结点号 " + std::to_string(corner) + " 不存在";
 }
 
+std::string ElementFolded(int element) {
+  return "单元 " + std::to_string(element) + " 的形状翻折（边的中间结点偏离太远），无法计算";
+}
+
 std::string SingularBecause(std::string_view cause) { return std::string(SingularMatrix) + "\n" + std::string(cause); }
 
 std::string PartUnsupported(int node) { return "结点 " + std::to_string(node) + " 所在的部分没有任何约束"; }

@@ -142,6 +142,8 @@ inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度
 inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不能小于0";
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
+// A six-node element whose map folds over: 单元 E 的形状翻折（边的中间结点偏离太远），无法计算
+std::string ElementFolded(int element);
 // The second line of "Singular matrix." when the mesh and its supports show why.
 std::string SingularBecause(std::string_view cause);  // Singular matrix.\n CAUSE
 std::string PartUnsupported(int node);                // 结点 N 所在的部分没有任何约束

@@ -159,6 +159,13 @@ Model PoissonOne() {
   m.material.mu = 1.0;
   return m;
 }
+Model SixNodeFolded() {
+  // The middle node of element 1's side (0, 0)-(5, 1), at (2.5, 0.5), moved
+  // to (4, 0.5), near the opposite side: the element folds over.
+  Model m = examples::CantileverPlate(5, 3, 2);
+  m.nodes[7].x = 4.0;
+  return m;
+}
 Model StressOverflow() {
   Model m = examples::CantileverPlate(5, 3);
   m.material.E = 1e-300;
@@ -174,6 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"Singular matrix.\n结点 1 所在的部分没有任何约束", &Unrestrained},
                       std::pair{"Singular matrix.\n结点 1 所在的部分在 y 方向没有约束", &Mechanism},
                       std::pair{messages::DivisionByZero, &PoissonOne},
+                      std::pair{"单元 1 的形状翻折（边的中间结点偏离太远），无法计算", &SixNodeFolded},
                       std::pair{messages::Overflow, &StressOverflow}));
 
 // The other side of the pivot floor: slender but properly supported models.
@@ -195,6 +203,14 @@ TEST(ComputeCommand, SixNodeCantileverMeetsBeamTheory) {
     const Solution s = Compute(m);
     EXPECT_NEAR(-DisplacementV(s, 3 * 31 + 31) / beam - 1.0, off, 0.0001) << order;
   }
+  // Listed clockwise, the six-node elements are the same elements, not folded ones.
+  Model clockwise = examples::CantileverPlate(31, 7, 2);
+  for (int32_t e = 1; e <= clockwise.elementCount; ++e) {
+    std::swap(clockwise.elements[e].node[1], clockwise.elements[e].node[2]);
+    std::swap(clockwise.elements[e].node[3], clockwise.elements[e].node[5]);
+  }
+  const double tip = DisplacementV(Compute(examples::CantileverPlate(31, 7, 2)), 3 * 31 + 31);
+  EXPECT_TRUE(Close(DisplacementV(Compute(clockwise), 3 * 31 + 31), tip, 1e-12));
 }
 
 TEST(ComputeCommand, NoElementsStillSolves) {
