@@ -115,8 +115,12 @@ void RefuseUnknownGroups(const ModelOptions& options, const GmshGeometry& geomet
 }  // namespace
 
 int RunAdapt(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(
-      args, WithModelOptions({{"-o", "--target", "--peak-target", "--max-nodes", "--steps", "--size", "--order", "--solver", "--recovery"}, {"--json"}, {}}), 1);
+  const Arguments parsed = ParseArguments(args,
+                                          WithModelOptions({{"-o", "--target", "--peak-target", "--max-nodes", "--steps",
+                                                             "--size", "--order", "--solver", "--recovery"},
+                                                            {"--json"},
+                                                            {}}),
+                                          1);
   if (!parsed.Has("-o")) throw UsageError("missing -o OUT.trv|OUT.msh|OUT.vtu");
   const std::string out = parsed.Value("-o");
   const Output output = OutputOf(out);
