@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                 false},
         EditRow{"RegionMaterial",
                 [](Harness& h) {
-                  h.session.ApplyMaterial(PlaneStress, "2E10", "0.167", "1", "0", {{"plate", "3E10", "", "2600"}});
+                  h.session.ApplyMaterial(PlaneStress, "2E10", "0.167", "1", "0", std::nullopt, {{"plate", "3E10", "", "2600", ""}});
                 },
                 false},
         EditRow{"ImportAse",
@@ -173,7 +173,7 @@ TEST(UndoRedo, ARefusedEditChangesNothing) {
   Harness h;
   h.LoadWithConditions(GroupedCantilever());
   const Model before = h.session.model();
-  EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "0", {{"plate", "5E9", "0.6", "0"}}), Error);
+  EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "0", std::nullopt, {{"plate", "5E9", "0.6", "0", ""}}), Error);
   EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "-1"), Error);
   h.SelectAll();
   EXPECT_THROW(h.session.ApplyEdgeLoad(EdgeLoadKind::Water, "1", "-9810"), Error);
