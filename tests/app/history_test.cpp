@@ -87,6 +87,22 @@ INSTANTIATE_TEST_SUITE_P(
                   h.session.ApplyMaterial(PlaneStress, "2E10", "0.167", "1", "0", std::nullopt, {{"plate", "3E10", "", "2600", ""}});
                 },
                 false},
+        // An axisymmetric model has no thickness: its text is not read.
+        EditRow{"AxisymmetricWithExpansion",
+                [](Harness& h) { h.session.ApplyMaterial(Axisymmetric, "2E11", "0.3", "t?", "7800", "1.2e-5"); },
+                false},
+        EditRow{"RegionExpansion",
+                [](Harness& h) {
+                  h.session.ApplyMaterial(PlaneStress, "2E10", "0.167", "1", "0", "0", {{"plate", "", "", "", "1e-5"}});
+                },
+                false},
+        EditRow{"Temperature", [](Harness& h) { h.session.ApplyTemperature(TemperatureTarget::Model, "20"); }, false},
+        EditRow{"RegionTemperature",
+                [](Harness& h) {
+                  h.Drag(0, 0, 800, 600);
+                  h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "-15");
+                },
+                false},
         EditRow{"ImportAse",
                 [](Harness& h) {
                   h.chooser.Answer(h.folder.Write("tri.ase", Triangle));
