@@ -117,6 +117,7 @@ void MainForm::BuildConditionDialogs() {
 
   temperatureDialog_ = new ConditionDialog(this, "TemperatureDialog", "温度", {{"温度变化ΔT(K):", "0"}},
                                            {"整个模型", "选中的区域"}, report);
+  temperatureDialog_->SetKindLabel("作用于:");
   temperatureDialog_->onAccept = [this] {
     session_->ApplyTemperature(
         temperatureDialog_->Kind() == 0 ? TemperatureTarget::Model : TemperatureTarget::SelectedRegions,
@@ -170,12 +171,14 @@ void MainForm::GravityClick() {
     gravityDialog_->Edit(1)->setText(QString::number(g.gy, 'g', 15));
   }
   const bool axisymmetric = model.entered.problem == Axisymmetric;
+  gravityDialog_->Label(0)->setText(axisymmetric ? "gr(m/s²):" : "gx(m/s²):");
+  gravityDialog_->Label(1)->setText(axisymmetric ? "gz(m/s²):" : "gy(m/s²):");
   if (model.conditions.spin != 0.0 || !axisymmetric) gravityDialog_->Edit(2)->setText(Number(model.conditions.spin));
   gravityDialog_->Edit(2)->setEnabled(axisymmetric);
   gravityDialog_->Label(2)->setEnabled(axisymmetric);
   bool weightless = model.entered.rho == 0.0;
   for (const RegionMaterial& r : model.conditions.regionMaterials) weightless = weightless && r.rho == 0.0;
-  QString note = axisymmetric ? "重力加速度作用于每个单元绕轴一周的质量 2πρrA，沿 z 方向为 gy；转速 ω 产生离心力 ρω²r。"
+  QString note = axisymmetric ? "重力加速度作用于每个单元绕轴一周的质量 2πρrA；转速 ω 产生离心力 ρω²r。"
                               : "重力加速度作用于每个单元的质量 ρtA。";
   if (weightless) note += "\n密度 ρ 为 0：请在模型属性中设定密度。";
   if (!axisymmetric) note += "\n" + QString(messages::SpinNeedsAxisymmetric) + "（在模型属性中选择）。";
