@@ -252,6 +252,7 @@ TEST(BodyLoadsAndTemperature, KeepTheirRules) {
   EXPECT_EQ(Refusal([&] { h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "10"); }),
             messages::NoRegionSelected);
   h.SelectAll();
+  h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "12");
   h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "10");
   h.session.ApplyTemperature(TemperatureTarget::Model, "-5");
   EXPECT_EQ(h.session.model().conditions.temperature, (Temperature{-5.0, {{"plate", 10.0}}}));
