@@ -224,7 +224,8 @@ std::string Refusal(const std::function<void()>& command) {
 }
 
 // A spin belongs to a solid of revolution: refused in a plane model, with the
-// gravity typed beside it, and a spinning model stays axisymmetric. A region
+// gravity typed beside it, undone with the gravity, and a spinning model
+// stays axisymmetric. A region
 // takes a temperature of its own only when the selection covers it whole; a
 // blank text gives it the model's again.
 TEST(BodyLoadsAndTemperature, KeepTheirRules) {
@@ -236,6 +237,9 @@ TEST(BodyLoadsAndTemperature, KeepTheirRules) {
 
   h.session.ApplyMaterial(Axisymmetric, "2E11", "0.3", "", "7800");
   h.session.ApplyGravity("0", "-9.81", "100");
+  h.session.Undo();
+  EXPECT_EQ(h.session.model().conditions.spin, 0.0);
+  h.session.Redo();
   EXPECT_EQ(h.session.model().conditions.spin, 100.0);
   EXPECT_EQ(h.session.model().entered.t, 1.0);
   const Model spinning = h.session.model();
