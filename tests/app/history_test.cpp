@@ -136,6 +136,9 @@ TEST(EditScope, AChangeOutsideTheDeclaredPartsIsCaught) {
       {"GravityBesideEdgeLoads", EditScope::EdgeLoads(), [](Model& m) { m.conditions.gravity.gy = -9.81; }, false},
       {"Material", EditScope::Materials(), [](Model& m) { m.entered.rho = 2400; }, true},
       {"GroupsBesideMaterial", EditScope::Materials(), [](Model& m) { m.conditions.groups.clear(); }, false},
+      {"Spin", EditScope::BodyLoads(), [](Model& m) { m.conditions.spin = 30; }, true},
+      {"Temperature", EditScope::Temperatures(), [](Model& m) { m.conditions.temperature.regions.push_back({"plate", 9}); }, true},
+      {"SpinBesideTemperature", EditScope::Temperatures(), [](Model& m) { m.conditions.spin = 30; }, false},
       {"Whole", EditScope::WholeModel(), [](Model& m) { m.nodeCount = 1; }, true},
   };
   for (const Row& row : rows) {
