@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "analysis/solvers/cholesky.h"
 #include "analysis/solvers/diagnosis.h"
 #include "analysis/recovery/error_estimate.h"
@@ -82,8 +83,9 @@ std::vector<double> ElementMeans(const std::vector<double>& values, int32_t poin
 void RecoverAndEstimate(const Model& model, const ElementMaterials& materials, Solution& s,
                         StressRecovery recovery) {
   const std::vector<StressState> states = ElementStressStates(s);
-  s.averaged = RecoverNodalStresses(model, materials, states, recovery);
-  s.error = EstimateError(model, materials, states, s.averaged);
+  const std::vector<StressState> atNodes = ElementNodeStresses(model, s);
+  s.averaged = RecoverNodalStresses(model, materials, states, recovery, atNodes);
+  s.error = EstimateError(model, materials, states, s.averaged, atNodes);
 }
 
 }  // namespace
@@ -134,6 +136,29 @@ std::vector<StressState> ElementStressStates(const Solution& s) {
     states[static_cast<std::size_t>(e - 1)] = {StressValue(s, e, SigmaX), StressValue(s, e, SigmaY),
                                                StressValue(s, e, TauXY)};
   return states;
+}
+
+std::vector<StressState> ElementNodeStresses(const Model& model, const Solution& s) {
+  if (s.stressPoints == 1) return {};
+  const FiniteElement& element = ElementTypeOf(model);
+  const auto per = static_cast<std::size_t>(element.NodeCount());
+  const auto points = static_cast<std::size_t>(s.stressPoints);
+  std::vector<StressState> values(per * static_cast<std::size_t>(s.elementCount));
+  for (std::size_t e = 0; e < static_cast<std::size_t>(s.elementCount); ++e) {
+    StressState* own = values.data() + per * e;
+    for (std::size_t p = 0; p < points; ++p)
+      for (std::size_t c = 0; c < 3; ++c) own[p][c] = s.pointStresses[c][points * e + p];
+    // A side's middle node lies halfway along it in the element's own
+    // coordinates, where a field linear in them takes the mean of its ends.
+    for (int32_t side = 0; side < element.SideCount(); ++side) {
+      const std::span<const int32_t> nodes = element.SideNodes(side);
+      const auto a = static_cast<std::size_t>(nodes[0]), b = static_cast<std::size_t>(nodes[1]);
+      for (std::size_t middle = 2; middle < nodes.size(); ++middle)
+        for (std::size_t c = 0; c < 3; ++c)
+          own[static_cast<std::size_t>(nodes[middle])][c] = 0.5 * (own[a][c] + own[b][c]);
+    }
+  }
+  return values;
 }
 
 }  // namespace trivane

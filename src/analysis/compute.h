@@ -36,4 +36,11 @@ Solution RecoverAgain(const Model& model, Solution solution, StressRecovery reco
 // sigma x, sigma y, tau xy of every element, entry [e - 1] for element e.
 std::vector<StressState> ElementStressStates(const Solution& s);
 
+// Each element's own stress field at its nodes, node k of element e at
+// [n (e - 1) + k] with n nodes per element: a six-node triangle's corner
+// stresses at its corners and, at each mid-side node, the mean of its side's
+// two corners (its own field is linear in its coordinates). Empty for an
+// element with one stress, uniform over it.
+std::vector<StressState> ElementNodeStresses(const Model& model, const Solution& s);
+
 }  // namespace trivane

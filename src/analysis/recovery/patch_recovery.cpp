@@ -13,7 +13,8 @@ namespace trivane {
 namespace {
 
 // Where the slots of AverageNodalStresses stand: the node and material side of
-// each, the elements of its patch, and whether it lies on its side's boundary.
+// each, the elements of its patch, whether it lies on its side's boundary, and
+// whether its node lies on an element's side between two corners.
 struct SlotLayout {
   std::vector<int32_t> node;
   std::vector<int32_t> side;
@@ -21,6 +22,9 @@ struct SlotLayout {
   std::vector<int32_t> patchStart;  // elements of slot s: patchElements[patchStart[s] .. patchStart[s + 1])
   std::vector<int32_t> patchElements;
   std::vector<uint8_t> onBoundary;
+  std::vector<uint8_t> midSide;
+  // A slot that takes the fits of the patches reaching it, having none of its own.
+  bool Reached(std::size_t s) const { return onBoundary[s] || midSide[s]; }
   std::span<const int32_t> Patch(std::size_t s) const {
     return {patchElements.data() + patchStart[s], static_cast<std::size_t>(patchStart[s + 1] - patchStart[s])};
   }
@@ -35,6 +39,7 @@ SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const Nod
   layout.area.assign(slotCount, 0.0);
   layout.patchStart.resize(slotCount + 1);
   layout.onBoundary.resize(slotCount);
+  layout.midSide.resize(slotCount);
   const FiniteElement& element = ElementTypeOf(model);
   const auto perElement = static_cast<std::size_t>(slots.nodesPerElement);
   for (std::size_t e = 0; e < m; ++e) {
@@ -45,6 +50,7 @@ SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const Nod
       layout.node[s] = nodes.number[k];
       layout.side[s] = sides.index[e];
       layout.area[s] += area;
+      layout.midSide[s] = k >= static_cast<std::size_t>(element.CornerCount());
       ++layout.patchStart[s + 1];
     }
   }
@@ -159,30 +165,31 @@ std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std
 }  // namespace
 
 NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials& sides,
-                                     const std::vector<StressState>& elementStresses) {
+                                     const std::vector<StressState>& elementStresses,
+                                     std::span<const StressState> atNodes) {
   // The slots, and the value of every slot no patch reaches, are the averages.
-  NodalStresses r = AverageNodalStresses(model, sides, elementStresses);
+  NodalStresses r = AverageNodalStresses(model, sides, elementStresses, atNodes);
   const SlotLayout layout = LayoutOf(model, sides, r);
   const std::size_t slotCount = r.slotValues.size();
   const std::vector<Centroid> centroids = Centroids(model);
   const auto per = static_cast<std::size_t>(r.nodesPerElement);
 
-  // Step 1: a fit over the patch of every interior slot, taken at its node
-  // and summed at the boundary slots of its patch.
+  // Step 1: a fit over the patch of every interior corner slot, taken at its
+  // node and summed at the boundary and mid-side slots of its patch.
   std::vector<std::optional<LinearStress>> fits(slotCount);
-  std::vector<StressState> boundarySums(slotCount, StressState{});
-  std::vector<int32_t> boundaryFits(slotCount, 0);
+  std::vector<StressState> reachedSums(slotCount, StressState{});
+  std::vector<int32_t> reachingFits(slotCount, 0);
   std::vector<std::size_t> lastFit(slotCount, slotCount);  // a slot counts each fit once
   const auto addFit = [&](std::size_t t, std::size_t from) {
     if (lastFit[t] == from) return;
     lastFit[t] = from;
     const Node& corner = model.nodes[layout.node[t]];
     const StressState v = fits[from]->At(corner.x, corner.y);
-    for (std::size_t c = 0; c < 3; ++c) boundarySums[t][c] += v[c];
-    ++boundaryFits[t];
+    for (std::size_t c = 0; c < 3; ++c) reachedSums[t][c] += v[c];
+    ++reachingFits[t];
   };
   for (std::size_t s = 0; s < slotCount; ++s) {
-    if (layout.onBoundary[s]) continue;
+    if (layout.Reached(s)) continue;
     fits[s] = FitPatch(centroids, layout.Patch(s), elementStresses);
     if (!fits[s]) continue;
     const Node& at = model.nodes[layout.node[s]];
@@ -190,15 +197,16 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
     for (const int32_t e : layout.Patch(s))
       for (std::size_t k = 0; k < per; ++k) {
         const auto t = static_cast<std::size_t>(r.cornerSlot[per * static_cast<std::size_t>(e - 1) + k]);
-        if (layout.onBoundary[t]) addFit(t, s);
+        if (layout.Reached(t)) addFit(t, s);
       }
   }
 
-  // Step 2: a boundary slot no patch reaches (the far corner of a corner
-  // element whose corners all lie on the boundary) takes the fits of the
-  // interior slots one element further on, the nearest interior there is.
+  // Step 2: a boundary or mid-side slot no patch reaches (the far corner of a
+  // corner element whose corners all lie on the boundary, and the middle of
+  // its outer sides) takes the fits of the interior slots one element further
+  // on, the nearest interior there is.
   for (std::size_t t = 0; t < slotCount; ++t) {
-    if (!layout.onBoundary[t] || boundaryFits[t] > 0) continue;
+    if (!layout.Reached(t) || reachingFits[t] > 0) continue;
     for (const int32_t e : layout.Patch(t))
       for (std::size_t k = 0; k < per; ++k) {
         const auto u = static_cast<std::size_t>(r.cornerSlot[per * static_cast<std::size_t>(e - 1) + k]);
@@ -210,12 +218,12 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
       }
   }
 
-  // Step 3: a boundary slot takes the mean of the fits that reach it. One none
-  // reaches (a strip one element thick) keeps its average: there is no
-  // interior to fit.
+  // Step 3: a boundary or mid-side slot takes the mean of the fits that reach
+  // it. One none reaches (a strip one element thick) keeps its average: there
+  // is no interior to fit.
   for (std::size_t s = 0; s < slotCount; ++s)
-    if (boundaryFits[s] > 0)
-      for (std::size_t c = 0; c < 3; ++c) r.slotValues[s][c] = boundarySums[s][c] / boundaryFits[s];
+    if (reachingFits[s] > 0)
+      for (std::size_t c = 0; c < 3; ++c) r.slotValues[s][c] = reachedSums[s][c] / reachingFits[s];
   for (std::size_t s = 0; s < slotCount; ++s) r.slotMises[s] = SideMises(model, sides, layout.side[s], r.slotValues[s]);
 
   // Step 4: the nodes' means over their sides, each side weighted by its area,
@@ -240,9 +248,10 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
 }
 
 NodalStresses RecoverNodalStresses(const Model& model, const ElementMaterials& sides,
-                                   const std::vector<StressState>& elementStresses, StressRecovery recovery) {
-  return recovery == StressRecovery::Average ? AverageNodalStresses(model, sides, elementStresses)
-                                             : PatchRecoveredStresses(model, sides, elementStresses);
+                                   const std::vector<StressState>& elementStresses, StressRecovery recovery,
+                                   std::span<const StressState> atNodes) {
+  return recovery == StressRecovery::Average ? AverageNodalStresses(model, sides, elementStresses, atNodes)
+                                             : PatchRecoveredStresses(model, sides, elementStresses, atNodes);
 }
 
 }  // namespace trivane
