@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "analysis/elements/finite_element.h"
+#include "analysis/recovery/patch_fit.h"
 
 namespace trivane {
 
@@ -87,81 +88,6 @@ SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const Nod
   return layout;
 }
 
-struct Centroid {
-  double x, y;
-};
-
-// Element e's centroid at [e - 1]: each is a sample of up to three patches.
-std::vector<Centroid> Centroids(const Model& model) {
-  std::vector<Centroid> centroids(static_cast<std::size_t>(std::max(model.elementCount, 0)));
-  const int32_t corners = ElementTypeOf(model).CornerCount();
-  for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const ElementNodes nodes = NodesOf(model, e);
-    Centroid c{0.0, 0.0};
-    for (int32_t k = 0; k < corners; ++k) {
-      c.x += nodes.at[static_cast<std::size_t>(k)].x;
-      c.y += nodes.at[static_cast<std::size_t>(k)].y;
-    }
-    centroids[static_cast<std::size_t>(e - 1)] = {c.x / corners, c.y / corners};
-  }
-  return centroids;
-}
-
-// sigma(x, y) = mean + gx (x - cx) + gy (y - cy) for each component: the
-// least-squares plane through the centroid stresses. Taken about the centroid
-// of the samples, the constant and the slopes decouple, and the slopes solve a
-// 2 x 2 system whose matrix is the spread of the centroids.
-struct LinearStress {
-  double cx = 0.0, cy = 0.0;
-  StressState mean{}, gx{}, gy{};
-  StressState At(double x, double y) const {
-    StressState s;
-    for (std::size_t c = 0; c < 3; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
-    return s;
-  }
-};
-
-// The fit over a patch, or none when the patch cannot carry a plane: its
-// centroids on one line (up to rounding: the spread's
-// smaller eigenvalue under 1e-12 of the larger), which only collapsed
-// elements give, as no fan of proper triangles around a node has its
-// centroids in a line. Such a patch keeps its node's area-weighted mean, the
-// best constant it carries, and lends nothing to the boundary.
-std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std::span<const int32_t> patch,
-                                     const std::vector<StressState>& elementStresses) {
-  LinearStress fit;
-  const double n = static_cast<double>(patch.size());
-  for (const int32_t e : patch) {
-    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
-    fit.cx += p.x / n;
-    fit.cy += p.y / n;
-    for (std::size_t c = 0; c < 3; ++c) fit.mean[c] += elementStresses[static_cast<std::size_t>(e - 1)][c] / n;
-  }
-  double sxx = 0.0, sxy = 0.0, syy = 0.0;
-  StressState bx{}, by{};
-  for (const int32_t e : patch) {
-    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
-    const double dx = p.x - fit.cx, dy = p.y - fit.cy;
-    sxx += dx * dx;
-    sxy += dx * dy;
-    syy += dy * dy;
-    for (std::size_t c = 0; c < 3; ++c) {
-      const double dv = elementStresses[static_cast<std::size_t>(e - 1)][c] - fit.mean[c];
-      bx[c] += dx * dv;
-      by[c] += dy * dv;
-    }
-  }
-  const double det = sxx * syy - sxy * sxy;
-  const double trace = sxx + syy;
-  // det / trace^2 is about the smaller eigenvalue over the larger.
-  if (!(trace > 0.0) || !(det > 1e-12 * trace * trace)) return std::nullopt;
-  for (std::size_t c = 0; c < 3; ++c) {
-    fit.gx[c] = (syy * bx[c] - sxy * by[c]) / det;
-    fit.gy[c] = (sxx * by[c] - sxy * bx[c]) / det;
-  }
-  return fit;
-}
-
 }  // namespace
 
 NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials& sides,
@@ -171,12 +97,12 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
   NodalStresses r = AverageNodalStresses(model, sides, elementStresses, atNodes);
   const SlotLayout layout = LayoutOf(model, sides, r);
   const std::size_t slotCount = r.slotValues.size();
-  const std::vector<Centroid> centroids = Centroids(model);
+  const PatchSamples samples = SamplesOf(model, elementStresses, atNodes);
   const auto per = static_cast<std::size_t>(r.nodesPerElement);
 
   // Step 1: a fit over the patch of every interior corner slot, taken at its
   // node and summed at the boundary and mid-side slots of its patch.
-  std::vector<std::optional<LinearStress>> fits(slotCount);
+  std::vector<std::optional<PatchFit>> fits(slotCount);
   std::vector<StressState> reachedSums(slotCount, StressState{});
   std::vector<int32_t> reachingFits(slotCount, 0);
   std::vector<std::size_t> lastFit(slotCount, slotCount);  // a slot counts each fit once
@@ -190,7 +116,7 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
   };
   for (std::size_t s = 0; s < slotCount; ++s) {
     if (layout.Reached(s)) continue;
-    fits[s] = FitPatch(centroids, layout.Patch(s), elementStresses);
+    fits[s] = FitPatch(samples, layout.Patch(s));
     if (!fits[s]) continue;
     const Node& at = model.nodes[layout.node[s]];
     r.slotValues[s] = fits[s]->At(at.x, at.y);
