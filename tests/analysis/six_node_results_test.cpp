@@ -170,5 +170,31 @@ TEST(SixNodeResults, TheEstimateFallsWithTheSquareOfTheElementSizeAndMeetsTheTru
   }
 }
 
+// Two six-node triangles of the unit square in (s, t) bent by x = s + 0.3 t^2,
+// y = t: their shared side and their left side curve. The field x + y^2 =
+// s + 1.3 t^2 is quadratic in the elements' own coordinates, so the shape
+// functions hold it exactly; along y = 0.5 the samples between the curved
+// side (x = 0.575) and its chord (x = 0.65) lie in element 1, below it.
+TEST(SixNodeResults, LineSamplesFollowTheShapeFunctionsOfCurvedElements) {
+  const Model m = MappedGrid(1, 1, [](double s, double t) { return PlanePoint{s + 0.3 * t * t, t}; });
+  const auto field = [](double x, double y) { return x + y * y; };
+  std::vector<double> nodeValues;
+  for (int32_t e = 1; e <= m.elementCount; ++e)
+    for (const int32_t n : m.elements[e].Nodes()) nodeValues.push_back(field(m.nodes[n].x, m.nodes[n].y));
+  const std::vector<double> elementValues = {1.0, 2.0};
+  const LineProfile profile = SampleAlongLine(m, elementValues, nodeValues, {0.1, 0.5}, {1.05, 0.5}, 20);
+  for (const LineSample& sample : profile.samples) {
+    EXPECT_TRUE(Close(sample.averagedValue, field(sample.x, sample.y), 1e-12)) << sample.x;
+    const double s = sample.x - 0.3 * sample.y * sample.y;
+    EXPECT_EQ(sample.element, s > sample.y ? 1 : 2) << sample.x;
+    EXPECT_EQ(sample.elementValue, sample.element) << sample.x;
+  }
+  // The graph's pieces meet end to end and carry the field at their ends.
+  for (std::size_t k = 1; k < profile.pieces.size(); ++k)
+    EXPECT_NEAR(profile.pieces[k].from, profile.pieces[k - 1].to, 1e-12) << k;
+  for (const LinePiece& piece : profile.pieces)
+    EXPECT_TRUE(Close(piece.averagedTo, field(0.1 + piece.to, 0.5), 1e-12)) << piece.to;
+}
+
 }  // namespace
 }  // namespace trivane
