@@ -5,7 +5,10 @@
 
 #include "app/readout.h"
 #include "display/view.h"
+#include "analysis/elements/finite_element.h"
 #include "fakes.h"
+#include "io/number_text.h"
+#include "support/six_node_grid.h"
 
 namespace trivane::testing {
 namespace {
@@ -149,6 +152,29 @@ INSTANTIATE_TEST_SUITE_P(Plots, PlotsFollowTheView,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A label the picture leaves out is still read by the probe.
+// Six-node triangles holding sigma x = -10 (5 - y): the probe reads, at the
+// pointer, the element's own stress and the averaged one, both that value.
+TEST(ProbeText, ASixNodeElementIsReadAtThePointer) {
+  Harness h;
+  h.Load(WaterLoadedBlock());
+  h.session.Compute();
+  const int x = 500, y = 260;
+  const ProbeHit hit = h.session.Probe(x, y);
+  ASSERT_EQ(hit.kind, ProbeHit::Element);
+  const ModelPoint at = FromPixel(h.session.view(), x, y);
+  const ElementNodes nodes = NodesOf(h.session.model(), hit.number);
+  const ShapeValues n = ElementTypeOf(h.session.model()).N(hit.at);
+  double px = 0.0, py = 0.0;
+  for (std::size_t k = 0; k < 6; ++k) px += n[k] * nodes.at[k].x, py += n[k] * nodes.at[k].y;
+  EXPECT_NEAR(px, at.x, 1e-9);
+  EXPECT_NEAR(py, at.y, 1e-9);
+  const std::string sigma = "σx = " + FormatSignificant(-10.0 * (5.0 - at.y), ReadoutDigits);
+  const std::string text = ProbeText(h.session.model(), hit, &h.session.solution());
+  const std::size_t own = text.find(sigma), averaged = text.find("；结点平均：" + sigma);
+  EXPECT_LT(own, averaged) << text;
+  EXPECT_NE(averaged, std::string::npos) << text;
+}
+
 TEST(ProbeText, ANodesLoadIsRead) {
   const Model m = Cantilever();
   EXPECT_EQ(ProbeText(m, {ProbeHit::Node, 3}, nullptr), "结点 3：x = 2，y = 1，荷载 = 1000，方向 = 270");

@@ -40,6 +40,7 @@ struct PlanePoint {
 struct ReferencePoint {
   double xi = 0.0;
   double eta = 0.0;
+  bool operator==(const ReferencePoint&) const = default;
 };
 
 // A point of an integration rule; the weight is its share of the element's area.
