@@ -6,6 +6,7 @@
 #include "app/readout.h"
 #include "display/view.h"
 #include "analysis/elements/finite_element.h"
+#include "analysis/recovery/fields.h"
 #include "fakes.h"
 #include "io/number_text.h"
 #include "support/six_node_grid.h"
@@ -173,6 +174,23 @@ TEST(ProbeText, ASixNodeElementIsReadAtThePointer) {
   const std::size_t own = text.find(sigma), averaged = text.find("；结点平均：" + sigma);
   EXPECT_LT(own, averaged) << text;
   EXPECT_NE(averaged, std::string::npos) << text;
+
+  // A load on a corner bends the field: the two readings part, each in its place.
+  Model loaded = WaterLoadedBlock();
+  loaded.nodes[20].load = 100.0;
+  loaded.nodes[20].loadAngle = 270.0;
+  h.Load(loaded);
+  h.session.Compute();
+  const ProbeHit bent = h.session.Probe(x, y);
+  const auto reading = [&](auto value) {
+    return "σx = " + FormatSignificant(value(h.session.model(), h.session.solution(), ResultField::SigmaX, bent.number, bent.at),
+                                       ReadoutDigits);
+  };
+  const std::string ownValue = reading(ElementFieldValueAt), averagedValue = reading(AveragedFieldValueAt);
+  ASSERT_NE(ownValue, averagedValue);
+  const std::string bentText = ProbeText(h.session.model(), bent, &h.session.solution());
+  EXPECT_EQ(bentText.find("单元 " + std::to_string(bent.number) + "：" + ownValue), 0u) << bentText;
+  EXPECT_NE(bentText.find("；结点平均：" + averagedValue), std::string::npos) << bentText;
 }
 
 TEST(ProbeText, ANodesLoadIsRead) {
