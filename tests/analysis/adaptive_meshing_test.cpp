@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "analysis/adaptivity/size_rule.h"
 #include "meshes.h"
+#include "support/six_node_grid.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -189,6 +191,23 @@ TEST(Adapt, SixNodeMeshesAreSizedAtRateTwo) {
         {5.0, 1000, 8, 2.0});
   EXPECT_GT(atPeak.aimedAt.at(1), 30.0 + 20.0);
   EXPECT_LT(atPeak.aimedAt.at(1), 150.0);
+}
+
+// The block of six-node triangles holds its linear stress exactly: at the
+// peak the recovered stress is its elements' own, with no local error (their
+// means, uniform over each element, would be off by the stress's slope).
+TEST(Adapt, ASixNodePeakIsReadAgainstTheElementsOwnStress) {
+  // Each element listed from its corner off the bottom, where the peak is.
+  Model m = testing::WaterLoadedBlock();
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const std::array<int32_t, 6> n = m.elements[e].node;
+    m.elements[e].node = {n[2], n[0], n[1], n[5], n[3], n[4]};
+  }
+  Solution solution;
+  const MeshAnalysis a = ComputeAndEstimate(SolverChoice::Automatic)(m, solution);
+  EXPECT_NEAR(a.peak.mises, 50.0, 1e-9);
+  EXPECT_EQ(a.peak.y, 0.0);
+  EXPECT_LT(a.peak.localErrorPercent, 1e-9);
 }
 
 TEST(Adapt, AFailureNamesItsRound) {
