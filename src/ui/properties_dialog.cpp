@@ -47,8 +47,8 @@ void Show(QLineEdit* edit, double value) {
 }
 
 constexpr int FormWidth = 320;
-constexpr int FormHeight = 243;
-constexpr int TableTop = 208;
+constexpr int FormHeight = 275;
+constexpr int TableTop = 240;
 constexpr int RowHeight = 22;
 constexpr int MaxTableRows = 8;
 
@@ -64,7 +64,7 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
 
   auto* frame = new QGroupBox("属性", this);
   frame->setObjectName("GroupBox1");
-  frame->setGeometry(8, 8, 297, 185);
+  frame->setGeometry(8, 8, 297, 217);
 
   AddLabel(this, "Label1", "问题类型:", 32, 32);
   comboBox1_ = new QComboBox(this);
@@ -83,6 +83,9 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
   edit3_ = AddEdit(this, "Edit3", "1", 152, 120);
   AddLabel(this, "Label5", "密度ρ(kg/m³):", 32, 160);
   edit4_ = AddEdit(this, "Edit4", "0", 152, 152);
+  // The mesh decides the element; the dialog only names it.
+  AddLabel(this, "Label6", "单元:", 32, 192);
+  elementOrder_ = AddLabel(this, "ElementOrder", "三结点三角形", 152, 192);
 
   // Shown only for a model with regions, below the frame; the buttons move
   // below it.
@@ -109,6 +112,8 @@ void PropertiesDialog::showEvent(QShowEvent* event) {
   Show(edit2_, m.mu);
   Show(edit3_, m.t);
   Show(edit4_, m.rho);
+  elementOrder_->setText(session_.model().elementOrder == 2 ? "六结点三角形" : "三结点三角形");
+  elementOrder_->adjustSize();
   FillRegions();
   QDialog::showEvent(event);
 }

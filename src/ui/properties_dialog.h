@@ -1,7 +1,7 @@
 #pragma once
 // TForm3, the model-properties dialog: problem type, E, Poisson's ratio,
-// thickness and density, and for a model with regions a table of the regions'
-// own E, μ and ρ. It is modal: nothing runs behind it, and Escape closes it.
+// thickness and density, the element type of the mesh (read only), and for a
+// model with regions a table of the regions' own E, μ and ρ. It is modal: nothing runs behind it, and Escape closes it.
 // "修改" hands the typed texts to the command layer and closes; when they are
 // refused the error is reported and the dialog stays open.
 #include <QDialog>
@@ -11,6 +11,7 @@
 #include "ui/error_box.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QTableWidget;
 
@@ -42,6 +43,7 @@ class PropertiesDialog : public QDialog {
   QLineEdit* edit2_;
   QLineEdit* edit3_;
   QLineEdit* edit4_;
+  QLabel* elementOrder_;
   QTableWidget* regions_;
 };
 

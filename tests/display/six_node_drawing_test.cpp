@@ -1,0 +1,172 @@
+// Six-node triangles on the screen: curved sides through their middle nodes,
+// fields painted inside with the element's own interpolation, and no gap
+// where elements meet.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include "analysis/elements/quadratic_triangle.h"
+#include "display/element_shape.h"
+#include "display/model_drawing.h"
+#include "display/recording_canvas.h"
+#include "display/smooth_plot.h"
+#include "display/stress_plot.h"
+#include "drawing_fixtures.h"
+#include "support/six_node.h"
+
+namespace trivane {
+namespace {
+
+TEST(SideSegments, OneForAChordWithinHalfAPixelElseEvenAndWithinHalfAPixel) {
+  const std::pair<double, int32_t> cases[] = {
+      {0.0, 1}, {0.5, 1}, {0.51, 2}, {2.0, 2}, {2.01, 4}, {85.4, 14}, {1e9, MaxSideSegments}, {NAN, 1}};
+  for (const auto& [offset, segments] : cases) EXPECT_EQ(SideSegments(offset), segments) << offset;
+}
+
+// One element, corners (0,0), (10,0), (0,10); side 1-2 bends down through
+// node 4 at (5,-2), the other sides are straight. At 1024 x 640 the view
+// fits y from -2 to 10: 42.67 pixels a unit, node 4 85.3 pixels off the
+// chord, so side 1-2 takes 14 segments.
+std::unique_ptr<Model> CurvedElement() {
+  auto model = std::make_unique<Model>();
+  const double xy[][2] = {{0, 0}, {10, 0}, {0, 10}, {5, -2}, {5, 5}, {0, 5}};
+  model->nodeCount = 6;
+  for (int32_t k = 1; k <= 6; ++k) model->nodes[k] = {xy[k - 1][0], xy[k - 1][1]};
+  model->elementCount = 1;
+  model->elements[1] = {{1, 2, 3, 4, 5, 6}, 6};
+  model->elementOrder = 2;
+  UpdateBounds(*model);
+  return model;
+}
+
+Pixel PixelOf(const ViewTransform& view, const Model& model, int32_t node) {
+  return ToPixel(view, model.nodes[node].x, model.nodes[node].y);
+}
+
+TEST(SixNodeDrawing, ACurvedSidePassesThroughItsMiddleNodeAndStraightSidesAddNoPoints) {
+  const auto model = CurvedElement();
+  RecordingCanvas canvas;
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr, Outlines::On);
+  std::vector<Pixel> outline;
+  for (const DrawCall& call : canvas.Calls())
+    if (call.kind == Primitive::Polygon) outline = call.points;
+  ASSERT_EQ(outline.size(), 16u);
+  EXPECT_EQ(outline[0], PixelOf(view, *model, 1));
+  EXPECT_EQ(outline[7], PixelOf(view, *model, 4));
+  EXPECT_EQ(outline[14], PixelOf(view, *model, 2));
+  EXPECT_EQ(outline[15], PixelOf(view, *model, 3));
+  // Every node, the middle ones too, carries the same mark.
+  std::vector<Pixel> marks;
+  for (const DrawCall& call : canvas.Calls())
+    if (call.kind == Primitive::Rectangle && call.points[0].x > 0) marks.push_back({call.points[0].x + 1, call.points[0].y + 1});
+  std::vector<Pixel> nodes;
+  for (int32_t k = 1; k <= 6; ++k) nodes.push_back(PixelOf(view, *model, k));
+  EXPECT_EQ(marks, nodes);
+}
+
+// Colour i is (i, 0, 7): a painted pixel names its palette index.
+Palette Numbered() {
+  Palette p;
+  for (int32_t i = 0; i < PaletteSize; ++i) p.colours[static_cast<std::size_t>(i)] = {static_cast<uint8_t>(i), 0, 7};
+  return p;
+}
+
+std::map<std::pair<int32_t, int32_t>, int32_t> Painted(const RecordingCanvas& canvas) {
+  std::map<std::pair<int32_t, int32_t>, int32_t> pixels;
+  for (const DrawCall& call : canvas.Calls()) {
+    if (call.kind != Primitive::Pixels) continue;
+    for (std::size_t k = 0; k < call.colours.size(); ++k)
+      pixels[{call.points[0].x + static_cast<int32_t>(k), call.points[0].y}] = call.colours[k].r;
+  }
+  return pixels;
+}
+
+// The pixel of the element's point at area coordinates (l1, l2, l3).
+Pixel PixelAt(const ViewTransform& view, const Model& model, double l2, double l3) {
+  const ShapeValues n = QuadraticTriangle().N({l2, l3});
+  double x = 0, y = 0;
+  for (int32_t k = 0; k < 6; ++k) {
+    x += n[static_cast<std::size_t>(k)] * model.nodes[k + 1].x;
+    y += n[static_cast<std::size_t>(k)] * model.nodes[k + 1].y;
+  }
+  return ToPixel(view, x, y);
+}
+
+// Values 0 ... 10: index = ColourIndex(10, v, 14.9). The element's own stresses
+// are the linear field of its corners; a smooth field the quadratic of its six
+// nodes. (4/14, 5/14) is a point of the 14-segment subdivision, inside.
+TEST(SixNodeDrawing, FieldsArePaintedWithTheElementsInterpolationOverTheCurvedShape) {
+  const auto model = CurvedElement();
+  const ViewTransform fitted = [&] {
+    ViewTransform v;
+    FitView(v, model->bounds, 1024, 640);
+    return v;
+  }();
+  const auto index = [](double v) { return ColourIndex(10, v, 149.0 / 10); };
+  const auto at = [&](const RecordingCanvas& canvas, Pixel p) {
+    const auto pixels = Painted(canvas);
+    return pixels.count({p.x, p.y}) ? pixels.at({p.x, p.y}) : -1;
+  };
+  const Pixel inside = PixelAt(fitted, *model, 4.0 / 14, 5.0 / 14);
+  {
+    RecordingCanvas canvas;
+    ViewTransform view;
+    const std::vector<double> corners{0, 10, 4};
+    const ValueRange range = DrawStressPlot(canvas, *model, corners, Numbered(), view, Outlines::On, 3);
+    EXPECT_EQ(range.max, 10.0);
+    EXPECT_EQ(at(canvas, PixelOf(view, *model, 1)), 149);
+    EXPECT_EQ(at(canvas, PixelOf(view, *model, 2)), 0);
+    EXPECT_EQ(at(canvas, PixelOf(view, *model, 3)), index(4));
+    EXPECT_EQ(at(canvas, PixelOf(view, *model, 4)), index(5));  // halfway along the curved side
+    EXPECT_EQ(at(canvas, inside), index((0 * 5 + 10 * 4 + 4 * 5) / 14.0));
+    EXPECT_EQ(at(canvas, {PixelOf(view, *model, 4).x, PixelOf(view, *model, 4).y + 1}), -1);  // below the curve
+  }
+  {
+    RecordingCanvas canvas;
+    ViewTransform view;
+    const std::vector<double> nodes{0, 10, 4, 8, 7, 1};
+    DrawSmoothPlot(canvas, *model, nodes, Numbered(), view);
+    EXPECT_EQ(at(canvas, PixelOf(view, *model, 4)), index(8));
+    EXPECT_EQ(at(canvas, PixelOf(view, *model, 6)), index(1));
+    const ShapeValues n = QuadraticTriangle().N({4.0 / 14, 5.0 / 14});
+    double v = 0;
+    for (std::size_t k = 0; k < 6; ++k) v += n[k] * nodes[k];
+    EXPECT_EQ(at(canvas, inside), index(v));
+  }
+}
+
+// A quadrilateral split along a bent diagonal (1-3 through (5.5, 4)), and a
+// straight element beside it on the slanted side 2-3: elements meeting on a
+// curved side, and a curved element meeting a straight one, leave no
+// unpainted pixel in any row of their convex whole.
+TEST(SixNodeDrawing, ElementsMeetWithoutAGapAlongCurvedAndStraightSides) {
+  auto model = std::make_unique<Model>();
+  const double xy[][2] = {{0, 0}, {10, 1}, {9, 10}, {0, 10}, {20, 4}};
+  model->nodeCount = 5;
+  for (int32_t k = 1; k <= 5; ++k) model->nodes[k] = {xy[k - 1][0], xy[k - 1][1]};
+  model->elementCount = 3;
+  model->elements[1] = {1, 2, 3};
+  model->elements[2] = {1, 3, 4};
+  model->elements[3] = {2, 5, 3};
+  testing::AddMiddleNodes(*model);
+  model->nodes[model->elements[1].node[5]] = {5.5, 4};  // side 3-1 of element 1, side 1-3 of element 2
+  for (const bool smooth : {true, false}) {
+    RecordingCanvas canvas;
+    ViewTransform view;
+    const std::vector<double> values(18, 1.0);
+    if (smooth)
+      DrawSmoothPlot(canvas, *model, values, Numbered(), view);
+    else
+      DrawStressPlot(canvas, *model, values, Numbered(), view, Outlines::Off, 3);
+    std::map<int32_t, std::vector<int32_t>> rows;
+    for (const auto& [pixel, colour] : Painted(canvas)) rows[pixel.second].push_back(pixel.first);
+    ASSERT_FALSE(rows.empty());
+    for (const auto& [y, xs] : rows) EXPECT_EQ(xs.back() - xs.front() + 1, static_cast<int32_t>(xs.size())) << y;
+  }
+}
+
+}  // namespace
+}  // namespace trivane
