@@ -6,6 +6,7 @@
 #include "app/readout.h"
 #include "display/view.h"
 #include "fakes.h"
+#include "support/six_node.h"
 
 namespace trivane::testing {
 namespace {
@@ -70,6 +71,22 @@ TEST(Probe, PicksANodeOnlyCloseToItComparedWithItsSidesAtAnyZoom) {
   const DrawCall& marker = h.canvas.Calls().back();
   EXPECT_EQ(marker.kind, Primitive::Ellipse);
   EXPECT_EQ(marker.points[0], (Pixel{p3.x - 5, p3.y - 5}));
+}
+
+// A six-node model's middle nodes are nodes as its corners are: the band
+// selects them, and the probe picks one only within a quarter of the half
+// side it lies on (3.2 pixels here), as it picks corners.
+TEST(Probe, PicksAndSelectsTheMiddleNodesOfSixNodeTriangles) {
+  Harness h;
+  Model m = FourTriangles(true);
+  AddMiddleNodes(m);  // node 8 in the middle of side 1-2
+  h.Load(m);
+  const Pixel p8 = At(h.session, 8);
+  EXPECT_EQ(h.session.Probe(p8.x, p8.y), (ProbeHit{ProbeHit::Node, 8}));
+  EXPECT_NE(h.session.Probe(p8.x + 1, p8.y), (ProbeHit{ProbeHit::Node, 8}));
+  h.Drag(p8.x - 1, p8.y - 1, p8.x + 1, p8.y + 1);
+  ASSERT_EQ(h.session.selection().count, 1);
+  EXPECT_EQ(h.session.selection().nodes[1], 8);
 }
 
 // Each command redraws the picture shown, in the moved view; 全图 and
