@@ -10,6 +10,7 @@
 #include "analysis/elements/quadratic_triangle.h"
 #include "display/element_shape.h"
 #include "display/model_drawing.h"
+#include "display/result_picture.h"
 #include "display/recording_canvas.h"
 #include "display/smooth_plot.h"
 #include "display/stress_plot.h"
@@ -106,8 +107,7 @@ TEST(SixNodeDrawing, FieldsArePaintedWithTheElementsInterpolationOverTheCurvedSh
     return v;
   }();
   const auto index = [](double v) { return ColourIndex(10, v, 149.0 / 10); };
-  const auto at = [&](const RecordingCanvas& canvas, Pixel p) {
-    const auto pixels = Painted(canvas);
+  const auto at = [](const std::map<std::pair<int32_t, int32_t>, int32_t>& pixels, Pixel p) {
     return pixels.count({p.x, p.y}) ? pixels.at({p.x, p.y}) : -1;
   };
   const Pixel inside = PixelAt(fitted, *model, 4.0 / 14, 5.0 / 14);
@@ -117,25 +117,78 @@ TEST(SixNodeDrawing, FieldsArePaintedWithTheElementsInterpolationOverTheCurvedSh
     const std::vector<double> corners{0, 10, 4};
     const ValueRange range = DrawStressPlot(canvas, *model, corners, Numbered(), view, Outlines::On, 3);
     EXPECT_EQ(range.max, 10.0);
-    EXPECT_EQ(at(canvas, PixelOf(view, *model, 1)), 149);
-    EXPECT_EQ(at(canvas, PixelOf(view, *model, 2)), 0);
-    EXPECT_EQ(at(canvas, PixelOf(view, *model, 3)), index(4));
-    EXPECT_EQ(at(canvas, PixelOf(view, *model, 4)), index(5));  // halfway along the curved side
-    EXPECT_EQ(at(canvas, inside), index((0 * 5 + 10 * 4 + 4 * 5) / 14.0));
-    EXPECT_EQ(at(canvas, {PixelOf(view, *model, 4).x, PixelOf(view, *model, 4).y + 1}), -1);  // below the curve
+    const auto painted = Painted(canvas);
+    EXPECT_EQ(at(painted, PixelOf(view, *model, 1)), 149);
+    EXPECT_EQ(at(painted, PixelOf(view, *model, 2)), 0);
+    EXPECT_EQ(at(painted, PixelOf(view, *model, 3)), index(4));
+    EXPECT_EQ(at(painted, PixelOf(view, *model, 4)), index(5));  // halfway along the curved side
+    EXPECT_EQ(at(painted, inside), index((0 * 5 + 10 * 4 + 4 * 5) / 14.0));
+    EXPECT_EQ(at(painted, {PixelOf(view, *model, 4).x, PixelOf(view, *model, 4).y + 1}), -1);  // below the curve
+    // The outline goes over the paint, through the curve's points.
+    ASSERT_EQ(canvas.Calls().back().kind, Primitive::Polygon);
+    EXPECT_EQ(canvas.Calls().back().points.size(), 16u);
+    EXPECT_EQ(canvas.Calls().back().attributes.brushStyle, BrushStyle::Hollow);
   }
   {
     RecordingCanvas canvas;
     ViewTransform view;
     const std::vector<double> nodes{0, 10, 4, 8, 7, 1};
     DrawSmoothPlot(canvas, *model, nodes, Numbered(), view);
-    EXPECT_EQ(at(canvas, PixelOf(view, *model, 4)), index(8));
-    EXPECT_EQ(at(canvas, PixelOf(view, *model, 6)), index(1));
+    const auto painted = Painted(canvas);
+    EXPECT_EQ(at(painted, PixelOf(view, *model, 4)), index(8));
+    EXPECT_EQ(at(painted, PixelOf(view, *model, 6)), index(1));
     const ShapeValues n = QuadraticTriangle().N({4.0 / 14, 5.0 / 14});
     double v = 0;
     for (std::size_t k = 0; k < 6; ++k) v += n[k] * nodes[k];
-    EXPECT_EQ(at(canvas, inside), index(v));
+    EXPECT_EQ(at(painted, inside), index(v));
   }
+}
+
+// The window's and render's routine paints a six-node model's stresses at its
+// corners, not the element's one mean (hand-made results: corners 0, 10, 4).
+TEST(SixNodeDrawing, TheResultPicturePaintsTheCornerStresses) {
+  const auto model = CurvedElement();
+  Solution results;
+  results.nodeCount = 6;
+  results.elementCount = 1;
+  results.displacements.assign(12, 0.0);
+  results.stressPoints = 3;
+  for (std::size_t k = 0; k < 6; ++k) {
+    results.pointStresses[k] = {0, 10, 4};
+    results.stresses[k] = {14.0 / 3};
+  }
+  results.pointMises = {0, 10, 4};
+  results.mises = {14.0 / 3};
+  RecordingCanvas canvas;
+  const Palette palette = Numbered();
+  const DrawnPicture drawn = DrawResultPicture(canvas, {.kind = PictureKind::Stress, .field = ResultField::Sigma1},
+                                               {.model = *model, .results = &results, .palette = palette});
+  EXPECT_EQ(drawn.range.min, 0.0);
+  EXPECT_EQ(drawn.range.max, 10.0);
+  EXPECT_EQ(Painted(canvas).at({PixelOf(drawn.view, *model, 2).x, PixelOf(drawn.view, *model, 2).y}), 0);
+}
+
+// Load diagrams stand on the curve: at the middle of a bent side the tails'
+// line lies the longest arrow (40 pixels) from the middle node, normal to the
+// chord, into the element's side (found from its corners, not from a middle
+// node that bulges out). Water at level 0 wets side 1-2 only below its ends,
+// deepest at its middle.
+TEST(SixNodeDrawing, EdgeLoadDiagramsFollowACurvedSide) {
+  auto model = CurvedElement();
+  model->nodes[6] = {-2, 5};
+  UpdateBounds(*model);
+  model->conditions.edgeLoads = {{{3, 1}, EdgeLoadKind::Pressure, 2.0, 0.0}, {{1, 2}, EdgeLoadKind::Water, 0.0, 1.0}};
+  RecordingCanvas canvas;
+  ViewTransform view;
+  DrawModel(canvas, *model, view, nullptr);
+  const auto hasPoint = [&](Pixel p) {
+    for (const DrawCall& call : canvas.Calls())
+      if (call.kind == Primitive::Line && (call.points[0] == p || call.points[1] == p)) return true;
+    return false;
+  };
+  const Pixel p6 = PixelOf(view, *model, 6), p4 = PixelOf(view, *model, 4);
+  EXPECT_TRUE(hasPoint({p6.x - 40, p6.y}));
+  EXPECT_TRUE(hasPoint({p4.x, p4.y + 40}));
 }
 
 // A quadrilateral split along a bent diagonal (1-3 through (5.5, 4)), and a
@@ -154,7 +207,7 @@ TEST(SixNodeDrawing, ElementsMeetWithoutAGapAlongCurvedAndStraightSides) {
   testing::AddMiddleNodes(*model);
   model->nodes[model->elements[1].node[5]] = {5.5, 4};  // side 3-1 of element 1, side 1-3 of element 2
   for (const bool smooth : {true, false}) {
-    RecordingCanvas canvas;
+    RecordingCanvas canvas(400, 250);
     ViewTransform view;
     const std::vector<double> values(18, 1.0);
     if (smooth)
