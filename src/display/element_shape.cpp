@@ -39,16 +39,16 @@ bool ScreenElement::Place(const Model& model, const Element& element, const View
       n = SideSegments(std::hypot(middle.x - (a.x + b.x) / 2, middle.y - (a.y + b.y) / 2) * view.scale);
     }
     finest_ = std::max(finest_, n);
-    TraceSide(element, s, n);
+    TraceSide(s, n);
     outline_.insert(outline_.end(), sides_[s].pixel.begin(), sides_[s].pixel.end() - 1);
   }
   return true;
 }
 
-// The points are formed from the side's three nodes alone, starting from the
-// end with the lower node number, so that the two elements sharing a side
-// put its points on the same pixels.
-void ScreenElement::TraceSide(const Element& element, int32_t s, int32_t n) {
+// The points are formed from the side's three nodes alone, the two ends'
+// terms summed first: from either end the sum is the same, so the two
+// elements sharing a side put its points on the same pixels.
+void ScreenElement::TraceSide(int32_t s, int32_t n) {
   const std::span<const int32_t> side = type_->SideNodes(s);
   const auto from = static_cast<std::size_t>(side[0]), to = static_cast<std::size_t>(side[1]);
   SideLine& line = sides_[static_cast<std::size_t>(s)];
@@ -56,22 +56,20 @@ void ScreenElement::TraceSide(const Element& element, int32_t s, int32_t n) {
   line.at.assign(static_cast<std::size_t>(n) + 1, {});
   line.pixel.front() = cornerPixels_[from];
   line.pixel.back() = cornerPixels_[to];
-  const bool forward = element.node[from] <= element.node[to];
-  const NodePosition a = at_[forward ? from : to], b = at_[forward ? to : from];
+  const NodePosition a = at_[from], b = at_[to];
   const NodePosition middle = side.size() == 3 ? at_[static_cast<std::size_t>(side[2])] : NodePosition{};
-  for (int32_t q = 0; q <= n; ++q) {
+  const auto nn = static_cast<double>(int64_t{n} * n);
+  for (int64_t q = 0; q <= n; ++q) {
     AreaPoint& p = line.at[static_cast<std::size_t>(q)];
     p[from] = static_cast<double>(n - q) / n;
     p[to] = static_cast<double>(q) / n;
     if (q == 0 || q == n) continue;
-    // The quadratic through a, middle and b at j / n from a.
-    const int64_t j = forward ? q : n - q;
-    const auto nn = static_cast<double>(int64_t{n} * n);
-    const double wa = static_cast<double>((n - j) * (n - 2 * j)) / nn;
-    const double wm = static_cast<double>(4 * j * (n - j)) / nn;
-    const double wb = static_cast<double>(j * (2 * j - n)) / nn;
-    line.pixel[static_cast<std::size_t>(q)] = ToPixel(*view_, wa * a.x + wm * middle.x + wb * b.x,
-                                                      wa * a.y + wm * middle.y + wb * b.y);
+    // The quadratic through a, middle and b at q / n from a.
+    const double wa = static_cast<double>((n - q) * (n - 2 * q)) / nn;
+    const double wm = static_cast<double>(4 * q * (n - q)) / nn;
+    const double wb = static_cast<double>(q * (2 * q - n)) / nn;
+    line.pixel[static_cast<std::size_t>(q)] =
+        ToPixel(*view_, wm * middle.x + (wa * a.x + wb * b.x), wm * middle.y + (wa * a.y + wb * b.y));
   }
 }
 

@@ -68,7 +68,7 @@ class ScreenElement {
     std::vector<Pixel> pixel;
     std::vector<AreaPoint> at;
   };
-  void TraceSide(const Element& element, int32_t s, int32_t n);
+  void TraceSide(int32_t s, int32_t n);
   Pixel ToScreen(const AreaPoint& p) const;
 
   const FiniteElement* type_ = nullptr;

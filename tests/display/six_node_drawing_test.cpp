@@ -157,7 +157,7 @@ TEST(SixNodeDrawing, TheResultPicturePaintsTheCornerStresses) {
     results.pointStresses[k] = {0, 10, 4};
     results.stresses[k] = {14.0 / 3};
   }
-  results.pointMises = {0, 10, 4};
+  results.pointMises = {1, 9, 5};
   results.mises = {14.0 / 3};
   RecordingCanvas canvas;
   const Palette palette = Numbered();
@@ -169,15 +169,16 @@ TEST(SixNodeDrawing, TheResultPicturePaintsTheCornerStresses) {
 }
 
 // Load diagrams stand on the curve: at the middle of a bent side the tails'
-// line lies the longest arrow (40 pixels) from the middle node, normal to the
-// chord, into the element's side (found from its corners, not from a middle
-// node that bulges out). Water at level 0 wets side 1-2 only below its ends,
-// deepest at its middle.
+// line lies the arrow's length from the middle node, normal to the chord,
+// into the element's side (found from its corners, not from a middle node
+// that bulges out). Water at level 0 wets side 1-2 only below its ends,
+// deepest at its middle, where it is the largest load: 40 pixels there, the
+// pressure of half its value 20.
 TEST(SixNodeDrawing, EdgeLoadDiagramsFollowACurvedSide) {
   auto model = CurvedElement();
   model->nodes[6] = {-2, 5};
   UpdateBounds(*model);
-  model->conditions.edgeLoads = {{{3, 1}, EdgeLoadKind::Pressure, 2.0, 0.0}, {{1, 2}, EdgeLoadKind::Water, 0.0, 1.0}};
+  model->conditions.edgeLoads = {{{3, 1}, EdgeLoadKind::Pressure, 1.0, 0.0}, {{1, 2}, EdgeLoadKind::Water, 0.0, 1.0}};
   RecordingCanvas canvas;
   ViewTransform view;
   DrawModel(canvas, *model, view, nullptr);
@@ -187,7 +188,7 @@ TEST(SixNodeDrawing, EdgeLoadDiagramsFollowACurvedSide) {
     return false;
   };
   const Pixel p6 = PixelOf(view, *model, 6), p4 = PixelOf(view, *model, 4);
-  EXPECT_TRUE(hasPoint({p6.x - 40, p6.y}));
+  EXPECT_TRUE(hasPoint({p6.x - 20, p6.y}));
   EXPECT_TRUE(hasPoint({p4.x, p4.y + 40}));
 }
 
