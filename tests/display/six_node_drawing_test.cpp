@@ -68,22 +68,8 @@ TEST(SixNodeDrawing, ACurvedSidePassesThroughItsMiddleNodeAndStraightSidesAddNoP
   EXPECT_EQ(marks, nodes);
 }
 
-// Colour i is (i, 0, 7): a painted pixel names its palette index.
-Palette Numbered() {
-  Palette p;
-  for (int32_t i = 0; i < PaletteSize; ++i) p.colours[static_cast<std::size_t>(i)] = {static_cast<uint8_t>(i), 0, 7};
-  return p;
-}
-
-std::map<std::pair<int32_t, int32_t>, int32_t> Painted(const RecordingCanvas& canvas) {
-  std::map<std::pair<int32_t, int32_t>, int32_t> pixels;
-  for (const DrawCall& call : canvas.Calls()) {
-    if (call.kind != Primitive::Pixels) continue;
-    for (std::size_t k = 0; k < call.colours.size(); ++k)
-      pixels[{call.points[0].x + static_cast<int32_t>(k), call.points[0].y}] = call.colours[k].r;
-  }
-  return pixels;
-}
+using testing::Numbered;
+using testing::Painted;
 
 // The pixel of the element's point at area coordinates (l1, l2, l3).
 Pixel PixelAt(const ViewTransform& view, const Model& model, double l2, double l3) {
