@@ -19,6 +19,7 @@ bool ScreenElement::Place(const Model& model, const Element& element, const View
   count_ = static_cast<std::size_t>(type_->NodeCount());
   outline_.clear();
   pieces_.clear();
+  traced_ = false;
   finest_ = 1;
   for (std::size_t k = 0; k < count_; ++k) {
     const int32_t n = element.node[k];
@@ -30,6 +31,12 @@ bool ScreenElement::Place(const Model& model, const Element& element, const View
     corners_[k] = at_[k];
     cornerPixels_[k] = ToPixel(view, at_[k].x, at_[k].y);
   }
+  boxMin_ = boxMax_ = cornerPixels_[0];
+  const auto widen = [this](Pixel p) {
+    boxMin_ = {std::min(boxMin_.x, p.x), std::min(boxMin_.y, p.y)};
+    boxMax_ = {std::max(boxMax_.x, p.x), std::max(boxMax_.y, p.y)};
+  };
+  for (const Pixel& p : cornerPixels_) widen(p);
   for (int32_t s = 0; s < 3; ++s) {
     const std::span<const int32_t> side = type_->SideNodes(s);
     int32_t n = 1;
@@ -37,12 +44,31 @@ bool ScreenElement::Place(const Model& model, const Element& element, const View
       const NodePosition a = at_[static_cast<std::size_t>(side[0])], b = at_[static_cast<std::size_t>(side[1])];
       const NodePosition middle = at_[static_cast<std::size_t>(side[2])];
       n = SideSegments(std::hypot(middle.x - (a.x + b.x) / 2, middle.y - (a.y + b.y) / 2) * view.scale);
+      if (n > 1) widen(ToPixel(view, 2 * middle.x - (a.x + b.x) / 2, 2 * middle.y - (a.y + b.y) / 2));
     }
+    segments_[static_cast<std::size_t>(s)] = n;
     finest_ = std::max(finest_, n);
-    TraceSide(s, n);
-    outline_.insert(outline_.end(), sides_[s].pixel.begin(), sides_[s].pixel.end() - 1);
   }
   return true;
+}
+
+bool ScreenElement::Touches(int32_t width, int32_t height) const {
+  return boxMax_.x >= 0 && boxMax_.y >= 0 && boxMin_.x < width && boxMin_.y < height;
+}
+
+std::span<const Pixel> ScreenElement::Outline() {
+  if (finest_ == 1) return cornerPixels_;
+  if (!traced_) Trace();
+  return outline_;
+}
+
+void ScreenElement::Trace() {
+  traced_ = true;
+  for (int32_t s = 0; s < 3; ++s) {
+    TraceSide(s, segments_[static_cast<std::size_t>(s)]);
+    outline_.insert(outline_.end(), sides_[static_cast<std::size_t>(s)].pixel.begin(),
+                    sides_[static_cast<std::size_t>(s)].pixel.end() - 1);
+  }
 }
 
 // The points are formed from the side's three nodes alone, the two ends'
@@ -89,6 +115,7 @@ std::span<const ScreenPiece> ScreenElement::Pieces() {
     pieces_.push_back({cornerPixels_, {AreaPoint{1, 0, 0}, AreaPoint{0, 1, 0}, AreaPoint{0, 0, 1}}});
     return pieces_;
   }
+  if (!traced_) Trace();
   // The grid points (i, j) at L2 = i / n, L3 = j / n, row j holding n + 1 - j
   // of them, mapped onto the element.
   const int32_t n = finest_;

@@ -47,12 +47,18 @@ class ScreenElement {
   bool Place(const Model& model, const Element& element, const ViewTransform& view, NodePositions positions = {});
 
   // The closed outline: the corners in order, each curved side's polyline
-  // points between its two corners.
-  std::span<const Pixel> Outline() const { return outline_; }
+  // points between its two corners. Traced on first asking.
+  std::span<const Pixel> Outline();
   // The corners on the screen, before and after rounding to pixels.
   const std::array<NodePosition, 3>& CornerPositions() const { return corners_; }
   const std::array<Pixel, 3>& CornerPixels() const { return cornerPixels_; }
   const FiniteElement& Type() const { return *type_; }
+
+  // Whether the element may reach into a width x height surface: the box of
+  // its corners and of each curved side's control point (the parabola lies
+  // in the triangle of its ends and that point). An element that does not is
+  // not worth tracing.
+  bool Touches(int32_t width, int32_t height) const;
 
   // Pieces that cover the element: the corner triangle alone where no side
   // is subdivided, else the subdivision as fine as the finest side, whose
@@ -68,6 +74,7 @@ class ScreenElement {
     std::vector<Pixel> pixel;
     std::vector<AreaPoint> at;
   };
+  void Trace();
   void TraceSide(int32_t s, int32_t n);
   Pixel ToScreen(const AreaPoint& p) const;
 
@@ -78,6 +85,9 @@ class ScreenElement {
   std::array<NodePosition, 3> corners_{};
   std::array<Pixel, 3> cornerPixels_{};
   int32_t finest_ = 1;
+  std::array<int32_t, 3> segments_{};
+  Pixel boxMin_{}, boxMax_{};
+  bool traced_ = false;
   std::array<SideLine, 3> sides_;
   std::vector<Pixel> outline_;
   std::vector<ScreenPiece> pieces_;

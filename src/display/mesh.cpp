@@ -109,6 +109,8 @@ bool DrawElement(Canvas& canvas, const Model& model, const Element& element, con
   // Kept from call to call, so that its buffers keep their room.
   thread_local ScreenElement shape;
   if (!shape.Place(model, element, view, positions)) return false;
+  // A six-node element off the surface costs its outline's many points for nothing.
+  if (shape.Type().NodeCount() > 3 && !shape.Touches(canvas.Width(), canvas.Height())) return true;
   canvas.SetPenColour(ElementOutlined(shape, view, outlines, shareLimit) ? outlineColour
                                                                         : canvas.Attributes().brushColour);
   canvas.Polygon(shape.Outline());

@@ -37,7 +37,8 @@ void DrawNodeMarks(Canvas& canvas, const Model& model, const ViewTransform& view
   canvas.SetBrushStyle(BrushStyle::Solid);
   ScreenElement shape;
   for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
-    if (!shape.Place(model, model.elements[e], view, positions)) continue;
+    if (!shape.Place(model, model.elements[e], view, positions) || !shape.Touches(canvas.Width(), canvas.Height()))
+      continue;
     const std::array<Pixel, 3>& c = shape.CornerPixels();
     const double twiceArea =
         std::fabs((double(c[1].x) - c[0].x) * (double(c[2].y) - c[0].y) - (double(c[1].y) - c[0].y) * (double(c[2].x) - c[0].x));

@@ -33,7 +33,7 @@ ValueRange DrawSmoothPlot(Canvas& canvas, const Model& model, std::span<const do
   for (int32_t e = 1; e <= count; ++e) {
     const std::span<const int32_t> nodes = model.elements[e].Nodes();
     if (std::any_of(nodes.begin(), nodes.end(), [&](int32_t n) { return n < 1 || n > NodesToDraw(model); })) continue;
-    if (!shape.Place(model, model.elements[e], view)) continue;
+    if (!shape.Place(model, model.elements[e], view) || !shape.Touches(canvas.Width(), canvas.Height())) continue;
     const std::span<const double> values = cornerValues.subspan(perElement * static_cast<std::size_t>(e - 1), perElement);
     for (const ScreenPiece& piece : shape.Pieces()) painter.Paint(piece, shape.Type(), values);
   }

@@ -76,6 +76,7 @@ ValueRange DrawStressPlot(Canvas& canvas, const Model& model, std::span<const do
   for (int32_t e = 1; e <= count; ++e) {
     if (!shape.Place(model, model.elements[e], view)) continue;
     const std::span<const double> own = values.subspan(per * static_cast<std::size_t>(e - 1), per);
+    if (!shape.Touches(canvas.Width(), canvas.Height())) continue;
     for (const ScreenPiece& piece : shape.Pieces()) painter.Paint(piece, shape.Type(), own);
     if (ElementOutlined(shape, view, outlines, shareLimit)) canvas.Polygon(shape.Outline());
   }

@@ -6,7 +6,7 @@
 #include "app/readout.h"
 #include "display/view.h"
 #include "fakes.h"
-#include "support/six_node.h"
+#include "meshes.h"
 
 namespace trivane::testing {
 namespace {
@@ -78,9 +78,7 @@ TEST(Probe, PicksANodeOnlyCloseToItComparedWithItsSidesAtAnyZoom) {
 // side it lies on (3.2 pixels here), as it picks corners.
 TEST(Probe, PicksAndSelectsTheMiddleNodesOfSixNodeTriangles) {
   Harness h;
-  Model m = FourTriangles(true);
-  AddMiddleNodes(m);  // node 8 in the middle of side 1-2
-  h.Load(m);
+  h.Load(examples::WithMiddleNodes(FourTriangles(true)));  // node 8 in the middle of side 1-2
   const Pixel p8 = At(h.session, 8);
   EXPECT_EQ(h.session.Probe(p8.x, p8.y), (ProbeHit{ProbeHit::Node, 8}));
   EXPECT_NE(h.session.Probe(p8.x + 1, p8.y), (ProbeHit{ProbeHit::Node, 8}));

@@ -15,7 +15,7 @@
 #include "display/smooth_plot.h"
 #include "display/stress_plot.h"
 #include "drawing_fixtures.h"
-#include "support/six_node.h"
+#include "meshes.h"
 
 namespace trivane {
 namespace {
@@ -191,7 +191,7 @@ TEST(SixNodeDrawing, ElementsMeetWithoutAGapAlongCurvedAndStraightSides) {
   model->elements[1] = {1, 2, 3};
   model->elements[2] = {1, 3, 4};
   model->elements[3] = {2, 5, 3};
-  testing::AddMiddleNodes(*model);
+  *model = examples::WithMiddleNodes(std::move(*model));
   model->nodes[model->elements[1].node[5]] = {5.5, 4};  // side 3-1 of element 1, side 1-3 of element 2
   for (const bool smooth : {true, false}) {
     RecordingCanvas canvas(400, 250);
