@@ -3,6 +3,7 @@
 // where elements meet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
@@ -66,6 +67,14 @@ TEST(SixNodeDrawing, ACurvedSidePassesThroughItsMiddleNodeAndStraightSidesAddNoP
   std::vector<Pixel> nodes;
   for (int32_t k = 1; k <= 6; ++k) nodes.push_back(PixelOf(view, *model, k));
   EXPECT_EQ(marks, nodes);
+
+  // Zoomed to the bottom of the bend, every node off the surface: the curve
+  // still crosses it, and is drawn.
+  RecordingCanvas zoomed;
+  ShowRectangle(view, 4.5, -2.2, 5.5, -1.2, zoomed.Width(), zoomed.Height());
+  DrawModel(zoomed, *model, view, nullptr, Outlines::On);
+  EXPECT_TRUE(std::any_of(zoomed.Calls().begin(), zoomed.Calls().end(),
+                          [](const DrawCall& call) { return call.kind == Primitive::Polygon; }));
 }
 
 using testing::Numbered;
