@@ -28,4 +28,8 @@ Model CookMembrane(int32_t divisions);
 // 49,298 elements).
 Model SquarePlate(int32_t side, int32_t order = 1);
 
+// The same mesh of six-node triangles: a node added in the middle of every
+// side, shared by the elements on it, numbered after the model's nodes.
+Model WithMiddleNodes(Model model);
+
 }  // namespace trivane::examples
