@@ -109,10 +109,10 @@ Solution Compute(const Model& model, SolverChoice solver, StressRecovery recover
   s.reactions = ComputeReactions(model, input, s.displacements);
   s.stressPoints = stressMatrices.points;
   if (s.stressPoints == 1) {
-    s.stresses = RecoverStresses(model, stressMatrices, s.displacements);
+    s.stresses = RecoverStresses(model, stressMatrices, s.displacements, input.initialStresses);
     s.mises = ComputeMises(model, s.stresses, 1, model.entered.problem, input.materials);
   } else {
-    s.pointStresses = RecoverStresses(model, stressMatrices, s.displacements);
+    s.pointStresses = RecoverStresses(model, stressMatrices, s.displacements, input.initialStresses);
     s.pointMises = ComputeMises(model, s.pointStresses, s.stressPoints, model.entered.problem, input.materials);
     for (int32_t k = 0; k < StressComponentCount; ++k)
       s.stresses[static_cast<std::size_t>(k)] = ElementMeans(s.pointStresses[static_cast<std::size_t>(k)], s.stressPoints);

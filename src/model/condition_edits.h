@@ -69,6 +69,15 @@ void SetDensity(Model& model, double rho);
 // (ElementConstants), with the model's problem type and thickness.
 void SetRegionMaterial(Model& model, const RegionMaterial& material);
 
+// Sets the temperature change of the model: every element outside a region
+// with its own takes it.
+void SetTemperatureChange(Model& model, double dt);
+
+// Gives a region its own temperature change (replacing one it had), named by
+// label or number as SetRegionMaterial names it and stored as its label. A
+// region the model lacks is refused.
+void SetRegionTemperature(Model& model, const RegionTemperature& temperature);
+
 // The group of this kind a user names: the first of the kind whose label is
 // `name`, else the first of the kind whose number `name` reads as. Gmsh numbers
 // each dimension's physical groups apart, so curve 1 and surface 1 may both exist.

@@ -83,6 +83,15 @@ struct Force {
 };
 using SideForces = std::array<Force, MaxElementNodes>;
 
+// A strain the element takes without stress, the strain of a temperature
+// change: epsilon x, epsilon y, gamma xy and the hoop strain of a solid of
+// revolution. An element with three strain components ignores the fourth.
+using InitialStrain = std::array<double, 4>;
+
+// Forces on an element's degrees of freedom, local index 2k for x and 2k + 1
+// for y of node k.
+using ElementForces = std::array<double, MaxElementDofs>;
+
 class FiniteElement {
  public:
   virtual ~FiniteElement() = default;
@@ -120,6 +129,11 @@ class FiniteElement {
   // Throws Error("Floating point overflow") when a force overflows.
   virtual SideForces EdgeLoadForces(const EdgeLoad& load, const ElementNodes& nodes, std::span<const int32_t> side,
                                     double t) const = 0;
+  // The nodal forces that hold an initial strain eps0 uniform over the
+  // element: f = integral of B^T D eps0 t dA, integrated as exactly as Ke.
+  // Throws Error("Floating point overflow") when a force overflows.
+  virtual ElementForces InitialStrainForces(const ElementNodes& nodes, const Material& material,
+                                            const InitialStrain& eps0) const = 0;
 
   // The shape functions N at a point of the element.
   virtual ShapeValues N(ReferencePoint at) const = 0;
@@ -136,6 +150,11 @@ class FiniteElement {
 // Plane stress: D = E / (1 - mu^2) [1 mu 0; mu 1 0; 0 0 (1 - mu) / 2]; plane
 // strain arrives with E and mu converted, so the same form serves both.
 ConstitutiveMatrix PlaneD(const Material& material);
+
+// D eps0: the stress an initial strain would leave if nothing let the
+// element strain with it; stresses are D (B u - eps0) = D B u - D eps0.
+std::array<double, PlaneComponents> InitialStress(const FiniteElement& element, const Material& material,
+                                                  const InitialStrain& eps0);
 
 // The element type of a model's elements.
 const FiniteElement& ElementTypeOf(const Model& model);
