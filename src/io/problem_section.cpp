@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "io/line_fields.h"
+#include "io/section_tokens.h"
 #include "io/number_text.h"
 #include "model/errors.h"
 #include "model/condition_edits.h"
@@ -43,70 +44,7 @@ constexpr const char* MidSideItemForm = "结点 结点 结点";
 constexpr const char* KindWords[] = {"nodes", "edges", "region"};
 constexpr int ItemsPerLine[] = {10, 8, 10};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Quoted(std::string_view name) {
-  static constexpr char Hex[] = "0123456789ABCDEF";
-  std::string quoted = "\"";
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') quoted.append(1, '\\').append(1, c);
-    else if (byte < 0x20 || byte == 0x7f) quoted.append("\\x").append(1, Hex[byte >> 4]).append(1, Hex[byte & 15]);
-    else quoted += c;
-  }
-  return quoted += '"';
-}
-
 std::string EdgeText(const Edge& e) { return FormatInteger(e.node1) + "-" + FormatInteger(e.node2); }
-
-struct Token {
-  std::string text;  // a quoted token without its quotes and escapes
-  bool quoted = false;
-};
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// The blank-separated tokens of a line; a token that begins with a double
-// quote runs to the closing quote and must end there.
-std::vector<Token> Tokens(std::string_view line) {
-  std::vector<Token> tokens;
-  for (size_t k = 0; k < line.size();) {
-    if (IsBlank(line[k])) {
-      ++k;
-      continue;
-    }
-    Token& token = tokens.emplace_back();
-    const size_t start = k;
-    if (line[k] != '"') {
-      while (k < line.size() && !IsBlank(line[k])) token.text += line[k++];
-      continue;
-    }
-    token.quoted = true;
-    const auto bad = [&] { return Error(messages::BadQuotedName(line.substr(start))); };
-    for (++k;; ++k) {
-      if (k == line.size()) throw bad();
-      if (line[k] == '"') break;
-      if (line[k] != '\\') {
-        token.text += line[k];
-      } else if (k + 1 < line.size() && (line[k + 1] == '"' || line[k + 1] == '\\')) {
-        token.text += line[++k];
-      } else if (k + 3 < line.size() && line[k + 1] == 'x' && HexDigit(line[k + 2]) >= 0 &&
-                 HexDigit(line[k + 3]) >= 0) {
-        token.text += static_cast<char>(HexDigit(line[k + 2]) * 16 + HexDigit(line[k + 3]));
-        k += 3;
-      } else {
-        throw bad();
-      }
-    }
-    if (++k < line.size() && !IsBlank(line[k])) throw bad();
-  }
-  return tokens;
-}
 
 class SectionReader {
  public:
@@ -118,7 +56,7 @@ class SectionReader {
     if (line_ >= text_.LineCount()) return;
     const int header = line_;
     std::string_view title = text_.Line(header);
-    while (!title.empty() && IsBlank(title.back())) title.remove_suffix(1);
+    while (!title.empty() && IsSectionBlank(title.back())) title.remove_suffix(1);
     if (title != Header && title != Header2) Fail(messages::SectionHeaderExpected(title));
     version_ = title == Header ? 1 : 2;
     for (line_ = header + 1; line_ < text_.LineCount(); ++line_)
