@@ -137,6 +137,12 @@ void SetDensity(Model& model, double rho) {
   SetMaterial(model, entered);
 }
 
+void SetExpansion(Model& model, double alpha) {
+  EnteredMaterial entered = model.entered;
+  entered.alpha = alpha;
+  SetMaterial(model, entered);
+}
+
 namespace {
 
 // Stores a region's own entry under the region's label, replacing the one it
