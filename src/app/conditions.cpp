@@ -118,8 +118,9 @@ void Session::ApplyMaterial(int problemType, std::string_view eText, std::string
                             std::string_view tText, std::optional<std::string_view> rhoText,
                             const std::vector<RegionMaterialTexts>& regions) {
   if (problemType != PlaneStress && problemType != PlaneStrain) return;
+  // The dialog has no field for alpha: the model's and each region's stay.
   EnteredMaterial entered{static_cast<ProblemType>(problemType), ReadReal(eText), ReadReal(muText), ReadReal(tText),
-                          model_->entered.rho};
+                          model_->entered.rho, model_->entered.alpha};
   if (rhoText) entered.rho = ReadReal(*rhoText);
   const auto field = [](const std::string& text, double modelValue) {
     return text.empty() ? modelValue : ReadReal(text);
@@ -127,6 +128,11 @@ void Session::ApplyMaterial(int problemType, std::string_view eText, std::string
   struct Row {
     const RegionMaterialTexts* texts;
     std::optional<RegionMaterial> own;
+  };
+  const auto alphaOf = [&](const std::string& region) {
+    for (const RegionMaterial& m : model_->conditions.regionMaterials)
+      if (m.region == region) return m.alpha;
+    return entered.alpha;
   };
   Change(EditScope::Materials(), [&] {
     SetMaterial(*model_, entered);
@@ -136,7 +142,7 @@ void Session::ApplyMaterial(int problemType, std::string_view eText, std::string
         rows.push_back({&r, std::nullopt});
       } else {
         rows.push_back({&r, RegionMaterial{r.region, field(r.E, entered.E), field(r.mu, entered.mu),
-                                            field(r.rho, entered.rho)}});
+                                            field(r.rho, entered.rho), alphaOf(r.region)}});
       }
     }
     auto& own = model_->conditions.regionMaterials;

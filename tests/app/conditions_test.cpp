@@ -170,6 +170,23 @@ TEST(ApplyMaterial, PlaneStrainTwiceGivesTheSameAsOnceAndTheDensityStays) {
   EXPECT_EQ(h.session.model().entered.rho, 2400.0);
 }
 
+// The dialog has no field for the coefficient of thermal expansion: the
+// model's and a region's stay through it, and a region given a material of
+// its own there takes the model's.
+TEST(ApplyMaterial, ThermalExpansionStays) {
+  Harness h;
+  Model m = GroupedCantilever();
+  m.entered.alpha = 1.2e-5;
+  m.conditions.regionMaterials.push_back({"plate", 3e10, 0.2, 0.0, 4e-6});
+  h.LoadWithConditions(m);
+  h.session.ApplyMaterial(PlaneStress, "2E10", "0.2", "1", std::nullopt, {{"plate", "1E10", "", ""}});
+  EXPECT_EQ(h.session.model().entered.alpha, 1.2e-5);
+  EXPECT_EQ(h.session.model().conditions.regionMaterials.at(0).alpha, 4e-6);
+  h.session.ApplyMaterial(PlaneStress, "2E10", "0.2", "1", std::nullopt, {{"plate", "", "", ""}});
+  h.session.ApplyMaterial(PlaneStress, "2E10", "0.2", "1", std::nullopt, {{"plate", "1E10", "", ""}});
+  EXPECT_EQ(h.session.model().conditions.regionMaterials.at(0).alpha, 1.2e-5);
+}
+
 struct MaterialFault {
   int problemType;
   const char *e, *mu, *t;
