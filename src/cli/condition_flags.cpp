@@ -143,7 +143,7 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
     SetExpansion(model, v[0]);
   } else if (option.flag == "--temperature") {
     if (option.group.empty())
-      SetTemperatureChange(model, v[0]);
+      SetTemperature(model, v[0]);
     else
       SetRegionTemperature(model, {GroupLabel(GroupFor(model, option, GroupKind::Region)), v[0]});
   } else if (option.flag == "--region") {

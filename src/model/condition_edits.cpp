@@ -126,7 +126,18 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 
 void SetGravity(Model& model, Gravity gravity) { model.conditions.gravity = gravity; }
 
+void SetSpin(Model& model, double omega) {
+  if (omega != 0.0 && model.entered.problem != Axisymmetric) throw Error(messages::SpinNeedsAxisymmetric);
+  model.conditions.spin = omega;
+}
+
+void SetTemperature(Model& model, double dt) { model.conditions.temperature.dt = dt; }
+
+// A plane model left with a spin would keep a load it cannot have: the type
+// is refused rather than the spin dropped unasked.
 void SetMaterial(Model& model, const EnteredMaterial& entered) {
+  if (model.conditions.spin != 0.0 && entered.problem != Axisymmetric)
+    throw Error(messages::SpinningModelStaysAxisymmetric);
   model.material = ElementConstants(entered);
   model.entered = entered;
 }
@@ -169,8 +180,6 @@ void SetRegionMaterial(Model& model, const RegionMaterial& material) {
     ElementConstants({model.entered.problem, material.E, material.mu, model.entered.t, material.rho});
   });
 }
-
-void SetTemperatureChange(Model& model, double dt) { model.conditions.temperature.dt = dt; }
 
 void SetRegionTemperature(Model& model, const RegionTemperature& temperature) {
   StoreForRegion(model, model.conditions.temperature.regions, temperature, [] {});

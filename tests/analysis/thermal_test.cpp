@@ -47,7 +47,7 @@ Model HeatedPanel(int32_t order, ProblemType problem) {
   for (int32_t i = 1; i <= m.nodeCount; ++i) m.nodes[i].restraint = 0, m.nodes[i].load = 0.0;
   if (order == 2) m = WithSideNodes(m);
   SetMaterial(m, {problem, E, Mu, 0.5, 0.0, Alpha});
-  SetTemperatureChange(m, Dt);
+  SetTemperature(m, Dt);
   return m;
 }
 
@@ -117,7 +117,7 @@ TEST_P(Thermal, HeldAtBothEndsTakesMinusEAlphaDt) {
   }
   m.nodes[1].restraint = FixedXY;
   SetMaterial(m, {c.problem, E, Mu, 0.5, 0.0, Alpha});
-  SetTemperatureChange(m, Dt);
+  SetTemperature(m, Dt);
   const Solution s = Compute(m);
   const double sx = c.problem == PlaneStrain ? -E * Alpha * Dt / (1.0 - Mu) : -E * Alpha * Dt;
   const AnalysisMaterial material = ElementMaterialsOf(m).Of(1);
@@ -162,7 +162,7 @@ TEST(ThermalRegions, EachRegionExpandsByItsOwnAlphaAndDt) {
                                    {m.elementCount - 3, m.elementCount - 2, m.elementCount - 1, m.elementCount}});
   }
   SetMaterial(m, {PlaneStress, E, Mu, 1.0, 0.0, Alpha});
-  SetTemperatureChange(m, Dt);
+  SetTemperature(m, Dt);
   SetRegionMaterial(m, {"block1", E / 2, 0.2, 0.0, 3 * Alpha});
   SetRegionTemperature(m, {"block2", -25.0});
   const double strain[3] = {Alpha * Dt, 3 * Alpha * Dt, Alpha * -25.0};
@@ -184,7 +184,7 @@ TEST(ThermalRegions, NoTemperatureStrainChangesNoBit) {
   Group half{GroupKind::Region, 1, "half", {}, {}, {}};
   for (int32_t e = 1; e <= quiet.elementCount / 2; ++e) half.elements.push_back(e);
   quiet.conditions.groups.push_back(half);
-  SetTemperatureChange(quiet, 10.0);
+  SetTemperature(quiet, 10.0);
   SetRegionTemperature(quiet, {"half", 30.0});
   EnteredMaterial expanding = quiet.entered;
   expanding.alpha = Alpha;

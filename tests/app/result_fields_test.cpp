@@ -149,5 +149,20 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
   }
 }
 
+// A field only a solid of revolution has is offered for an axisymmetric model
+// alone; the others for every model, in the table's order.
+TEST(ResultFields, AModelIsOfferedTheFieldsOfItsProblemType) {
+  using enum ResultField;
+  const auto row = [](ResultField field, bool axisymmetricOnly) {
+    ResultFieldRow r = RowOf(field);
+    r.axisymmetricOnly = axisymmetricOnly;
+    return r;
+  };
+  const ResultFieldRow rows[] = {row(SigmaX, false), row(Sigma1, true), row(Mises, false)};
+  EXPECT_EQ(FieldsFor(rows, PlaneStress), (std::vector<ResultField>{SigmaX, Mises}));
+  EXPECT_EQ(FieldsFor(rows, PlaneStrain), (std::vector<ResultField>{SigmaX, Mises}));
+  EXPECT_EQ(FieldsFor(rows, Axisymmetric), (std::vector<ResultField>{SigmaX, Sigma1, Mises}));
+}
+
 }  // namespace
 }  // namespace trivane::testing
