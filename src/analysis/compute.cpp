@@ -11,6 +11,7 @@
 #include "analysis/solvers/diagnosis.h"
 #include "analysis/recovery/error_estimate.h"
 #include "analysis/elements/material.h"
+#include "analysis/loads/loads.h"
 #include "analysis/recovery/nodal_stress.h"
 #include "analysis/recovery/results.h"
 #include "analysis/solvers/sparse_system.h"
@@ -156,13 +157,9 @@ std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMa
     // six values then follow the element's own field to second order.
     const auto number = static_cast<int32_t>(e + 1);
     const ElementNodes nodes = NodesOf(model, number);
-    const AnalysisMaterial& material = materials.Of(number);
-    const ConstitutiveMatrix d = element.D(material.constants);
+    const ConstitutiveMatrix d = element.D(materials.Of(number).constants);
     // D (B ue - eps0), as at the corners, where a temperature strains it.
-    const InitialStrain eps0 = InitialStrainOf(material, model.entered.problem);
-    const bool strained = eps0 != InitialStrain{};
-    const std::array<double, PlaneComponents> initial =
-        strained ? InitialStress(element, material.constants, eps0) : std::array<double, PlaneComponents>{};
+    const auto initial = ElementInitialStress(model, materials, number);
     for (int32_t side = 0; side < element.SideCount(); ++side) {
       const std::span<const int32_t> ends = element.SideNodes(side);
       if (ends.size() < 3) continue;
@@ -177,7 +174,7 @@ std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMa
       StressState& middle = own[static_cast<std::size_t>(ends[2])];
       for (std::size_t r = 0; r < 3; ++r) {
         middle[r] = d[r][0] * eps[0] + d[r][1] * eps[1] + d[r][2] * eps[2];
-        if (strained) middle[r] -= initial[r];
+        if (initial) middle[r] -= (*initial)[r];
       }
     }
   }

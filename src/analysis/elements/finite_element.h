@@ -3,8 +3,9 @@
 // nodes, its strain-displacement matrix B at a point and the material matrix
 // D, its integration points, the stiffness Ke = integral of B^T D B t dA and
 // the stress matrices D B at the points where stresses are recovered, how a
-// load on one of its sides and its own weight become forces on its nodes, and
-// its shape functions, for sampling a field inside it and for drawing it.
+// load on one of its sides, its own weight and a temperature strain become
+// forces on its nodes, and its shape functions, for sampling a field inside
+// it and for drawing it.
 //
 // The assembly, the loads, the stress recovery, the reactions, the averaging,
 // the error estimate, the samples along a line, the probe and the drawing

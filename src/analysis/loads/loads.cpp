@@ -106,21 +106,27 @@ void AddThermalForces(const Model& model, std::vector<double>& forces) {
 
 }  // namespace
 
+std::optional<std::array<double, PlaneComponents>> ElementInitialStress(const Model& model,
+                                                                        const ElementMaterials& materials,
+                                                                        int32_t element) {
+  const AnalysisMaterial& material = materials.Of(element);
+  const InitialStrain eps0 = InitialStrainOf(material, model.entered.problem);
+  if (eps0 == InitialStrain{}) return std::nullopt;
+  const std::array<double, PlaneComponents> s0 = InitialStress(ElementTypeOf(model), material.constants, eps0);
+  for (const double v : s0) checked::Finite(v);
+  return s0;
+}
+
 std::vector<std::array<double, PlaneComponents>> InitialStresses(const Model& model, const ElementMaterials& materials) {
   std::vector<std::array<double, PlaneComponents>> stresses;
   if (!HasTemperatureChange(model)) return stresses;
-  const FiniteElement& element = ElementTypeOf(model);
   stresses.resize(static_cast<std::size_t>(std::max(model.elementCount, 0)));
   bool any = false;
-  for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const AnalysisMaterial& material = materials.Of(e);
-    const InitialStrain eps0 = InitialStrainOf(material, model.entered.problem);
-    if (eps0 == InitialStrain{}) continue;
-    auto& s0 = stresses[static_cast<std::size_t>(e - 1)];
-    s0 = InitialStress(element, material.constants, eps0);
-    for (const double v : s0) checked::Finite(v);
-    any = true;
-  }
+  for (int32_t e = 1; e <= model.elementCount; ++e)
+    if (const auto s0 = ElementInitialStress(model, materials, e)) {
+      stresses[static_cast<std::size_t>(e - 1)] = *s0;
+      any = true;
+    }
   if (!any) stresses.clear();
   return stresses;
 }

@@ -2,7 +2,9 @@
 // The right-hand side F of K u = F, in one place: the nodes' point loads, the
 // edge loads as consistent nodal forces, self-weight, and the forces that
 // hold a temperature strain.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "analysis/elements/finite_element.h"
@@ -27,6 +29,11 @@ Force NodeForce(const Node& node);
 // overflow") when a force overflows, and Error(ElementNodeMissing) for an
 // element corner outside 1..nodeCount that self-weight would load.
 std::vector<double> NodalForces(const Model& model);
+
+// The stress D eps0 of element e's temperature strain; none when it has none.
+std::optional<std::array<double, PlaneComponents>> ElementInitialStress(const Model& model,
+                                                                        const ElementMaterials& materials,
+                                                                        int32_t element);
 
 // The stress D eps0 of every element's temperature strain, entry [e - 1],
 // which the stresses D (B u - eps0) take off D B u; empty when no element has
