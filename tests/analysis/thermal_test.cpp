@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <string>
 #include <utility>
 
@@ -24,28 +23,11 @@ using testing::Close;
 
 constexpr double E = 2.0e11, Mu = 0.3, Alpha = 1.2e-5, Dt = 40.0;
 
-// The same mesh with a node on the middle of every side: six-node triangles.
-Model WithSideNodes(Model m) {
-  std::map<std::pair<int32_t, int32_t>, int32_t> middle;
-  for (int32_t e = 1; e <= m.elementCount; ++e) {
-    Element& el = m.elements[e];
-    el.count = 6;
-    for (std::size_t k = 0; k < 3; ++k) {
-      const int32_t a = el.node[k], b = el.node[(k + 1) % 3];
-      const auto [it, added] = middle.emplace(std::pair{std::min(a, b), std::max(a, b)}, m.nodeCount + 1);
-      if (added) m.nodes[++m.nodeCount] = {0.5 * (m.nodes[a].x + m.nodes[b].x), 0.5 * (m.nodes[a].y + m.nodes[b].y)};
-      el.node[k + 3] = it->second;
-    }
-  }
-  m.elementOrder = 2;
-  return m;
-}
-
 // Cook's tapered panel, no supports or loads, at a uniform temperature rise.
 Model HeatedPanel(int32_t order, ProblemType problem) {
   Model m = examples::CookMembrane(4);
   for (int32_t i = 1; i <= m.nodeCount; ++i) m.nodes[i].restraint = 0, m.nodes[i].load = 0.0;
-  if (order == 2) m = WithSideNodes(m);
+  if (order == 2) m = examples::WithMiddleNodes(m);
   SetMaterial(m, {problem, E, Mu, 0.5, 0.0, Alpha});
   SetTemperature(m, Dt);
   return m;
@@ -109,7 +91,7 @@ TEST_P(Thermal, FreeExpansionIsStressFree) {
 TEST_P(Thermal, HeldAtBothEndsTakesMinusEAlphaDt) {
   const ThermalCase& c = GetParam();
   Model m = examples::CantileverPlate(6, 3);
-  if (c.order == 2) m = WithSideNodes(m);
+  if (c.order == 2) m = examples::WithMiddleNodes(m);
   for (int32_t i = 1; i <= m.nodeCount; ++i) {
     Node& n = m.nodes[i];
     n.load = 0.0;
