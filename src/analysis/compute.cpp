@@ -11,6 +11,7 @@
 #include "analysis/solvers/diagnosis.h"
 #include "analysis/recovery/error_estimate.h"
 #include "analysis/elements/material.h"
+#include "analysis/loads/loads.h"
 #include "analysis/recovery/nodal_stress.h"
 #include "analysis/recovery/results.h"
 #include "analysis/solvers/sparse_system.h"
@@ -111,10 +112,10 @@ Solution Compute(const Model& model, SolverChoice solver, StressRecovery recover
   s.reactions = ComputeReactions(model, input, s.displacements);
   s.stressPoints = stressMatrices.points;
   if (s.stressPoints == 1) {
-    s.stresses = RecoverStresses(model, stressMatrices, s.displacements);
+    s.stresses = RecoverStresses(model, stressMatrices, s.displacements, input.initialStresses);
     s.mises = ComputeMises(model, s.stresses, 1, model.entered.problem, input.materials);
   } else {
-    s.pointStresses = RecoverStresses(model, stressMatrices, s.displacements);
+    s.pointStresses = RecoverStresses(model, stressMatrices, s.displacements, input.initialStresses);
     s.pointMises = ComputeMises(model, s.pointStresses, s.stressPoints, model.entered.problem, input.materials);
     for (int32_t k = 0; k < StressComponentCount; ++k)
       s.stresses[static_cast<std::size_t>(k)] = ElementMeans(s.pointStresses[static_cast<std::size_t>(k)], s.stressPoints);
@@ -157,6 +158,8 @@ std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMa
     const auto number = static_cast<int32_t>(e + 1);
     const ElementNodes nodes = NodesOf(model, number);
     const ConstitutiveMatrix d = element.D(materials.Of(number).constants);
+    // D (B ue - eps0), as at the corners, where a temperature strains it.
+    const auto initial = ElementInitialStress(model, materials, number);
     for (int32_t side = 0; side < element.SideCount(); ++side) {
       const std::span<const int32_t> ends = element.SideNodes(side);
       if (ends.size() < 3) continue;
@@ -169,7 +172,10 @@ std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMa
           eps[r] += strain[r][2 * k] * s.displacements[2 * node - 2] + strain[r][2 * k + 1] * s.displacements[2 * node - 1];
       }
       StressState& middle = own[static_cast<std::size_t>(ends[2])];
-      for (std::size_t r = 0; r < 3; ++r) middle[r] = d[r][0] * eps[0] + d[r][1] * eps[1] + d[r][2] * eps[2];
+      for (std::size_t r = 0; r < 3; ++r) {
+        middle[r] = d[r][0] * eps[0] + d[r][1] * eps[1] + d[r][2] * eps[2];
+        if (initial) middle[r] -= (*initial)[r];
+      }
     }
   }
   return values;

@@ -14,21 +14,30 @@ namespace trivane::cli {
 
 namespace {
 
+// Whether a group comes before "=": always, never, or when there is an "=".
+enum class GroupPart { Required, None, Optional };
+
 // What each condition option takes: the form shown when a value does not
-// fit it, whether a group comes before "=", and how many numbers follow.
+// fit it, its group part, and how many numbers follow.
 struct ConditionForm {
   std::string_view flag;
   std::string_view form;
-  bool group;
+  GroupPart group;
   size_t fewest;
   size_t most;
 };
 
 constexpr ConditionForm Forms[] = {
-    {"--support", "GROUP=x|y|xy", true, 0, 0},      {"--pressure", "GROUP=P", true, 1, 1},
-    {"--water", "GROUP=LEVEL,GAMMA", true, 2, 2},   {"--traction", "GROUP=TX,TY", true, 2, 2},
-    {"--force", "GROUP=FX,FY", true, 2, 2},         {"--gravity", "GX,GY", false, 2, 2},
-    {"--density", "RHO", false, 1, 1},              {"--region", "NAME=E,MU[,RHO]", true, 2, 3},
+    {"--support", "GROUP=x|y|xy", GroupPart::Required, 0, 0},
+    {"--pressure", "GROUP=P", GroupPart::Required, 1, 1},
+    {"--water", "GROUP=LEVEL,GAMMA", GroupPart::Required, 2, 2},
+    {"--traction", "GROUP=TX,TY", GroupPart::Required, 2, 2},
+    {"--force", "GROUP=FX,FY", GroupPart::Required, 2, 2},
+    {"--gravity", "GX,GY", GroupPart::None, 2, 2},
+    {"--density", "RHO", GroupPart::None, 1, 1},
+    {"--alpha", "A", GroupPart::None, 1, 1},
+    {"--temperature", "[REGION=]DT", GroupPart::Optional, 1, 1},
+    {"--region", "NAME=E,MU[,RHO[,ALPHA]]", GroupPart::Required, 2, 4},
 };
 
 const ConditionForm& FormOf(std::string_view flag) {
@@ -62,9 +71,9 @@ ConditionOption ReadCondition(const std::string& flag, const std::string& value)
   const ConditionForm& form = FormOf(flag);
   ConditionOption option{flag, value, {}, {}, {}, Free};
   std::string_view numbers = value;
-  if (form.group) {
-    // Values hold no "=", so a group name may.
-    const size_t equals = value.rfind('=');
+  // Values hold no "=", so a group name may.
+  const size_t equals = value.rfind('=');
+  if (form.group == GroupPart::Required || (form.group == GroupPart::Optional && equals != std::string::npos)) {
     if (equals == std::string::npos || equals == 0) Refuse(option, messages::OptionValueForm(form.form));
     option.group = value.substr(0, equals);
     numbers = std::string_view(value).substr(equals + 1);
@@ -130,9 +139,16 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
     SetGravity(model, {v[0], v[1]});
   } else if (option.flag == "--density") {
     SetDensity(model, v[0]);
+  } else if (option.flag == "--alpha") {
+    SetExpansion(model, v[0]);
+  } else if (option.flag == "--temperature") {
+    if (option.group.empty())
+      SetTemperature(model, v[0]);
+    else
+      SetRegionTemperature(model, {GroupLabel(GroupFor(model, option, GroupKind::Region)), v[0]});
   } else if (option.flag == "--region") {
     const Group& region = GroupFor(model, option, GroupKind::Region);
-    SetRegionMaterial(model, {GroupLabel(region), v[0], v[1], v.size() > 2 ? v[2] : 0.0});
+    SetRegionMaterial(model, {GroupLabel(region), v[0], v[1], v.size() > 2 ? v[2] : 0.0, v.size() > 3 ? v[3] : 0.0});
   }
   return std::nullopt;
 }
@@ -142,7 +158,8 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
 const char* const ModelOptionsUsage =
     "[--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain|--plane-stress]\n"
     "    [--support GROUP=x|y|xy] [--pressure GROUP=P] [--water GROUP=LEVEL,GAMMA] [--traction GROUP=TX,TY]\n"
-    "    [--force GROUP=FX,FY] [--gravity GX,GY] [--density RHO] [--region NAME=E,MU[,RHO]]";
+    "    [--force GROUP=FX,FY] [--gravity GX,GY] [--density RHO] [--region NAME=E,MU[,RHO[,ALPHA]]]\n"
+    "    [--alpha A] [--temperature [REGION=]DT]";
 
 OptionNames WithModelOptions(OptionNames own) {
   own.values.insert(own.values.end(), {"--E", "--nu", "--t"});
@@ -176,15 +193,17 @@ std::vector<std::string> ApplyModelOptions(const ModelOptions& options, Model& m
       Refuse(option, e.what());
     }
   }
-  // A region given without its density takes the model's, whichever of
-  // --density and --region came first.
-  std::map<std::string, bool, std::less<>> densityGiven;
+  // A region given without its density or its expansion takes the model's,
+  // whichever of --density, --alpha and --region came first.
+  std::map<std::string, std::size_t, std::less<>> valuesGiven;
   for (const ConditionOption& option : options.conditions)
     if (option.flag == "--region")
-      densityGiven[GroupLabel(*FindGroupOfKind(model, option.group, GroupKind::Region))] = option.numbers.size() > 2;
+      valuesGiven[GroupLabel(*FindGroupOfKind(model, option.group, GroupKind::Region))] = option.numbers.size();
   for (RegionMaterial& material : model.conditions.regionMaterials)
-    if (const auto found = densityGiven.find(material.region); found != densityGiven.end() && !found->second)
-      material.rho = model.entered.rho;
+    if (const auto found = valuesGiven.find(material.region); found != valuesGiven.end()) {
+      if (found->second < 3) material.rho = model.entered.rho;
+      if (found->second < 4) material.alpha = model.entered.alpha;
+    }
   return notes;
 }
 

@@ -54,7 +54,8 @@ void PrintModelOptions(std::ostream& out) {
       << "  --support sets the restraint of every node of the group (x fixes u, y fixes v, xy both).\n"
       << "  --pressure (pushing into the body), --water and --traction load an edge group, per unit area;\n"
       << "  --force adds (FX, FY) to every node of a node group; --gravity is the acceleration of the mass;\n"
-      << "  --region gives a region its own material (RHO left out: the model's density).\n";
+      << "  --region gives a region its own material (RHO or ALPHA left out: the model's);\n"
+      << "  --alpha is the expansion per kelvin; --temperature DT warms the model, REGION=DT one region.\n";
 }
 
 void PrintUsage(std::ostream& out) {

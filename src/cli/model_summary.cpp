@@ -1,5 +1,6 @@
 #include "cli/model_summary.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "cli/cli_common.h"
@@ -68,13 +69,30 @@ std::string MaterialLine(const Model& model) {
   std::string line = ProblemName(m.problem) + ", E = " + FormatGeneral(m.E) + " Pa, mu = " + FormatGeneral(m.mu) +
                      ", t = " + FormatGeneral(m.t) + " m";
   if (m.rho != 0.0) line += ", rho = " + FormatGeneral(m.rho) + " kg/m3";
+  if (m.alpha != 0.0) line += ", alpha = " + FormatGeneral(m.alpha) + " 1/K";
   return line;
 }
 
+bool HasThermalData(const Model& model) {
+  const Conditions& c = model.conditions;
+  return model.entered.alpha != 0.0 || c.temperature.dt != 0.0 || !c.temperature.regions.empty() ||
+         std::any_of(c.regionMaterials.begin(), c.regionMaterials.end(),
+                     [](const RegionMaterial& r) { return r.alpha != 0.0; });
+}
+
+// A model without thermal data keeps the JSON it always had.
 std::string MaterialJson(const Model& model) {
   const EnteredMaterial& m = model.entered;
-  return "{\"problem\": " + JsonString(ProblemName(m.problem)) + ", \"E\": " + JsonReal(m.E) +
-         ", \"mu\": " + JsonReal(m.mu) + ", \"t\": " + JsonReal(m.t) + ", \"rho\": " + JsonReal(m.rho) + "}";
+  std::string text = "{\"problem\": " + JsonString(ProblemName(m.problem)) + ", \"E\": " + JsonReal(m.E) +
+                     ", \"mu\": " + JsonReal(m.mu) + ", \"t\": " + JsonReal(m.t) + ", \"rho\": " + JsonReal(m.rho);
+  if (!HasThermalData(model)) return text + "}";
+  const Temperature& temperature = model.conditions.temperature;
+  text += ", \"alpha\": " + JsonReal(m.alpha) + "}, \"temperature\": {\"dt\": " + JsonReal(temperature.dt) +
+          ", \"regions\": [";
+  for (size_t k = 0; k < temperature.regions.size(); ++k)
+    text += (k > 0 ? ", " : "") + std::string("{\"region\": ") + JsonString(temperature.regions[k].region) +
+            ", \"dt\": " + JsonReal(temperature.regions[k].dt) + "}";
+  return text + "]}";
 }
 
 void PrintConditions(const Model& model, std::ostream& out) {
@@ -82,9 +100,12 @@ void PrintConditions(const Model& model, std::ostream& out) {
   for (const Group& g : c.groups)
     out << "group " << GroupLabel(g) << " (" << KindName(g.kind) << " " << FormatInteger(g.number)
         << "): " << SizeOf(g) << SizeUnit(g.kind) << "\n";
-  for (const RegionMaterial& r : c.regionMaterials)
+  for (const RegionMaterial& r : c.regionMaterials) {
     out << "region " << r.region << ": E = " << FormatGeneral(r.E) << " Pa, mu = " << FormatGeneral(r.mu)
-        << ", rho = " << FormatGeneral(r.rho) << " kg/m3\n";
+        << ", rho = " << FormatGeneral(r.rho) << " kg/m3";
+    if (r.alpha != 0.0) out << ", alpha = " << FormatGeneral(r.alpha) << " 1/K";
+    out << "\n";
+  }
   size_t count[3] = {0, 0, 0};
   for (const EdgeLoad& load : c.edgeLoads) ++count[static_cast<int>(load.kind)];
   if (!c.edgeLoads.empty()) {
@@ -99,6 +120,9 @@ void PrintConditions(const Model& model, std::ostream& out) {
   }
   if (!(c.gravity == Gravity{}))
     out << "gravity: (" << FormatGeneral(c.gravity.gx) << ", " << FormatGeneral(c.gravity.gy) << ") m/s2\n";
+  if (c.temperature.dt != 0.0) out << "temperature change: " << FormatGeneral(c.temperature.dt) << " K\n";
+  for (const RegionTemperature& r : c.temperature.regions)
+    out << "temperature change of region " << r.region << ": " << FormatGeneral(r.dt) << " K\n";
 }
 
 std::string ConditionsJson(const Model& model) {
@@ -111,10 +135,12 @@ std::string ConditionsJson(const Model& model) {
             ", \"kind\": " + JsonString(KindName(g.kind)) + ", \"size\": " + FormatInteger(static_cast<long long>(SizeOf(g))) + "}";
   }
   text += "], \"region_materials\": [";
+  const bool thermal = HasThermalData(model);
   for (size_t k = 0; k < c.regionMaterials.size(); ++k) {
     const RegionMaterial& r = c.regionMaterials[k];
     text += (k > 0 ? ", " : "") + std::string("{\"region\": ") + JsonString(r.region) + ", \"E\": " + JsonReal(r.E) +
-            ", \"mu\": " + JsonReal(r.mu) + ", \"rho\": " + JsonReal(r.rho) + "}";
+            ", \"mu\": " + JsonReal(r.mu) + ", \"rho\": " + JsonReal(r.rho) +
+            (thermal ? ", \"alpha\": " + JsonReal(r.alpha) : std::string()) + "}";
   }
   text += "], \"edge_loads\": [";
   for (size_t k = 0; k < c.edgeLoads.size(); ++k) text += (k > 0 ? ", " : "") + EdgeLoadJson(c.edgeLoads[k]);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "io/line_fields.h"
+#include "io/section_tokens.h"
 #include "io/number_text.h"
 #include "model/errors.h"
 #include "model/condition_edits.h"
@@ -26,10 +27,11 @@ constexpr const char* LineEnd = "\r\n";
 
 // The form of each statement, for the error that a line does not have it.
 constexpr const char* ProblemForm = "problem plane-stress|plane-strain";
-constexpr const char* MaterialForm = "material E=… mu=… t=… rho=…";
+constexpr const char* MaterialForm = "material E=… mu=… t=… rho=… [alpha=…]";
 constexpr const char* GravityForm = "gravity gx=… gy=…";
 constexpr const char* GroupForm = "group nodes|edges|region 编号 \"名称\" 项数";
-constexpr const char* RegionMaterialForm = "region-material \"区域\" E=… mu=… rho=…";
+constexpr const char* RegionMaterialForm = "region-material \"区域\" E=… mu=… rho=… [alpha=…]";
+constexpr const char* TemperatureForm = "temperature [\"区域\"] dt=…";
 constexpr const char* PressureForm = "pressure 结点-结点 p=…";
 constexpr const char* WaterForm = "water 结点-结点 level=… gamma=…";
 constexpr const char* TractionForm = "traction 结点-结点 tx=… ty=…";
@@ -43,70 +45,7 @@ constexpr const char* MidSideItemForm = "结点 结点 结点";
 constexpr const char* KindWords[] = {"nodes", "edges", "region"};
 constexpr int ItemsPerLine[] = {10, 8, 10};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Quoted(std::string_view name) {
-  static constexpr char Hex[] = "0123456789ABCDEF";
-  std::string quoted = "\"";
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') quoted.append(1, '\\').append(1, c);
-    else if (byte < 0x20 || byte == 0x7f) quoted.append("\\x").append(1, Hex[byte >> 4]).append(1, Hex[byte & 15]);
-    else quoted += c;
-  }
-  return quoted += '"';
-}
-
 std::string EdgeText(const Edge& e) { return FormatInteger(e.node1) + "-" + FormatInteger(e.node2); }
-
-struct Token {
-  std::string text;  // a quoted token without its quotes and escapes
-  bool quoted = false;
-};
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// The blank-separated tokens of a line; a token that begins with a double
-// quote runs to the closing quote and must end there.
-std::vector<Token> Tokens(std::string_view line) {
-  std::vector<Token> tokens;
-  for (size_t k = 0; k < line.size();) {
-    if (IsBlank(line[k])) {
-      ++k;
-      continue;
-    }
-    Token& token = tokens.emplace_back();
-    const size_t start = k;
-    if (line[k] != '"') {
-      while (k < line.size() && !IsBlank(line[k])) token.text += line[k++];
-      continue;
-    }
-    token.quoted = true;
-    const auto bad = [&] { return Error(messages::BadQuotedName(line.substr(start))); };
-    for (++k;; ++k) {
-      if (k == line.size()) throw bad();
-      if (line[k] == '"') break;
-      if (line[k] != '\\') {
-        token.text += line[k];
-      } else if (k + 1 < line.size() && (line[k + 1] == '"' || line[k + 1] == '\\')) {
-        token.text += line[++k];
-      } else if (k + 3 < line.size() && line[k + 1] == 'x' && HexDigit(line[k + 2]) >= 0 &&
-                 HexDigit(line[k + 3]) >= 0) {
-        token.text += static_cast<char>(HexDigit(line[k + 2]) * 16 + HexDigit(line[k + 3]));
-        k += 3;
-      } else {
-        throw bad();
-      }
-    }
-    if (++k < line.size() && !IsBlank(line[k])) throw bad();
-  }
-  return tokens;
-}
 
 class SectionReader {
  public:
@@ -118,7 +57,7 @@ class SectionReader {
     if (line_ >= text_.LineCount()) return;
     const int header = line_;
     std::string_view title = text_.Line(header);
-    while (!title.empty() && IsBlank(title.back())) title.remove_suffix(1);
+    while (!title.empty() && IsSectionBlank(title.back())) title.remove_suffix(1);
     if (title != Header && title != Header2) Fail(messages::SectionHeaderExpected(title));
     version_ = title == Header ? 1 : 2;
     for (line_ = header + 1; line_ < text_.LineCount(); ++line_)
@@ -135,6 +74,11 @@ class SectionReader {
 
   void Expect(const std::vector<Token>& tokens, size_t count, const char* form) const {
     if (tokens.size() != count) Fail(messages::SectionLineForm(form));
+  }
+
+  // A statement whose last fields may be left out.
+  void ExpectBetween(const std::vector<Token>& tokens, size_t fewest, size_t most, const char* form) const {
+    if (tokens.size() < fewest || tokens.size() > most) Fail(messages::SectionLineForm(form));
   }
 
   // "key=value", the value a real.
@@ -177,13 +121,14 @@ class SectionReader {
       else if (t[1].text == "plane-strain" && !t[1].quoted) entered_.problem = PlaneStrain;
       else Fail(messages::UnknownProblemType(t[1].text));
     } else if (keyword == "material") {
-      Expect(t, 5, MaterialForm);
+      ExpectBetween(t, 5, 6, MaterialForm);
       Once(materialSeen_, keyword);
       materialLine_ = line_;
       entered_.E = Value(t[1], "E", MaterialForm);
       entered_.mu = Value(t[2], "mu", MaterialForm);
       entered_.t = Value(t[3], "t", MaterialForm);
       entered_.rho = Value(t[4], "rho", MaterialForm);
+      entered_.alpha = t.size() > 5 ? Value(t[5], "alpha", MaterialForm) : 0.0;
     } else if (keyword == "gravity") {
       Expect(t, 3, GravityForm);
       Once(gravitySeen_, keyword);
@@ -191,12 +136,14 @@ class SectionReader {
     } else if (keyword == "group") {
       ReadGroup(t);
     } else if (keyword == "region-material") {
-      Expect(t, 5, RegionMaterialForm);
+      ExpectBetween(t, 5, 6, RegionMaterialForm);
       if (!t[1].quoted) Fail(messages::SectionLineForm(RegionMaterialForm));
-      conditions_.regionMaterials.push_back(RegionMaterial{t[1].text, Value(t[2], "E", RegionMaterialForm),
-                                                           Value(t[3], "mu", RegionMaterialForm),
-                                                           Value(t[4], "rho", RegionMaterialForm)});
+      conditions_.regionMaterials.push_back(RegionMaterial{
+          t[1].text, Value(t[2], "E", RegionMaterialForm), Value(t[3], "mu", RegionMaterialForm),
+          Value(t[4], "rho", RegionMaterialForm), t.size() > 5 ? Value(t[5], "alpha", RegionMaterialForm) : 0.0});
       regionMaterialLines_.push_back(line_);
+    } else if (keyword == "temperature") {
+      ReadTemperature(t);
     } else if (keyword == "pressure") {
       Expect(t, 3, PressureForm);
       AddEdgeLoad(keyword,
@@ -312,7 +259,32 @@ class SectionReader {
       if (!given.insert(r.region).second) Fail(messages::RepeatedRegionMaterial(r.region));
       AtLine(line_, [&] { return ElementConstants(EnteredMaterial{entered_.problem, r.E, r.mu, entered_.t, r.rho}); });
     }
+    FinishRegionTemperatures();
     model_.conditions = std::move(conditions_);
+  }
+
+  // The model's temperature change, once, or a region's, whose region is
+  // checked with the others at the end.
+  void ReadTemperature(const std::vector<Token>& t) {
+    ExpectBetween(t, 2, 3, TemperatureForm);
+    if (t.size() == 2) {
+      Once(temperatureSeen_, "temperature dt=…");
+      conditions_.temperature.dt = Value(t[1], "dt", TemperatureForm);
+      return;
+    }
+    if (!t[1].quoted) Fail(messages::SectionLineForm(TemperatureForm));
+    conditions_.temperature.regions.push_back({t[1].text, Value(t[2], "dt", TemperatureForm)});
+    regionTemperatureLines_.push_back(line_);
+  }
+
+  void FinishRegionTemperatures() {
+    const auto& regions = conditions_.temperature.regions;
+    std::set<std::string, std::less<>> given;
+    for (size_t k = 0; k < regions.size(); ++k) {
+      line_ = regionTemperatureLines_[k];
+      if (!regions_.contains(regions[k].region)) Fail(messages::UnknownRegion(regions[k].region));
+      if (!given.insert(regions[k].region).second) Fail(messages::RepeatedRegionTemperature(regions[k].region));
+    }
   }
 
   // A six-node model needs its mid-side nodes, and only it has them.
@@ -343,9 +315,9 @@ class SectionReader {
   int line_ = 0;
   EnteredMaterial entered_;
   Conditions conditions_;
-  bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false;
+  bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false, temperatureSeen_ = false;
   int materialLine_ = 0;
-  std::vector<int> regionMaterialLines_;
+  std::vector<int> regionMaterialLines_, regionTemperatureLines_;
   std::set<std::pair<int, int32_t>> groupKeys_;  // kind and number of the groups read
   std::set<std::string, std::less<>> regions_;   // labels of the regions read
   std::set<std::tuple<int, int32_t, int32_t>> edgeLoadKeys_;  // kind and ends, lower first, of the edge loads read
@@ -359,8 +331,11 @@ std::string WriteProblemSection(const Model& model) {
   const bool sixNode = model.elementOrder == 2;
   std::string s = std::string(sixNode ? Header2 : Header) + LineEnd;
   s += std::string("problem ") + (m.problem == PlaneStrain ? "plane-strain" : "plane-stress") + LineEnd;
+  // Thermal values are written only where they are set, so a file without
+  // them keeps every byte it had.
+  const auto alpha = [](double a) { return a != 0.0 ? " alpha=" + FormatShortest(a) : std::string(); };
   s += "material E=" + FormatShortest(m.E) + " mu=" + FormatShortest(m.mu) + " t=" + FormatShortest(m.t) +
-       " rho=" + FormatShortest(m.rho) + LineEnd;
+       " rho=" + FormatShortest(m.rho) + alpha(m.alpha) + LineEnd;
   s += "gravity gx=" + FormatShortest(c.gravity.gx) + " gy=" + FormatShortest(c.gravity.gy) + LineEnd;
   if (sixNode) {
     s += std::string("order 2") + LineEnd + "mid-side-nodes " + FormatInteger(model.elementCount) + LineEnd;
@@ -385,7 +360,10 @@ std::string WriteProblemSection(const Model& model) {
   }
   for (const RegionMaterial& r : c.regionMaterials)
     s += "region-material " + Quoted(r.region) + " E=" + FormatShortest(r.E) + " mu=" + FormatShortest(r.mu) +
-         " rho=" + FormatShortest(r.rho) + LineEnd;
+         " rho=" + FormatShortest(r.rho) + alpha(r.alpha) + LineEnd;
+  if (c.temperature.dt != 0.0) s += "temperature dt=" + FormatShortest(c.temperature.dt) + LineEnd;
+  for (const RegionTemperature& r : c.temperature.regions)
+    s += "temperature " + Quoted(r.region) + " dt=" + FormatShortest(r.dt) + LineEnd;
   for (const EdgeLoad& load : c.edgeLoads) {
     const std::string edge = EdgeText(load.edge);
     switch (load.kind) {

@@ -11,12 +11,18 @@
 //   4-5 5-6 6-7
 //   group region 2 "" 2
 //   1 2
-//   region-material "2" E=20000000000 mu=0.25 rho=2600
+//   region-material "2" E=20000000000 mu=0.25 rho=2600 alpha=1.2e-05
+//   temperature dt=15
+//   temperature "2" dt=30
 //   water 4-5 level=40 gamma=9810
 //
 // The material as entered; the groups, each followed by its items on lines of
 // their own (node numbers, node pairs "a-b", or element numbers); the region
-// materials, naming the region as GroupLabel does; one line per edge load.
+// materials, naming the region as GroupLabel does; the temperature change of
+// the model and of each region with its own; one line per edge load. The
+// coefficient of thermal expansion (alpha=, last on a material line) and the
+// model's temperature change are written only when they are not 0, so a
+// model without them is written as before, byte for byte.
 // Names are in double quotes, with \" and \\ for a quote and a backslash and
 // \xHH for a control character. Reals are written in their shortest form that
 // reads back exactly.

@@ -133,19 +133,6 @@ void SetSpin(Model& model, double omega) {
 
 void SetTemperature(Model& model, double dt) { model.conditions.temperature.dt = dt; }
 
-void SetRegionTemperature(Model& model, const RegionTemperature& temperature) {
-  const Group* region = FindGroupOfKind(model, temperature.region, GroupKind::Region);
-  if (region == nullptr) throw Error(messages::UnknownRegion(temperature.region));
-  const RegionTemperature stored{GroupLabel(*region), temperature.dt};
-  auto& regions = model.conditions.temperature.regions;
-  const auto same = std::find_if(regions.begin(), regions.end(),
-                                 [&](const RegionTemperature& t) { return t.region == stored.region; });
-  if (same == regions.end())
-    regions.push_back(stored);
-  else
-    *same = stored;
-}
-
 // A plane model left with a spin would keep a load it cannot have: the type
 // is refused rather than the spin dropped unasked.
 void SetMaterial(Model& model, const EnteredMaterial& entered) {
@@ -161,19 +148,41 @@ void SetDensity(Model& model, double rho) {
   SetMaterial(model, entered);
 }
 
-void SetRegionMaterial(Model& model, const RegionMaterial& material) {
-  const Group* region = FindGroupOfKind(model, material.region, GroupKind::Region);
-  if (region == nullptr) throw Error(messages::UnknownRegion(material.region));
-  ElementConstants({model.entered.problem, material.E, material.mu, model.entered.t, material.rho});
-  RegionMaterial stored = material;
-  stored.region = GroupLabel(*region);
-  auto& materials = model.conditions.regionMaterials;
-  const auto same = std::find_if(materials.begin(), materials.end(),
-                                 [&](const RegionMaterial& m) { return m.region == stored.region; });
-  if (same == materials.end())
-    materials.push_back(stored);
+void SetExpansion(Model& model, double alpha) {
+  EnteredMaterial entered = model.entered;
+  entered.alpha = alpha;
+  SetMaterial(model, entered);
+}
+
+namespace {
+
+// Stores a region's own entry under the region's label, replacing the one it
+// had; the region must exist, and `check` refuses the entry's values before
+// anything changes.
+template <typename Entry, typename Check>
+void StoreForRegion(const Model& model, std::vector<Entry>& entries, Entry entry, Check check) {
+  const Group* region = FindGroupOfKind(model, entry.region, GroupKind::Region);
+  if (region == nullptr) throw Error(messages::UnknownRegion(entry.region));
+  check();
+  entry.region = GroupLabel(*region);
+  const auto same =
+      std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.region == entry.region; });
+  if (same == entries.end())
+    entries.push_back(entry);
   else
-    *same = stored;
+    *same = entry;
+}
+
+}  // namespace
+
+void SetRegionMaterial(Model& model, const RegionMaterial& material) {
+  StoreForRegion(model, model.conditions.regionMaterials, material, [&] {
+    ElementConstants({model.entered.problem, material.E, material.mu, model.entered.t, material.rho});
+  });
+}
+
+void SetRegionTemperature(Model& model, const RegionTemperature& temperature) {
+  StoreForRegion(model, model.conditions.temperature.regions, temperature, [] {});
 }
 
 const Group* FindGroupOfKind(const Model& model, std::string_view name, GroupKind kind) {

@@ -77,10 +77,14 @@ void SetMaterial(Model& model, const EnteredMaterial& entered);
 // (ElementConstants).
 void SetDensity(Model& model, double rho);
 
+// Sets the coefficient of thermal expansion of the model's material.
+void SetExpansion(Model& model, double alpha);
+
 // Gives a region its own material (replacing one it had). `material.region`
 // names the region by label or number (FindGroupOfKind) and is stored as its
 // label. E, mu and rho are checked as the model's material is
-// (ElementConstants), with the model's problem type and thickness.
+// (ElementConstants), with the model's problem type and thickness; alpha
+// may take any value, for some materials shrink when heated.
 void SetRegionMaterial(Model& model, const RegionMaterial& material);
 
 // The group of this kind a user names: the first of the kind whose label is

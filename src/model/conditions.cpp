@@ -68,13 +68,16 @@ std::vector<int32_t> GroupNodes(const Model& model, const Group& group) {
   return nodes;
 }
 
-std::vector<int32_t> ElementMaterialIndex(const Model& model) {
+namespace {
+
+// For each element, 1 + the index in `labels` of the first region (in group
+// order) that holds it and is named there, or 0 when none is.
+template <typename Entries>
+std::vector<int32_t> RegionClaims(const Model& model, const Entries& entries) {
   std::vector<int32_t> index(static_cast<std::size_t>(std::max(model.elementCount, 0)), 0);
-  const auto& materials = model.conditions.regionMaterials;
-  if (materials.empty()) return index;
+  if (entries.empty()) return index;
   std::map<std::string, int32_t, std::less<>> byRegion;
-  for (std::size_t k = 0; k < materials.size(); ++k)
-    byRegion.emplace(materials[k].region, static_cast<int32_t>(k + 1));
+  for (std::size_t k = 0; k < entries.size(); ++k) byRegion.emplace(entries[k].region, static_cast<int32_t>(k + 1));
   // Later groups must not overwrite an earlier region's claim, so walk the
   // groups backwards and let the earlier ones write last.
   const auto& groups = model.conditions.groups;
@@ -86,6 +89,21 @@ std::vector<int32_t> ElementMaterialIndex(const Model& model) {
       if (e >= 1 && e <= model.elementCount) index[static_cast<std::size_t>(e - 1)] = found->second;
   }
   return index;
+}
+
+}  // namespace
+
+std::vector<int32_t> ElementMaterialIndex(const Model& model) {
+  return RegionClaims(model, model.conditions.regionMaterials);
+}
+
+std::vector<double> ElementTemperatureChanges(const Model& model) {
+  const Temperature& temperature = model.conditions.temperature;
+  const std::vector<int32_t> claims = RegionClaims(model, temperature.regions);
+  std::vector<double> dt(claims.size(), temperature.dt);
+  for (std::size_t e = 0; e < claims.size(); ++e)
+    if (claims[e] != 0) dt[e] = temperature.regions[static_cast<std::size_t>(claims[e] - 1)].dt;
+  return dt;
 }
 
 }  // namespace trivane

@@ -250,6 +250,10 @@ std::string RepeatedRegionMaterial(std::string_view name) {
   return "区域 " + Quoted(name.substr(0, 40)) + " 的材料写了两次";
 }
 
+std::string RepeatedRegionTemperature(std::string_view name) {
+  return "区域 " + Quoted(name.substr(0, 40)) + " 的温度变化写了两次";
+}
+
 std::string RepeatedEdgeLoad(std::string_view keyword, long long node1, long long node2) {
   return "边 " + std::to_string(node1) + "-" + std::to_string(node2) + " 的 " + std::string(keyword) +
          " 写了两次（每条边每种荷载只能有一个）";

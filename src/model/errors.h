@@ -101,6 +101,7 @@ std::string NodeNumberMissing(long long node, long long nodeCount);
 std::string ElementNumberMissing(long long element, long long elementCount);
 std::string UnknownRegion(std::string_view name);
 std::string RepeatedRegionMaterial(std::string_view name);
+std::string RepeatedRegionTemperature(std::string_view name);
 // A second load of one kind on one edge: 边 4-5 的 water 写了两次（每条边每种荷载只能有一个）
 std::string RepeatedEdgeLoad(std::string_view keyword, long long node1, long long node2);
 

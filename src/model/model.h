@@ -149,4 +149,10 @@ std::vector<int32_t> GroupNodes(const Model& model, const Group& group);
 // region (in group order) that has one.
 std::vector<int32_t> ElementMaterialIndex(const Model& model);
 
+// For elements 1..elementCount (entry [e - 1]): the temperature change of
+// element e, its region's (conditions.temperature.regions) or else the
+// model's. An element in several regions with one takes the first region
+// (in group order) that has one, as for materials.
+std::vector<double> ElementTemperatureChanges(const Model& model);
+
 }  // namespace trivane

@@ -115,13 +115,15 @@ struct MisesCase {
   ProblemType problem;
   double mu;
   double expected;
+  double eAlphaDt = 0.0;  // E alpha dT of a held temperature strain
 };
 
 class VonMisesStress : public ::testing::TestWithParam<MisesCase> {};
 
 TEST_P(VonMisesStress, FromTheRecoveredComponents) {
   const MisesCase& c = GetParam();
-  EXPECT_TRUE(Close(VonMises(c.sx, c.sy, c.s1, c.s2, c.problem, c.mu), c.expected, 1e-14));
+  const AnalysisMaterial material{{}, c.mu, 0.0, 1.0, c.eAlphaDt, 1.0};
+  EXPECT_TRUE(Close(VonMises(c.sx, c.sy, c.s1, c.s2, c.problem, material), c.expected, 1e-14));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,7 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MisesCase{"StrainUniaxial", 100, 0, 100, 0, PlaneStrain, 0.3, std::sqrt(7900.0)},
                       // sz = 50: (0 + 50^2 + 50^2) / 2 = 2500
                       MisesCase{"StrainEquibiaxial", 100, 100, 100, 100, PlaneStrain, 0.25, 50},
-                      MisesCase{"StrainPureShear", 0, 0, 30, -30, PlaneStrain, 0.3, 30 * std::sqrt(3.0)}),
+                      MisesCase{"StrainPureShear", 0, 0, 30, -30, PlaneStrain, 0.3, 30 * std::sqrt(3.0)},
+                      // held hot: sz = 0.25 (-200) - 150 = -200, so (0 + 100^2 + 100^2) / 2
+                      MisesCase{"StrainHeldHot", -100, -100, -100, -100, PlaneStrain, 0.25, 100, 150},
+                      MisesCase{"StressHeldHot", -100, -100, -100, -100, PlaneStress, 0.25, 100, 150}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The compute takes sz from the Poisson's ratio the user entered, not from the
@@ -145,7 +150,8 @@ TEST(VonMisesStress, PlaneStrainComputeUsesTheEnteredRatio) {
   ASSERT_EQ(t->mises.size(), static_cast<std::size_t>(m.elementCount));
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     const auto v = [&](int32_t k) { return StressValue(*t, e, k); };
-    EXPECT_EQ(MisesValue(*t, e), VonMises(v(SigmaX), v(SigmaY), v(Sigma1), v(Sigma2), PlaneStrain, 0.3)) << e;
+    EXPECT_EQ(MisesValue(*t, e), VonMises(v(SigmaX), v(SigmaY), v(Sigma1), v(Sigma2), PlaneStrain, AnalysisMaterial{{}, 0.3}))
+        << e;
   }
   EXPECT_EQ(t->material.mu, 0.3);
 }

@@ -66,6 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--density", "-1"}, 1, "--density -1: 材料参数无效：密度ρ不能小于0"},
         Refusal{{"--region", "plate=0,0.2"}, 1, "--region plate=0,0.2: 材料参数无效：弹性模量E必须大于0"},
         Refusal{{"--plane-strain", "--region", "1=1,0.5"}, 1, "--region 1=1,0.5: 材料参数无效：平面应变的泊松比μ必须小于0.5"},
+        Refusal{{"--temperature", "plate=3O"}, 1, "--temperature plate=3O: '3O' is not a valid floating point value"},
+        Refusal{{"--temperature", "bottom=5"}, 1, "--temperature bottom=5: 组 bottom 是边组，这里需要区域"},
+        Refusal{{"--temperature", "top=5"}, 1, "--temperature top=5: 没有名为 'top' 的组"},
+        Refusal{{"--temperature", "=5"}, 1, "--temperature =5: 应写成 [REGION=]DT"},
+        Refusal{{"--temperature", "5,6"}, 1, "--temperature 5,6: 应写成 [REGION=]DT"},
+        Refusal{{"--alpha", "plate=1e-5"}, 1, "--alpha plate=1e-5: 'plate=1e-5' is not a valid floating point value"},
+        Refusal{{"--region", "plate=3e10,0.2,0,1e-5,1"}, 1,
+                "--region plate=3e10,0.2,0,1e-5,1: 应写成 NAME=E,MU[,RHO[,ALPHA]]"},
         Refusal{{"--plane-strain", "--plane-stress"}, 2,
                 "trivane-cli solve: --plane-strain and --plane-stress exclude each other"},
         Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
@@ -127,6 +135,33 @@ TEST(ConditionOptions, ConvertKeepsLoadsGravityAndRegionMaterials) {
                       "edge loads: 1 pressure, 1 water, 1 traction\ngravity: (0, -9.81) m/s2\n"),
             std::string::npos)
       << text;
+}
+
+// The model's alpha and temperature change, a region's own change, and a
+// region given without alpha (which takes the model's, even from a later
+// --alpha) or with its own: convert keeps them, info names them, and solve
+// --json names them with the material.
+TEST(ConditionOptions, TemperatureAndAlphaReachTheFileAndTheSummaries) {
+  const std::string file = Converted({"--temperature", "20", "--region", "plate=3e10,0.2", "--temperature",
+                                      "plate=-35.5", "--alpha", "1.2e-5", "--support", "bottom=xy"});
+  const std::string text = RunCli({"info", file}).out;
+  EXPECT_NE(text.find("\nplane stress, E = 20000000000 Pa, mu = 0.167, t = 1 m, alpha = 1.2E-5 1/K\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("region plate: E = 30000000000 Pa, mu = 0.2, rho = 0 kg/m3, alpha = 1.2E-5 1/K\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\ntemperature change: 20 K\ntemperature change of region plate: -35.5 K\n"), std::string::npos)
+      << text;
+  const auto solved = RunCli({"solve", file, "--region", "plate=3e10,0.2,0,2e-5", "--json"});
+  EXPECT_NE(solved.out.find("\"material\": {\"problem\": \"plane stress\", \"E\": 2e+10, \"mu\": 0.167, \"t\": 1, "
+                            "\"rho\": 0, \"alpha\": 1.2e-05}, \"temperature\": {\"dt\": 20, \"regions\": "
+                            "[{\"region\": \"plate\", \"dt\": -35.5}]}, \"displacements\""),
+            std::string::npos)
+      << solved.out << solved.err;
+  EXPECT_NE(RunCli({"info", file, "--json"}).out.find("\"region_materials\": [{\"region\": \"plate\", \"E\": 3e+10, "
+                                                      "\"mu\": 0.2, \"rho\": 0, \"alpha\": 1.2e-05}]"),
+            std::string::npos);
 }
 
 // The file's material stays but for what the options replace.

@@ -129,6 +129,29 @@ TEST(ProblemSection, SixNodeModelRoundTrips) {
   EXPECT_EQ(ReadProblem(bytes.substr(0, fixed), Model{}).elementOrder, 1);
 }
 
+// A coefficient of thermal expansion is written last on its material line
+// and the temperature changes after the region materials, only where they
+// are set; a region's own change of 0 still overrides the model's. The file
+// reads back to the same model and the same bytes.
+TEST(ProblemSection, ThermalValuesRoundTrip) {
+  Model m = LoadedStrip();
+  m.entered.alpha = 1.2e-5;
+  m.conditions.regionMaterials[0].alpha = -3e-7;
+  m.conditions.regionMaterials.push_back(RegionMaterial{"板 plate", 3e10, 0.2, 2500.0, 0.0});
+  m.conditions.temperature = Temperature{15.5, {{"4", 0.0}, {"板 plate", -20.0}}};
+  const std::string bytes = WriteProblem(m);
+  const std::string section = bytes.substr(bytes.find("[Trivane 1]"));
+  for (const char* line : {"\r\nmaterial E=1.5e+10 mu=0.25 t=0.005 rho=2400 alpha=1.2e-05\r\n",
+                           "\r\nregion-material \"4\" E=1e+10 mu=0.3 rho=7850 alpha=-3e-07\r\n"
+                           "region-material \"板 plate\" E=3e+10 mu=0.2 rho=2500\r\n"
+                           "temperature dt=15.5\r\ntemperature \"4\" dt=0\r\ntemperature \"板 plate\" dt=-20\r\n"
+                           "pressure 11-12 p=1000\r\n"})
+    EXPECT_NE(section.find(line), std::string::npos) << line << section;
+  const Model read = ReadProblem(bytes, Model{});
+  EXPECT_TRUE(SameModel(read, m));
+  EXPECT_EQ(WriteProblem(read), bytes);
+}
+
 struct SectionRow {
   const char* name;
   std::string section;
@@ -178,9 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "未知的问题类型 'axisymmetric'（应为 plane-stress 或 plane-strain）", 2},
         SectionRow{"ProblemMissing", HeadOnly + "material E=1 mu=0 t=1 rho=0\r\n", "[Trivane 1] 段缺少 problem 行", 1},
         SectionRow{"MaterialMissing", HeadOnly + "problem plane-stress\r\n", "[Trivane 1] 段缺少 material 行", 1},
-        SectionRow{"MaterialShort", HeadOnly + "material E=1 mu=0 t=1\r\n", "这一行应为 material E=… mu=… t=… rho=…", 2},
+        SectionRow{"MaterialShort", HeadOnly + "material E=1 mu=0 t=1\r\n", "这一行应为 material E=… mu=… t=… rho=… [alpha=…]", 2},
         SectionRow{"KeyWithoutEquals", HeadOnly + "material E=1 mu=0 t=1 rho:0\r\n",
-                   "这一行应为 material E=… mu=… t=… rho=…", 2},
+                   "这一行应为 material E=… mu=… t=… rho=… [alpha=…]", 2},
         SectionRow{"MaterialNotANumber", HeadOnly + "material E=1,5 mu=0 t=1 rho=0\r\n",
                    "'1,5' is not a valid floating point value", 2},
         SectionRow{"ModulusZero", HeadOnly + "problem plane-stress\r\nmaterial E=0 mu=0 t=1 rho=0\r\n",
@@ -222,6 +245,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "边 1-3 的 pressure 写了两次（每条边每种荷载只能有一个）", 6},
         SectionRow{"WaterTwiceEndsTurned", Head + "water 3-1 level=1 gamma=1\r\nwater 1-3 level=2 gamma=1\r\n",
                    "边 1-3 的 water 写了两次（每条边每种荷载只能有一个）", 5},
+        SectionRow{"MaterialSixthNotAlpha", HeadOnly + "material E=1 mu=0 t=1 rho=0 beta=1\r\n",
+                   "这一行应为 material E=… mu=… t=… rho=… [alpha=…]", 2},
+        SectionRow{"RegionAlphaNotANumber", Head + "region-material \"r\" E=1 mu=0 rho=0 alpha=1e-5x\r\n",
+                   "'1e-5x' is not a valid floating point value", 4},
+        SectionRow{"TemperatureTwice", Head + "temperature dt=1\r\ntemperature dt=2\r\n",
+                   "temperature dt=… 行只能有一行", 5},
+        SectionRow{"TemperatureWithoutDt", Head + "temperature \"r\"\r\n", "这一行应为 temperature [\"区域\"] dt=…", 4},
+        SectionRow{"TemperatureRegionUnquoted", Head + "group region 1 \"r\" 0\r\ntemperature r dt=1\r\n",
+                   "这一行应为 temperature [\"区域\"] dt=…", 5},
+        SectionRow{"TemperatureOfNoRegion", Head + "group edges 1 \"r\" 0\r\ntemperature \"r\" dt=1\r\n",
+                   "没有名为 'r' 的区域", 5},
+        SectionRow{"RegionTemperatureTwice",
+                   Head + "temperature \"r\" dt=1\r\ngroup region 1 \"r\" 0\r\ntemperature \"r\" dt=1\r\n",
+                   "区域 'r' 的温度变化写了两次", 6},
         SectionRow{"TractionTwice", Head + "traction 12-10 tx=1 ty=0\r\nwater 10-12 level=2 gamma=1\r\n" +
                        "traction 12-10 tx=1 ty=0\r\n",
                    "边 12-10 的 traction 写了两次（每条边每种荷载只能有一个）", 6}),

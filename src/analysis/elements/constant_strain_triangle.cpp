@@ -216,6 +216,21 @@ SideForces ConstantStrainTriangle::EdgeLoadForces(const EdgeLoad& load, const El
   return {push(w.first), push(w.second)};
 }
 
+// B is constant, so f = B^T (D eps0) t A exactly. An element without area
+// takes no force; its stiffness refuses it.
+ElementForces ConstantStrainTriangle::InitialStrainForces(const ElementNodes& nodes, const Material& material,
+                                                          const InitialStrain& eps0) const {
+  ElementForces f{};
+  const double area = Area(nodes);
+  if (area == 0.0) return f;
+  const std::array<double, PlaneComponents> s0 = InitialStress(*this, material, eps0);
+  const StrainMatrix b = B(nodes, {});
+  const double volume = Mul(material.t, area);
+  for (std::size_t j = 0; j < 6; ++j)
+    f[j] = Mul(Add(Add(Mul(b[0][j], s0[0]), Mul(b[1][j], s0[1])), Mul(b[2][j], s0[2])), volume);
+  return f;
+}
+
 ShapeValues ConstantStrainTriangle::N(ReferencePoint at) const { return {1.0 - at.xi - at.eta, at.xi, at.eta}; }
 
 // The area coordinates of p, each formed from the point itself.

@@ -25,6 +25,8 @@ class ConstantStrainTriangle final : public FiniteElement {
   std::span<const int32_t> SideNodes(int32_t side) const override;
   SideForces EdgeLoadForces(const EdgeLoad& load, const ElementNodes& nodes, std::span<const int32_t> side,
                             double t) const override;
+  ElementForces InitialStrainForces(const ElementNodes& nodes, const Material& material,
+                                    const InitialStrain& eps0) const override;
   ShapeValues N(ReferencePoint at) const override;
   ShapeValues ShapeAt(const ElementNodes& nodes, PlanePoint p) const override;
   ReferencePoint ReferenceAt(const ElementNodes& nodes, PlanePoint p) const override;

@@ -17,6 +17,14 @@ ConstitutiveMatrix PlaneD(const Material& material) {
   return {{{f, f * material.mu, 0.0}, {f * material.mu, f, 0.0}, {0.0, 0.0, f * (1.0 - material.mu) * 0.5}}};
 }
 
+std::array<double, PlaneComponents> InitialStress(const FiniteElement& element, const Material& material,
+                                                  const InitialStrain& eps0) {
+  const ConstitutiveMatrix d = element.D(material);
+  std::array<double, PlaneComponents> s{};
+  for (std::size_t r = 0; r < PlaneComponents; ++r) s[r] = d[r][0] * eps0[0] + d[r][1] * eps0[1] + d[r][2] * eps0[2];
+  return s;
+}
+
 ElementNodes NodesOf(const Model& model, int32_t element) {
   ElementNodes nodes;
   for (const int32_t n : model.elements[element].Nodes()) {

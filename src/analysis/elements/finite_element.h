@@ -3,8 +3,9 @@
 // nodes, its strain-displacement matrix B at a point and the material matrix
 // D, its integration points, the stiffness Ke = integral of B^T D B t dA and
 // the stress matrices D B at the points where stresses are recovered, how a
-// load on one of its sides and its own weight become forces on its nodes, and
-// its shape functions, for sampling a field inside it and for drawing it.
+// load on one of its sides, its own weight and a temperature strain become
+// forces on its nodes, and its shape functions, for sampling a field inside
+// it and for drawing it.
 //
 // The assembly, the loads, the stress recovery, the reactions, the averaging,
 // the error estimate, the samples along a line, the probe and the drawing
@@ -94,6 +95,15 @@ struct Force {
 };
 using SideForces = std::array<Force, MaxElementNodes>;
 
+// A strain the element takes without stress, the strain of a temperature
+// change: epsilon x, epsilon y, gamma xy and the hoop strain of a solid of
+// revolution. An element with three strain components ignores the fourth.
+using InitialStrain = std::array<double, 4>;
+
+// Forces on an element's degrees of freedom, local index 2k for x and 2k + 1
+// for y of node k.
+using ElementForces = std::array<double, MaxElementDofs>;
+
 class FiniteElement {
  public:
   virtual ~FiniteElement() = default;
@@ -136,6 +146,11 @@ class FiniteElement {
   // Throws Error("Floating point overflow") when a force overflows.
   virtual SideForces EdgeLoadForces(const EdgeLoad& load, const ElementNodes& nodes, std::span<const int32_t> side,
                                     double t) const = 0;
+  // The nodal forces that hold an initial strain eps0 uniform over the
+  // element: f = integral of B^T D eps0 t dA, integrated as exactly as Ke.
+  // Throws Error("Floating point overflow") when a force overflows.
+  virtual ElementForces InitialStrainForces(const ElementNodes& nodes, const Material& material,
+                                            const InitialStrain& eps0) const = 0;
 
   // The shape functions N at a point of the element.
   virtual ShapeValues N(ReferencePoint at) const = 0;
@@ -157,6 +172,11 @@ class FiniteElement {
 // Plane stress: D = E / (1 - mu^2) [1 mu 0; mu 1 0; 0 0 (1 - mu) / 2]; plane
 // strain arrives with E and mu converted, so the same form serves both.
 ConstitutiveMatrix PlaneD(const Material& material);
+
+// D eps0: the stress an initial strain would leave if nothing let the
+// element strain with it; stresses are D (B u - eps0) = D B u - D eps0.
+std::array<double, PlaneComponents> InitialStress(const FiniteElement& element, const Material& material,
+                                                  const InitialStrain& eps0);
 
 // The element type of a model's elements.
 const FiniteElement& ElementTypeOf(const Model& model);

@@ -81,7 +81,55 @@ void AddSelfWeight(const Model& model, std::vector<double>& forces) {
   }
 }
 
+bool HasTemperatureChange(const Model& model) {
+  const Temperature& temperature = model.conditions.temperature;
+  return temperature.dt != 0.0 || !temperature.regions.empty();
+}
+
+void AddThermalForces(const Model& model, std::vector<double>& forces) {
+  if (!HasTemperatureChange(model)) return;
+  const ElementMaterials materials = ElementMaterialsOf(model);
+  const FiniteElement& element = ElementTypeOf(model);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const AnalysisMaterial& material = materials.Of(e);
+    const InitialStrain eps0 = InitialStrainOf(material, model.entered.problem);
+    if (eps0 == InitialStrain{}) continue;
+    for (const int32_t node : model.elements[e].Nodes())
+      if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
+    const ElementNodes nodes = NodesOf(model, e);
+    const ElementForces f = element.InitialStrainForces(nodes, material.constants, eps0);
+    for (int32_t k = 0; k < nodes.count; ++k)
+      AddForce(forces, nodes.number[static_cast<std::size_t>(k)],
+               {f[static_cast<std::size_t>(2 * k)], f[static_cast<std::size_t>(2 * k + 1)]});
+  }
+}
+
 }  // namespace
+
+std::optional<std::array<double, PlaneComponents>> ElementInitialStress(const Model& model,
+                                                                        const ElementMaterials& materials,
+                                                                        int32_t element) {
+  const AnalysisMaterial& material = materials.Of(element);
+  const InitialStrain eps0 = InitialStrainOf(material, model.entered.problem);
+  if (eps0 == InitialStrain{}) return std::nullopt;
+  const std::array<double, PlaneComponents> s0 = InitialStress(ElementTypeOf(model), material.constants, eps0);
+  for (const double v : s0) checked::Finite(v);
+  return s0;
+}
+
+std::vector<std::array<double, PlaneComponents>> InitialStresses(const Model& model, const ElementMaterials& materials) {
+  std::vector<std::array<double, PlaneComponents>> stresses;
+  if (!HasTemperatureChange(model)) return stresses;
+  stresses.resize(static_cast<std::size_t>(std::max(model.elementCount, 0)));
+  bool any = false;
+  for (int32_t e = 1; e <= model.elementCount; ++e)
+    if (const auto s0 = ElementInitialStress(model, materials, e)) {
+      stresses[static_cast<std::size_t>(e - 1)] = *s0;
+      any = true;
+    }
+  if (!any) stresses.clear();
+  return stresses;
+}
 
 Force NodeForce(const Node& node) {
   const LoadParts parts = PointLoadParts(node.load, node.loadAngle);
@@ -97,6 +145,7 @@ std::vector<double> NodalForces(const Model& model) {
   }
   if (!model.conditions.edgeLoads.empty()) AddEdgeLoads(model, forces);
   AddSelfWeight(model, forces);
+  AddThermalForces(model, forces);
   return forces;
 }
 

@@ -117,7 +117,7 @@ double ElementFieldValueAt(const Model& model, const Solution& solution, ResultF
   if (field != ResultField::Mises) return Component(s, field);
   const std::array<double, 3> principal = PrincipalStresses(s);
   return VonMises(s[0], s[1], principal[0], principal[1], solution.material.problem,
-                  ElementMaterialsOf(model).Of(element).enteredMu);
+                  ElementMaterialsOf(model).Of(element));
 }
 
 double AveragedFieldValueAt(const Model& model, const Solution& solution, ResultField field, int32_t element,

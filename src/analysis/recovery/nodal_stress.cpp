@@ -19,9 +19,11 @@ std::array<double, 3> PrincipalStresses(const StressState& s) {
 
 double SideMises(const Model& model, const ElementMaterials& sides, int32_t side, const StressState& s) {
   const auto [s1, s2, tmax] = PrincipalStresses(s);
-  // Plane strain's out-of-plane stress takes the side's own Poisson's ratio.
-  const double mu = side < 0 ? model.entered.mu : sides.materials[static_cast<std::size_t>(side)].enteredMu;
-  return VonMises(s[0], s[1], s1, s2, model.entered.problem, mu);
+  // Plane strain's out-of-plane stress takes the side's own material and
+  // temperature; a node no element uses, the model's material at rest.
+  const AnalysisMaterial own{model.material, model.entered.mu, model.entered.rho, model.entered.E};
+  const AnalysisMaterial& material = side < 0 ? own : sides.materials[static_cast<std::size_t>(side)];
+  return VonMises(s[0], s[1], s1, s2, model.entered.problem, material);
 }
 
 NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& sides,

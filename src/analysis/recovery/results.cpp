@@ -51,9 +51,9 @@ Equilibrium SumForces(const Reactions& reactions, std::span<const double> forces
   return sums;
 }
 
-double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, double mu) {
+double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, const AnalysisMaterial& material) {
   if (problem != PlaneStrain) return std::sqrt(s1 * s1 - s1 * s2 + s2 * s2);
-  const double sz = mu * (sx + sy);
+  const double sz = OutOfPlaneStress(material, problem, sx, sy);
   const double a = s1 - s2;
   const double b = s2 - sz;
   const double c = sz - s1;
@@ -68,7 +68,7 @@ std::vector<double> ComputeMises(const Model& model, const std::array<std::vecto
     for (int32_t p = 0; p < points; ++p) {
       const auto at = static_cast<std::size_t>((e - 1) * points + p);
       mises.push_back(VonMises(stresses[SigmaX - 1][at], stresses[SigmaY - 1][at], stresses[Sigma1 - 1][at],
-                               stresses[Sigma2 - 1][at], problem, materials.Of(e).enteredMu));
+                               stresses[Sigma2 - 1][at], problem, materials.Of(e)));
     }
   return mises;
 }

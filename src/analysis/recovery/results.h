@@ -25,13 +25,12 @@ Equilibrium SumForces(const Reactions& reactions, std::span<const double> forces
 
 // The von Mises stress of one element from its recovered components. Plane
 // stress: sqrt(s1^2 - s1 s2 + s2^2). Plane strain adds the out-of-plane
-// sz = mu (sx + sy) with the entered Poisson's ratio mu and takes the full
-// three-dimensional form sqrt(((s1 - s2)^2 + (s2 - sz)^2 + (sz - s1)^2) / 2).
-double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, double mu);
+// stress sz of the element's material side (OutOfPlaneStress) and takes the
+// full three-dimensional form sqrt(((s1 - s2)^2 + (s2 - sz)^2 + (sz - s1)^2) / 2).
+double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, const AnalysisMaterial& material);
 
 // VonMises at every stress point of elements 1..elementCount (`points` per
-// element, laid out as the stresses), each with its element's material's
-// entered Poisson's ratio.
+// element, laid out as the stresses), each with its element's material side.
 std::vector<double> ComputeMises(const Model& model, const std::array<std::vector<double>, StressComponentCount>& stresses,
                                  int32_t points, ProblemType problem, const ElementMaterials& materials);
 

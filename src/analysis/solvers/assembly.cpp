@@ -17,6 +17,7 @@ SystemInput SystemInputOf(const Model& model) {
   SystemInput input;
   input.materials = ElementMaterialsOf(model);
   input.forces = NodalForces(model);
+  input.initialStresses = InitialStresses(model, input.materials);
   input.fixed.assign(static_cast<std::size_t>(2 * std::max(model.nodeCount, 0)), 0);
   for (int32_t i = 1; i <= model.nodeCount; ++i) {
     const auto [fixX, fixY] = FixityOf(model.nodes[i]);

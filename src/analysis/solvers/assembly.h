@@ -31,6 +31,8 @@ struct SystemInput {
   ElementMaterials materials;
   std::vector<double> forces;   // F before restraints, entry [d - 1] (NodalForces)
   std::vector<uint8_t> fixed;   // entry [d - 1] is 1 where a restraint fixes d
+  // D eps0 of each element's temperature strain (InitialStresses); empty without one.
+  std::vector<std::array<double, PlaneComponents>> initialStresses;
 };
 
 // Throws Error as ElementMaterialsOf and NodalForces do.
