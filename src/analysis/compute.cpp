@@ -95,6 +95,14 @@ void CheckAnalysable(const Model& model, SolverChoice solver) {
     for (const int32_t corner : model.elements[e].Nodes())
       if (corner < 1 || corner > model.nodeCount) throw Error(messages::ElementNodeMissing(e, corner));
   }
+  if (model.entered.problem != Axisymmetric) {
+    if (model.conditions.spin != 0.0) throw Error(messages::SpinNeedsAxisymmetric);
+    return;
+  }
+  // A force across the axis would not be the same at every angle.
+  if (model.conditions.gravity.gx != 0.0) throw Error(messages::GravityAcrossAxis);
+  for (int32_t i = 1; i <= model.nodeCount; ++i)
+    if (model.nodes[i].x < 0.0) throw Error(messages::NegativeRadius(i));
 }
 
 Solution Compute(const Model& model, SolverChoice solver, StressRecovery recovery) {
@@ -108,14 +116,19 @@ Solution Compute(const Model& model, SolverChoice solver, StressRecovery recover
   s.displacements = SolveEitherWay(model, input, solver, stressMatrices);
   s.reactions = ComputeReactions(model, input, s.displacements);
   s.stressPoints = stressMatrices.points;
+  RecoveredStresses recovered = RecoverStresses(model, stressMatrices, s.displacements);
+  const ProblemType problem = model.entered.problem;
   if (s.stressPoints == 1) {
-    s.stresses = RecoverStresses(model, stressMatrices, s.displacements);
-    s.mises = ComputeMises(model, s.stresses, 1, model.entered.problem, input.materials);
+    s.stresses = std::move(recovered.components);
+    s.hoop = std::move(recovered.hoop);
+    s.mises = ComputeMises(model, s.stresses, s.hoop, 1, problem, input.materials);
   } else {
-    s.pointStresses = RecoverStresses(model, stressMatrices, s.displacements);
-    s.pointMises = ComputeMises(model, s.pointStresses, s.stressPoints, model.entered.problem, input.materials);
+    s.pointStresses = std::move(recovered.components);
+    s.pointHoop = std::move(recovered.hoop);
+    s.pointMises = ComputeMises(model, s.pointStresses, s.pointHoop, s.stressPoints, problem, input.materials);
     for (int32_t k = 0; k < StressComponentCount; ++k)
       s.stresses[static_cast<std::size_t>(k)] = ElementMeans(s.pointStresses[static_cast<std::size_t>(k)], s.stressPoints);
+    s.hoop = ElementMeans(s.pointHoop, s.stressPoints);
     s.mises = ElementMeans(s.pointMises, s.stressPoints);
   }
   s.equilibrium = SumForces(s.reactions, input.forces);
@@ -132,7 +145,8 @@ std::vector<StressState> ElementStressStates(const Solution& s) {
   std::vector<StressState> states(static_cast<std::size_t>(s.elementCount));
   for (int32_t e = 1; e <= s.elementCount; ++e)
     states[static_cast<std::size_t>(e - 1)] = {StressValue(s, e, SigmaX), StressValue(s, e, SigmaY),
-                                               StressValue(s, e, TauXY)};
+                                               StressValue(s, e, TauXY),
+                                               s.hoop.empty() ? 0.0 : s.hoop[static_cast<std::size_t>(e - 1)]};
   return states;
 }
 

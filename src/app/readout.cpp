@@ -26,7 +26,11 @@ std::string DeformedText(const DeformedScale& scale) {
 std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results) {
   if (hit.kind == ProbeHit::Node) {
     const Node& n = model.nodes[hit.number];
-    std::string text = "结点 " + std::to_string(hit.number) + "：" + Value("x", n.x) + "，" + Value("y", n.y);
+    const bool ring = model.entered.problem == Axisymmetric;
+    std::string text = "结点 " + std::to_string(hit.number) + "：" + Value(ring ? "r" : "x", n.x) + "，" +
+                       Value(ring ? "z" : "y", n.y);
+    // The model holds it so; the user put no support there.
+    if (ring && n.x == 0.0) text += "，在轴上（径向自动固定）";
     // The picture leaves out a label that would overlap another: its value
     // is always here, as the label writes it.
     if (n.load != 0.0) text += "，荷载 = " + FormatGeneral(n.load) + "，方向 = " + FormatGeneral(n.loadAngle);
@@ -44,7 +48,7 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* r
     if (!results) return text;
     const char* separator = "：";
     for (const ResultFieldRow& row : ResultFields()) {
-      if (row.place != FieldPlace::ElementPoints) continue;
+      if (row.place != FieldPlace::ElementPoints || !HasField(results->material.problem, row)) continue;
       text += separator + Value(std::string(row.symbol), ElementFieldValue(model, *results, row.field, hit.number));
       separator = "，";
     }
@@ -58,8 +62,11 @@ std::string ErrorText(const ErrorEstimate& estimate) {
 }
 
 std::string MaterialText(const EnteredMaterial& material) {
-  std::string text = material.problem == PlaneStrain ? "平面应变" : "平面应力";
-  text += "  E = " + Readout(material.E) + " Pa  μ = " + Readout(material.mu) + "  t = " + Readout(material.t) + " m";
+  const char* const names[] = {"平面应力", "平面应变", "轴对称"};
+  std::string text = names[material.problem == PlaneStrain || material.problem == Axisymmetric ? material.problem : 0];
+  text += "  E = " + Readout(material.E) + " Pa  μ = " + Readout(material.mu);
+  // A solid of revolution has no thickness.
+  if (material.problem != Axisymmetric) text += "  t = " + Readout(material.t) + " m";
   if (material.rho != 0.0) text += "  ρ = " + Readout(material.rho) + " kg/m³";
   return text;
 }

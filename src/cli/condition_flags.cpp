@@ -29,6 +29,7 @@ constexpr ConditionForm Forms[] = {
     {"--water", "GROUP=LEVEL,GAMMA", true, 2, 2},   {"--traction", "GROUP=TX,TY", true, 2, 2},
     {"--force", "GROUP=FX,FY", true, 2, 2},         {"--gravity", "GX,GY", false, 2, 2},
     {"--density", "RHO", false, 1, 1},              {"--region", "NAME=E,MU[,RHO]", true, 2, 3},
+    {"--spin", "OMEGA", false, 1, 1},
 };
 
 const ConditionForm& FormOf(std::string_view flag) {
@@ -130,6 +131,9 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
     SetGravity(model, {v[0], v[1]});
   } else if (option.flag == "--density") {
     SetDensity(model, v[0]);
+  } else if (option.flag == "--spin") {
+    if (model.entered.problem != Axisymmetric) throw Error(messages::SpinNeedsAxisymmetric);
+    model.conditions.spin = v[0];
   } else if (option.flag == "--region") {
     const Group& region = GroupFor(model, option, GroupKind::Region);
     SetRegionMaterial(model, {GroupLabel(region), v[0], v[1], v.size() > 2 ? v[2] : 0.0});
@@ -140,20 +144,20 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
 }  // namespace
 
 const char* const ModelOptionsUsage =
-    "[--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain|--plane-stress]\n"
+    "[--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain|--plane-stress|--axisymmetric]\n"
     "    [--support GROUP=x|y|xy] [--pressure GROUP=P] [--water GROUP=LEVEL,GAMMA] [--traction GROUP=TX,TY]\n"
-    "    [--force GROUP=FX,FY] [--gravity GX,GY] [--density RHO] [--region NAME=E,MU[,RHO]]";
+    "    [--force GROUP=FX,FY] [--gravity GX,GY] [--density RHO] [--region NAME=E,MU[,RHO]] [--spin OMEGA]";
 
 OptionNames WithModelOptions(OptionNames own) {
   own.values.insert(own.values.end(), {"--E", "--nu", "--t"});
-  own.switches.insert(own.switches.end(), {"--plane-strain", "--plane-stress"});
+  own.switches.insert(own.switches.end(), {"--plane-strain", "--plane-stress", "--axisymmetric"});
   for (const ConditionForm& f : Forms) own.repeatable.push_back(f.flag);
   return own;
 }
 
 ModelOptions ReadModelOptions(const Arguments& args) {
-  if (args.Has("--plane-strain") && args.Has("--plane-stress"))
-    throw UsageError("--plane-strain and --plane-stress exclude each other");
+  if (args.Has("--plane-strain") + args.Has("--plane-stress") + args.Has("--axisymmetric") > 1)
+    throw UsageError("--plane-strain, --plane-stress and --axisymmetric exclude each other");
   ModelOptions options;
   for (const char* flag : {"--E", "--nu", "--t"}) {
     if (!args.Has(flag)) continue;
@@ -162,6 +166,7 @@ ModelOptions ReadModelOptions(const Arguments& args) {
   }
   if (args.Has("--plane-strain")) options.problem = PlaneStrain;
   if (args.Has("--plane-stress")) options.problem = PlaneStress;
+  if (args.Has("--axisymmetric")) options.problem = Axisymmetric;
   for (const auto& [flag, value] : args.repeated) options.conditions.push_back(ReadCondition(flag, value));
   return options;
 }

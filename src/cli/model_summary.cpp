@@ -61,20 +61,20 @@ std::string EdgeLoadJson(const EdgeLoad& load) {
 
 }  // namespace
 
-std::string ProblemName(ProblemType problem) { return problem == PlaneStrain ? "plane strain" : "plane stress"; }
-
 std::string MaterialLine(const Model& model) {
   const EnteredMaterial& m = model.entered;
-  std::string line = ProblemName(m.problem) + ", E = " + FormatGeneral(m.E) + " Pa, mu = " + FormatGeneral(m.mu) +
-                     ", t = " + FormatGeneral(m.t) + " m";
+  std::string line = std::string(ProblemTypeName(m.problem)) + ", E = " + FormatGeneral(m.E) +
+                     " Pa, mu = " + FormatGeneral(m.mu);
+  if (m.problem != Axisymmetric) line += ", t = " + FormatGeneral(m.t) + " m";
   if (m.rho != 0.0) line += ", rho = " + FormatGeneral(m.rho) + " kg/m3";
   return line;
 }
 
 std::string MaterialJson(const Model& model) {
   const EnteredMaterial& m = model.entered;
-  return "{\"problem\": " + JsonString(ProblemName(m.problem)) + ", \"E\": " + JsonReal(m.E) +
-         ", \"mu\": " + JsonReal(m.mu) + ", \"t\": " + JsonReal(m.t) + ", \"rho\": " + JsonReal(m.rho) + "}";
+  const std::string t = m.problem == Axisymmetric ? "" : ", \"t\": " + JsonReal(m.t);
+  return "{\"problem\": " + JsonString(ProblemTypeName(m.problem)) + ", \"E\": " + JsonReal(m.E) +
+         ", \"mu\": " + JsonReal(m.mu) + t + ", \"rho\": " + JsonReal(m.rho) + "}";
 }
 
 void PrintConditions(const Model& model, std::ostream& out) {
@@ -99,6 +99,7 @@ void PrintConditions(const Model& model, std::ostream& out) {
   }
   if (!(c.gravity == Gravity{}))
     out << "gravity: (" << FormatGeneral(c.gravity.gx) << ", " << FormatGeneral(c.gravity.gy) << ") m/s2\n";
+  if (c.spin != 0.0) out << "spin: " << FormatGeneral(c.spin) << " rad/s\n";
 }
 
 std::string ConditionsJson(const Model& model) {
@@ -118,7 +119,9 @@ std::string ConditionsJson(const Model& model) {
   }
   text += "], \"edge_loads\": [";
   for (size_t k = 0; k < c.edgeLoads.size(); ++k) text += (k > 0 ? ", " : "") + EdgeLoadJson(c.edgeLoads[k]);
-  return text + "], \"gravity\": [" + JsonReal(c.gravity.gx) + ", " + JsonReal(c.gravity.gy) + "]";
+  text += "], \"gravity\": [" + JsonReal(c.gravity.gx) + ", " + JsonReal(c.gravity.gy) + "]";
+  if (c.spin != 0.0) text += ", \"spin\": " + JsonReal(c.spin);
+  return text;
 }
 
 }  // namespace trivane::cli

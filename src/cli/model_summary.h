@@ -8,23 +8,23 @@
 
 namespace trivane::cli {
 
-// "plane stress" or "plane strain".
-std::string ProblemName(ProblemType problem);
-
 // The material as entered: "plane strain, E = 2E10 Pa, mu = 0.3, t = 1 m",
-// with ", rho = R kg/m3" when the density is not 0.
+// with ", rho = R kg/m3" when the density is not 0; an axisymmetric model's
+// has no thickness.
 std::string MaterialLine(const Model& model);
 
 // The material as entered, as a JSON object:
-// {"problem": "plane stress", "E": …, "mu": …, "t": …, "rho": …}.
+// {"problem": "plane stress", "E": …, "mu": …, "t": …, "rho": …}; an
+// axisymmetric model's has no "t".
 std::string MaterialJson(const Model& model);
 
 // One line for each group and region material, one for the edge loads by
-// kind, one for gravity; nothing for what the model does not have.
+// kind, one for gravity, one for the spin; nothing for what the model does
+// not have.
 void PrintConditions(const Model& model, std::ostream& out);
 
 // The JSON members "groups", "region_materials", "edge_loads" and "gravity",
-// without braces around them.
+// and "spin" where the model turns, without braces around them.
 std::string ConditionsJson(const Model& model);
 
 }  // namespace trivane::cli

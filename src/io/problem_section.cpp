@@ -25,9 +25,10 @@ constexpr std::string_view Header2 = "[Trivane 2]";
 constexpr const char* LineEnd = "\r\n";
 
 // The form of each statement, for the error that a line does not have it.
-constexpr const char* ProblemForm = "problem plane-stress|plane-strain";
+constexpr const char* ProblemForm = "problem plane-stress|plane-strain|axisymmetric";
 constexpr const char* MaterialForm = "material E=… mu=… t=… rho=…";
 constexpr const char* GravityForm = "gravity gx=… gy=…";
+constexpr const char* SpinForm = "spin omega=…";
 constexpr const char* GroupForm = "group nodes|edges|region 编号 \"名称\" 项数";
 constexpr const char* RegionMaterialForm = "region-material \"区域\" E=… mu=… rho=…";
 constexpr const char* PressureForm = "pressure 结点-结点 p=…";
@@ -55,6 +56,11 @@ std::string Quoted(std::string_view name) {
     else quoted += c;
   }
   return quoted += '"';
+}
+
+const char* ProblemWord(ProblemType problem) {
+  if (problem == Axisymmetric) return "axisymmetric";
+  return problem == PlaneStrain ? "plane-strain" : "plane-stress";
 }
 
 std::string EdgeText(const Edge& e) { return FormatInteger(e.node1) + "-" + FormatInteger(e.node2); }
@@ -175,6 +181,7 @@ class SectionReader {
       Once(problemSeen_, keyword);
       if (t[1].text == "plane-stress" && !t[1].quoted) entered_.problem = PlaneStress;
       else if (t[1].text == "plane-strain" && !t[1].quoted) entered_.problem = PlaneStrain;
+      else if (t[1].text == "axisymmetric" && !t[1].quoted) entered_.problem = Axisymmetric;
       else Fail(messages::UnknownProblemType(t[1].text));
     } else if (keyword == "material") {
       Expect(t, 5, MaterialForm);
@@ -188,6 +195,10 @@ class SectionReader {
       Expect(t, 3, GravityForm);
       Once(gravitySeen_, keyword);
       conditions_.gravity = Gravity{Value(t[1], "gx", GravityForm), Value(t[2], "gy", GravityForm)};
+    } else if (keyword == "spin") {
+      Expect(t, 2, SpinForm);
+      Once(spinSeen_, keyword);
+      conditions_.spin = Value(t[1], "omega", SpinForm);
     } else if (keyword == "group") {
       ReadGroup(t);
     } else if (keyword == "region-material") {
@@ -343,7 +354,7 @@ class SectionReader {
   int line_ = 0;
   EnteredMaterial entered_;
   Conditions conditions_;
-  bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false;
+  bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false, spinSeen_ = false;
   int materialLine_ = 0;
   std::vector<int> regionMaterialLines_;
   std::set<std::pair<int, int32_t>> groupKeys_;  // kind and number of the groups read
@@ -358,10 +369,12 @@ std::string WriteProblemSection(const Model& model) {
   const Conditions& c = model.conditions;
   const bool sixNode = model.elementOrder == 2;
   std::string s = std::string(sixNode ? Header2 : Header) + LineEnd;
-  s += std::string("problem ") + (m.problem == PlaneStrain ? "plane-strain" : "plane-stress") + LineEnd;
+  s += std::string("problem ") + ProblemWord(m.problem) + LineEnd;
   s += "material E=" + FormatShortest(m.E) + " mu=" + FormatShortest(m.mu) + " t=" + FormatShortest(m.t) +
        " rho=" + FormatShortest(m.rho) + LineEnd;
   s += "gravity gx=" + FormatShortest(c.gravity.gx) + " gy=" + FormatShortest(c.gravity.gy) + LineEnd;
+  // Written only for a part that turns, so every other file stays as it was.
+  if (c.spin != 0.0) s += "spin omega=" + FormatShortest(c.spin) + LineEnd;
   if (sixNode) {
     s += std::string("order 2") + LineEnd + "mid-side-nodes " + FormatInteger(model.elementCount) + LineEnd;
     for (int32_t e = 1; e <= model.elementCount; ++e) {

@@ -13,16 +13,18 @@ using enum FieldPlace;
 // forms; the principal stresses at a node follow from these. |u| has its own
 // vector, "displacement", at the nodes. ‖e‖ is the square root of an energy.
 constexpr std::array<ResultFieldRow, ResultFieldCount> Rows{{
-    // field, key, name, short name, symbol, unit, export, averaged export, place, averaged, stress list
-    {SigmaX, "sx", "σx", "σx", "σx", "Pa", "sigma_x", "sigma_x_avg", ElementPoints, true, true},
-    {SigmaY, "sy", "σy", "σy", "σy", "Pa", "sigma_y", "sigma_y_avg", ElementPoints, true, true},
-    {TauXY, "txy", "τxy", "τxy", "τxy", "Pa", "tau_xy", "tau_xy_avg", ElementPoints, true, true},
-    {Sigma1, "s1", "σ1", "σ1", "σ1", "Pa", "sigma_1", "", ElementPoints, true, true},
-    {Sigma2, "s2", "σ2", "σ2", "σ2", "Pa", "sigma_2", "", ElementPoints, true, true},
-    {TauMax, "tmax", "τmax", "τmax", "τmax", "Pa", "tau_max", "", ElementPoints, true, true},
-    {Mises, "mises", "von Mises", "σv", "von Mises", "Pa", "von_mises", "von_mises_avg", ElementPoints, true, false},
-    {DisplacementMagnitude, "umag", "|u|", "|u|", "|u|", "m", "", "", Nodes, true, false},
-    {Error, "error", "误差", "误差", "‖e‖", "√J", "error", "", Elements, false, false},
+    // field, key, name, short name, symbol, unit, export, averaged export, place, averaged, stress list,
+    // axisymmetric only
+    {SigmaX, "sx", "σx", "σx", "σx", "Pa", "sigma_x", "sigma_x_avg", ElementPoints, true, true, false},
+    {SigmaY, "sy", "σy", "σy", "σy", "Pa", "sigma_y", "sigma_y_avg", ElementPoints, true, true, false},
+    {TauXY, "txy", "τxy", "τxy", "τxy", "Pa", "tau_xy", "tau_xy_avg", ElementPoints, true, true, false},
+    {Sigma1, "s1", "σ1", "σ1", "σ1", "Pa", "sigma_1", "", ElementPoints, true, true, false},
+    {Sigma2, "s2", "σ2", "σ2", "σ2", "Pa", "sigma_2", "", ElementPoints, true, true, false},
+    {TauMax, "tmax", "τmax", "τmax", "τmax", "Pa", "tau_max", "", ElementPoints, true, true, false},
+    {Mises, "mises", "von Mises", "σv", "von Mises", "Pa", "von_mises", "von_mises_avg", ElementPoints, true, false, false},
+    {DisplacementMagnitude, "umag", "|u|", "|u|", "|u|", "m", "", "", Nodes, true, false, false},
+    {Error, "error", "误差", "误差", "‖e‖", "√J", "error", "", Elements, false, false, false},
+    {SigmaTheta, "stheta", "σθ", "σθ", "σθ", "Pa", "sigma_theta", "sigma_theta_avg", ElementPoints, true, false, true},
 }};
 
 constexpr bool InFieldOrder() {
@@ -35,6 +37,10 @@ static_assert(InFieldOrder(), "a row's place in the table is its field's number"
 }  // namespace
 
 std::span<const ResultFieldRow> ResultFields() { return Rows; }
+
+bool HasField(ProblemType problem, const ResultFieldRow& row) {
+  return !row.axisymmetricOnly || problem == Axisymmetric;
+}
 
 const ResultFieldRow& RowOf(ResultField field) { return Rows[static_cast<std::size_t>(field)]; }
 

@@ -11,11 +11,15 @@
 #include <string>
 #include <string_view>
 
+#include "model/model.h"
+
 namespace trivane {
 
 // The rows of the table, in order.
-enum class ResultField : int32_t { SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error };
-constexpr int32_t ResultFieldCount = 9;
+enum class ResultField : int32_t {
+  SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error, SigmaTheta
+};
+constexpr int32_t ResultFieldCount = 10;
 
 // Where a field's own values are.
 enum class FieldPlace {
@@ -36,7 +40,11 @@ struct ResultFieldRow {
   FieldPlace place;
   bool averaged;     // has values at the nodes: smooth plots interpolate them, graphs along a line draw them
   bool stressList;   // an item of the plot's stress list (应力图, Ctrl+F1 …)
+  bool axisymmetricOnly;  // a result of solids of revolution alone: the hoop stress
 };
+
+// Whether a model of this problem type has the field.
+bool HasField(ProblemType problem, const ResultFieldRow& row);
 
 // Every row, in ResultField order.
 std::span<const ResultFieldRow> ResultFields();

@@ -1,5 +1,6 @@
 // Which element a model is made of, and an element's nodes as the element
 // types read them.
+#include "analysis/elements/axisymmetric_element.h"
 #include "analysis/elements/constant_strain_triangle.h"
 #include "analysis/elements/quadratic_triangle.h"
 
@@ -8,8 +9,12 @@ namespace trivane {
 const FiniteElement& ElementTypeOf(const Model& model) {
   static const ConstantStrainTriangle triangle;
   static const QuadraticTriangle sixNode;
-  if (model.elementOrder == 2) return sixNode;
-  return triangle;
+  // An axisymmetric model's elements are the rings the plane ones sweep.
+  static const AxisymmetricElement ring(triangle);
+  static const AxisymmetricElement sixNodeRing(sixNode);
+  const bool axisymmetric = model.entered.problem == Axisymmetric;
+  if (model.elementOrder == 2) return axisymmetric ? static_cast<const FiniteElement&>(sixNodeRing) : sixNode;
+  return axisymmetric ? static_cast<const FiniteElement&>(ring) : triangle;
 }
 
 ConstitutiveMatrix PlaneD(const Material& material) {

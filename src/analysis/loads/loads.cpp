@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/checked.h"
+#include "analysis/elements/axisymmetric_element.h"
 #include "analysis/elements/finite_element.h"
 #include "model/errors.h"
 #include "model/mesh_edges.h"
@@ -59,6 +60,13 @@ void AddEdgeLoads(const Model& model, std::vector<double>& forces) {
   }
 }
 
+// Element e's nodes, for a body force on it: every node must exist.
+ElementNodes LoadedNodes(const Model& model, int32_t e) {
+  for (const int32_t node : model.elements[e].Nodes())
+    if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
+  return NodesOf(model, e);
+}
+
 void AddSelfWeight(const Model& model, std::vector<double>& forces) {
   const Gravity g = model.conditions.gravity;
   if (g.gx == 0.0 && g.gy == 0.0) return;
@@ -70,14 +78,33 @@ void AddSelfWeight(const Model& model, std::vector<double>& forces) {
     const int32_t k = index[static_cast<std::size_t>(e - 1)];
     const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
     if (rho == 0.0) continue;
-    for (const int32_t node : model.elements[e].Nodes())
-      if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
-    const ElementNodes nodes = NodesOf(model, e);
+    const ElementNodes nodes = LoadedNodes(model, e);
     const std::array<double, MaxElementNodes> mass = element.NodalMasses(nodes, rho, t);
     for (int32_t k = 0; k < nodes.count; ++k) {
       const double m = mass[static_cast<std::size_t>(k)];
       AddForce(forces, nodes.number[static_cast<std::size_t>(k)], {Mul(m, g.gx), Mul(m, g.gy)});
     }
+  }
+}
+
+// The centrifugal force rho omega^2 r per unit volume of a part turning about
+// its axis, on each node the integral of it times the node's shape function
+// over the element's ring.
+void AddSpin(const Model& model, std::vector<double>& forces) {
+  const double omega = model.conditions.spin;
+  if (omega == 0.0 || model.entered.problem != Axisymmetric) return;
+  const std::vector<int32_t> index = ElementMaterialIndex(model);
+  const auto& regions = model.conditions.regionMaterials;
+  const FiniteElement& element = ElementTypeOf(model);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const int32_t k = index[static_cast<std::size_t>(e - 1)];
+    const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
+    if (rho == 0.0) continue;
+    const ElementNodes nodes = LoadedNodes(model, e);
+    const std::array<double, MaxElementNodes> moments = RingIntegrals(element, nodes, 1);
+    for (int32_t j = 0; j < nodes.count; ++j)
+      AddForce(forces, nodes.number[static_cast<std::size_t>(j)],
+               {Mul(Mul(Mul(rho, omega), omega), moments[static_cast<std::size_t>(j)]), 0.0});
   }
 }
 
@@ -97,6 +124,7 @@ std::vector<double> NodalForces(const Model& model) {
   }
   if (!model.conditions.edgeLoads.empty()) AddEdgeLoads(model, forces);
   AddSelfWeight(model, forces);
+  AddSpin(model, forces);
   return forces;
 }
 

@@ -16,7 +16,8 @@ Force NodeForce(const Node& node);
 // [d - 1] for d = 1..2 nodeCount: the point loads, then the edge loads in
 // order (the element type's consistent forces of the side), then self-weight
 // element by element (g times the element type's nodal masses, rho of the
-// element's region material, else the model's). Only forces that
+// element's region material, else the model's), then an axisymmetric
+// model's spin (rho omega^2 r per unit volume, radially). Only forces that
 // are not exactly zero are added, so a model with point loads alone gets its
 // point loads bit for bit. Throws Error naming the nodes of an edge load whose
 // edge is not the side of exactly one element, Error("Floating point

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/elements/finite_element.h"
+#include "model/errors.h"
 
 namespace trivane {
 
@@ -31,9 +32,14 @@ double CentreDisplacement(const Model& model, const Solution& tables, int32_t el
 }
 
 // A stress component of an averaged state, formed as the element stresses are.
-double Component(const StressState& s, ResultField field) {
+double Component(const StressState& s, ResultField field, bool withHoop) {
+  if (field == ResultField::SigmaTheta) return s[3];
   if (Index(field) < 3) return s[Index(field)];
-  return PrincipalStresses(s)[Index(field) - 3];
+  return PrincipalStresses(s, withHoop)[Index(field) - 3];
+}
+
+void RequireField(const Solution& tables, ResultField field) {
+  if (!HasField(tables.material.problem, RowOf(field))) throw Error(messages::HoopNeedsAxisymmetric);
 }
 
 }  // namespace
@@ -43,6 +49,7 @@ std::span<const double> StoredElementValues(const Solution& tables, ResultField 
     case ResultField::Mises: return tables.mises;
     case ResultField::Error: return tables.error.elementError;
     case ResultField::DisplacementMagnitude: return {};
+    case ResultField::SigmaTheta: return tables.hoop;
     default:
       return StressValues(tables, StoredComponent(field));
   }
@@ -54,17 +61,20 @@ std::span<const double> NodeMeanValues(const Solution& tables, ResultField field
     case ResultField::SigmaX: return mean[0];
     case ResultField::SigmaY: return mean[1];
     case ResultField::TauXY: return mean[2];
-    case ResultField::Mises: return mean[3];
+    case ResultField::Mises: return mean[NodalMises];
+    case ResultField::SigmaTheta: return mean[NodalHoop];
     default: return {};
   }
 }
 
 double ElementFieldValue(const Model& model, const Solution& tables, ResultField field, int32_t element) {
+  RequireField(tables, field);
   if (field == ResultField::DisplacementMagnitude) return CentreDisplacement(model, tables, element);
   return StoredElementValues(tables, field)[static_cast<std::size_t>(element - 1)];
 }
 
 std::vector<double> ElementFieldValues(const Model& model, const Solution& tables, ResultField field) {
+  RequireField(tables, field);
   if (field != ResultField::DisplacementMagnitude) {
     const std::span<const double> stored = StoredElementValues(tables, field);
     return {stored.begin(), stored.end()};
@@ -75,6 +85,7 @@ std::vector<double> ElementFieldValues(const Model& model, const Solution& table
 }
 
 std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field) {
+  RequireField(solution, field);
   const auto m = static_cast<std::size_t>(solution.elementCount);
   const auto perElement = static_cast<std::size_t>(ElementTypeOf(model).NodeCount());
   std::vector<double> values(perElement * m);
@@ -94,7 +105,7 @@ std::vector<double> CornerFieldValues(const Model& model, const Solution& soluti
       else if (field == ResultField::Mises)
         value = averaged.MisesAtCorner(element, static_cast<int32_t>(k));
       else
-        value = Component(averaged.AtCorner(element, static_cast<int32_t>(k)), field);
+        value = Component(averaged.AtCorner(element, static_cast<int32_t>(k)), field, IsAxisymmetric(solution));
     }
   }
   return values;

@@ -110,7 +110,7 @@ struct LinearStress {
   StressState mean{}, gx{}, gy{};
   StressState At(double x, double y) const {
     StressState s;
-    for (std::size_t c = 0; c < 3; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
+    for (std::size_t c = 0; c < StressStateSize; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
     return s;
   }
 };
@@ -129,7 +129,7 @@ std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std
     const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
     fit.cx += p.x / n;
     fit.cy += p.y / n;
-    for (std::size_t c = 0; c < 3; ++c) fit.mean[c] += elementStresses[static_cast<std::size_t>(e - 1)][c] / n;
+    for (std::size_t c = 0; c < StressStateSize; ++c) fit.mean[c] += elementStresses[static_cast<std::size_t>(e - 1)][c] / n;
   }
   double sxx = 0.0, sxy = 0.0, syy = 0.0;
   StressState bx{}, by{};
@@ -139,7 +139,7 @@ std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std
     sxx += dx * dx;
     sxy += dx * dy;
     syy += dy * dy;
-    for (std::size_t c = 0; c < 3; ++c) {
+    for (std::size_t c = 0; c < StressStateSize; ++c) {
       const double dv = elementStresses[static_cast<std::size_t>(e - 1)][c] - fit.mean[c];
       bx[c] += dx * dv;
       by[c] += dy * dv;
@@ -149,7 +149,7 @@ std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std
   const double trace = sxx + syy;
   // det / trace^2 is about the smaller eigenvalue over the larger.
   if (!(trace > 0.0) || !(det > 1e-12 * trace * trace)) return std::nullopt;
-  for (std::size_t c = 0; c < 3; ++c) {
+  for (std::size_t c = 0; c < StressStateSize; ++c) {
     fit.gx[c] = (syy * bx[c] - sxy * by[c]) / det;
     fit.gy[c] = (sxx * by[c] - sxy * bx[c]) / det;
   }
@@ -178,7 +178,7 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
     lastFit[t] = from;
     const Node& corner = model.nodes[layout.node[t]];
     const StressState v = fits[from]->At(corner.x, corner.y);
-    for (std::size_t c = 0; c < 3; ++c) boundarySums[t][c] += v[c];
+    for (std::size_t c = 0; c < StressStateSize; ++c) boundarySums[t][c] += v[c];
     ++boundaryFits[t];
   };
   for (std::size_t s = 0; s < slotCount; ++s) {
@@ -215,26 +215,29 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
   // interior to fit.
   for (std::size_t s = 0; s < slotCount; ++s)
     if (boundaryFits[s] > 0)
-      for (std::size_t c = 0; c < 3; ++c) r.slotValues[s][c] = boundarySums[s][c] / boundaryFits[s];
+      for (std::size_t c = 0; c < StressStateSize; ++c) r.slotValues[s][c] = boundarySums[s][c] / boundaryFits[s];
   for (std::size_t s = 0; s < slotCount; ++s) r.slotMises[s] = SideMises(model, sides, layout.side[s], r.slotValues[s]);
 
   // Step 4: the nodes' means over their sides, each side weighted by its area,
   // as the averages weigh them; a node with one side keeps its slot's values.
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
-  std::array<std::vector<double>, 4> sums;
+  std::array<std::vector<double>, 5> sums;
   for (auto& column : sums) column.assign(n, 0.0);
   std::vector<double> areas(n, 0.0);
+  // Slot s's value of nodal field c.
+  const auto field = [&r](std::size_t s, std::size_t c) {
+    if (c == NodalMises) return r.slotMises[s];
+    return r.slotValues[s][c == NodalHoop ? 3 : c];
+  };
   for (std::size_t s = 0; s < slotCount; ++s) {
     if (layout.node[s] < 1) continue;
     const auto i = static_cast<std::size_t>(layout.node[s] - 1);
-    for (std::size_t c = 0; c < 3; ++c) sums[c][i] += layout.area[s] * r.slotValues[s][c];
-    sums[3][i] += layout.area[s] * r.slotMises[s];
+    for (std::size_t c = 0; c < sums.size(); ++c) sums[c][i] += layout.area[s] * field(s, c);
     areas[i] += layout.area[s];
   }
   for (std::size_t i = 0; i < n; ++i) {
     const bool oneSide = layout.area[i] == areas[i];
-    for (std::size_t c = 0; c < 4; ++c)
-      r.nodeMean[c][i] = oneSide ? (c < 3 ? r.slotValues[i][c] : r.slotMises[i]) : sums[c][i] / areas[i];
+    for (std::size_t c = 0; c < sums.size(); ++c) r.nodeMean[c][i] = oneSide ? field(i, c) : sums[c][i] / areas[i];
   }
   return r;
 }

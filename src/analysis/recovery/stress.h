@@ -22,10 +22,20 @@ struct PointStresses {
 // Error("Floating point overflow") if any value overflows.
 PointStresses PointStress(const double* const rows[PlaneComponents], std::span<const double> elementDisplacements);
 
+// A point's stresses with the hoop stress of a solid of revolution: sigma 1
+// and sigma 2 become the larger two of the three principal stresses, the
+// in-plane pair and sigma theta, and tau max half the difference of the
+// largest and the least.
+void TakeHoop(PointStresses& s, double hoop);
+
+struct RecoveredStresses {
+  std::array<std::vector<double>, StressComponentCount> components;
+  std::vector<double> hoop;  // sigma theta, where the stress matrices have its row; else empty
+};
+
 // Every stress point of elements 1..elementCount, laid out as Solution's
 // stresses. displacements[d - 1] is degree of freedom d.
-std::array<std::vector<double>, StressComponentCount> RecoverStresses(const Model& model,
-                                                                      const StressMatrices& stressMatrices,
-                                                                      std::span<const double> displacements);
+RecoveredStresses RecoverStresses(const Model& model, const StressMatrices& stressMatrices,
+                                  std::span<const double> displacements);
 
 }  // namespace trivane
