@@ -66,8 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--density", "-1"}, 1, "--density -1: 材料参数无效：密度ρ不能小于0"},
         Refusal{{"--region", "plate=0,0.2"}, 1, "--region plate=0,0.2: 材料参数无效：弹性模量E必须大于0"},
         Refusal{{"--plane-strain", "--region", "1=1,0.5"}, 1, "--region 1=1,0.5: 材料参数无效：平面应变的泊松比μ必须小于0.5"},
-        Refusal{{"--plane-strain", "--plane-stress"}, 2,
-                "trivane-cli solve: --plane-strain and --plane-stress exclude each other"},
+        Refusal{{"--plane-strain", "--axisymmetric"}, 2,
+                "trivane-cli solve: --plane-strain, --plane-stress and --axisymmetric exclude each other"},
+        Refusal{{"--spin", "100"}, 1, "--spin 100: 转速只适用于轴对称模型"},
+        Refusal{{"--axisymmetric", "--nu", "0.5"}, 1, "材料参数无效：轴对称的泊松比μ必须小于0.5"},
         Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
 
 // Converts the square with `flags` and returns the file written.
@@ -205,6 +207,27 @@ TEST(ConditionOptions, GroupNamesWithEqualsAndARegionsOwnDensity) {
               std::string::npos)
         << flags[0];
   }
+}
+
+// The square turned into a solid of revolution about its left side: the file
+// keeps the problem type and the spin, info says them, solve gives the hoop
+// stresses beside the others and export a column of them.
+TEST(ConditionOptions, AxisymmetricModelThroughConvertSolveAndExport) {
+  const std::string file = Converted({"--axisymmetric", "--density", "7800", "--spin", "10"});
+  const std::string text = RunCli({"info", file}).out;
+  EXPECT_NE(text.find("\naxisymmetric, E = 20000000000 Pa, mu = 0.167, rho = 7800 kg/m3\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nspin: 10 rad/s\n"), std::string::npos) << text;
+  const auto r = RunCli({"solve", file, "--support", "bottom=y", "--json"});
+  EXPECT_NE(r.out.find("\"material\": {\"problem\": \"axisymmetric\", \"E\": 2e+10, \"mu\": 0.167, \"rho\": 7800}"),
+            std::string::npos)
+      << r.out << r.err;
+  EXPECT_NE(r.out.find("], \"hoop_stresses\": ["), std::string::npos) << r.out;
+  const std::string csv = TempPath("ring.csv");
+  ASSERT_EQ(RunCli({"export", file, "--support", "bottom=y", "-o", csv}).status, 0);
+  std::ifstream elements(TempPath("ring_elements.csv"));
+  std::string header;
+  std::getline(elements, header);
+  EXPECT_EQ(header, "element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,von_mises,error,sigma_theta\r");
 }
 
 }  // namespace
