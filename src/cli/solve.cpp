@@ -105,9 +105,14 @@ void PrintReactions(const Model& m, const Solution& t, std::ostream& out) {
   }
   const Equilibrium& s = t.equilibrium;
   out << "\nsum Rx = " << FormatGeneral(s.sumRx) << ", sum Ry = " << FormatGeneral(s.sumRy)
-      << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy)
-      << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
-      << ")\n";
+      << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy);
+  // Radial forces of a solid of revolution balance round its circumference,
+  // through the hoop stress, not through the supports: only z sums to zero.
+  if (IsAxisymmetric(t))
+    out << "\nsum Ry + sum Fy = " << FormatGeneral(s.sumRy + s.sumFy) << " (radial forces balance round the axis)\n";
+  else
+    out << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
+        << ")\n";
   // The recovery estimate of the discretisation error, relative to the energy norm.
   out << "\nestimated error = " << FormatSignificant(100.0 * t.error.relative, 3) << " %\n";
 }
