@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -14,6 +15,7 @@
 
 #include "analysis/compute.h"
 #include "analysis/loads/loads.h"
+#include "analysis/recovery/results.h"
 #include "model/condition_edits.h"
 #include "model/errors.h"
 #include "support/tolerance.h"
@@ -160,9 +162,16 @@ TEST_P(AxisymmetricPatch, UniformStressIsExactUpToTheAxis) {
   }
   EXPECT_TRUE(Close(MisesValue(t, 1), std::fabs(sr - sz), 1e-10));
   // The recovered field is the same uniform state, the hoop stress with it.
-  for (int32_t i = 1; i <= m.nodeCount; ++i)
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
     EXPECT_TRUE(Close(t.averaged.nodeMean[NodalHoop][static_cast<std::size_t>(i - 1)], sr, 1e-9)) << i;
+    EXPECT_TRUE(Close(t.averaged.nodeMean[NodalMises][static_cast<std::size_t>(i - 1)], std::fabs(sr - sz), 1e-9)) << i;
+  }
   EXPECT_LT(t.error.relative, 1e-9);
+  // u^T K u is the work of the loads; the supports do none.
+  const std::vector<double> f = NodalForces(m);
+  double work = 0.0;
+  for (std::size_t d = 0; d < f.size(); ++d) work += f[d] * t.displacements[d];
+  EXPECT_TRUE(Close(t.error.energySquared, work, 1e-10));
   // The support forces carry the top's total, sigma z pi R^2.
   EXPECT_TRUE(Close(t.equilibrium.sumRy, -sz * Pi * 4.0, 1e-10));
 }
@@ -190,6 +199,18 @@ BoreErrors ThickCylinder(int32_t order, int32_t nr) {
     if (m.nodes[i].y == 0.0 || m.nodes[i].y == 0.25) m.nodes[i].restraint = FixedY;
   Load(m, s.bore, EdgeLoadKind::Pressure, p, 0.0);
   const Solution t = Compute(m);
+  // At every stress point sigma 1 >= sigma 2 >= sigma 3 order the in-plane
+  // pair and sigma theta, and tau max spans all three.
+  const auto& at = t.stressPoints > 1 ? t.pointStresses : t.stresses;
+  const std::vector<double>& hoops = t.stressPoints > 1 ? t.pointHoop : t.hoop;
+  for (std::size_t k = 0; k < hoops.size(); ++k) {
+    const auto plane = PrincipalStresses({at[SigmaX - 1][k], at[SigmaY - 1][k], at[TauXY - 1][k]});
+    std::array<double, 3> all = {plane[0], plane[1], hoops[k]};
+    std::sort(all.begin(), all.end());
+    EXPECT_TRUE(Close(at[Sigma1 - 1][k], all[2], 1e-12)) << k;
+    EXPECT_TRUE(Close(at[Sigma2 - 1][k], all[1], 1e-12)) << k;
+    EXPECT_TRUE(Close(at[TauMax - 1][k], (all[2] - all[0]) / 2, 1e-12)) << k;
+  }
   const double u = (1 + mu) * p * a * a / (E * (b * b - a * a)) * ((1 - 2 * mu) * a + b * b / a);
   const double hoop = p * (b * b + a * a) / (b * b - a * a);
   BoreErrors worst;
@@ -269,6 +290,14 @@ TEST(RingLoads, TotalsOverTheCircumference) {
     EXPECT_TRUE(Close(fx, spin - 2 * Pi * r1 * h * p, 1e-12)) << order;
     EXPECT_TRUE(Close(fy, rho * g * Pi * (r1 * r1 - r0 * r0) * h + Pi * tz * (r1 * r1 - r0 * r0), 1e-12)) << order;
   }
+}
+
+// von Mises of a solid of revolution from its four components.
+TEST(RingVonMises, FromTheFourComponents) {
+  EXPECT_EQ(RingVonMises(2.0, 2.0, 0.0, 2.0), 0.0);  // hydrostatic
+  EXPECT_TRUE(Close(RingVonMises(0.0, 0.0, 1.0, 0.0), std::sqrt(3.0)));
+  EXPECT_TRUE(Close(RingVonMises(0.0, 0.0, 0.0, 5.0), 5.0));
+  EXPECT_TRUE(Close(RingVonMises(1.0, -1.0, 0.0, 0.0), std::sqrt(3.0)));
 }
 
 // What an axisymmetric compute refuses, and a spin in a plane model.
