@@ -1,4 +1,5 @@
-// Restraints, loads and the material: the commands that edit the model in place.
+// Restraints, loads, gravity and spin, and the material: the commands that edit
+// the model in place.
 #include <optional>
 
 #include "app/session.h"
@@ -102,9 +103,14 @@ void Session::RemoveEdgeLoads() {
   Redraw();
 }
 
-void Session::ApplyGravity(std::string_view gxText, std::string_view gyText) {
+void Session::ApplyGravity(std::string_view gxText, std::string_view gyText,
+                           std::optional<std::string_view> spinText) {
   const Gravity gravity{ReadReal(gxText), ReadReal(gyText)};
-  Change(EditScope::GravityOnly(), [&] { SetGravity(*model_, gravity); });
+  const std::optional<double> spin = spinText ? std::optional(ReadReal(*spinText)) : std::nullopt;
+  Change(EditScope::BodyLoads(), [&] {
+    SetGravity(*model_, gravity);
+    if (spin) SetSpin(*model_, *spin);
+  });
   Redraw();
 }
 
@@ -113,14 +119,21 @@ void Session::ApplyGravity(std::string_view gxText, std::string_view gyText) {
 // Results computed before stay, out of date once the material differs from
 // theirs. A region's blank row drops its own material, a blank field in a
 // filled row takes the model's value; a region's fields are checked against
-// the problem type just entered.
+// the problem type just entered. A solid of revolution keeps the thickness it
+// had, unread and unchecked, so that turning it back into a plane model
+// brings the thickness back.
 void Session::ApplyMaterial(int problemType, std::string_view eText, std::string_view muText,
                             std::string_view tText, std::optional<std::string_view> rhoText,
+                            std::optional<std::string_view> alphaText,
                             const std::vector<RegionMaterialTexts>& regions) {
-  if (problemType != PlaneStress && problemType != PlaneStrain) return;
-  EnteredMaterial entered{static_cast<ProblemType>(problemType), ReadReal(eText), ReadReal(muText), ReadReal(tText),
-                          model_->entered.rho};
+  if (problemType != PlaneStress && problemType != PlaneStrain && problemType != Axisymmetric) return;
+  EnteredMaterial entered = model_->entered;
+  entered.problem = static_cast<ProblemType>(problemType);
+  entered.E = ReadReal(eText);
+  entered.mu = ReadReal(muText);
+  if (problemType != Axisymmetric) entered.t = ReadReal(tText);
   if (rhoText) entered.rho = ReadReal(*rhoText);
+  if (alphaText) entered.alpha = ReadReal(*alphaText);
   const auto field = [](const std::string& text, double modelValue) {
     return text.empty() ? modelValue : ReadReal(text);
   };
@@ -132,11 +145,11 @@ void Session::ApplyMaterial(int problemType, std::string_view eText, std::string
     SetMaterial(*model_, entered);
     std::vector<Row> rows;
     for (const RegionMaterialTexts& r : regions) {
-      if (r.E.empty() && r.mu.empty() && r.rho.empty()) {
+      if (r.E.empty() && r.mu.empty() && r.rho.empty() && r.alpha.empty()) {
         rows.push_back({&r, std::nullopt});
       } else {
         rows.push_back({&r, RegionMaterial{r.region, field(r.E, entered.E), field(r.mu, entered.mu),
-                                            field(r.rho, entered.rho)}});
+                                            field(r.rho, entered.rho), field(r.alpha, entered.alpha)}});
       }
     }
     auto& own = model_->conditions.regionMaterials;

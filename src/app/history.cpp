@@ -9,9 +9,17 @@ MaterialParts MaterialOf(const Model& model) {
   return {model.material, model.entered, model.conditions.regionMaterials};
 }
 
+BodyLoadParts BodyLoadsOf(const Model& model) { return {model.conditions.gravity, model.conditions.spin}; }
+
 template <typename T>
 std::size_t VectorBytes(const std::vector<T>& v) {
   return v.capacity() * sizeof(T);
+}
+
+std::size_t TemperatureBytes(const Temperature& temperature) {
+  std::size_t bytes = VectorBytes(temperature.regions);
+  for (const RegionTemperature& r : temperature.regions) bytes += r.region.capacity();
+  return bytes;
 }
 
 std::size_t ModelBytes(const Model& model) {
@@ -19,7 +27,7 @@ std::size_t ModelBytes(const Model& model) {
   for (const Group& g : model.conditions.groups)
     bytes += sizeof(Group) + g.name.capacity() + VectorBytes(g.nodes) + VectorBytes(g.edges) + VectorBytes(g.elements);
   for (const RegionMaterial& r : model.conditions.regionMaterials) bytes += sizeof(r) + r.region.capacity();
-  return bytes + VectorBytes(model.conditions.edgeLoads);
+  return bytes + VectorBytes(model.conditions.edgeLoads) + TemperatureBytes(model.conditions.temperature);
 }
 
 }  // namespace
@@ -33,8 +41,9 @@ Step Capture(const Model& model, const EditScope& scope) {
   step.nodes.reserve(scope.nodes.size());
   for (int32_t k : scope.nodes) step.nodes.push_back({k, model.nodes[k]});
   if (scope.edgeLoads) step.edgeLoads = model.conditions.edgeLoads;
-  if (scope.gravity) step.gravity = model.conditions.gravity;
+  if (scope.bodyLoads) step.bodyLoads = BodyLoadsOf(model);
   if (scope.material) step.material = MaterialOf(model);
+  if (scope.temperature) step.temperature = model.conditions.temperature;
   return step;
 }
 
@@ -48,16 +57,21 @@ bool KeepChanged(Step& step, const Model& model) {
   std::erase_if(step.nodes, [&](const NodeRecord& r) { return r.node == model.nodes[r.number]; });
   step.nodes.shrink_to_fit();
   if (step.edgeLoads && *step.edgeLoads == model.conditions.edgeLoads) step.edgeLoads.reset();
-  if (step.gravity && *step.gravity == model.conditions.gravity) step.gravity.reset();
+  if (step.bodyLoads && *step.bodyLoads == BodyLoadsOf(model)) step.bodyLoads.reset();
   if (step.material && *step.material == MaterialOf(model)) step.material.reset();
-  return !step.nodes.empty() || step.edgeLoads || step.gravity || step.material;
+  if (step.temperature && *step.temperature == model.conditions.temperature) step.temperature.reset();
+  return !step.nodes.empty() || step.edgeLoads || step.bodyLoads || step.material || step.temperature;
 }
 
 void Exchange(Step& step, Model& model) {
   if (step.model) std::swap(*step.model, model);
   for (NodeRecord& r : step.nodes) std::swap(r.node, model.nodes[r.number]);
   if (step.edgeLoads) std::swap(*step.edgeLoads, model.conditions.edgeLoads);
-  if (step.gravity) std::swap(*step.gravity, model.conditions.gravity);
+  if (step.bodyLoads) {
+    std::swap(step.bodyLoads->gravity, model.conditions.gravity);
+    std::swap(step.bodyLoads->spin, model.conditions.spin);
+  }
+  if (step.temperature) std::swap(*step.temperature, model.conditions.temperature);
   if (step.material) {
     std::swap(step.material->material, model.material);
     std::swap(step.material->entered, model.entered);
@@ -80,6 +94,7 @@ std::size_t StepBytes(const Step& step) {
   if (step.edgeLoads) bytes += VectorBytes(*step.edgeLoads);
   if (step.material)
     for (const RegionMaterial& r : step.material->regions) bytes += sizeof(r) + r.region.capacity();
+  if (step.temperature) bytes += TemperatureBytes(*step.temperature);
   if (step.document) bytes += step.document->file.capacity();
   return bytes;
 }

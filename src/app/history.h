@@ -3,7 +3,7 @@
 // the file on disk holds.
 //
 // A step keeps only what its change touched: the node records it changed, the
-// edge-load list, gravity or the material; only a command that replaces the
+// edge-load list, gravity and spin, the material or the temperatures; only a command that replaces the
 // whole model (a mesh import, a new model) keeps a whole model. A step holds
 // those parts as they are on the other side of the change (before it while it
 // is done, after it once undone), so undo and redo are the same exchange.
@@ -22,17 +22,25 @@ namespace trivane {
 
 // What an edit may change: the parts a step captures before it runs.
 struct EditScope {
-  std::span<const int32_t> nodes;  // node records, each number once
+  std::span<const int32_t> nodes{};  // node records, each number once
   bool edgeLoads = false;
-  bool gravity = false;
-  bool material = false;  // the model's material as entered and formed, and the regions' materials
+  bool bodyLoads = false;  // gravity and spin, which 自重… sets together
+  bool material = false;   // the model's material as entered and formed, and the regions' materials
+  bool temperature = false;  // the model's and the regions' temperature changes
   bool wholeModel = false;
 
-  static EditScope Nodes(std::span<const int32_t> nodes) { return {nodes, false, false, false, false}; }
-  static EditScope EdgeLoads() { return {{}, true, false, false, false}; }
-  static EditScope GravityOnly() { return {{}, false, true, false, false}; }
-  static EditScope Materials() { return {{}, false, false, true, false}; }
-  static EditScope WholeModel() { return {{}, false, false, false, true}; }
+  static EditScope Nodes(std::span<const int32_t> nodes) { return {.nodes = nodes}; }
+  static EditScope EdgeLoads() { return {.edgeLoads = true}; }
+  static EditScope BodyLoads() { return {.bodyLoads = true}; }
+  static EditScope Materials() { return {.material = true}; }
+  static EditScope Temperatures() { return {.temperature = true}; }
+  static EditScope WholeModel() { return {.wholeModel = true}; }
+};
+
+struct BodyLoadParts {
+  Gravity gravity;
+  double spin = 0.0;
+  bool operator==(const BodyLoadParts&) const = default;
 };
 
 struct NodeRecord {
@@ -50,8 +58,9 @@ struct MaterialParts {
 struct Step {
   std::vector<NodeRecord> nodes;
   std::optional<std::vector<EdgeLoad>> edgeLoads;
-  std::optional<Gravity> gravity;
+  std::optional<BodyLoadParts> bodyLoads;
   std::optional<MaterialParts> material;
+  std::optional<Temperature> temperature;
   std::unique_ptr<Model> model;
   // A step that began a new document: the file and saved state of the other side.
   struct Document {

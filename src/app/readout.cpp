@@ -3,6 +3,7 @@
 #include "analysis/compute.h"
 #include "analysis/recovery/fields.h"
 #include "io/number_text.h"
+#include "model/errors.h"
 
 namespace trivane {
 namespace {
@@ -10,6 +11,11 @@ namespace {
 std::string Readout(double value) { return FormatSignificant(value, ReadoutDigits); }
 
 std::string Value(const std::string& name, double value) { return name + " = " + Readout(value); }
+
+std::string Point(double x, double y) {
+  std::string text = "(";
+  return text.append(Readout(x)).append(", ").append(Readout(y)).append(")");
+}
 
 }  // namespace
 
@@ -26,20 +32,20 @@ std::string DeformedText(const DeformedScale& scale) {
 std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results) {
   if (hit.kind == ProbeHit::Node) {
     const Node& n = model.nodes[hit.number];
-    const bool ring = model.entered.problem == Axisymmetric;
-    std::string text = "结点 " + std::to_string(hit.number) + "：" + Value(ring ? "r" : "x", n.x) + "，" +
-                       Value(ring ? "z" : "y", n.y);
-    // The model holds it so; the user put no support there.
-    if (ring && n.x == 0.0) text += "，在轴上（径向自动固定）";
+    const AxisNames axes = AxisNamesOf(model.entered.problem);
+    std::string text = "结点 " + std::to_string(hit.number) + "：" + Value(axes.x, n.x) + "，" + Value(axes.y, n.y);
+    // The analysis holds it so without a support of the user's, which the
+    // picture does not show.
+    if (model.entered.problem == Axisymmetric && n.x == 0.0) text += "，" + std::string(messages::AxisNodeHeldRadially);
     // The picture leaves out a label that would overlap another: its value
     // is always here, as the label writes it.
     if (n.load != 0.0) text += "，荷载 = " + FormatGeneral(n.load) + "，方向 = " + FormatGeneral(n.loadAngle);
     if (results) {
-      text += "，" + Value("u", DisplacementU(*results, hit.number)) + "，" +
-              Value("v", DisplacementV(*results, hit.number));
+      text += "，" + Value(axes.u, DisplacementU(*results, hit.number)) + "，" +
+              Value(axes.v, DisplacementV(*results, hit.number));
       const NodeReaction reaction = ReactionAt(*results, hit.number);
-      if (reaction.rx) text += "，" + Value("Rx", *reaction.rx);
-      if (reaction.ry) text += "，" + Value("Ry", *reaction.ry);
+      if (reaction.rx) text += "，" + Value(axes.rx, *reaction.rx);
+      if (reaction.ry) text += "，" + Value(axes.ry, *reaction.ry);
     }
     return text;
   }
@@ -48,7 +54,7 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* r
     if (!results) return text;
     const char* separator = "：";
     for (const ResultFieldRow& row : ResultFields()) {
-      if (row.place != FieldPlace::ElementPoints || !HasField(results->material.problem, row)) continue;
+      if (row.place != FieldPlace::ElementPoints || !FieldApplies(row, results->material.problem)) continue;
       text += separator + Value(std::string(row.symbol), ElementFieldValue(model, *results, row.field, hit.number));
       separator = "，";
     }
@@ -61,14 +67,27 @@ std::string ErrorText(const ErrorEstimate& estimate) {
   return "误差估计 " + FormatSignificant(100.0 * estimate.relative, 3) + "%";
 }
 
+AxisNames AxisNamesOf(ProblemType problem) {
+  if (problem == Axisymmetric) return {"r", "z", "ur", "uz", "Rr", "Rz"};
+  return {"x", "y", "u", "v", "Rx", "Ry"};
+}
+
 std::string MaterialText(const EnteredMaterial& material) {
-  const char* const names[] = {"平面应力", "平面应变", "轴对称"};
-  std::string text = names[material.problem == PlaneStrain || material.problem == Axisymmetric ? material.problem : 0];
+  static constexpr const char* ProblemNames[] = {"平面应力", "平面应变", "轴对称"};
+  std::string text = ProblemNames[material.problem];
   text += "  E = " + Readout(material.E) + " Pa  μ = " + Readout(material.mu);
   // A solid of revolution has no thickness.
   if (material.problem != Axisymmetric) text += "  t = " + Readout(material.t) + " m";
   if (material.rho != 0.0) text += "  ρ = " + Readout(material.rho) + " kg/m³";
+  if (material.alpha != 0.0) text += "  α = " + Readout(material.alpha) + " 1/K";
   return text;
+}
+
+std::string LineEndsText(ProblemType problem, LinePoint from, LinePoint to) {
+  const AxisNames axes = AxisNamesOf(problem);
+  std::string text = "(";
+  text.append(axes.x).append(", ").append(axes.y).append(") = ");
+  return text.append(Point(from.x, from.y)).append(" → ").append(Point(to.x, to.y));
 }
 
 }  // namespace trivane

@@ -24,15 +24,33 @@ std::string DeformedText(const DeformedScale& scale);
 // The estimated error of the last compute: "误差估计 4.67%".
 std::string ErrorText(const ErrorEstimate& estimate);
 
+// How the window names the axes and what lies along them: x and y, or in an
+// axisymmetric model the radius r and the axis z.
+struct AxisNames {
+  const char* x;   // the coordinates
+  const char* y;
+  const char* u;   // the displacements
+  const char* v;
+  const char* rx;  // the support forces
+  const char* ry;
+};
+AxisNames AxisNamesOf(ProblemType problem);
+
 // The probe's readout: a node's number, coordinates and load (its value and
 // angle, also where the picture left its label out), an element's number,
 // and with results of the present model (results not null) their values: a
 // node's u, v and its support forces, an element's values of every field
-// kept at its points (the stresses and von Mises), by their symbols.
+// kept at its points (the stresses and von Mises), by their symbols. The
+// axes are named as AxisNamesOf says, and a node on an axisymmetric model's
+// axis is said to be held radially.
 std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results);
 
 // The material in force, as the user entered it: "平面应力  E = 2e+10 Pa
-// μ = 0.167  t = 1 m", with "ρ = … kg/m³" where the density is not 0.
+// μ = 0.167  t = 1 m", with "ρ = … kg/m³" and "α = … 1/K" where the density
+// and the expansion are not 0; an axisymmetric model has no t.
 std::string MaterialText(const EnteredMaterial& material);
+
+// Where a graph along a line runs, in the model's axes: "(x, y) = (0, 2) → (0, 10)".
+std::string LineEndsText(ProblemType problem, LinePoint from, LinePoint to);
 
 }  // namespace trivane

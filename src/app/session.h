@@ -76,12 +76,16 @@ struct PlotOptions {
 enum class SelectionMode { Replace, Add, Remove };
 
 // A region's row of the model-properties dialog: its label and the texts typed
-// for its own material. Three empty texts mean it uses the model's material;
+// for its own material. All texts empty mean it uses the model's material;
 // one left empty in a filled row takes the model's value.
 struct RegionMaterialTexts {
   std::string region;
-  std::string E, mu, rho;
+  std::string E, mu, rho, alpha;
 };
+
+// What 温度… sets: the model's temperature change, or the own one of every
+// region the selection covers (SelectedRegions).
+enum class TemperatureTarget { Model, SelectedRegions };
 
 class Session {
  public:
@@ -168,13 +172,26 @@ class Session {
   // The load replaces the one of its kind on each edge (SetEdgeLoads).
   void ApplyEdgeLoad(EdgeLoadKind kind, std::string_view aText, std::string_view bText);
   void RemoveEdgeLoads();
-  void ApplyGravity(std::string_view gxText, std::string_view gyText);
+  // 自重…: gravity, and in an axisymmetric model the spin (rad/s); without a
+  // spin text the spin stays.
+  void ApplyGravity(std::string_view gxText, std::string_view gyText,
+                    std::optional<std::string_view> spinText = std::nullopt);
+
+  // The regions whose every node is selected, by label in group order: what
+  // the selection names when a command acts on regions.
+  std::vector<std::string> SelectedRegions() const;
+  // 温度…: the temperature change, K, of the target. For the selected regions
+  // an empty text drops their own, so that they take the model's again;
+  // without a region selected it throws Error(NoRegionSelected).
+  void ApplyTemperature(TemperatureTarget target, std::string_view dtText);
 
   // The model-properties dialog's apply button: the model's material, then
-  // each listed region's own, all or nothing. Without a density text the
-  // density stays; regions not listed keep theirs.
+  // each listed region's own, all or nothing. Without a density or an
+  // expansion text that value stays; regions not listed keep theirs. An
+  // axisymmetric model has no thickness: its text is not read.
   void ApplyMaterial(int problemType, std::string_view eText, std::string_view muText, std::string_view tText,
                      std::optional<std::string_view> rhoText = std::nullopt,
+                     std::optional<std::string_view> alphaText = std::nullopt,
                      const std::vector<RegionMaterialTexts>& regions = {});
 
   // Undo and redo of every change to the model; opening a file starts anew.

@@ -132,8 +132,7 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
   } else if (option.flag == "--density") {
     SetDensity(model, v[0]);
   } else if (option.flag == "--spin") {
-    if (model.entered.problem != Axisymmetric) throw Error(messages::SpinNeedsAxisymmetric);
-    model.conditions.spin = v[0];
+    SetSpin(model, v[0]);
   } else if (option.flag == "--region") {
     const Group& region = GroupFor(model, option, GroupKind::Region);
     SetRegionMaterial(model, {GroupLabel(region), v[0], v[1], v.size() > 2 ? v[2] : 0.0});

@@ -134,7 +134,7 @@ void PrintTables(const std::string& path, const Model& m, const Solution& t, std
     std::vector<ResultField> columns;
     out << "\n" << PadLeft("element", 8);
     for (const ResultFieldRow& row : ResultFields()) {
-      if (row.place != FieldPlace::ElementPoints || !HasField(m.entered.problem, row)) continue;
+      if (row.place != FieldPlace::ElementPoints || !FieldApplies(row, m.entered.problem)) continue;
       columns.push_back(row.field);
       out << PadLeft(std::string(row.key) + " (" + std::string(row.unit) + ")", W);
     }

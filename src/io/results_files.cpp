@@ -27,7 +27,7 @@ std::vector<ExportColumn> Columns(std::string_view ResultFieldRow::*name, Proble
                                   const std::array<std::span<const double>, ResultFieldCount>& values) {
   std::vector<ExportColumn> columns;
   for (const ResultFieldRow& row : ResultFields())
-    if (!(row.*name).empty() && HasField(problem, row))
+    if (!(row.*name).empty() && FieldApplies(row, problem))
       columns.push_back({row.*name, values[static_cast<std::size_t>(row.field)]});
   return columns;
 }

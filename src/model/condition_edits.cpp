@@ -126,7 +126,31 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 
 void SetGravity(Model& model, Gravity gravity) { model.conditions.gravity = gravity; }
 
+void SetSpin(Model& model, double omega) {
+  if (omega != 0.0 && model.entered.problem != Axisymmetric) throw Error(messages::SpinNeedsAxisymmetric);
+  model.conditions.spin = omega;
+}
+
+void SetTemperature(Model& model, double dt) { model.conditions.temperature.dt = dt; }
+
+void SetRegionTemperature(Model& model, const RegionTemperature& temperature) {
+  const Group* region = FindGroupOfKind(model, temperature.region, GroupKind::Region);
+  if (region == nullptr) throw Error(messages::UnknownRegion(temperature.region));
+  const RegionTemperature stored{GroupLabel(*region), temperature.dt};
+  auto& regions = model.conditions.temperature.regions;
+  const auto same = std::find_if(regions.begin(), regions.end(),
+                                 [&](const RegionTemperature& t) { return t.region == stored.region; });
+  if (same == regions.end())
+    regions.push_back(stored);
+  else
+    *same = stored;
+}
+
+// A plane model left with a spin would keep a load it cannot have: the type
+// is refused rather than the spin dropped unasked.
 void SetMaterial(Model& model, const EnteredMaterial& entered) {
+  if (model.conditions.spin != 0.0 && entered.problem != Axisymmetric)
+    throw Error(messages::SpinningModelStaysAxisymmetric);
   model.material = ElementConstants(entered);
   model.entered = entered;
 }

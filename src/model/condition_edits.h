@@ -53,10 +53,24 @@ std::vector<Edge> BoundaryEdgesBetween(const Model& model, std::span<const int32
 
 void SetGravity(Model& model, Gravity gravity);
 
+// The angular velocity of an axisymmetric part about its axis. Only a solid of
+// revolution has that axis: a spin other than 0 in a plane model is refused
+// (SpinNeedsAxisymmetric).
+void SetSpin(Model& model, double omega);
+
+// The model's temperature change from the stress-free state, K.
+void SetTemperature(Model& model, double dt);
+
+// Gives a region its own temperature change (replacing one it had).
+// `temperature.region` names the region by label or number (FindGroupOfKind)
+// and is stored as its label.
+void SetRegionTemperature(Model& model, const RegionTemperature& temperature);
+
 // The one way the model's material is set, by the window's dialog, the
 // command line and the problem file alike: the material as entered and the
 // constants the element formulas take from it (ElementConstants). A material
-// no elastic body has is refused, naming the field, and the model keeps its own.
+// no elastic body has is refused, naming the field, and the model keeps its own;
+// so is a plane problem type for a spinning model (SpinningModelStaysAxisymmetric).
 void SetMaterial(Model& model, const EnteredMaterial& entered);
 
 // Sets the density of the model's material; a negative one is refused

@@ -139,11 +139,15 @@ inline constexpr const char* PoissonRatioTooLargePlaneStress = "材料参数无�
 inline constexpr const char* PoissonRatioTooLargeAxisymmetric = "材料参数无效：轴对称的泊松比μ必须小于0.5";
 inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度t必须大于0";
 inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不能小于0";
+// A spin turns a solid of revolution about its axis; a plane model has no such
+// axis, so a spin belongs only to an axisymmetric model, and a spinning model
+// stays one.
+inline constexpr const char* SpinNeedsAxisymmetric = "转速ω只用于轴对称模型";
+inline constexpr const char* SpinningModelStaysAxisymmetric = "模型有转速ω，不能改为平面问题：请先把转速设为0";
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
 std::string NegativeRadius(int node);                           // 轴对称模型中结点 N 的半径为负
 inline constexpr const char* GravityAcrossAxis = "轴对称模型的重力只能沿轴向 z（gx 必须为 0）";
-inline constexpr const char* SpinNeedsAxisymmetric = "转速只适用于轴对称模型";
 inline constexpr const char* HoopNeedsAxisymmetric = "σθ 只属于轴对称模型";
 // The second line of "Singular matrix." when the mesh and its supports show why.
 std::string SingularBecause(std::string_view cause);  // Singular matrix.\n CAUSE
@@ -174,6 +178,12 @@ std::string AtOption(std::string_view flag, std::string_view value, std::string_
 // The window's commands on the selection.
 inline constexpr const char* NoBoundaryEdgeSelected = "所选结点之间没有边界边：分布荷载只加在两端都已选中的边界边上";
 inline constexpr const char* NoGroups = "模型中没有组";
+// 温度… on regions when the selection covers none whole.
+inline constexpr const char* NoRegionSelected = "没有选中整个区域：请先用按组选择选中区域";
+
+// The probe on a node of an axisymmetric model's axis, which the analysis
+// holds radially without a support the user put there.
+inline constexpr const char* AxisNodeHeldRadially = "轴上结点径向固定";
 
 // The question before a command drops a model changed since it was opened or saved.
 inline constexpr const char* ModelModified = "模型已修改，是否保存？";

@@ -38,11 +38,18 @@ static_assert(InFieldOrder(), "a row's place in the table is its field's number"
 
 std::span<const ResultFieldRow> ResultFields() { return Rows; }
 
-bool HasField(ProblemType problem, const ResultFieldRow& row) {
+const ResultFieldRow& RowOf(ResultField field) { return Rows[static_cast<std::size_t>(field)]; }
+
+bool FieldApplies(const ResultFieldRow& row, ProblemType problem) {
   return !row.axisymmetricOnly || problem == Axisymmetric;
 }
 
-const ResultFieldRow& RowOf(ResultField field) { return Rows[static_cast<std::size_t>(field)]; }
+std::vector<ResultField> FieldsFor(std::span<const ResultFieldRow> rows, ProblemType problem) {
+  std::vector<ResultField> fields;
+  for (const ResultFieldRow& row : rows)
+    if (FieldApplies(row, problem)) fields.push_back(row.field);
+  return fields;
+}
 
 std::optional<ResultField> ResultFieldOfKey(std::string_view key) {
   for (const ResultFieldRow& row : Rows)

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/model.h"
 
@@ -40,15 +41,18 @@ struct ResultFieldRow {
   FieldPlace place;
   bool averaged;     // has values at the nodes: smooth plots interpolate them, graphs along a line draw them
   bool stressList;   // an item of the plot's stress list (应力图, Ctrl+F1 …)
-  bool axisymmetricOnly;  // a result of solids of revolution alone: the hoop stress
+  bool axisymmetricOnly;  // a field only a solid of revolution has, such as the hoop stress
 };
-
-// Whether a model of this problem type has the field.
-bool HasField(ProblemType problem, const ResultFieldRow& row);
 
 // Every row, in ResultField order.
 std::span<const ResultFieldRow> ResultFields();
 const ResultFieldRow& RowOf(ResultField field);
+
+// Whether a model of this problem type has the row's field.
+bool FieldApplies(const ResultFieldRow& row, ProblemType problem);
+// The fields of `rows` a model of this problem type has, in the rows' order:
+// what the window's component list offers.
+std::vector<ResultField> FieldsFor(std::span<const ResultFieldRow> rows, ProblemType problem);
 
 // The field whose key this is.
 std::optional<ResultField> ResultFieldOfKey(std::string_view key);

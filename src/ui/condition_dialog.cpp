@@ -28,7 +28,9 @@ ConditionDialog::ConditionDialog(QWidget* parent, const char* name, const QStrin
     kinds_ = new QComboBox(this);
     kinds_->setObjectName("ComboBox1");
     kinds_->addItems(kinds);
-    form->addRow("类型:", kinds_);
+    kindLabel_ = new QLabel("类型:", this);
+    kindLabel_->setObjectName("KindLabel");
+    form->addRow(kindLabel_, kinds_);
     connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int kind) { KindChanged(kind); });
     connect(kinds_, &QComboBox::currentIndexChanged, this, [this] { RefreshNote(); });
   }
@@ -73,6 +75,8 @@ void ConditionDialog::KindChanged(int kind) {
   SetKindTexts(kind, kindTexts_.at(static_cast<std::size_t>(kind)));
   if (onKindChanged) onKindChanged(kind);
 }
+
+void ConditionDialog::SetKindLabel(const QString& label) { kindLabel_->setText(label); }
 
 void ConditionDialog::SetNote(const QString& note) {
   describe_ = nullptr;

@@ -35,6 +35,9 @@ class ConditionDialog : public QDialog {
   // the fields' own.
   void SetKindTexts(int kind, const QStringList& texts);
 
+  // The label of the kind choice, "类型:" unless set.
+  void SetKindLabel(const QString& label);
+
   // The line above the fields ("Note").
   void SetNote(const QString& note);
   // A note that follows what is typed: `note` is asked again whenever the
@@ -60,6 +63,7 @@ class ConditionDialog : public QDialog {
   std::function<QString()> describe_;
   QLabel* note_;
   QComboBox* kinds_ = nullptr;
+  QLabel* kindLabel_ = nullptr;
   std::vector<QLabel*> labels_;
   std::vector<QLineEdit*> edits_;
   std::vector<QStringList> kindTexts_;  // per kind, the texts of the fields

@@ -28,7 +28,8 @@ constexpr int GraphWidth = 900;
 constexpr int GraphHeight = 500;
 }  // namespace
 
-LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int field, QWidget* parent)
+LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int field, ProblemType problem,
+                                 const QString& ends, QWidget* parent)
     : QDialog(parent), profileOf_(std::move(profileOf)) {
   setObjectName("LineGraphWindow");
   setWindowTitle("路径图");
@@ -39,12 +40,15 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int 
   field_->setObjectName("LineField");
   // Each item carries its field's number.
   for (const ResultFieldRow& row : ResultFields())
-    if (row.averaged) field_->addItem(QString::fromStdString(std::string(row.name)), static_cast<int>(row.field));
+    if (row.averaged && FieldApplies(row, problem)) field_->addItem(QString::fromStdString(std::string(row.name)), static_cast<int>(row.field));
   auto* savePicture = new QPushButton("保存图片…", this);
   savePicture->setObjectName("SaveLinePicture");
   auto* saveSamples = new QPushButton("保存数据…", this);
   saveSamples->setObjectName("SaveLineSamples");
   row->addWidget(field_);
+  auto* endsLabel = new QLabel(ends, this);
+  endsLabel->setObjectName("LineEnds");
+  row->addWidget(endsLabel);
   row->addStretch(1);
   row->addWidget(savePicture);
   row->addWidget(saveSamples);

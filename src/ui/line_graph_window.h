@@ -16,8 +16,11 @@ namespace trivane {
 class LineGraphWindow : public QDialog {
  public:
   // profileOf gives the samples of a field (a ResultField index) along the
-  // line; the graph starts on `field`, or on σx where that has no graph.
-  LineGraphWindow(std::function<LineProfile(int field)> profileOf, int field, QWidget* parent);
+  // line; the graph starts on `field`, or on σx where that has no graph. The
+  // list holds the fields a model of `problem` has; `ends` says where the
+  // line runs, in the model's axes.
+  LineGraphWindow(std::function<LineProfile(int field)> profileOf, int field, ProblemType problem,
+                  const QString& ends, QWidget* parent);
 
   const LineProfile& profile() const { return profile_; }
   // The picture as shown and as saved.

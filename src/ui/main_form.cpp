@@ -109,6 +109,7 @@ MainForm::MainForm(FileChooser* chooser, QWidget* parent)
     chooser = ownChooser_.get();
   }
   session_ = std::make_unique<Session>(*canvas_, *counts_, *chooser);
+  FillComponentList();
   BuildConditionDialogs();
 
   auto* host = new SurfaceHost(this);
@@ -190,6 +191,7 @@ void MainForm::Run(const std::function<void()>& command) {
 // differs from it; with no file and nothing to save it is just the program's
 // name.
 void MainForm::UpdateWindow() {
+  FillComponentList();
   UpdateResultsArea();
   materialPanel_->setText(QString::fromStdString(MaterialText(session_->model().entered)));
   const QString file = QFileInfo(QString::fromStdString(session_->fileName())).fileName();

@@ -79,6 +79,8 @@ class MainForm : public QMainWindow {
   void EdgeLoadClick();
   void WaterClick();
   void GravityClick();
+  // 温度…: a temperature change for the model or the selected regions.
+  void TemperatureClick();
   void RemoveEdgeLoadsClick();
   void SelectGroupClick();
   // 编辑
@@ -94,6 +96,8 @@ class MainForm : public QMainWindow {
   void BuildToolBar();
   void BuildStatusBar();
   void BuildConditionDialogs();
+  // The component list offers the fields of the model's problem type.
+  void FillComponentList();
   QAction* AddButton(const char* name, const char* picture, const QString& hint, void (MainForm::*handler)());
   void Run(const std::function<void()>& command);
   // True when the model may go: unchanged, saved now, or the user lets it go.
@@ -127,6 +131,8 @@ class MainForm : public QMainWindow {
   ConditionDialog* edgeLoadDialog_ = nullptr;
   ConditionDialog* waterDialog_ = nullptr;
   ConditionDialog* gravityDialog_ = nullptr;
+  ConditionDialog* temperatureDialog_ = nullptr;
+  ProblemType listedProblem_ = PlaneStress;
   bool probing_ = false;
   Qt::KeyboardModifiers pressModifiers_;
   QString probeText_;

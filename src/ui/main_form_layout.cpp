@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/readout.h"
 #include "model/result_fields.h"
@@ -94,13 +95,8 @@ void MainForm::BuildToolBar() {
   panel2->setFixedWidth(72);
   auto* panel2Row = new QHBoxLayout(panel2);
   panel2Row->setContentsMargins(2, 0, 2, 0);
-  // Every field, so that the box always names the field plotted, by the
-  // short name the panel's width holds; each item carries its field's number.
   comboBox1_ = new QComboBox(panel2);
   comboBox1_->setObjectName("ComboBox1");
-  for (const ResultFieldRow& row : ResultFields())
-    comboBox1_->addItem(QString::fromStdString(std::string(row.shortName)), static_cast<int>(row.field));
-  comboBox1_->setCurrentIndex(0);
   panel2Row->addWidget(comboBox1_);
   bar->addWidget(panel2);
   bar->addSeparator();
@@ -157,6 +153,7 @@ void MainForm::BuildMenu() {
   item(conditions, "EdgeLoadItem", "分布荷载…", QKeySequence(), [this] { EdgeLoadClick(); });
   item(conditions, "WaterItem", "水压力…", QKeySequence(), [this] { WaterClick(); });
   item(conditions, "GravityItem", "自重…", QKeySequence(), [this] { GravityClick(); });
+  item(conditions, "TemperatureItem", "温度…", QKeySequence(), [this] { TemperatureClick(); });
   item(conditions, "RemoveEdgeLoadsItem", "删除分布荷载", QKeySequence(), [this] { RemoveEdgeLoadsClick(); });
   conditions->addSeparator();
   item(conditions, "SelectGroupItem", "按组选择", QKeySequence(), [this] { SelectGroupClick(); });
@@ -178,12 +175,25 @@ void MainForm::BuildMenu() {
   item(compute, "N21", "变形图", QKeySequence("Ctrl+H"), forward("ToolButton15"));
   QMenu* stress = compute->addMenu("应力图");
   stress->setObjectName("N22");
+  // The stresses every model has keep their names and Ctrl+F1 ... Ctrl+F6; a
+  // stress only some models have is listed while the model has it.
   const char* names[] = {"x1", "y1", "xy1", "N110", "N24", "max1"};
-  for (int i = 0; i < 6; ++i) {
-    item(stress, names[i], comboBox1_->itemText(i), QKeySequence(QString("Ctrl+F%1").arg(i + 1)), [this, i] {
-      comboBox1_->setCurrentIndex(i);
+  int listed = 0;
+  for (const ResultFieldRow& row : ResultFields()) {
+    if (!row.stressList) continue;
+    const int field = static_cast<int>(row.field);
+    const auto choose = [this, field] {
+      comboBox1_->setCurrentIndex(comboBox1_->findData(field));
       findChild<QAction*>("ToolButton18")->trigger();
-    });
+    };
+    const QString caption = QString::fromStdString(std::string(row.name));
+    if (!row.axisymmetricOnly && listed < 6) {
+      item(stress, names[listed], caption, QKeySequence(QString("Ctrl+F%1").arg(listed + 1)), choose);
+      ++listed;
+    } else {
+      item(stress, QString("StressPlot_%1").arg(row.key.data()).toUtf8().constData(), caption, QKeySequence(), choose)
+          ->setProperty("axisymmetricOnly", row.axisymmetricOnly);
+    }
   }
   // Fields beyond the six stresses plot from the menu only.
   stress->addSeparator();
@@ -207,6 +217,24 @@ void MainForm::BuildMenu() {
   help->setObjectName("N5");
   item(help, "N25", "帮助", QKeySequence("F1"), forward("ToolButton9"));
   item(help, "N26", "关于", QKeySequence(), forward("ToolButton20"));
+}
+
+// Every field the model has, so that the box always names the field
+// plotted, by the short name the panel's width holds; each item carries its
+// field's number. The field chosen stays chosen while the model has it.
+void MainForm::FillComponentList() {
+  const ProblemType problem = session_->model().entered.problem;
+  if (comboBox1_->count() > 0 && problem == listedProblem_) return;
+  listedProblem_ = problem;
+  const QVariant chosen = comboBox1_->currentData();
+  comboBox1_->clear();
+  for (const ResultField field : FieldsFor(ResultFields(), problem)) {
+    const ResultFieldRow& row = RowOf(field);
+    comboBox1_->addItem(QString::fromStdString(std::string(row.shortName)), static_cast<int>(row.field));
+  }
+  comboBox1_->setCurrentIndex(std::max(comboBox1_->findData(chosen), 0));
+  for (QAction* action : findChildren<QAction*>())
+    if (action->property("axisymmetricOnly").toBool()) action->setVisible(problem == Axisymmetric);
 }
 
 // The five panels and the material in force (at the right end) on the first

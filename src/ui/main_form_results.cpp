@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <optional>
 
+#include "app/readout.h"
 #include "io/number_text.h"
 #include "model/errors.h"
 #include "ui/error_box.h"
@@ -68,8 +69,10 @@ void MainForm::ShowLineGraph(LinePoint from, LinePoint to) {
     // The graph starts on the field of the plot shown, else on the list's.
     const ShownPicture& shown = session_->shown();
     const int field = shown.kind == PictureKind::Stress ? shown.component : comboBox1_->currentData().toInt();
+    const ProblemType problem = session_->model().entered.problem;
     auto* window = new LineGraphWindow(
-        [this, from, to](int field) { return session_->LineGraph(field, from, to); }, field, this);
+        [this, from, to](int field) { return session_->LineGraph(field, from, to); }, field, problem,
+        QString::fromStdString(LineEndsText(problem, from, to)), this);
     window->show();
   });
 }

@@ -47,8 +47,8 @@ void Show(QLineEdit* edit, double value) {
 }
 
 constexpr int FormWidth = 320;
-constexpr int FormHeight = 243;
-constexpr int TableTop = 208;
+constexpr int FormHeight = 275;
+constexpr int TableTop = 240;
 constexpr int RowHeight = 22;
 constexpr int MaxTableRows = 8;
 
@@ -64,14 +64,14 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
 
   auto* frame = new QGroupBox("属性", this);
   frame->setObjectName("GroupBox1");
-  frame->setGeometry(8, 8, 297, 185);
+  frame->setGeometry(8, 8, 297, 217);
 
   AddLabel(this, "Label1", "问题类型:", 32, 32);
   comboBox1_ = new QComboBox(this);
   comboBox1_->setObjectName("ComboBox1");
   comboBox1_->setEditable(true);
   comboBox1_->setInsertPolicy(QComboBox::NoInsert);
-  comboBox1_->addItems({"平面应力", "平面应变"});
+  comboBox1_->addItems({"平面应力", "平面应变", "轴对称"});
   comboBox1_->setCurrentIndex(0);
   comboBox1_->setGeometry(152, 24, 121, 21);
 
@@ -83,12 +83,17 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
   edit3_ = AddEdit(this, "Edit3", "1", 152, 120);
   AddLabel(this, "Label5", "密度ρ(kg/m³):", 32, 160);
   edit4_ = AddEdit(this, "Edit4", "0", 152, 152);
+  AddLabel(this, "Label6", "线膨胀系数α(1/K):", 32, 192);
+  edit5_ = AddEdit(this, "Edit5", "0", 152, 184);
+  // A solid of revolution has no thickness: its field stays as typed but is
+  // neither asked nor read.
+  connect(comboBox1_, &QComboBox::currentTextChanged, this, [this] { ShowThicknessRule(); });
 
   // Shown only for a model with regions, below the frame; the buttons move
   // below it.
-  regions_ = new QTableWidget(0, 4, this);
+  regions_ = new QTableWidget(0, 5, this);
   regions_->setObjectName("RegionTable");
-  regions_->setHorizontalHeaderLabels({"区域", "E(Pa)", "μ", "ρ(kg/m³)"});
+  regions_->setHorizontalHeaderLabels({"区域", "E(Pa)", "μ", "ρ(kg/m³)", "α(1/K)"});
   regions_->verticalHeader()->hide();
   regions_->verticalHeader()->setDefaultSectionSize(RowHeight);
   regions_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -109,6 +114,8 @@ void PropertiesDialog::showEvent(QShowEvent* event) {
   Show(edit2_, m.mu);
   Show(edit3_, m.t);
   Show(edit4_, m.rho);
+  Show(edit5_, m.alpha);
+  ShowThicknessRule();
   FillRegions();
   QDialog::showEvent(event);
 }
@@ -130,6 +137,7 @@ void PropertiesDialog::FillRegions() {
       regions_->setItem(row, 1, new QTableWidgetItem(Shown(own.E)));
       regions_->setItem(row, 2, new QTableWidgetItem(Shown(own.mu)));
       regions_->setItem(row, 3, new QTableWidgetItem(Shown(own.rho)));
+      regions_->setItem(row, 4, new QTableWidgetItem(Shown(own.alpha)));
     }
   }
   const int rows = regions_->rowCount();
@@ -149,7 +157,7 @@ std::vector<RegionMaterialTexts> PropertiesDialog::RegionTexts() const {
     return item ? item->text().trimmed().toStdString() : std::string();
   };
   for (int row = 0; row < regions_->rowCount(); ++row)
-    rows.push_back({text(row, 0), text(row, 1), text(row, 2), text(row, 3)});
+    rows.push_back({text(row, 0), text(row, 1), text(row, 2), text(row, 3), text(row, 4)});
   return rows;
 }
 
@@ -160,12 +168,19 @@ void PropertiesDialog::Button1Click() {
   bool applied = false;
   RunReporting(this, report_, [&] {
     session_.ApplyMaterial(problemType, edit1_->text().toStdString(), edit2_->text().toStdString(),
-                           edit3_->text().toStdString(), edit4_->text().toStdString(), RegionTexts());
+                           edit3_->text().toStdString(), edit4_->text().toStdString(), edit5_->text().toStdString(),
+                           RegionTexts());
     applied = true;
   });
   if (!applied) return;
   hide();
   if (onApplied) onApplied();
+}
+
+void PropertiesDialog::ShowThicknessRule() {
+  const bool thick = comboBox1_->findText(comboBox1_->currentText(), Qt::MatchExactly) != Axisymmetric;
+  edit3_->setEnabled(thick);
+  findChild<QLabel*>("Label4")->setEnabled(thick);
 }
 
 void PropertiesDialog::Button2Click() { reject(); }

@@ -1,7 +1,8 @@
 #pragma once
-// TForm3, the model-properties dialog: problem type, E, Poisson's ratio,
-// thickness and density, and for a model with regions a table of the regions'
-// own E, μ and ρ. It is modal: nothing runs behind it, and Escape closes it.
+// TForm3, the model-properties dialog: problem type (plane stress, plane
+// strain or axisymmetric, which has no thickness), E, Poisson's ratio,
+// thickness, density and thermal expansion, and for a model with regions a
+// table of the regions' own E, μ, ρ and α. It is modal: nothing runs behind it, and Escape closes it.
 // "修改" hands the typed texts to the command layer and closes; when they are
 // refused the error is reported and the dialog stays open.
 #include <QDialog>
@@ -33,6 +34,8 @@ class PropertiesDialog : public QDialog {
 
  private:
   void FillRegions();
+  // The thickness is asked only of a plane model.
+  void ShowThicknessRule();
   std::vector<RegionMaterialTexts> RegionTexts() const;
 
   Session& session_;
@@ -42,6 +45,7 @@ class PropertiesDialog : public QDialog {
   QLineEdit* edit2_;
   QLineEdit* edit3_;
   QLineEdit* edit4_;
+  QLineEdit* edit5_;
   QTableWidget* regions_;
 };
 

@@ -1,6 +1,8 @@
 // Restraint, load and material commands on the selected nodes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -210,6 +212,58 @@ INSTANTIATE_TEST_SUITE_P(
                       MaterialFault{0, "2E10", "0.5000001", "1", messages::PoissonRatioTooLargePlaneStress},
                       // The first refused field in the dialog's order is named.
                       MaterialFault{0, "0", "0.7", "0", messages::ModulusNotPositive}));
+
+// The text of the error `command` throws; empty when it succeeds.
+std::string Refusal(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return {};
+}
+
+// A spin belongs to a solid of revolution: refused in a plane model, with the
+// gravity typed beside it, undone with the gravity, and a spinning model
+// stays axisymmetric. A region
+// takes a temperature of its own only when the selection covers it whole; a
+// blank text gives it the model's again.
+TEST(BodyLoadsAndTemperature, KeepTheirRules) {
+  Harness h;
+  h.LoadWithConditions(GroupedCantilever());
+  const Model plane = h.session.model();
+  EXPECT_EQ(Refusal([&] { h.session.ApplyGravity("0", "-9.81", "100"); }), messages::SpinNeedsAxisymmetric);
+  EXPECT_TRUE(SameModel(h.session.model(), plane));
+
+  h.session.ApplyMaterial(Axisymmetric, "2E11", "0.3", "", "7800");
+  h.session.ApplyGravity("0", "-9.81", "100");
+  h.session.Undo();
+  EXPECT_EQ(h.session.model().conditions.spin, 0.0);
+  h.session.Redo();
+  EXPECT_EQ(h.session.model().conditions.spin, 100.0);
+  EXPECT_EQ(h.session.model().entered.t, 1.0);
+  const Model spinning = h.session.model();
+  EXPECT_EQ(Refusal([&] { h.session.ApplyMaterial(PlaneStrain, "2E11", "0.3", "1"); }),
+            messages::SpinningModelStaysAxisymmetric);
+  EXPECT_TRUE(SameModel(h.session.model(), spinning));
+  h.session.ApplyGravity("0", "-9.81");  // no spin text: the spin stays
+  EXPECT_EQ(h.session.model().conditions.spin, 100.0);
+  h.session.ApplyGravity("0", "-9.81", "0");
+  EXPECT_EQ(Refusal([&] { h.session.ApplyMaterial(PlaneStrain, "2E11", "0.3", "1"); }), "");
+
+  const Pixel p3 = ToPixel(h.session.view(), 2.0, 1.0);
+  h.Drag(p3.x - 5, p3.y - 5, p3.x + 5, p3.y + 5);
+  EXPECT_EQ(Refusal([&] { h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "10"); }),
+            messages::NoRegionSelected);
+  h.SelectAll();
+  h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "12");
+  h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "10");
+  h.session.ApplyTemperature(TemperatureTarget::Model, "-5");
+  EXPECT_EQ(h.session.model().conditions.temperature, (Temperature{-5.0, {{"plate", 10.0}}}));
+  h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, " ");
+  EXPECT_EQ(h.session.model().conditions.temperature, (Temperature{-5.0, {}}));
+  EXPECT_EQ(Refusal([&] { h.session.ApplyTemperature(TemperatureTarget::Model, ""); }), messages::NotAReal(""));
+}
 
 }  // namespace
 }  // namespace trivane::testing

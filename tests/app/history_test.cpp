@@ -84,7 +84,23 @@ INSTANTIATE_TEST_SUITE_P(
                 false},
         EditRow{"RegionMaterial",
                 [](Harness& h) {
-                  h.session.ApplyMaterial(PlaneStress, "2E10", "0.167", "1", "0", {{"plate", "3E10", "", "2600"}});
+                  h.session.ApplyMaterial(PlaneStress, "2E10", "0.167", "1", "0", std::nullopt, {{"plate", "3E10", "", "2600", ""}});
+                },
+                false},
+        // An axisymmetric model has no thickness: its text is not read.
+        EditRow{"AxisymmetricWithExpansion",
+                [](Harness& h) { h.session.ApplyMaterial(Axisymmetric, "2E11", "0.3", "t?", "7800", "1.2e-5"); },
+                false},
+        EditRow{"RegionExpansion",
+                [](Harness& h) {
+                  h.session.ApplyMaterial(PlaneStress, "2E10", "0.167", "1", "0", "0", {{"plate", "", "", "", "1e-5"}});
+                },
+                false},
+        EditRow{"Temperature", [](Harness& h) { h.session.ApplyTemperature(TemperatureTarget::Model, "20"); }, false},
+        EditRow{"RegionTemperature",
+                [](Harness& h) {
+                  h.Drag(0, 0, 800, 600);
+                  h.session.ApplyTemperature(TemperatureTarget::SelectedRegions, "-15");
                 },
                 false},
         EditRow{"ImportAse",
@@ -120,6 +136,9 @@ TEST(EditScope, AChangeOutsideTheDeclaredPartsIsCaught) {
       {"GravityBesideEdgeLoads", EditScope::EdgeLoads(), [](Model& m) { m.conditions.gravity.gy = -9.81; }, false},
       {"Material", EditScope::Materials(), [](Model& m) { m.entered.rho = 2400; }, true},
       {"GroupsBesideMaterial", EditScope::Materials(), [](Model& m) { m.conditions.groups.clear(); }, false},
+      {"Spin", EditScope::BodyLoads(), [](Model& m) { m.conditions.spin = 30; }, true},
+      {"Temperature", EditScope::Temperatures(), [](Model& m) { m.conditions.temperature.regions.push_back({"plate", 9}); }, true},
+      {"SpinBesideTemperature", EditScope::Temperatures(), [](Model& m) { m.conditions.spin = 30; }, false},
       {"Whole", EditScope::WholeModel(), [](Model& m) { m.nodeCount = 1; }, true},
   };
   for (const Row& row : rows) {
@@ -173,7 +192,7 @@ TEST(UndoRedo, ARefusedEditChangesNothing) {
   Harness h;
   h.LoadWithConditions(GroupedCantilever());
   const Model before = h.session.model();
-  EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "0", {{"plate", "5E9", "0.6", "0"}}), Error);
+  EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "0", std::nullopt, {{"plate", "5E9", "0.6", "0", ""}}), Error);
   EXPECT_THROW(h.session.ApplyMaterial(PlaneStress, "3E10", "0.3", "1", "-1"), Error);
   h.SelectAll();
   EXPECT_THROW(h.session.ApplyEdgeLoad(EdgeLoadKind::Water, "1", "-9810"), Error);

@@ -17,6 +17,7 @@
 #include "fakes.h"
 #include "io/number_text.h"
 #include "io/results_files.h"
+#include "model/condition_edits.h"
 
 namespace trivane::testing {
 namespace {
@@ -39,6 +40,7 @@ constexpr Names Expected[ResultFieldCount] = {
     {"mises", "von_mises", "von_mises_avg", "von Mises (Pa)", "von Mises"},
     {"umag", "", "", "|u| (m)", ""},
     {"error", "error", "", "误差 ‖e‖ (√J)", ""},
+    {"stheta", "sigma_theta", "sigma_theta_avg", "σθ (Pa)", "σθ"},
 };
 
 std::string Header(const std::string& csv) { return csv.substr(0, csv.find('\r')); }
@@ -77,21 +79,31 @@ Model FourTriangles() {
   return m;
 }
 
-TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
+// A plane model, and the same turned about its left side into a solid of
+// revolution, which has the hoop stress besides.
+class ResultFieldsOf : public ::testing::TestWithParam<ProblemType> {};
+
+TEST_P(ResultFieldsOf, EachFieldMeansTheSameEverywhereItIsNamed) {
   Harness h;
   h.canvas.Resize(160, 120);  // the smooth plots paint every pixel
-  h.Load(FourTriangles());
+  Model four = FourTriangles();
+  const bool ring = GetParam() == Axisymmetric;
+  if (ring) SetMaterial(four, EnteredMaterial{Axisymmetric, 2.0e10, 0.167, 1.0, 0.0, 0.0});
+  h.Load(four);
   h.session.Compute();
   const Model& model = h.session.model();
   const ExportedResults exported = ExportedResultsOf(h.session.solution());
   const std::string elements = ElementCsvText(model, exported);
   const std::string nodes = NodeCsvText(model, exported);
   const std::string probe = ProbeText(model, {ProbeHit::Element, 1}, &h.session.solution());
-  EXPECT_EQ(Header(elements), "element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,von_mises,error");
-  EXPECT_EQ(Header(nodes), "node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg");
+  EXPECT_EQ(Header(elements), std::string("element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,"
+                                           "von_mises,error") + (ring ? ",sigma_theta" : ""));
+  EXPECT_EQ(Header(nodes), std::string("node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg") +
+                               (ring ? ",sigma_theta_avg" : ""));
 
   long probed = 0;
   for (const ResultFieldRow& row : ResultFields()) {
+    if (!FieldApplies(row, GetParam())) continue;
     const Names& names = Expected[static_cast<int>(row.field)];
     SCOPED_TRACE(names.key);
     EXPECT_EQ(ResultFieldOfKey(names.key), row.field);
@@ -135,6 +147,7 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
   // The columns hold what their names say: the principal stresses of the
   // element's stress state, the greater first, half their difference, and
   // von Mises of plane stress.
+  if (ring) return;
   const auto c = [&](const char* name) { return Column(elements, name); };
   const std::vector<double> sx = c("sigma_x"), sy = c("sigma_y"), txy = c("tau_xy"), s1 = c("sigma_1"),
                             s2 = c("sigma_2"), tmax = c("tau_max"), mises = c("von_mises");
@@ -147,6 +160,23 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
     EXPECT_EQ(tmax[e], (s1[e] - s2[e]) * 0.5);
     EXPECT_NEAR(mises[e], std::sqrt(s1[e] * s1[e] - s1[e] * s2[e] + s2[e] * s2[e]), scale);
   }
+}
+
+INSTANTIATE_TEST_SUITE_P(Problems, ResultFieldsOf, ::testing::Values(PlaneStress, Axisymmetric));
+
+// A field only a solid of revolution has is offered for an axisymmetric model
+// alone; the others for every model, in the table's order.
+TEST(ResultFields, AModelIsOfferedTheFieldsOfItsProblemType) {
+  using enum ResultField;
+  const auto row = [](ResultField field, bool axisymmetricOnly) {
+    ResultFieldRow r = RowOf(field);
+    r.axisymmetricOnly = axisymmetricOnly;
+    return r;
+  };
+  const ResultFieldRow rows[] = {row(SigmaX, false), row(Sigma1, true), row(Mises, false)};
+  EXPECT_EQ(FieldsFor(rows, PlaneStress), (std::vector<ResultField>{SigmaX, Mises}));
+  EXPECT_EQ(FieldsFor(rows, PlaneStrain), (std::vector<ResultField>{SigmaX, Mises}));
+  EXPECT_EQ(FieldsFor(rows, Axisymmetric), (std::vector<ResultField>{SigmaX, Sigma1, Mises}));
 }
 
 }  // namespace

@@ -148,10 +148,15 @@ INSTANTIATE_TEST_SUITE_P(Plots, PlotsFollowTheView,
                                            PlotRow{"Deformed", {}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A label the picture leaves out is still read by the probe.
-TEST(ProbeText, ANodesLoadIsRead) {
-  const Model m = Cantilever();
+// A label the picture leaves out is still read by the probe. An axisymmetric
+// model names the radius and the axis, and says that a node on the axis is
+// held radially, which no support symbol shows.
+TEST(ProbeText, ANodesPlaceAndLoadAreRead) {
+  Model m = Cantilever();
   EXPECT_EQ(ProbeText(m, {ProbeHit::Node, 3}, nullptr), "结点 3：x = 2，y = 1，荷载 = 1000，方向 = 270");
+  m.entered.problem = Axisymmetric;
+  EXPECT_EQ(ProbeText(m, {ProbeHit::Node, 3}, nullptr), "结点 3：r = 2，z = 1，荷载 = 1000，方向 = 270");
+  EXPECT_EQ(ProbeText(m, {ProbeHit::Node, 1}, nullptr), "结点 1：r = 0，z = 0，轴上结点径向固定");
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--plane-strain", "--region", "1=1,0.5"}, 1, "--region 1=1,0.5: 材料参数无效：平面应变的泊松比μ必须小于0.5"},
         Refusal{{"--plane-strain", "--axisymmetric"}, 2,
                 "trivane-cli solve: --plane-strain, --plane-stress and --axisymmetric exclude each other"},
-        Refusal{{"--spin", "100"}, 1, "--spin 100: 转速只适用于轴对称模型"},
+        Refusal{{"--spin", "100"}, 1, "--spin 100: 转速ω只用于轴对称模型"},
         Refusal{{"--axisymmetric", "--nu", "0.5"}, 1, "材料参数无效：轴对称的泊松比μ必须小于0.5"},
         Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
 

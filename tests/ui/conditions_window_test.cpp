@@ -274,6 +274,90 @@ TEST_F(ConditionsWindowTest, ThePropertiesDialogIsModalAndSetsDensityAndRegions)
   EXPECT_EQ(table->item(0, 1), nullptr);
 }
 
+// 轴对称 asks no thickness and reads none; a plane type asks it again. α
+// goes into the model and the region table, and the status bar shows the
+// material without t.
+TEST_F(ConditionsWindowTest, ThePropertiesDialogAsksNoThicknessOfAnAxisymmetricModel) {
+  OpenGrouped();
+  form1->ToolButton1Click();
+  auto* type = form3->findChild<QComboBox*>("ComboBox1");
+  auto* t = form3->findChild<QLineEdit*>("Edit3");
+  auto* table = form3->findChild<QTableWidget*>("RegionTable");
+  auto* apply = form3->findChild<QPushButton*>("Button1");
+  EXPECT_EQ(type->itemText(Axisymmetric), "轴对称");
+  EXPECT_EQ(table->horizontalHeaderItem(4)->text(), "α(1/K)");
+  type->setCurrentIndex(Axisymmetric);
+  EXPECT_FALSE(t->isEnabled());
+  t->setText("t?");
+  form3->findChild<QLineEdit*>("Edit5")->setText("1.2e-5");
+  table->setItem(0, 4, new QTableWidgetItem("2e-5"));
+  QTest::mouseClick(apply, Qt::LeftButton);
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+  const EnteredMaterial& m = session().model().entered;
+  EXPECT_EQ(m.problem, Axisymmetric);
+  EXPECT_EQ(m.t, 1.0);
+  EXPECT_EQ(m.alpha, 1.2e-5);
+  EXPECT_EQ(session().model().conditions.regionMaterials,
+            (std::vector<RegionMaterial>{{"plate", 2e10, 0.167, 0.0, 2e-5}}));
+  EXPECT_EQ(Find<QLabel>("MaterialPanel")->text(), "轴对称  E = 2e+10 Pa  μ = 0.167  α = 1.2e-05 1/K");
+
+  form1->ToolButton1Click();
+  EXPECT_FALSE(t->isEnabled());
+  type->setCurrentIndex(PlaneStress);
+  EXPECT_TRUE(t->isEnabled());
+  t->setText("t?");
+  QTest::mouseClick(apply, Qt::LeftButton);
+  EXPECT_EQ(errors, QStringList{"'t?' is not a valid floating point value"});
+  EXPECT_TRUE(form3->isVisible());
+  t->setText("2");
+  QTest::mouseClick(apply, Qt::LeftButton);
+  EXPECT_EQ(session().model().entered.t, 2.0);
+}
+
+// 温度… opens on the region the selection covers whole and sets its own
+// change, else on the model; its note shows the changes in force. 自重…
+// opens its spin only in an axisymmetric model.
+TEST_F(ConditionsWindowTest, TemperatureGoesToTheSelectedRegionOrTheModelAndSpinToAxisymmetricModels) {
+  OpenGrouped();
+  Drag({1, 1}, {Image1()->width(), Image1()->height()});
+  int kind = -1;
+  QString note;
+  const auto type = [&](const char* dt) {
+    WhenUp<ConditionDialog>([&, dt](ConditionDialog* d) {
+      kind = d->findChild<QComboBox*>("ComboBox1")->isEnabled() ? d->Kind() : -d->Kind();
+      note = d->findChild<QLabel*>("Note")->text();
+      d->Edit(0)->setText(dt);
+      d->findChild<QPushButton*>("Button1")->click();
+    });
+    Action("TemperatureItem")->trigger();
+  };
+  type("35");
+  EXPECT_EQ(kind, 1);
+  EXPECT_TRUE(note.contains("作用于选中的区域 plate")) << note.toStdString();
+  Drag({1, 1}, {2, 2});
+  type("-10");
+  EXPECT_EQ(kind, 0);
+  EXPECT_TRUE(note.contains("模型 ΔT = 0 K，区域 plate ΔT = 35 K")) << note.toStdString();
+  EXPECT_EQ(session().model().conditions.temperature, (Temperature{-10.0, {{"plate", 35.0}}}));
+
+  bool spinAsked = true;
+  WhenUp<ConditionDialog>([&](ConditionDialog* d) {
+    spinAsked = d->Edit(2)->isEnabled();
+    d->reject();
+  });
+  Action("GravityItem")->trigger();
+  EXPECT_FALSE(spinAsked);
+  session().ApplyMaterial(Axisymmetric, "2E11", "0.3", "", "7800");
+  WhenUp<ConditionDialog>([&](ConditionDialog* d) {
+    spinAsked = d->Edit(2)->isEnabled();
+    d->Edit(2)->setText("314");
+    d->findChild<QPushButton*>("Button1")->click();
+  });
+  Action("GravityItem")->trigger();
+  EXPECT_TRUE(spinAsked);
+  EXPECT_EQ(session().model().conditions.spin, 314.0);
+}
+
 // 打开 empties the selection: its numbers meant the old model's nodes. An .ase
 // import keeps it and shows it.
 TEST_F(ConditionsWindowTest, OpeningEmptiesTheSelectionAndAnAseImportKeepsIt) {

@@ -40,6 +40,7 @@ const MenuRow Rows[] = {
     {"EdgeLoadItem", "条件", "分布荷载…", "", ""},
     {"WaterItem", "条件", "水压力…", "", ""},
     {"GravityItem", "条件", "自重…", "", ""},
+    {"TemperatureItem", "条件", "温度…", "", ""},
     {"RemoveEdgeLoadsItem", "条件", "删除分布荷载", "", ""},
     {"SelectGroupItem", "条件", "按组选择", "", ""},
     {"N19", "计算", "计算", "Ctrl+G", "ToolButton14"},

@@ -226,7 +226,8 @@ TEST_F(ResultsArea, AtTheDefaultSizeEveryStatusBarTextIsWhole) {
 }
 
 // 路径图 with the probe on: it turns the probe off, takes the two presses,
-// and starts on the field plotted, whose key heads the samples' columns.
+// and starts on the field plotted, whose key heads the samples' columns; it
+// names the line's ends.
 TEST_F(ResultsArea, ThePathGraphTakesOverFromTheProbeOnTheFieldPlotted) {
   Open(Cantilever());
   Action("N19")->trigger();
@@ -241,6 +242,7 @@ TEST_F(ResultsArea, ThePathGraphTakesOverFromTheProbeOnTheFieldPlotted) {
   ASSERT_NE(graph, nullptr);
   EXPECT_EQ(graph->field(), ResultField::DisplacementMagnitude);
   EXPECT_EQ(graph->findChild<QComboBox*>("LineField")->currentText(), "|u|");
+  EXPECT_TRUE(graph->findChild<QLabel*>("LineEnds")->text().startsWith("(x, y) = ("));
   graph->SaveSamples(QString::fromStdString(folder.File("line.csv")));
   EXPECT_EQ(ReadFileBytes(folder.File("line.csv")).substr(0, 42), "s,x,y,element,umag_element,umag_averaged\r\n");
   graph->close();

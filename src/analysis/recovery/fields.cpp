@@ -39,7 +39,7 @@ double Component(const StressState& s, ResultField field, bool withHoop) {
 }
 
 void RequireField(const Solution& tables, ResultField field) {
-  if (!HasField(tables.material.problem, RowOf(field))) throw Error(messages::HoopNeedsAxisymmetric);
+  if (!FieldApplies(RowOf(field), tables.material.problem)) throw Error(messages::HoopNeedsAxisymmetric);
 }
 
 }  // namespace
