@@ -222,6 +222,15 @@ TEST(ConditionOptions, AxisymmetricModelThroughConvertSolveAndExport) {
             std::string::npos)
       << r.out << r.err;
   EXPECT_NE(r.out.find("], \"hoop_stresses\": ["), std::string::npos) << r.out;
+  const std::string samples = TempPath("ring-line.csv");
+  ASSERT_EQ(RunCli({"line", file, "--support", "bottom=y", "--from", "0,0.5", "--to", "1,0.5", "--component", "stheta",
+                    "-o", samples})
+                .status,
+            0);
+  std::ifstream line(samples);
+  std::string first;
+  std::getline(line, first);
+  EXPECT_EQ(first, "s,r,z,element,stheta_element,stheta_averaged\r");
   // The element table's columns; a plane model's have no hoop stress.
   const auto header = [](const std::string& model, const std::string& support) {
     const std::string csv = TempPath("ring.csv");
