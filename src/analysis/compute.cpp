@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "analysis/solvers/cholesky.h"
 #include "analysis/solvers/diagnosis.h"
 #include "analysis/recovery/error_estimate.h"
@@ -82,8 +83,9 @@ std::vector<double> ElementMeans(const std::vector<double>& values, int32_t poin
 void RecoverAndEstimate(const Model& model, const ElementMaterials& materials, Solution& s,
                         StressRecovery recovery) {
   const std::vector<StressState> states = ElementStressStates(s);
-  s.averaged = RecoverNodalStresses(model, materials, states, recovery);
-  s.error = EstimateError(model, materials, states, s.averaged);
+  const std::vector<StressState> atNodes = ElementNodeStresses(model, materials, s);
+  s.averaged = RecoverNodalStresses(model, materials, states, recovery, atNodes);
+  s.error = EstimateError(model, materials, states, s.averaged, atNodes);
 }
 
 }  // namespace
@@ -148,6 +150,50 @@ std::vector<StressState> ElementStressStates(const Solution& s) {
                                                StressValue(s, e, TauXY),
                                                s.hoop.empty() ? 0.0 : s.hoop[static_cast<std::size_t>(e - 1)]};
   return states;
+}
+
+std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMaterials& materials,
+                                            const Solution& s) {
+  if (s.stressPoints == 1) return {};
+  const FiniteElement& element = ElementTypeOf(model);
+  const std::span<const ReferencePoint> corners = element.StressPoints();
+  const auto per = static_cast<std::size_t>(element.NodeCount());
+  const auto points = static_cast<std::size_t>(s.stressPoints);
+  // The strain and stress components: a ring's hoop component too.
+  const auto rows = static_cast<std::size_t>(element.ComponentCount());
+  std::vector<StressState> values(per * static_cast<std::size_t>(s.elementCount));
+  for (std::size_t e = 0; e < static_cast<std::size_t>(s.elementCount); ++e) {
+    StressState* own = values.data() + per * e;
+    for (std::size_t p = 0; p < points; ++p) {
+      for (std::size_t c = 0; c < 3; ++c) own[p][c] = s.pointStresses[c][points * e + p];
+      if (!s.pointHoop.empty()) own[p][3] = s.pointHoop[points * e + p];
+    }
+    // D B ue at each side's middle node, halfway between its ends in the
+    // element's own coordinates. On a straight-sided element that is the mean
+    // of the ends, the stress being linear; on a curved one it is not, and the
+    // six values then follow the element's own field to second order.
+    const auto number = static_cast<int32_t>(e + 1);
+    const ElementNodes nodes = NodesOf(model, number);
+    const ConstitutiveMatrix d = element.D(materials.Of(number).constants);
+    for (int32_t side = 0; side < element.SideCount(); ++side) {
+      const std::span<const int32_t> ends = element.SideNodes(side);
+      if (ends.size() < 3) continue;
+      const ReferencePoint a = corners[static_cast<std::size_t>(ends[0])], b = corners[static_cast<std::size_t>(ends[1])];
+      const StrainMatrix strain = element.B(nodes, {0.5 * (a.xi + b.xi), 0.5 * (a.eta + b.eta)});
+      double eps[MaxComponents] = {};
+      for (std::size_t k = 0; k < per; ++k) {
+        const auto node = static_cast<std::size_t>(nodes.number[k]);
+        for (std::size_t r = 0; r < rows; ++r)
+          eps[r] += strain[r][2 * k] * s.displacements[2 * node - 2] + strain[r][2 * k + 1] * s.displacements[2 * node - 1];
+      }
+      StressState& middle = own[static_cast<std::size_t>(ends[2])];
+      for (std::size_t r = 0; r < rows; ++r) {
+        middle[r] = d[r][0] * eps[0];
+        for (std::size_t k = 1; k < rows; ++k) middle[r] += d[r][k] * eps[k];
+      }
+    }
+  }
+  return values;
 }
 
 }  // namespace trivane

@@ -38,4 +38,11 @@ Solution RecoverAgain(const Model& model, Solution solution, StressRecovery reco
 // element, entry [e - 1] for element e.
 std::vector<StressState> ElementStressStates(const Solution& s);
 
+// Each element's own stress field at its nodes, node k of element e at
+// [n (e - 1) + k] with n nodes per element: a six-node triangle's stresses
+// D B ue at its corners (as the compute recovered them) and at its middle
+// nodes. Empty for an element with one stress, uniform over it.
+std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMaterials& materials,
+                                            const Solution& s);
+
 }  // namespace trivane

@@ -16,6 +16,9 @@ ExportedResults ExportedResultsOf(const Solution& solution) {
     if (!row.averagedExportName.empty()) r.nodeValues[k] = NodeMeanValues(solution, row.field);
   }
   r.material = solution.material;
+  r.stressPoints = solution.stressPoints;
+  if (solution.stressPoints > 1)
+    for (std::size_t c = 0; c < r.pointStresses.size(); ++c) r.pointStresses[c] = solution.pointStresses[c];
   return r;
 }
 

@@ -78,6 +78,24 @@ ProbeHit Session::Probe(int x, int y) const {
 
   const ModelPoint at = FromPixel(view_, x, y);
   const Point pointer{at.x, at.y};
+  const FiniteElement& type = ElementTypeOf(*model_);
+  if (type.NodeCount() > type.CornerCount()) {
+    // The element whose inverse map takes the pointer into its reference
+    // triangle, with its sides curved as drawn.
+    for (int32_t e = model_->elementCount; e >= 1; --e) {
+      const std::span<const int32_t> nodes = model_->elements[e].Nodes();
+      const auto valid = [&](int32_t n) { return n >= 1 && n <= model_->nodeCount; };
+      if (!std::all_of(nodes.begin(), nodes.end(), valid)) continue;
+      ElementNodes drawn = NodesOf(*model_, e);
+      for (std::size_t k = 0; k < nodes.size(); ++k) {
+        const Point p = position(nodes[k]);
+        drawn.at[k] = {p.x, p.y};
+      }
+      const ReferencePoint inside = type.ReferenceAt(drawn, {pointer.x, pointer.y});
+      if (InReferenceTriangle(inside, 0.0)) return {ProbeHit::Element, e, inside};
+    }
+    return hit;
+  }
   for (int32_t e = model_->elementCount; e >= 1; --e) {
     const std::span<const int32_t> corners = CornersOf(*model_, model_->elements[e]);
     const auto valid = [&](int32_t n) { return n >= 1 && n <= model_->nodeCount; };

@@ -52,12 +52,23 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* r
   if (hit.kind == ProbeHit::Element) {
     std::string text = "单元 " + std::to_string(hit.number);
     if (!results) return text;
-    const char* separator = "：";
-    for (const ResultFieldRow& row : ResultFields()) {
-      if (row.place != FieldPlace::ElementPoints || !FieldApplies(row, results->material.problem)) continue;
-      text += separator + Value(std::string(row.symbol), ElementFieldValue(model, *results, row.field, hit.number));
-      separator = "，";
+    // An element whose stress varies inside it (a six-node triangle) reads
+    // its own field at the pointer, then the averaged field there.
+    const bool varies = results->stressPoints > 1;
+    const auto fields = [&](const char* separator, auto value) {
+      for (const ResultFieldRow& row : ResultFields()) {
+        if (row.place != FieldPlace::ElementPoints || !FieldApplies(row, results->material.problem)) continue;
+        text += separator + Value(std::string(row.symbol), value(row.field));
+        separator = "，";
+      }
+    };
+    if (!varies) {
+      fields("：", [&](ResultField field) { return ElementFieldValue(model, *results, field, hit.number); });
+      return text;
     }
+    fields("：", [&](ResultField field) { return ElementFieldValueAt(model, *results, field, hit.number, hit.at); });
+    text += "；结点平均";
+    fields("：", [&](ResultField field) { return AveragedFieldValueAt(model, *results, field, hit.number, hit.at); });
     return text;
   }
   return {};

@@ -40,9 +40,11 @@ AxisNames AxisNamesOf(ProblemType problem);
 // angle, also where the picture left its label out), an element's number,
 // and with results of the present model (results not null) their values: a
 // node's u, v and its support forces, an element's values of every field
-// kept at its points (the stresses and von Mises), by their symbols. The
-// axes are named as AxisNamesOf says, and a node on an axisymmetric model's
-// axis is said to be held radially.
+// kept at its points (the stresses and von Mises), by their symbols. Where
+// the element's stress varies inside it (a six-node triangle) they are its
+// own values at the pointer, followed by "；结点平均：" and the averaged
+// values there. The axes are named as AxisNamesOf says, and a node on an
+// axisymmetric model's axis is said to be held radially.
 std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* results);
 
 // The material in force, as the user entered it: "平面应力  E = 2e+10 Pa

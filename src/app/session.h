@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "analysis/recovery/line_samples.h"
 #include "analysis/recovery/patch_recovery.h"
 #include "analysis/solution.h"
@@ -52,6 +53,9 @@ struct ShownPicture {
 struct ProbeHit {
   enum Kind { Nothing, Node, Element } kind = Nothing;
   int32_t number = 0;
+  // The pointer in an element's own coordinates, where its field varies
+  // inside it (a six-node triangle); else 0, 0.
+  ReferencePoint at;
   bool operator==(const ProbeHit&) const = default;
 };
 constexpr int ProbeRadius = 8;

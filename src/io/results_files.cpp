@@ -49,6 +49,9 @@ void RequireCoverage(const Model& model, const ExportedResults& results) {
                  results.restrained.size() >= 2 * n;
   for (const ExportColumn& column : NodeColumns(results)) covered = covered && column.values.size() >= n;
   for (const ExportColumn& column : ElementColumns(results)) covered = covered && column.values.size() >= m;
+  if (results.stressPoints > 1)
+    for (const std::span<const double> column : results.pointStresses)
+      covered = covered && column.size() >= m * static_cast<std::size_t>(results.stressPoints);
   if (!covered) throw Error(messages::ComputeFirst);
 }
 
@@ -78,8 +81,16 @@ std::string NodeCsvText(const Model& model, const ExportedResults& results) {
 std::string ElementCsvText(const Model& model, const ExportedResults& results) {
   RequireCoverage(model, results);
   const std::vector<ExportColumn> columns = ElementColumns(results);
-  std::string text = "element,node1,node2,node3";
+  const int32_t nodesPerElement = model.elementOrder == 2 ? 6 : 3;
+  std::string text = "element";
+  for (int32_t k = 1; k <= nodesPerElement; ++k) text += ",node" + FormatInteger(k);
   for (const ExportColumn& column : columns) text.append(",").append(column.name);
+  const auto points = static_cast<std::size_t>(results.stressPoints);
+  constexpr const char* Components[] = {"sigma_x", "sigma_y", "tau_xy"};
+  if (points > 1)
+    for (std::size_t p = 1; p <= points; ++p)
+      for (const char* component : Components)
+        text.append(",").append(component).append("_corner").append(FormatInteger(static_cast<long long>(p)));
   text += LineEnd;
   text.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)) * 224);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
@@ -87,6 +98,10 @@ std::string ElementCsvText(const Model& model, const ExportedResults& results) {
     for (const int32_t corner : model.elements[e].Nodes()) text += ',' + FormatInteger(corner);
     for (const ExportColumn& column : columns)
       text.append(",").append(FormatShortest(column.values[static_cast<std::size_t>(e - 1)]));
+    if (points > 1)
+      for (std::size_t p = 0; p < points; ++p)
+        for (const std::span<const double> component : results.pointStresses)
+          text.append(",").append(FormatShortest(component[points * static_cast<std::size_t>(e - 1) + p]));
     text += LineEnd;
   }
   return text;

@@ -26,6 +26,11 @@ struct ExportedResults {
   std::array<std::span<const double>, ResultFieldCount> elementValues;
   std::array<std::span<const double>, ResultFieldCount> nodeValues;
   EnteredMaterial material;  // the material the results belong to
+  // An element with more than one stress point (a six-node triangle's
+  // corners): sigma x, sigma y and tau xy at point p of element e at entry
+  // [(e - 1) stressPoints + p] of pointStresses[0], [1] and [2].
+  int32_t stressPoints = 1;
+  std::array<std::span<const double>, 3> pointStresses;
 };
 
 // A column of values as the files name it.
@@ -53,7 +58,9 @@ std::string VtuText(const Model& model, const ExportedResults& results);
 // RFC 4180 tables, UTF-8, CR LF line ends, a header row, reals in shortest
 // round-trip form. Nodes: node, x, y, u, v, Rx, Ry (a reaction left empty where
 // there is none) and the node columns. Elements: element, node1, node2,
-// node3 and the element columns.
+// node3 (a six-node triangle: to node6, its middle nodes after its corners)
+// and the element columns, then, where an element has more than one stress
+// point, sigma_x_corner1, sigma_y_corner1, tau_xy_corner1, … for each point.
 std::string NodeCsvText(const Model& model, const ExportedResults& results);
 std::string ElementCsvText(const Model& model, const ExportedResults& results);
 

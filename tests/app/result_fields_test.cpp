@@ -164,6 +164,48 @@ TEST_P(ResultFieldsOf, EachFieldMeansTheSameEverywhereItIsNamed) {
 
 INSTANTIATE_TEST_SUITE_P(Problems, ResultFieldsOf, ::testing::Values(PlaneStress, Axisymmetric));
 
+// The cantilever of six-node triangles: the files name all six nodes of an
+// element and hold its corner stresses as the compute recovered them, every
+// node (middle nodes too) has its averaged values, and the .vtu's cells are
+// VTK's quadratic triangles over all the points.
+TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
+  Model m = Cantilever();
+  const double middles[5][2] = {{1.0, 0.0}, {2.0, 0.5}, {1.0, 0.5}, {1.0, 1.0}, {0.0, 0.5}};
+  for (const auto& [x, y] : middles) m.nodes[++m.nodeCount] = {x, y, Free, 0, 0.0, 0.0};
+  m.nodes[9].restraint = FixedXY;
+  m.elements[1] = {{1, 2, 3, 5, 6, 7}, 6};
+  m.elements[2] = {{1, 3, 4, 7, 8, 9}, 6};
+  m.elementOrder = 2;
+  Harness h;
+  h.Load(m);
+  h.session.Compute();
+  const Solution& solution = h.session.solution();
+  const ExportedResults exported = ExportedResultsOf(solution);
+  const std::string elements = ElementCsvText(h.session.model(), exported);
+  const std::string nodes = NodeCsvText(h.session.model(), exported);
+  EXPECT_EQ(Header(elements),
+            "element,node1,node2,node3,node4,node5,node6,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,von_mises,"
+            "error,sigma_x_corner1,sigma_y_corner1,tau_xy_corner1,sigma_x_corner2,sigma_y_corner2,tau_xy_corner2,"
+            "sigma_x_corner3,sigma_y_corner3,tau_xy_corner3");
+  EXPECT_EQ(Column(elements, "node6"), (std::vector<double>{7, 9}));
+  const struct {
+    const char* column;
+    int32_t component, corner;
+  } corners[] = {{"sigma_x_corner1", 0, 0}, {"sigma_y_corner2", 1, 1}, {"tau_xy_corner3", 2, 2}};
+  for (const auto& [column, component, corner] : corners)
+    for (int32_t e = 1; e <= 2; ++e)
+      EXPECT_EQ(Column(elements, column).at(static_cast<std::size_t>(e - 1)),
+                solution.pointStresses[static_cast<std::size_t>(component)][static_cast<std::size_t>(3 * (e - 1) + corner)])
+          << column << " " << e;
+  const std::vector<double> averaged = Column(nodes, "sigma_x_avg");
+  ASSERT_EQ(averaged.size(), 9u);
+  for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(averaged[i], solution.averaged.nodeMean[0][i]) << i;
+  const std::string vtu = VtuText(h.session.model(), exported);
+  EXPECT_NE(vtu.find("NumberOfPoints=\"9\" NumberOfCells=\"2\""), std::string::npos);
+  const std::string cellTypes{'\x02', '\0', '\0', '\0', '\0', '\0', '\0', '\0', 22, 22};
+  EXPECT_NE(vtu.find(cellTypes), std::string::npos);
+}
+
 // A field only a solid of revolution has is offered for an axisymmetric model
 // alone; the others for every model, in the table's order.
 TEST(ResultFields, AModelIsOfferedTheFieldsOfItsProblemType) {

@@ -5,7 +5,11 @@
 
 #include "app/readout.h"
 #include "display/view.h"
+#include "analysis/elements/finite_element.h"
+#include "analysis/recovery/fields.h"
 #include "fakes.h"
+#include "io/number_text.h"
+#include "support/six_node_grid.h"
 
 namespace trivane::testing {
 namespace {
@@ -147,6 +151,46 @@ INSTANTIATE_TEST_SUITE_P(Plots, PlotsFollowTheView,
                                            PlotRow{"SmoothPrincipal", {true, true, {}}, false},
                                            PlotRow{"Deformed", {}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Six-node triangles holding sigma x = -10 (5 - y): the probe reads, at the
+// pointer, the element's own stress and the averaged one, both that value.
+TEST(ProbeText, ASixNodeElementIsReadAtThePointer) {
+  Harness h;
+  h.Load(WaterLoadedBlock());
+  h.session.Compute();
+  const int x = 500, y = 260;
+  const ProbeHit hit = h.session.Probe(x, y);
+  ASSERT_EQ(hit.kind, ProbeHit::Element);
+  const ModelPoint at = FromPixel(h.session.view(), x, y);
+  const ElementNodes nodes = NodesOf(h.session.model(), hit.number);
+  const ShapeValues n = ElementTypeOf(h.session.model()).N(hit.at);
+  double px = 0.0, py = 0.0;
+  for (std::size_t k = 0; k < 6; ++k) px += n[k] * nodes.at[k].x, py += n[k] * nodes.at[k].y;
+  EXPECT_NEAR(px, at.x, 1e-9);
+  EXPECT_NEAR(py, at.y, 1e-9);
+  const std::string sigma = "σx = " + FormatSignificant(-10.0 * (5.0 - at.y), ReadoutDigits);
+  const std::string text = ProbeText(h.session.model(), hit, &h.session.solution());
+  const std::size_t own = text.find(sigma), averaged = text.find("；结点平均：" + sigma);
+  EXPECT_LT(own, averaged) << text;
+  EXPECT_NE(averaged, std::string::npos) << text;
+
+  // A load on a corner bends the field: the two readings part, each in its place.
+  Model loaded = WaterLoadedBlock();
+  loaded.nodes[20].load = 100.0;
+  loaded.nodes[20].loadAngle = 270.0;
+  h.Load(loaded);
+  h.session.Compute();
+  const ProbeHit bent = h.session.Probe(x, y);
+  const auto reading = [&](auto value) {
+    return "σx = " + FormatSignificant(value(h.session.model(), h.session.solution(), ResultField::SigmaX, bent.number, bent.at),
+                                       ReadoutDigits);
+  };
+  const std::string ownValue = reading(ElementFieldValueAt), averagedValue = reading(AveragedFieldValueAt);
+  ASSERT_NE(ownValue, averagedValue);
+  const std::string bentText = ProbeText(h.session.model(), bent, &h.session.solution());
+  EXPECT_EQ(bentText.find("单元 " + std::to_string(bent.number) + "：" + ownValue), 0u) << bentText;
+  EXPECT_NE(bentText.find("；结点平均：" + averagedValue), std::string::npos) << bentText;
+}
 
 // A label the picture leaves out is still read by the probe. An axisymmetric
 // model names the radius and the axis, and says that a node on the axis is

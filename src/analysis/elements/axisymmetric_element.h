@@ -44,7 +44,10 @@ class AxisymmetricElement final : public FiniteElement {
                             double t) const override;
   ShapeValues N(ReferencePoint at) const override { return plane_.N(at); }
   ShapeValues ShapeAt(const ElementNodes& nodes, PlanePoint p) const override { return plane_.ShapeAt(nodes, p); }
-  std::span<const ReferencePoint> ErrorRule() const override { return plane_.ErrorRule(); }
+  ReferencePoint ReferenceAt(const ElementNodes& nodes, PlanePoint p) const override {
+    return plane_.ReferenceAt(nodes, p);
+  }
+  ErrorRulePoints ErrorRule(const ElementNodes& nodes) const override { return plane_.ErrorRule(nodes); }
 
  private:
   const FiniteElement& plane_;

@@ -231,8 +231,19 @@ ShapeValues ConstantStrainTriangle::ShapeAt(const ElementNodes& nodes, PlanePoin
   return {w0, w1, 1.0 - w0 - w1};
 }
 
+ReferencePoint ConstantStrainTriangle::ReferenceAt(const ElementNodes& nodes, PlanePoint p) const {
+  const ShapeValues w = ShapeAt(nodes, p);
+  return {w[1], w[2]};
+}
+
 // The difference between a linear field and a constant is linear, its square
-// quadratic, and the three mid-sides integrate a quadratic exactly.
-std::span<const ReferencePoint> ConstantStrainTriangle::ErrorRule() const { return MidSides; }
+// quadratic, and the three mid-sides integrate a quadratic exactly. Three
+// equal shares of a third: the estimate adds their values as they are.
+static_assert(3.0 * (1.0 / 3.0) == 1.0);
+ErrorRulePoints ConstantStrainTriangle::ErrorRule(const ElementNodes&) const {
+  ErrorRulePoints rule;
+  for (const ReferencePoint& at : MidSides) rule.point[static_cast<std::size_t>(rule.count++)] = {at, 1.0 / 3.0};
+  return rule;
+}
 
 }  // namespace trivane

@@ -26,7 +26,8 @@ class ConstantStrainTriangle final : public FiniteElement {
                             double t) const override;
   ShapeValues N(ReferencePoint at) const override;
   ShapeValues ShapeAt(const ElementNodes& nodes, PlanePoint p) const override;
-  std::span<const ReferencePoint> ErrorRule() const override;
+  ReferencePoint ReferenceAt(const ElementNodes& nodes, PlanePoint p) const override;
+  ErrorRulePoints ErrorRule(const ElementNodes& nodes) const override;
 };
 
 }  // namespace trivane

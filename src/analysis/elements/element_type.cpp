@@ -36,6 +36,10 @@ std::span<const int32_t> CornersOf(const Model& model, const Element& element) {
   return element.Nodes().first(static_cast<std::size_t>(ElementTypeOf(model).CornerCount()));
 }
 
+bool InReferenceTriangle(ReferencePoint at, double slack) {
+  return at.xi >= -slack && at.eta >= -slack && 1.0 - at.xi - at.eta >= -slack;
+}
+
 double Interpolate(const ShapeValues& n, std::span<const double> nodeValues) {
   double value = n[0] * nodeValues[0];
   for (std::size_t k = 1; k < nodeValues.size(); ++k) value += n[k] * nodeValues[k];

@@ -25,6 +25,8 @@ inline constexpr int32_t MaxElementNodes = 6;
 inline constexpr int32_t MaxElementDofs = 2 * MaxElementNodes;
 // Stresses are recovered at most at this many points of an element.
 inline constexpr int32_t MaxStressPoints = 3;
+// The error estimate's rule has at most this many points.
+inline constexpr int32_t MaxErrorPoints = 6;
 // sigma x, sigma y, tau xy; the strains epsilon x, epsilon y, gamma xy.
 inline constexpr int32_t PlaneComponents = 3;
 // A solid of revolution adds a fourth: the hoop stress sigma theta and strain
@@ -41,12 +43,21 @@ struct PlanePoint {
 struct ReferencePoint {
   double xi = 0.0;
   double eta = 0.0;
+  bool operator==(const ReferencePoint&) const = default;
 };
 
 // A point of an integration rule; the weight is its share of the element's area.
 struct IntegrationPoint {
   ReferencePoint at;
   double weight = 0.0;
+};
+
+// The rule of the error estimate on one element: each point with the share
+// of the element's area it stands for; the shares sum to 1.
+struct ErrorRulePoints {
+  std::array<IntegrationPoint, MaxErrorPoints> point{};
+  int32_t count = 0;
+  std::span<const IntegrationPoint> Points() const { return std::span(point).first(static_cast<std::size_t>(count)); }
 };
 
 // One element's nodes as the model lists them: the corners first, then (for
@@ -140,10 +151,15 @@ class FiniteElement {
   // coordinates (the shape functions there, by the inverse map); they sum to
   // 1, and are all within [0, 1] where the point lies inside.
   virtual ShapeValues ShapeAt(const ElementNodes& nodes, PlanePoint p) const = 0;
-  // The points that share the element's area equally and integrate exactly
-  // the square of the difference between a field interpolated from the nodes
-  // and the element's own stresses: the rule of the error estimate.
-  virtual std::span<const ReferencePoint> ErrorRule() const = 0;
+  // The inverse map: the point of the element's own coordinates that lands
+  // on p. p lies in the element where the point lies in the reference
+  // triangle (InReferenceTriangle).
+  virtual ReferencePoint ReferenceAt(const ElementNodes& nodes, PlanePoint p) const = 0;
+  // The rule of the error estimate: it integrates the square of the
+  // difference between a field interpolated from the nodes and the element's
+  // own stresses, exactly where the element is an affine image of the
+  // reference triangle.
+  virtual ErrorRulePoints ErrorRule(const ElementNodes& nodes) const = 0;
 };
 
 // Plane stress: D = E / (1 - mu^2) [1 mu 0; mu 1 0; 0 0 (1 - mu) / 2]; plane
@@ -159,6 +175,10 @@ ElementNodes NodesOf(const Model& model, int32_t element);
 // The corners of an element of the model: the outline a straight-sided
 // drawing, the probe and the line sampler take.
 std::span<const int32_t> CornersOf(const Model& model, const Element& element);
+
+// Whether a point of an element's own coordinates lies in the reference
+// triangle, its sides widened by `slack`.
+bool InReferenceTriangle(ReferencePoint at, double slack);
 
 // The value at a point of a field given at the element's nodes.
 double Interpolate(const ShapeValues& n, std::span<const double> nodeValues);

@@ -201,39 +201,59 @@ ShapeValues QuadraticTriangle::N(ReferencePoint at) const {
           4.0 * l3 * l1};
 }
 
+ShapeValues QuadraticTriangle::ShapeAt(const ElementNodes& nodes, PlanePoint p) const { return N(ReferenceAt(nodes, p)); }
+
 // The inverse map: the area coordinates of p in the corners' triangle, which
 // are exact on a straight-sided element, then Newton steps on x(xi, eta) = p
 // for a curved one.
-ShapeValues QuadraticTriangle::ShapeAt(const ElementNodes& nodes, PlanePoint p) const {
+ReferencePoint QuadraticTriangle::ReferenceAt(const ElementNodes& nodes, PlanePoint p) const {
   const PlanePoint a = nodes.at[0], b = nodes.at[1], c = nodes.at[2];
   const double twiceArea = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
   ReferencePoint r{((p.x - a.x) * (c.y - a.y) - (c.x - a.x) * (p.y - a.y)) / twiceArea,
                    ((b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y)) / twiceArea};
-  if (!StraightSided(nodes)) {
-    for (int step = 0; step < 30; ++step) {
-      const ShapeValues n = N(r);
-      const ShapeDerivatives d = Derivatives(r);
-      double x = 0.0, y = 0.0, xXi = 0.0, xEta = 0.0, yXi = 0.0, yEta = 0.0;
-      for (std::size_t k = 0; k < 6; ++k) {
-        x += n[k] * nodes.at[k].x;
-        y += n[k] * nodes.at[k].y;
-        xXi += d.dxi[k] * nodes.at[k].x;
-        xEta += d.deta[k] * nodes.at[k].x;
-        yXi += d.dxi[k] * nodes.at[k].y;
-        yEta += d.deta[k] * nodes.at[k].y;
-      }
-      const double det = xXi * yEta - xEta * yXi;
-      if (det == 0.0 || !std::isfinite(det)) break;
-      const double ex = p.x - x, ey = p.y - y;
-      const ReferencePoint step_{(yEta * ex - xEta * ey) / det, (xXi * ey - yXi * ex) / det};
-      r.xi += step_.xi;
-      r.eta += step_.eta;
-      if (std::fabs(step_.xi) + std::fabs(step_.eta) < 1e-14) break;
+  if (StraightSided(nodes)) return r;
+  for (int step = 0; step < 30; ++step) {
+    const ShapeValues n = N(r);
+    const ShapeDerivatives d = Derivatives(r);
+    double x = 0.0, y = 0.0, xXi = 0.0, xEta = 0.0, yXi = 0.0, yEta = 0.0;
+    for (std::size_t k = 0; k < 6; ++k) {
+      x += n[k] * nodes.at[k].x;
+      y += n[k] * nodes.at[k].y;
+      xXi += d.dxi[k] * nodes.at[k].x;
+      xEta += d.deta[k] * nodes.at[k].x;
+      yXi += d.dxi[k] * nodes.at[k].y;
+      yEta += d.deta[k] * nodes.at[k].y;
     }
+    const double det = xXi * yEta - xEta * yXi;
+    if (det == 0.0 || !std::isfinite(det)) break;
+    const double ex = p.x - x, ey = p.y - y;
+    const ReferencePoint step_{(yEta * ex - xEta * ey) / det, (xXi * ey - yXi * ex) / det};
+    r.xi += step_.xi;
+    r.eta += step_.eta;
+    if (std::fabs(step_.xi) + std::fabs(step_.eta) < 1e-14) break;
   }
-  return N(r);
+  return r;
 }
 
-std::span<const ReferencePoint> QuadraticTriangle::ErrorRule() const { return Corners; }
+// The estimate integrates the square of a quadratic field (the recovered one)
+// less a linear one (the element's own): degree 4, which the six-point rule
+// integrates exactly on a straight-sided element. A curved element's area
+// element |det J| is quadratic in (xi, eta), so each point's share there is
+// its weight times |det J| at the point: the integrand is then of degree 6,
+// and the rule leaves an error of the order of the curvature's own effect,
+// far below what the estimate can tell.
+ErrorRulePoints QuadraticTriangle::ErrorRule(const ElementNodes& nodes) const {
+  ErrorRulePoints rule;
+  for (const IntegrationPoint& q : SixPoints) rule.point[static_cast<std::size_t>(rule.count++)] = q;
+  if (StraightSided(nodes)) return rule;
+  double total = 0.0;
+  for (IntegrationPoint& q : rule.point) {
+    q.weight *= std::fabs(Mapped(nodes, q.at).det);
+    total += q.weight;
+  }
+  if (total > 0.0)
+    for (IntegrationPoint& q : rule.point) q.weight /= total;
+  return rule;
+}
 
 }  // namespace trivane

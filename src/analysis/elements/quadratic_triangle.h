@@ -34,7 +34,8 @@ class QuadraticTriangle final : public FiniteElement {
                             double t) const override;
   ShapeValues N(ReferencePoint at) const override;
   ShapeValues ShapeAt(const ElementNodes& nodes, PlanePoint p) const override;
-  std::span<const ReferencePoint> ErrorRule() const override;
+  ReferencePoint ReferenceAt(const ElementNodes& nodes, PlanePoint p) const override;
+  ErrorRulePoints ErrorRule(const ElementNodes& nodes) const override;
 
   // Whether every side's middle node lies on the middle of its chord, to a
   // rounding of the coordinates: then the element is an affine image of the

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "analysis/elements/finite_element.h"
+#include "analysis/elements/material.h"
+#include "analysis/recovery/results.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -84,6 +86,59 @@ std::vector<double> ElementFieldValues(const Model& model, const Solution& table
   return values;
 }
 
+namespace {
+
+// The averaged value of a field at node k of an element.
+double AveragedNodeValue(const Model& model, const Solution& solution, ResultField field, int32_t element, int32_t k) {
+  if (field == ResultField::DisplacementMagnitude)
+    return NodeDisplacement(solution, model.elements[element].node[static_cast<std::size_t>(k)]);
+  if (field == ResultField::Mises) return solution.averaged.MisesAtCorner(element, k);
+  return Component(solution.averaged.AtCorner(element, k), field, IsAxisymmetric(solution));
+}
+
+}  // namespace
+
+double ElementFieldValueAt(const Model& model, const Solution& solution, ResultField field, int32_t element,
+                           ReferencePoint at) {
+  RequireField(solution, field);
+  const auto points = static_cast<std::size_t>(solution.stressPoints);
+  if (field == ResultField::DisplacementMagnitude) {
+    const ShapeValues n = ElementTypeOf(model).N(at);
+    double u = 0.0, v = 0.0;
+    const std::span<const int32_t> nodes = model.elements[element].Nodes();
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+      u += n[k] * DisplacementU(solution, nodes[k]);
+      v += n[k] * DisplacementV(solution, nodes[k]);
+    }
+    return std::hypot(u, v);
+  }
+  if (field == ResultField::Error || points == 1) return ElementFieldValue(model, solution, field, element);
+  // The corners' stresses, linear in the element's own coordinates.
+  const double corner[3] = {1.0 - at.xi - at.eta, at.xi, at.eta};
+  StressState s{};
+  const bool ring = IsAxisymmetric(solution);
+  for (std::size_t p = 0; p < points; ++p) {
+    const std::size_t k = points * static_cast<std::size_t>(element - 1) + p;
+    for (std::size_t c = 0; c < 3; ++c) s[c] += corner[p] * solution.pointStresses[c][k];
+    if (ring) s[3] += corner[p] * solution.pointHoop[k];
+  }
+  if (field != ResultField::Mises) return Component(s, field, ring);
+  if (ring) return RingVonMises(s[0], s[1], s[2], s[3]);
+  const std::array<double, 3> principal = PrincipalStresses(s);
+  return VonMises(s[0], s[1], principal[0], principal[1], solution.material.problem,
+                  ElementMaterialsOf(model).Of(element).enteredMu);
+}
+
+double AveragedFieldValueAt(const Model& model, const Solution& solution, ResultField field, int32_t element,
+                            ReferencePoint at) {
+  RequireField(solution, field);
+  const ShapeValues n = ElementTypeOf(model).N(at);
+  double value = 0.0;
+  for (int32_t k = 0; k < model.elements[element].count; ++k)
+    value += n[static_cast<std::size_t>(k)] * AveragedNodeValue(model, solution, field, element, k);
+  return value;
+}
+
 std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field) {
   RequireField(solution, field);
   const auto m = static_cast<std::size_t>(solution.elementCount);
@@ -94,20 +149,10 @@ std::vector<double> CornerFieldValues(const Model& model, const Solution& soluti
     for (std::size_t k = 0; k < perElement * m; ++k) values[k] = own[k / perElement];
     return values;
   }
-  const NodalStresses& averaged = solution.averaged;
-  for (std::size_t e = 1; e <= m; ++e) {
-    const std::span<const int32_t> nodes = model.elements[static_cast<std::ptrdiff_t>(e)].Nodes();
-    for (std::size_t k = 0; k < perElement; ++k) {
-      const auto element = static_cast<int32_t>(e);
-      double& value = values[perElement * (e - 1) + k];
-      if (field == ResultField::DisplacementMagnitude)
-        value = NodeDisplacement(solution, nodes[k]);
-      else if (field == ResultField::Mises)
-        value = averaged.MisesAtCorner(element, static_cast<int32_t>(k));
-      else
-        value = Component(averaged.AtCorner(element, static_cast<int32_t>(k)), field, IsAxisymmetric(solution));
-    }
-  }
+  for (std::size_t e = 1; e <= m; ++e)
+    for (std::size_t k = 0; k < perElement; ++k)
+      values[perElement * (e - 1) + k] =
+          AveragedNodeValue(model, solution, field, static_cast<int32_t>(e), static_cast<int32_t>(k));
   return values;
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "analysis/solution.h"
 #include "model/model.h"
 #include "model/result_fields.h"
@@ -17,6 +18,20 @@ namespace trivane {
 
 // Element e's value. |u| is taken at the element's centre.
 double ElementFieldValue(const Model& model, const Solution& tables, ResultField field, int32_t element);
+
+// Element e's own value at a point of it given in its own coordinates: that
+// of an element with several stress points (a six-node triangle) varies, as
+// its corner stresses interpolated linearly, the principal stresses and von
+// Mises formed from them; |u| interpolated by the shape functions. Any other
+// is its element value.
+double ElementFieldValueAt(const Model& model, const Solution& tables, ResultField field, int32_t element,
+                           ReferencePoint at);
+
+// The averaged field at a point of element e, its values at the element's
+// nodes (CornerFieldValues) interpolated by its shape functions, as a smooth
+// plot paints it. The field must have values at the nodes.
+double AveragedFieldValueAt(const Model& model, const Solution& tables, ResultField field, int32_t element,
+                            ReferencePoint at);
 
 // Element e's value at [e - 1].
 std::vector<double> ElementFieldValues(const Model& model, const Solution& tables, ResultField field);

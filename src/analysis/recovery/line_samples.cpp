@@ -66,6 +66,61 @@ double Averaged(const FiniteElement& type, const ElementNodes& nodes, std::span<
   return Interpolate(type.ShapeAt(nodes, {p.x, p.y}), cornerValues.subspan(count * static_cast<std::size_t>(element - 1), count));
 }
 
+// An element's extent over all its nodes, slightly widened: the points that
+// may lie in it.
+struct ElementBox {
+  int32_t element;
+  double left, right, bottom, top;
+  bool Holds(LinePoint p) const { return left <= p.x && p.x <= right && bottom <= p.y && p.y <= top; }
+};
+
+std::vector<ElementBox> ElementBoxes(const Model& model) {
+  std::vector<ElementBox> boxes;
+  boxes.reserve(static_cast<std::size_t>(std::max(model.elementCount, 0)));
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const ElementNodes nodes = NodesOf(model, e);
+    ElementBox box{e, nodes.at[0].x, nodes.at[0].x, nodes.at[0].y, nodes.at[0].y};
+    for (std::size_t k = 1; k < static_cast<std::size_t>(nodes.count); ++k) {
+      box.left = std::min(box.left, nodes.at[k].x);
+      box.right = std::max(box.right, nodes.at[k].x);
+      box.bottom = std::min(box.bottom, nodes.at[k].y);
+      box.top = std::max(box.top, nodes.at[k].y);
+    }
+    const double slack = RoundingSlack * std::max(box.right - box.left, box.top - box.bottom);
+    box.left -= slack;
+    box.right += slack;
+    box.bottom -= slack;
+    box.top += slack;
+    boxes.push_back(box);
+  }
+  return boxes;
+}
+
+// Each piece cut into PiecesPerStretch, the averaged value at the ends of
+// each from the element's shape functions.
+constexpr int32_t PiecesPerStretch = 8;
+
+std::vector<LinePiece> FollowCurves(const Model& model, std::span<const double> cornerValues,
+                                    const LineProfile& profile, LinePoint from, LinePoint to) {
+  const FiniteElement& type = ElementTypeOf(model);
+  std::vector<LinePiece> pieces;
+  pieces.reserve(profile.pieces.size() * PiecesPerStretch);
+  for (const LinePiece& whole : profile.pieces) {
+    const ElementNodes nodes = NodesOf(model, whole.element);
+    double start = whole.from, startValue = whole.averagedFrom;
+    for (int32_t k = 1; k <= PiecesPerStretch; ++k) {
+      const double end = k == PiecesPerStretch ? whole.to : whole.from + (whole.to - whole.from) * k / PiecesPerStretch;
+      const double endValue = k == PiecesPerStretch
+                                  ? whole.averagedTo
+                                  : Averaged(type, nodes, cornerValues, whole.element, At(from, to, end / profile.length));
+      pieces.push_back({start, end, whole.element, whole.elementValue, startValue, endValue});
+      start = end;
+      startValue = endValue;
+    }
+  }
+  return pieces;
+}
+
 }  // namespace
 
 LineProfile SampleAlongLine(const Model& model, std::span<const double> elementValues,
@@ -108,8 +163,14 @@ LineProfile SampleAlongLine(const Model& model, std::span<const double> elementV
   std::sort(profile.pieces.begin(), profile.pieces.end(),
             [](const LinePiece& a, const LinePiece& b) { return a.from < b.from; });
 
+  // A six-node element's field is quadratic along the line: its stretch is
+  // drawn as short pieces that follow it.
+  if (type.NodeCount() > type.CornerCount()) profile.pieces = FollowCurves(model, cornerValues, profile, from, to);
+
   const int32_t count = std::max(points, 2);
   profile.samples.reserve(static_cast<std::size_t>(count));
+  const std::vector<ElementBox> boxes =
+      type.NodeCount() > type.CornerCount() ? ElementBoxes(model) : std::vector<ElementBox>{};
   for (int32_t i = 0; i < count; ++i) {
     const double t = i == count - 1 ? 1.0 : static_cast<double>(i) / (count - 1);
     LineSample sample;
@@ -117,12 +178,26 @@ LineProfile SampleAlongLine(const Model& model, std::span<const double> elementV
     sample.s = t * profile.length;
     sample.x = p.x;
     sample.y = p.y;
-    for (const Crossing& c : crossings)
-      if (c.t0 <= t && t <= c.t1 && c.element > sample.element) sample.element = c.element;
-    if (sample.element > 0) {
-      sample.elementValue = elementValues[static_cast<std::size_t>(sample.element - 1)];
-      sample.averagedValue = Averaged(type, NodesOf(model, sample.element), cornerValues, sample.element, p);
+    if (boxes.empty()) {
+      for (const Crossing& c : crossings)
+        if (c.t0 <= t && t <= c.t1 && c.element > sample.element) sample.element = c.element;
+      if (sample.element > 0)
+        sample.averagedValue = Averaged(type, NodesOf(model, sample.element), cornerValues, sample.element, p);
+    } else {
+      // The element whose own coordinates hold the point, by the inverse map,
+      // so a point in the bulge of a curved side finds the element it is in.
+      for (const ElementBox& box : boxes) {
+        if (box.element < sample.element || !box.Holds(p)) continue;
+        const ElementNodes nodes = NodesOf(model, box.element);
+        const ReferencePoint at = type.ReferenceAt(nodes, {p.x, p.y});
+        if (!InReferenceTriangle(at, RoundingSlack)) continue;
+        sample.element = box.element;
+        const auto n = static_cast<std::size_t>(nodes.count);
+        sample.averagedValue =
+            Interpolate(type.N(at), cornerValues.subspan(n * static_cast<std::size_t>(box.element - 1), n));
+      }
     }
+    if (sample.element > 0) sample.elementValue = elementValues[static_cast<std::size_t>(sample.element - 1)];
     profile.samples.push_back(sample);
   }
   return profile;

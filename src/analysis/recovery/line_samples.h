@@ -1,8 +1,10 @@
 #pragma once
 // A result field along a straight line through the model: evenly spaced
 // samples for a table, and the exact stretches of the line inside each element
-// for a graph (the element value is constant on a stretch and the averaged
-// value linear, so two ends describe it).
+// for a graph (the element value is constant on a stretch; the averaged value
+// is linear along a three-node triangle's stretch, so two ends describe it,
+// and quadratic along a six-node triangle's, whose stretch is cut into short
+// pieces that follow it).
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -44,7 +46,9 @@ struct LineProfile {
 
 // `points` (at least 2) samples from `from` to `to`, both included. A point on
 // a side shared by two elements belongs to the higher-numbered one, the one
-// drawn on top. elementValues[e - 1] is element e's value, cornerValues
+// drawn on top. A six-node element holds the points its inverse map takes
+// into the reference triangle, so a curved side divides the samples where it
+// runs; the averaged value is interpolated by the element's shape functions. elementValues[e - 1] is element e's value, cornerValues
 // [n (e - 1) + k] the averaged value at its node k, n nodes per element
 // (CornerFieldValues).
 LineProfile SampleAlongLine(const Model& model, std::span<const double> elementValues,

@@ -31,7 +31,8 @@ double SideMises(const Model& model, const ElementMaterials& sides, int32_t side
 }
 
 NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& sides,
-                                   const std::vector<StressState>& elementStresses) {
+                                   const std::vector<StressState>& elementStresses,
+                                   std::span<const StressState> atNodes) {
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
   const auto m = static_cast<std::size_t>(std::max(model.elementCount, 0));
   NodalStresses r;
@@ -67,7 +68,8 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
         slot = static_cast<std::size_t>(found->second);
       }
       r.cornerSlot[perElement * e + k] = static_cast<int32_t>(slot);
-      for (std::size_t c = 0; c < StressStateSize; ++c) sums[slot][c] += area * elementStresses[e][c];
+      const StressState& own = atNodes.empty() ? elementStresses[e] : atNodes[perElement * e + k];
+      for (std::size_t c = 0; c < StressStateSize; ++c) sums[slot][c] += area * own[c];
       areas[slot] += area;
     }
   }

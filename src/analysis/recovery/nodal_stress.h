@@ -8,6 +8,7 @@
 // sigma x, sigma y and tau xy, never averaged themselves.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "analysis/elements/material.h"
@@ -46,10 +47,16 @@ struct NodalStresses {
   }
 };
 
-// elementStresses[e - 1] is element e's sigma x, sigma y, tau xy. The model's
-// corners must be nodes (a model that computed).
+// elementStresses[e - 1] is element e's sigma x, sigma y, tau xy; an element
+// whose stress varies gives its own field's value at each of its nodes in
+// atNodes, node k of element e at [n (e - 1) + k] with n nodes per element
+// (empty: each element's value holds at all its nodes). Each node takes the
+// area-weighted mean of its elements' values there, so an element type whose
+// own field is linear recovers a linear field exactly. The model's corners
+// must be nodes (a model that computed).
 NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& sides,
-                                   const std::vector<StressState>& elementStresses);
+                                   const std::vector<StressState>& elementStresses,
+                                   std::span<const StressState> atNodes = {});
 
 // The von Mises stress of state s on material side `side` (an index of
 // sides.materials; -1, a node no element uses, takes the model's material).

@@ -7,13 +7,15 @@
 #include <utility>
 
 #include "analysis/elements/finite_element.h"
+#include "analysis/recovery/patch_fit.h"
 
 namespace trivane {
 
 namespace {
 
 // Where the slots of AverageNodalStresses stand: the node and material side of
-// each, the elements of its patch, and whether it lies on its side's boundary.
+// each, the elements of its patch, whether it lies on its side's boundary, and
+// whether its node lies on an element's side between two corners.
 struct SlotLayout {
   std::vector<int32_t> node;
   std::vector<int32_t> side;
@@ -21,6 +23,9 @@ struct SlotLayout {
   std::vector<int32_t> patchStart;  // elements of slot s: patchElements[patchStart[s] .. patchStart[s + 1])
   std::vector<int32_t> patchElements;
   std::vector<uint8_t> onBoundary;
+  std::vector<uint8_t> midSide;
+  // A slot that takes the fits of the patches reaching it, having none of its own.
+  bool Reached(std::size_t s) const { return onBoundary[s] || midSide[s]; }
   std::span<const int32_t> Patch(std::size_t s) const {
     return {patchElements.data() + patchStart[s], static_cast<std::size_t>(patchStart[s + 1] - patchStart[s])};
   }
@@ -35,6 +40,7 @@ SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const Nod
   layout.area.assign(slotCount, 0.0);
   layout.patchStart.resize(slotCount + 1);
   layout.onBoundary.resize(slotCount);
+  layout.midSide.resize(slotCount);
   const FiniteElement& element = ElementTypeOf(model);
   const auto perElement = static_cast<std::size_t>(slots.nodesPerElement);
   for (std::size_t e = 0; e < m; ++e) {
@@ -45,6 +51,7 @@ SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const Nod
       layout.node[s] = nodes.number[k];
       layout.side[s] = sides.index[e];
       layout.area[s] += area;
+      layout.midSide[s] = k >= static_cast<std::size_t>(element.CornerCount());
       ++layout.patchStart[s + 1];
     }
   }
@@ -81,124 +88,51 @@ SlotLayout LayoutOf(const Model& model, const ElementMaterials& sides, const Nod
   return layout;
 }
 
-struct Centroid {
-  double x, y;
-};
-
-// Element e's centroid at [e - 1]: each is a sample of up to three patches.
-std::vector<Centroid> Centroids(const Model& model) {
-  std::vector<Centroid> centroids(static_cast<std::size_t>(std::max(model.elementCount, 0)));
-  const int32_t corners = ElementTypeOf(model).CornerCount();
-  for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const ElementNodes nodes = NodesOf(model, e);
-    Centroid c{0.0, 0.0};
-    for (int32_t k = 0; k < corners; ++k) {
-      c.x += nodes.at[static_cast<std::size_t>(k)].x;
-      c.y += nodes.at[static_cast<std::size_t>(k)].y;
-    }
-    centroids[static_cast<std::size_t>(e - 1)] = {c.x / corners, c.y / corners};
-  }
-  return centroids;
-}
-
-// sigma(x, y) = mean + gx (x - cx) + gy (y - cy) for each component: the
-// least-squares plane through the centroid stresses. Taken about the centroid
-// of the samples, the constant and the slopes decouple, and the slopes solve a
-// 2 x 2 system whose matrix is the spread of the centroids.
-struct LinearStress {
-  double cx = 0.0, cy = 0.0;
-  StressState mean{}, gx{}, gy{};
-  StressState At(double x, double y) const {
-    StressState s;
-    for (std::size_t c = 0; c < StressStateSize; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
-    return s;
-  }
-};
-
-// The fit over a patch, or none when the patch cannot carry a plane: its
-// centroids on one line (up to rounding: the spread's
-// smaller eigenvalue under 1e-12 of the larger), which only collapsed
-// elements give, as no fan of proper triangles around a node has its
-// centroids in a line. Such a patch keeps its node's area-weighted mean, the
-// best constant it carries, and lends nothing to the boundary.
-std::optional<LinearStress> FitPatch(const std::vector<Centroid>& centroids, std::span<const int32_t> patch,
-                                     const std::vector<StressState>& elementStresses) {
-  LinearStress fit;
-  const double n = static_cast<double>(patch.size());
-  for (const int32_t e : patch) {
-    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
-    fit.cx += p.x / n;
-    fit.cy += p.y / n;
-    for (std::size_t c = 0; c < StressStateSize; ++c) fit.mean[c] += elementStresses[static_cast<std::size_t>(e - 1)][c] / n;
-  }
-  double sxx = 0.0, sxy = 0.0, syy = 0.0;
-  StressState bx{}, by{};
-  for (const int32_t e : patch) {
-    const Centroid& p = centroids[static_cast<std::size_t>(e - 1)];
-    const double dx = p.x - fit.cx, dy = p.y - fit.cy;
-    sxx += dx * dx;
-    sxy += dx * dy;
-    syy += dy * dy;
-    for (std::size_t c = 0; c < StressStateSize; ++c) {
-      const double dv = elementStresses[static_cast<std::size_t>(e - 1)][c] - fit.mean[c];
-      bx[c] += dx * dv;
-      by[c] += dy * dv;
-    }
-  }
-  const double det = sxx * syy - sxy * sxy;
-  const double trace = sxx + syy;
-  // det / trace^2 is about the smaller eigenvalue over the larger.
-  if (!(trace > 0.0) || !(det > 1e-12 * trace * trace)) return std::nullopt;
-  for (std::size_t c = 0; c < StressStateSize; ++c) {
-    fit.gx[c] = (syy * bx[c] - sxy * by[c]) / det;
-    fit.gy[c] = (sxx * by[c] - sxy * bx[c]) / det;
-  }
-  return fit;
-}
-
 }  // namespace
 
 NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials& sides,
-                                     const std::vector<StressState>& elementStresses) {
+                                     const std::vector<StressState>& elementStresses,
+                                     std::span<const StressState> atNodes) {
   // The slots, and the value of every slot no patch reaches, are the averages.
-  NodalStresses r = AverageNodalStresses(model, sides, elementStresses);
+  NodalStresses r = AverageNodalStresses(model, sides, elementStresses, atNodes);
   const SlotLayout layout = LayoutOf(model, sides, r);
   const std::size_t slotCount = r.slotValues.size();
-  const std::vector<Centroid> centroids = Centroids(model);
+  const PatchSamples samples = SamplesOf(model, elementStresses, atNodes);
   const auto per = static_cast<std::size_t>(r.nodesPerElement);
 
-  // Step 1: a fit over the patch of every interior slot, taken at its node
-  // and summed at the boundary slots of its patch.
-  std::vector<std::optional<LinearStress>> fits(slotCount);
-  std::vector<StressState> boundarySums(slotCount, StressState{});
-  std::vector<int32_t> boundaryFits(slotCount, 0);
+  // Step 1: a fit over the patch of every interior corner slot, taken at its
+  // node and summed at the boundary and mid-side slots of its patch.
+  std::vector<std::optional<PatchFit>> fits(slotCount);
+  std::vector<StressState> reachedSums(slotCount, StressState{});
+  std::vector<int32_t> reachingFits(slotCount, 0);
   std::vector<std::size_t> lastFit(slotCount, slotCount);  // a slot counts each fit once
   const auto addFit = [&](std::size_t t, std::size_t from) {
     if (lastFit[t] == from) return;
     lastFit[t] = from;
     const Node& corner = model.nodes[layout.node[t]];
     const StressState v = fits[from]->At(corner.x, corner.y);
-    for (std::size_t c = 0; c < StressStateSize; ++c) boundarySums[t][c] += v[c];
-    ++boundaryFits[t];
+    for (std::size_t c = 0; c < StressStateSize; ++c) reachedSums[t][c] += v[c];
+    ++reachingFits[t];
   };
   for (std::size_t s = 0; s < slotCount; ++s) {
-    if (layout.onBoundary[s]) continue;
-    fits[s] = FitPatch(centroids, layout.Patch(s), elementStresses);
+    if (layout.Reached(s)) continue;
+    fits[s] = FitPatch(samples, layout.Patch(s));
     if (!fits[s]) continue;
     const Node& at = model.nodes[layout.node[s]];
     r.slotValues[s] = fits[s]->At(at.x, at.y);
     for (const int32_t e : layout.Patch(s))
       for (std::size_t k = 0; k < per; ++k) {
         const auto t = static_cast<std::size_t>(r.cornerSlot[per * static_cast<std::size_t>(e - 1) + k]);
-        if (layout.onBoundary[t]) addFit(t, s);
+        if (layout.Reached(t)) addFit(t, s);
       }
   }
 
-  // Step 2: a boundary slot no patch reaches (the far corner of a corner
-  // element whose corners all lie on the boundary) takes the fits of the
-  // interior slots one element further on, the nearest interior there is.
+  // Step 2: a boundary or mid-side slot no patch reaches (the far corner of a
+  // corner element whose corners all lie on the boundary, and the middle of
+  // its outer sides) takes the fits of the interior slots one element further
+  // on, the nearest interior there is.
   for (std::size_t t = 0; t < slotCount; ++t) {
-    if (!layout.onBoundary[t] || boundaryFits[t] > 0) continue;
+    if (!layout.Reached(t) || reachingFits[t] > 0) continue;
     for (const int32_t e : layout.Patch(t))
       for (std::size_t k = 0; k < per; ++k) {
         const auto u = static_cast<std::size_t>(r.cornerSlot[per * static_cast<std::size_t>(e - 1) + k]);
@@ -210,12 +144,12 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
       }
   }
 
-  // Step 3: a boundary slot takes the mean of the fits that reach it. One none
-  // reaches (a strip one element thick) keeps its average: there is no
-  // interior to fit.
+  // Step 3: a boundary or mid-side slot takes the mean of the fits that reach
+  // it. One none reaches (a strip one element thick) keeps its average: there
+  // is no interior to fit.
   for (std::size_t s = 0; s < slotCount; ++s)
-    if (boundaryFits[s] > 0)
-      for (std::size_t c = 0; c < StressStateSize; ++c) r.slotValues[s][c] = boundarySums[s][c] / boundaryFits[s];
+    if (reachingFits[s] > 0)
+      for (std::size_t c = 0; c < StressStateSize; ++c) r.slotValues[s][c] = reachedSums[s][c] / reachingFits[s];
   for (std::size_t s = 0; s < slotCount; ++s) r.slotMises[s] = SideMises(model, sides, layout.side[s], r.slotValues[s]);
 
   // Step 4: the nodes' means over their sides, each side weighted by its area,
@@ -243,9 +177,10 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
 }
 
 NodalStresses RecoverNodalStresses(const Model& model, const ElementMaterials& sides,
-                                   const std::vector<StressState>& elementStresses, StressRecovery recovery) {
-  return recovery == StressRecovery::Average ? AverageNodalStresses(model, sides, elementStresses)
-                                             : PatchRecoveredStresses(model, sides, elementStresses);
+                                   const std::vector<StressState>& elementStresses, StressRecovery recovery,
+                                   std::span<const StressState> atNodes) {
+  return recovery == StressRecovery::Average ? AverageNodalStresses(model, sides, elementStresses, atNodes)
+                                             : PatchRecoveredStresses(model, sides, elementStresses, atNodes);
 }
 
 }  // namespace trivane
