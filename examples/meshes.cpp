@@ -1,6 +1,8 @@
 #include "meshes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <utility>
 
@@ -135,6 +137,26 @@ Model SquarePlate(int32_t side) {
     node.orientation = 1;
   }
   SpreadLoad(side, [&](int32_t j) -> Node& { return At(model, side, side - 1, j); }, 1e6, 0.0);
+  return model;
+}
+
+Model WithMiddleNodes(Model model) {
+  std::map<std::pair<int32_t, int32_t>, int32_t> middles;
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    Element& element = model.elements[e];
+    for (std::size_t k = 0; k < 3; ++k) {
+      const int32_t a = element.node[k], b = element.node[(k + 1) % 3];
+      const auto [at, added] = middles.try_emplace({std::min(a, b), std::max(a, b)}, model.nodeCount + 1);
+      if (added) {
+        model.nodes[++model.nodeCount] = {(model.nodes[a].x + model.nodes[b].x) / 2,
+                                          (model.nodes[a].y + model.nodes[b].y) / 2};
+      }
+      element.node[3 + k] = at->second;
+    }
+    element.count = 6;
+  }
+  model.elementOrder = 2;
+  UpdateBounds(model);
   return model;
 }
 

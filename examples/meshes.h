@@ -26,4 +26,8 @@ Model CookMembrane(int32_t divisions);
 // 99,225 nodes and 197,192 elements).
 Model SquarePlate(int32_t side);
 
+// The same mesh of six-node triangles: a node added in the middle of every
+// side, shared by the elements on it, numbered after the model's nodes.
+Model WithMiddleNodes(Model model);
+
 }  // namespace trivane::examples

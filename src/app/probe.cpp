@@ -40,23 +40,35 @@ ProbeHit Session::Probe(int x, int y) const {
     return p;
   };
 
-  // Each node's shortest side on the screen, found only once some node lies
-  // within ProbeRadius: the mesh's scale near the pointer.
+  // Each node's shortest side on the screen, or in a six-node model half
+  // side, found only once some node lies within ProbeRadius: the mesh's scale
+  // near the pointer.
   std::vector<double> shortest;
   const auto reach = [&](int32_t node) {
     if (shortest.empty()) {
       shortest.assign(static_cast<size_t>(model_->nodeCount) + 1, std::numeric_limits<double>::infinity());
+      const auto measure = [&](int32_t a, int32_t b) {
+        if (a < 1 || a > model_->nodeCount || b < 1 || b > model_->nodeCount) return;
+        const Point pa = position(a), pb = position(b);
+        const Pixel qa = ToPixel(view_, pa.x, pa.y), qb = ToPixel(view_, pb.x, pb.y);
+        const double length = std::hypot(double(qa.x) - qb.x, double(qa.y) - qb.y);
+        if (length == 0.0) return;  // a node doubled at one place says nothing of the mesh
+        shortest[a] = std::min(shortest[a], length);
+        shortest[b] = std::min(shortest[b], length);
+      };
+      const FiniteElement& type = ElementTypeOf(*model_);
       for (int32_t e = 1; e <= model_->elementCount; ++e) {
-        const std::span<const int32_t> corners = CornersOf(*model_, model_->elements[e]);
-        for (std::size_t k = 0; k < corners.size(); ++k) {
-          const int32_t a = corners[k], b = corners[(k + 1) % corners.size()];
-          if (a < 1 || a > model_->nodeCount || b < 1 || b > model_->nodeCount) continue;
-          const Point pa = position(a), pb = position(b);
-          const Pixel qa = ToPixel(view_, pa.x, pa.y), qb = ToPixel(view_, pb.x, pb.y);
-          const double side = std::hypot(double(qa.x) - qb.x, double(qa.y) - qb.y);
-          if (side == 0.0) continue;  // a node doubled at one place says nothing of the mesh
-          shortest[a] = std::min(shortest[a], side);
-          shortest[b] = std::min(shortest[b], side);
+        const Element& element = model_->elements[e];
+        for (int32_t s = 0; s < type.SideCount(); ++s) {
+          const std::span<const int32_t> side = type.SideNodes(s);
+          const auto node = [&](std::size_t k) { return element.node[static_cast<std::size_t>(side[k])]; };
+          // Along a six-node side a corner's neighbour is the middle node.
+          if (side.size() == 3) {
+            measure(node(0), node(2));
+            measure(node(2), node(1));
+          } else {
+            measure(node(0), node(1));
+          }
         }
       }
     }

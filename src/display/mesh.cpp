@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/elements/finite_element.h"
+#include "display/element_shape.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -105,20 +106,21 @@ int32_t OutlineShareLimit(const Model& model, const ViewTransform& view, int32_t
 
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
                  Outlines outlines, Rgb outlineColour, NodePositions positions, int32_t shareLimit) {
-  const std::span<const int32_t> corners = CornersOf(model, element);
-  std::array<Pixel, 3> points;
-  std::array<NodePosition, 3> at;
-  for (size_t k = 0; k < corners.size(); ++k) {
-    if (corners[k] < 1 || corners[k] > MaxNodes) return false;
-    if (!positions.empty() && static_cast<size_t>(corners[k]) > positions.size()) return false;
-    at[k] = PositionOf(model, positions, corners[k]);
-    points[k] = ToPixel(view, at[k].x, at[k].y);
-  }
-  const bool outlined = Outlined(outlines, points[0], points[1], points[2]) &&
-                        (shareLimit == AllOutlines || OutlineShareLevel(at, view.scale).level <= shareLimit);
-  canvas.SetPenColour(outlined ? outlineColour : canvas.Attributes().brushColour);
-  canvas.Polygon(points);
+  // Kept from call to call, so that its buffers keep their room.
+  thread_local ScreenElement shape;
+  if (!shape.Place(model, element, view, positions)) return false;
+  // A six-node element off the surface costs its outline's many points for nothing.
+  if (shape.Type().NodeCount() > 3 && !shape.Touches(canvas.Width(), canvas.Height())) return true;
+  canvas.SetPenColour(ElementOutlined(shape, view, outlines, shareLimit) ? outlineColour
+                                                                        : canvas.Attributes().brushColour);
+  canvas.Polygon(shape.Outline());
   return true;
+}
+
+bool ElementOutlined(const ScreenElement& shape, const ViewTransform& view, Outlines outlines, int32_t shareLimit) {
+  const std::array<Pixel, 3>& p = shape.CornerPixels();
+  return Outlined(outlines, p[0], p[1], p[2]) &&
+         (shareLimit == AllOutlines || OutlineShareLevel(shape.CornerPositions(), view.scale).level <= shareLimit);
 }
 
 void RequireNodeResults(const Model& model, std::span<const double> displacements) {

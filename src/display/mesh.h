@@ -59,12 +59,12 @@ inline NodePosition PositionOf(const Model& model, NodePositions positions, int3
   return positions[static_cast<std::size_t>(node - 1)];
 }
 
-// The filled triangle through the element's corners, in their order, with the
-// brush in force and an outline in outlineColour, or, where outlines leave
-// the element out, in its fill colour, so that neighbours still meet without
-// a gap. With positions, the corners are drawn there (see NodePosition). An
-// element with a corner outside the node table (or the positions) is skipped
-// (returns false).
+// The filled element, its curved sides drawn as polylines (ScreenElement),
+// with the brush in force and an outline in outlineColour, or, where outlines
+// leave the element out, in its fill colour, so that neighbours still meet
+// without a gap. With positions, its nodes are drawn there (see NodePosition).
+// An element with a node outside the node table (or the positions) is
+// skipped (returns false).
 bool DrawElement(Canvas& canvas, const Model& model, const Element& element, const ViewTransform& view,
                  Outlines outlines = Outlines::On, Rgb outlineColour = {255, 255, 255}, NodePositions positions = {},
                  int32_t shareLimit = AllOutlines);

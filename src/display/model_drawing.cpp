@@ -1,9 +1,12 @@
 #include "display/model_drawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "display/edge_loads.h"
+#include "display/element_shape.h"
 #include "display/glyphs.h"
 #include "display/mesh.h"
 #include "io/number_text.h"
@@ -20,6 +23,34 @@ constexpr Rgb Yellow{255, 255, 0};
 // glyphs on top to stand out. More regions than tints repeat them.
 constexpr Rgb RegionTints[] = {{110, 150, 200}, {200, 140, 100}, {120, 180, 120}, {190, 120, 170},
                                {180, 175, 95},  {95, 175, 175},  {160, 130, 210}, {210, 120, 120}};
+// Marks cover 3 x 3 pixels; an element owns about two of the marks on its
+// nodes, which this area keeps to under a tenth of it.
+constexpr double MinMarkedArea = 200.0;
+
+// A six-node triangle's node in the middle of a straight side is no corner of
+// the drawing and would not show: every node of such an element is marked
+// alike, corners and middles, where the element is large enough on the screen
+// for the marks to leave its fill to be seen.
+void DrawNodeMarks(Canvas& canvas, const Model& model, const ViewTransform& view, NodePositions positions) {
+  canvas.SetPenColour(White);
+  canvas.SetBrushColour(White);
+  canvas.SetBrushStyle(BrushStyle::Solid);
+  ScreenElement shape;
+  for (int32_t e = 1; e <= ElementsToDraw(model); ++e) {
+    if (!shape.Place(model, model.elements[e], view, positions) || !shape.Touches(canvas.Width(), canvas.Height()))
+      continue;
+    const std::array<Pixel, 3>& c = shape.CornerPixels();
+    const double twiceArea =
+        std::fabs((double(c[1].x) - c[0].x) * (double(c[2].y) - c[0].y) - (double(c[1].y) - c[0].y) * (double(c[2].x) - c[0].x));
+    if (twiceArea < 2 * MinMarkedArea) continue;
+    for (const int32_t n : model.elements[e].Nodes()) {
+      const NodePosition at = PositionOf(model, positions, n);
+      const Pixel p = ToPixel(view, at.x, at.y);
+      canvas.Rectangle(p.x - 1, p.y - 1, p.x + 2, p.y + 2);
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<Rgb> ElementFills(const Model& model) {
@@ -51,6 +82,7 @@ void DrawModel(Canvas& canvas, const Model& model, ViewTransform& view, CountSin
     if (!fills.empty()) canvas.SetBrushColour(fills[static_cast<size_t>(e - 1)]);
     DrawElement(canvas, model, model.elements[e], view, outlines, White, positions);
   }
+  if (ElementTypeOf(model).NodeCount() > 3) DrawNodeMarks(canvas, model, view, positions);
   DrawEdgeLoads(canvas, model, view, positions);
 
   LabelSpace labels;

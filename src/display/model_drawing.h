@@ -19,8 +19,9 @@ class CountSink {
 };
 
 // Refits a fitted view to the model's bounds and the canvas size (a zoomed
-// one only takes the size), then draws: elements, the edge loads' diagrams,
-// then the nodes' arrows and symbols. A load label that would overlap one
+// one only takes the size), then draws: elements, in a six-node model a
+// white mark on every node of the elements large enough to show them, the
+// edge loads' diagrams, then the nodes' arrows and symbols. A load label that would overlap one
 // drawn before is left out. counts may be null.
 // With positions (one per node), every node, its element corners and its
 // glyphs are drawn there instead of at its coordinates.

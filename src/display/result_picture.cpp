@@ -32,11 +32,14 @@ DeformedScale DrawDeformed(Canvas& canvas, const PictureSpec& spec, const Pictur
 ValueRange DrawField(Canvas& canvas, const PictureSpec& spec, const PictureSource& source, ViewTransform& view) {
   const Solution& results = ResultsOf(source);
   const Model& model = source.model;
+  // An element with several stress points shows its own field between them.
+  const std::span<const double> points = StoredPointValues(results, spec.field);
   const ValueRange range =
-      spec.smooth
-          ? DrawSmoothPlot(canvas, model, CornerFieldValues(model, results, spec.field), source.palette, view)
-          : DrawStressPlot(canvas, model, ElementFieldValues(model, results, spec.field), source.palette, view,
-                           spec.outlines);
+      spec.smooth ? DrawSmoothPlot(canvas, model, CornerFieldValues(model, results, spec.field), source.palette, view)
+      : points.empty()
+          ? DrawStressPlot(canvas, model, ElementFieldValues(model, results, spec.field), source.palette, view,
+                           spec.outlines)
+          : DrawStressPlot(canvas, model, points, source.palette, view, spec.outlines, results.stressPoints);
   if (spec.principal)
     DrawPrincipalDirections(canvas, model, StoredElementValues(results, ResultField::SigmaX),
                             StoredElementValues(results, ResultField::SigmaY),

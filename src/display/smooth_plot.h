@@ -1,7 +1,10 @@
 #pragma once
 // The smooth plot: every pixel of an element painted with the palette colour
-// of the value interpolated linearly from the element's three corners, with
-// the stress plot's palette, range rule and legend.
+// of the value its shape functions interpolate from its nodes (linearly
+// between a three-node triangle's corners, quadratically over a six-node
+// triangle's nodes, curved sides followed), with the stress plot's palette,
+// range rule and legend. The range is that of the nodes' values: a quadratic
+// that overshoots them inside an element paints the end colour there.
 #include <span>
 
 #include "display/canvas.h"

@@ -47,8 +47,8 @@ void Show(QLineEdit* edit, double value) {
 }
 
 constexpr int FormWidth = 320;
-constexpr int FormHeight = 275;
-constexpr int TableTop = 240;
+constexpr int FormHeight = 307;
+constexpr int TableTop = 272;
 constexpr int RowHeight = 22;
 constexpr int MaxTableRows = 8;
 
@@ -64,7 +64,7 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
 
   auto* frame = new QGroupBox("属性", this);
   frame->setObjectName("GroupBox1");
-  frame->setGeometry(8, 8, 297, 217);
+  frame->setGeometry(8, 8, 297, 249);
 
   AddLabel(this, "Label1", "问题类型:", 32, 32);
   comboBox1_ = new QComboBox(this);
@@ -85,6 +85,9 @@ PropertiesDialog::PropertiesDialog(Session& session, ErrorReporter report, QWidg
   edit4_ = AddEdit(this, "Edit4", "0", 152, 152);
   AddLabel(this, "Label6", "线膨胀系数α(1/K):", 32, 192);
   edit5_ = AddEdit(this, "Edit5", "0", 152, 184);
+  // The mesh decides the element; the dialog only names it.
+  AddLabel(this, "Label7", "单元:", 32, 224);
+  elementOrder_ = AddLabel(this, "ElementOrder", "三结点三角形", 152, 224);
   // A solid of revolution has no thickness: its field stays as typed but is
   // neither asked nor read.
   connect(comboBox1_, &QComboBox::currentTextChanged, this, [this] { ShowThicknessRule(); });
@@ -116,6 +119,8 @@ void PropertiesDialog::showEvent(QShowEvent* event) {
   Show(edit4_, m.rho);
   Show(edit5_, m.alpha);
   ShowThicknessRule();
+  elementOrder_->setText(session_.model().elementOrder == 2 ? "六结点三角形" : "三结点三角形");
+  elementOrder_->adjustSize();
   FillRegions();
   QDialog::showEvent(event);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // TForm3, the model-properties dialog: problem type (plane stress, plane
 // strain or axisymmetric, which has no thickness), E, Poisson's ratio,
-// thickness, density and thermal expansion, and for a model with regions a
-// table of the regions' own E, μ, ρ and α. It is modal: nothing runs behind it, and Escape closes it.
+// thickness, density and thermal expansion, the element type of the mesh
+// (read only), and for a model with regions a table of the regions' own E, μ,
+// ρ and α. It is modal: nothing runs behind it, and Escape closes it.
 // "修改" hands the typed texts to the command layer and closes; when they are
 // refused the error is reported and the dialog stays open.
 #include <QDialog>
@@ -12,6 +13,7 @@
 #include "ui/error_box.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QTableWidget;
 
@@ -46,6 +48,7 @@ class PropertiesDialog : public QDialog {
   QLineEdit* edit3_;
   QLineEdit* edit4_;
   QLineEdit* edit5_;
+  QLabel* elementOrder_;
   QTableWidget* regions_;
 };
 

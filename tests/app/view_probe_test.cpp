@@ -9,6 +9,7 @@
 #include "analysis/recovery/fields.h"
 #include "fakes.h"
 #include "io/number_text.h"
+#include "meshes.h"
 #include "support/six_node_grid.h"
 
 namespace trivane::testing {
@@ -74,6 +75,20 @@ TEST(Probe, PicksANodeOnlyCloseToItComparedWithItsSidesAtAnyZoom) {
   const DrawCall& marker = h.canvas.Calls().back();
   EXPECT_EQ(marker.kind, Primitive::Ellipse);
   EXPECT_EQ(marker.points[0], (Pixel{p3.x - 5, p3.y - 5}));
+}
+
+// A six-node model's middle nodes are nodes as its corners are: the band
+// selects them, and the probe picks one only within a quarter of the half
+// side it lies on (3.2 pixels here), as it picks corners.
+TEST(Probe, PicksAndSelectsTheMiddleNodesOfSixNodeTriangles) {
+  Harness h;
+  h.Load(examples::WithMiddleNodes(FourTriangles(true)));  // node 8 in the middle of side 1-2
+  const Pixel p8 = At(h.session, 8);
+  EXPECT_EQ(h.session.Probe(p8.x, p8.y), (ProbeHit{ProbeHit::Node, 8}));
+  EXPECT_NE(h.session.Probe(p8.x + 1, p8.y), (ProbeHit{ProbeHit::Node, 8}));
+  h.Drag(p8.x - 1, p8.y - 1, p8.x + 1, p8.y + 1);
+  ASSERT_EQ(h.session.selection().count, 1);
+  EXPECT_EQ(h.session.selection().nodes[1], 8);
 }
 
 // Each command redraws the picture shown, in the moved view; 全图 and

@@ -1,7 +1,11 @@
 #pragma once
 // Small models for the drawing tests.
+#include <map>
 #include <memory>
+#include <utility>
 
+#include "display/palette.h"
+#include "display/recording_canvas.h"
 #include "model/model.h"
 
 namespace trivane::testing {
@@ -20,6 +24,24 @@ inline std::unique_ptr<Model> SquareModel() {
   model->elements[2] = {1, 3, 4};
   UpdateBounds(*model);
   return model;
+}
+
+// Every colour its own, (i, 0, 7), so a painted pixel names its palette index.
+inline Palette Numbered() {
+  Palette p;
+  for (int32_t i = 0; i < PaletteSize; ++i) p.colours[static_cast<std::size_t>(i)] = {static_cast<uint8_t>(i), 0, 7};
+  return p;
+}
+
+// The palette index (Numbered) each pixel set by PutPixels ended up with.
+inline std::map<std::pair<int32_t, int32_t>, int32_t> Painted(const RecordingCanvas& canvas) {
+  std::map<std::pair<int32_t, int32_t>, int32_t> pixels;
+  for (const DrawCall& call : canvas.Calls()) {
+    if (call.kind != Primitive::Pixels) continue;
+    for (std::size_t k = 0; k < call.colours.size(); ++k)
+      pixels[{call.points[0].x + static_cast<int32_t>(k), call.points[0].y}] = call.colours[k].r;
+  }
+  return pixels;
 }
 
 }  // namespace trivane::testing

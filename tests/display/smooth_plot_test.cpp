@@ -11,23 +11,8 @@
 namespace trivane {
 namespace {
 
-// Every colour its own, so a pixel names its palette index.
-Palette Numbered() {
-  Palette p;
-  for (int32_t i = 0; i < PaletteSize; ++i) p.colours[static_cast<std::size_t>(i)] = {static_cast<uint8_t>(i), 0, 7};
-  return p;
-}
-
-// The palette index each pixel ended up with.
-std::map<std::pair<int32_t, int32_t>, int32_t> Painted(const RecordingCanvas& canvas) {
-  std::map<std::pair<int32_t, int32_t>, int32_t> pixels;
-  for (const DrawCall& call : canvas.Calls()) {
-    if (call.kind != Primitive::Pixels) continue;
-    for (std::size_t k = 0; k < call.colours.size(); ++k)
-      pixels[{call.points[0].x + static_cast<int32_t>(k), call.points[0].y}] = call.colours[k].r;
-  }
-  return pixels;
-}
+using testing::Numbered;
+using testing::Painted;
 
 // The square (0,0)-(10,10) at 1024 x 640 puts node 1 at pixel (256, 576),
 // node 2 at (768, 576), node 3 at (768, 64), node 4 at (256, 64), 51.2

@@ -309,6 +309,26 @@ TEST_F(WindowTest, AnImportWithoutAMeshIsRefusedAndTheModelStays) {
   EXPECT_EQ(Find<QLabel>("StatusPanel3")->text(), "2");
 }
 
+// A Gmsh mesh of either order imports, and 模型属性 names its element.
+TEST_F(WindowTest, GmshMeshesOfEitherOrderImportAndThePropertiesNameTheirElement) {
+  struct Row {
+    const char* file;
+    int32_t nodes;
+    int32_t order;
+    const char* element;
+  };
+  for (const Row& row : {Row{"gmsh/order2-22.msh", 37, 2, "六结点三角形"}, Row{"gmsh/plate-41.msh", 65, 1, "三结点三角形"}}) {
+    chooser.Answer(DataPath(row.file));
+    Action("N10")->trigger();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+    EXPECT_EQ(session().model().nodeCount, row.nodes);
+    EXPECT_EQ(session().model().elementOrder, row.order);
+    QTest::mouseClick(Button("ToolButton1"), Qt::LeftButton);
+    EXPECT_EQ(form3->findChild<QLabel*>("ElementOrder")->text(), row.element);
+    form3->Button2Click();
+  }
+}
+
 TEST_F(WindowTest, HelpOpensTheUserGuideFromTheMenuF1AndTheBook) {
   for (const auto& open : std::initializer_list<std::function<void()>>{
            [&] { Action("N25")->trigger(); },

@@ -57,6 +57,12 @@ std::span<const double> StoredElementValues(const Solution& tables, ResultField 
   }
 }
 
+std::span<const double> StoredPointValues(const Solution& tables, ResultField field) {
+  if (tables.stressPoints <= 1 || RowOf(field).place != FieldPlace::ElementPoints) return {};
+  if (field == ResultField::Mises) return tables.pointMises;
+  return tables.pointStresses[static_cast<std::size_t>(StoredComponent(field) - 1)];
+}
+
 std::span<const double> NodeMeanValues(const Solution& tables, ResultField field) {
   const auto& mean = tables.averaged.nodeMean;
   switch (field) {

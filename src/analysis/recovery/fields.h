@@ -45,6 +45,12 @@ std::vector<double> CornerFieldValues(const Model& model, const Solution& tables
 // empty for a field kept at the nodes.
 std::span<const double> StoredElementValues(const Solution& tables, ResultField field);
 
+// The values of a field kept at the stress points (FieldPlace::ElementPoints)
+// where an element has more than one: point p of element e at
+// [P (e - 1) + p], P = tables.stressPoints. Empty for the other fields and
+// where each element has one point, whose values are the element values.
+std::span<const double> StoredPointValues(const Solution& tables, ResultField field);
+
 // The averaged values at the nodes, node i at [i - 1], of the fields the files
 // give an averaged column (averagedExportName); empty for the others.
 std::span<const double> NodeMeanValues(const Solution& tables, ResultField field);
