@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Problems, ResultFieldsOf, ::testing::Values(PlaneStress
 // element and hold its corner stresses as the compute recovered them, every
 // node (middle nodes too) has its averaged values, and the .vtu's cells are
 // VTK's quadratic triangles over all the points.
-TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
+Model SixNodeCantilever() {
   Model m = Cantilever();
   const double middles[5][2] = {{1.0, 0.0}, {2.0, 0.5}, {1.0, 0.5}, {1.0, 1.0}, {0.0, 0.5}};
   for (const auto& [x, y] : middles) m.nodes[++m.nodeCount] = {x, y, Free, 0, 0.0, 0.0};
@@ -176,6 +176,11 @@ TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
   m.elements[1] = {{1, 2, 3, 5, 6, 7}, 6};
   m.elements[2] = {{1, 3, 4, 7, 8, 9}, 6};
   m.elementOrder = 2;
+  return m;
+}
+
+TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
+  const Model m = SixNodeCantilever();
   Harness h;
   h.Load(m);
   h.session.Compute();
@@ -204,6 +209,31 @@ TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
   EXPECT_NE(vtu.find("NumberOfPoints=\"9\" NumberOfCells=\"2\""), std::string::npos);
   const std::string cellTypes{'\x02', '\0', '\0', '\0', '\0', '\0', '\0', '\0', 22, 22};
   EXPECT_NE(vtu.find(cellTypes), std::string::npos);
+}
+
+// The same turned into a solid of revolution: every field it has is painted
+// from its corners' values, the hoop stress among them, as elements and smooth.
+TEST(ResultFields, SixNodeRingPaintsEveryField) {
+  Model m = SixNodeCantilever();
+  SetMaterial(m, EnteredMaterial{Axisymmetric, 2.0e10, 0.167, 1.0, 0.0, 0.0});
+  Harness h;
+  h.canvas.Resize(160, 120);
+  h.Load(m);
+  h.session.Compute();
+  for (const ResultField field : FieldsFor(ResultFields(), Axisymmetric))
+    for (const bool smooth : {false, true}) {
+      PlotOptions options;
+      options.smooth = smooth;
+      h.session.SetPlotOptions(options);
+      h.canvas.Clear();
+      h.session.StressPlot(static_cast<int>(field));
+      EXPECT_FALSE(h.canvas.Calls().empty()) << static_cast<int>(field);
+      EXPECT_EQ(h.session.shown().component, static_cast<int>(field));
+    }
+  // The element plot of the hoop stress spans its corners' values.
+  h.session.SetPlotOptions({});
+  h.session.StressPlot(static_cast<int>(ResultField::SigmaTheta));
+  EXPECT_TRUE(SameRange(h.session.solution().pointHoop, h.session.shown().range));
 }
 
 // A field only a solid of revolution has is offered for an axisymmetric model

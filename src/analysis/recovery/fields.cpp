@@ -60,6 +60,7 @@ std::span<const double> StoredElementValues(const Solution& tables, ResultField 
 std::span<const double> StoredPointValues(const Solution& tables, ResultField field) {
   if (tables.stressPoints <= 1 || RowOf(field).place != FieldPlace::ElementPoints) return {};
   if (field == ResultField::Mises) return tables.pointMises;
+  if (field == ResultField::SigmaTheta) return tables.pointHoop;
   return tables.pointStresses[static_cast<std::size_t>(StoredComponent(field) - 1)];
 }
 
