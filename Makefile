@@ -50,14 +50,15 @@ clean:
 # the large-model compute beside CHOLMOD alone with problem-file open and save,
 # the large-model redraw beside a bare QPainter pass, six-node triangles drawn
 # beside three-node ones, and the export of a
-# 99,225-node model, in a Release tree of their own, without tests; and
-# adaptive meshing against its aims (grading, budget, peak; about a minute).
+# 99,225-node model, in a Release tree of their own, without tests;
+# adaptive meshing against its aims (grading, budget, peak; about a minute);
+# and the cantilever's deflection and error in 3-node and 6-node triangles.
 BENCH_BUILD ?= build/bench
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTRIVANE_BENCH=ON \
 	  -DTRIVANE_TESTS=OFF -DTRIVANE_WITH_QT=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target analysis_bench large_model_bench drawing_bench export_bench \
-	  six_node_drawing_bench startup_bench adapt_bench
+	  six_node_drawing_bench startup_bench adapt_bench cantilever_bench
 	@$(BENCH_BUILD)/bench/startup_bench
 	@$(BENCH_BUILD)/bench/analysis_bench
 	@$(BENCH_BUILD)/bench/large_model_bench
@@ -65,3 +66,4 @@ bench: deps
 	@$(BENCH_BUILD)/bench/six_node_drawing_bench
 	@$(BENCH_BUILD)/bench/export_bench
 	@$(BENCH_BUILD)/bench/adapt_bench
+	@$(BENCH_BUILD)/bench/cantilever_bench

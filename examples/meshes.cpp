@@ -5,15 +5,19 @@
 #include <map>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 namespace trivane::examples {
 
 namespace {
 
 // Nodes of a (columns x rows) grid numbered row by row from 1; `place` gives
-// the position of grid point (i, j), i along a row, j across.
+// the position of grid point (i, j), i along a row, j across. Order 1: two
+// 3-node triangles to a cell of the grid. Order 2: two 6-node triangles to a
+// block of 2 x 2 cells (columns and rows odd), the block's corners their
+// corners and the points between them their mid-side nodes.
 template <typename Place>
-Model Grid(int32_t columns, int32_t rows, Place place) {
+Model Grid(int32_t columns, int32_t rows, Place place, int32_t order = 1) {
   Model model;
   const auto number = [columns](int32_t i, int32_t j) { return j * columns + i + 1; };
   for (int32_t j = 0; j < rows; ++j)
@@ -24,21 +28,37 @@ Model Grid(int32_t columns, int32_t rows, Place place) {
       node.y = y;
     }
   model.nodeCount = columns * rows;
-  for (int32_t j = 0; j + 1 < rows; ++j)
-    for (int32_t i = 0; i + 1 < columns; ++i) {
-      const int32_t a = number(i, j), b = number(i + 1, j), c = number(i + 1, j + 1), d = number(i, j + 1);
+  model.elementOrder = order;
+  const int32_t step = order;  // grid points from one corner to the next
+  for (int32_t j = 0; j + step < rows; j += step)
+    for (int32_t i = 0; i + step < columns; i += step) {
+      const int32_t a = number(i, j), b = number(i + step, j), c = number(i + step, j + step),
+                    d = number(i, j + step);
       // Alternate the diagonal so the mesh has no preferred direction.
-      const bool flip = (i + j) % 2 == 1;
-      model.elements[static_cast<std::size_t>(++model.elementCount)] = flip ? Element{a, b, d} : Element{a, b, c};
-      model.elements[static_cast<std::size_t>(++model.elementCount)] = flip ? Element{b, c, d} : Element{a, c, d};
+      const bool flip = (i + j) / step % 2 == 1;
+      if (order == 1) {
+        model.elements[static_cast<std::size_t>(++model.elementCount)] = flip ? Element{a, b, d} : Element{a, b, c};
+        model.elements[static_cast<std::size_t>(++model.elementCount)] = flip ? Element{b, c, d} : Element{a, c, d};
+        continue;
+      }
+      const int32_t ab = number(i + 1, j), bc = number(i + 2, j + 1), cd = number(i + 1, j + 2),
+                    da = number(i, j + 1), centre = number(i + 1, j + 1);
+      model.elements[static_cast<std::size_t>(++model.elementCount)] =
+          flip ? Element{{a, b, d, ab, centre, da}, 6} : Element{{a, b, c, ab, bc, centre}, 6};
+      model.elements[static_cast<std::size_t>(++model.elementCount)] =
+          flip ? Element{{b, c, d, bc, cd, centre}, 6} : Element{{a, c, d, centre, cd, da}, 6};
     }
-  // The mapping may mirror the grid; keep every triangle counter-clockwise.
+  // The mapping may mirror the grid; keep every triangle counter-clockwise
+  // (with corners 2 and 3 swapped, the sides 1-2 and 3-1 swap too).
   for (int32_t e = 1; e <= model.elementCount; ++e) {
     Element& el = model.elements[static_cast<std::size_t>(e)];
     const Node& p = model.nodes[static_cast<std::size_t>(el.node[0])];
     const Node& q = model.nodes[static_cast<std::size_t>(el.node[1])];
     const Node& r = model.nodes[static_cast<std::size_t>(el.node[2])];
-    if ((q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x) < 0.0) std::swap(el.node[1], el.node[2]);
+    if ((q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x) < 0.0) {
+      std::swap(el.node[1], el.node[2]);
+      if (order == 2) std::swap(el.node[3], el.node[5]);
+    }
   }
   UpdateBounds(model);
   return model;
@@ -48,38 +68,48 @@ Node& At(Model& model, int32_t columns, int32_t i, int32_t j) {
   return model.nodes[static_cast<std::size_t>(j * columns + i + 1)];
 }
 
-// Puts `total` on the nodes of one grid line in proportion to the length each
-// node stands for (half of each neighbouring segment).
+// Puts `total` on the nodes of one grid line as the consistent forces of a
+// uniform load along it: for 3-node sides, in proportion to the length each
+// node stands for (half of each neighbouring segment); for 6-node sides (from
+// an even node to the next but one), 1/6 of a side's share to each end and
+// 2/3 to its middle.
 template <typename NodeOf>
-void SpreadLoad(int32_t count, NodeOf nodeOf, double total, double angle) {
+void SpreadLoad(int32_t count, NodeOf nodeOf, double total, double angle, int32_t order = 1) {
+  const auto length = [&](int32_t k) { return std::hypot(nodeOf(k + 1).x - nodeOf(k).x, nodeOf(k + 1).y - nodeOf(k).y); };
   double along = 0.0;
-  for (int32_t k = 0; k < count; ++k) {
-    const Node& a = nodeOf(k);
-    if (k + 1 < count) along += std::hypot(nodeOf(k + 1).x - a.x, nodeOf(k + 1).y - a.y);
+  for (int32_t k = 0; k + 1 < count; ++k) along += length(k);
+  std::vector<double> share(static_cast<std::size_t>(count), 0.0);
+  for (int32_t k = 0; k + order < count; k += order) {
+    if (order == 1) {
+      share[static_cast<std::size_t>(k)] += 0.5 * length(k);
+      share[static_cast<std::size_t>(k + 1)] += 0.5 * length(k);
+      continue;
+    }
+    const double side = length(k) + length(k + 1);
+    share[static_cast<std::size_t>(k)] += side / 6.0;
+    share[static_cast<std::size_t>(k + 1)] += 2.0 * side / 3.0;
+    share[static_cast<std::size_t>(k + 2)] += side / 6.0;
   }
   for (int32_t k = 0; k < count; ++k) {
-    double share = 0.0;
-    if (k > 0) share += 0.5 * std::hypot(nodeOf(k).x - nodeOf(k - 1).x, nodeOf(k).y - nodeOf(k - 1).y);
-    if (k + 1 < count) share += 0.5 * std::hypot(nodeOf(k + 1).x - nodeOf(k).x, nodeOf(k + 1).y - nodeOf(k).y);
     Node& node = nodeOf(k);
-    node.load = total * share / along;
+    node.load = total * share[static_cast<std::size_t>(k)] / along;
     node.loadAngle = angle;
   }
 }
 
 }  // namespace
 
-Model CantileverPlate(int32_t columns, int32_t rows) {
+Model CantileverPlate(int32_t columns, int32_t rows, int32_t order) {
   constexpr double Length = 10.0, Depth = 1.0;
-  Model model = Grid(columns, rows, [&](int32_t i, int32_t j) {
-    return std::pair{Length * i / (columns - 1), Depth * j / (rows - 1)};
-  });
+  Model model = Grid(
+      columns, rows,
+      [&](int32_t i, int32_t j) { return std::pair{Length * i / (columns - 1), Depth * j / (rows - 1)}; }, order);
   for (int32_t j = 0; j < rows; ++j) {
     Node& node = At(model, columns, 0, j);
     node.restraint = FixedXY;
     node.orientation = 1;
   }
-  SpreadLoad(rows, [&](int32_t j) -> Node& { return At(model, columns, columns - 1, j); }, 1000.0, 270.0);
+  SpreadLoad(rows, [&](int32_t j) -> Node& { return At(model, columns, columns - 1, j); }, 1000.0, 270.0, order);
   return model;
 }
 
@@ -127,16 +157,19 @@ Model CookMembrane(int32_t divisions) {
   return model;
 }
 
-Model SquarePlate(int32_t side) {
-  Model model = Grid(side, side, [&](int32_t i, int32_t j) {
-    return std::pair{static_cast<double>(i) / (side - 1), static_cast<double>(j) / (side - 1)};
-  });
+Model SquarePlate(int32_t side, int32_t order) {
+  Model model = Grid(
+      side, side,
+      [&](int32_t i, int32_t j) {
+        return std::pair{static_cast<double>(i) / (side - 1), static_cast<double>(j) / (side - 1)};
+      },
+      order);
   for (int32_t j = 0; j < side; ++j) {
     Node& node = At(model, side, 0, j);
     node.restraint = FixedXY;
     node.orientation = 1;
   }
-  SpreadLoad(side, [&](int32_t j) -> Node& { return At(model, side, side - 1, j); }, 1e6, 0.0);
+  SpreadLoad(side, [&](int32_t j) -> Node& { return At(model, side, side - 1, j); }, 1e6, 0.0, order);
   return model;
 }
 

@@ -9,8 +9,9 @@
 namespace trivane::examples {
 
 // A plate of length 10 and depth 1 clamped along x = 0, carrying a downward
-// end load of 1000 shared by the nodes of x = 10. `columns` x `rows` nodes.
-Model CantileverPlate(int32_t columns, int32_t rows);
+// end load of 1000 shared by the nodes of x = 10. `columns` x `rows` nodes;
+// `order` 2 makes six-node triangles of them (columns and rows odd).
+Model CantileverPlate(int32_t columns, int32_t rows, int32_t order = 1);
 
 // The quarter of a 20 x 20 plate with a central hole of radius 2 (symmetry
 // supports on the two cut edges), pulled in x by a stress of 100 on its edge.
@@ -23,8 +24,9 @@ Model CookMembrane(int32_t divisions);
 
 // A 1 x 1 square clamped along x = 0 and pulled in x by 1e6 spread over the
 // edge x = 1, `side` x `side` nodes: the large-model benchmark (315 gives
-// 99,225 nodes and 197,192 elements).
-Model SquarePlate(int32_t side);
+// 99,225 nodes and 197,192 elements; in six-node triangles, `order` 2,
+// 49,298 elements).
+Model SquarePlate(int32_t side, int32_t order = 1);
 
 // The same mesh of six-node triangles: a node added in the middle of every
 // side, shared by the elements on it, numbered after the model's nodes.

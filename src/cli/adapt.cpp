@@ -115,21 +115,26 @@ void RefuseUnknownGroups(const ModelOptions& options, const GmshGeometry& geomet
 }  // namespace
 
 int RunAdapt(std::span<const std::string> args) {
-  const Arguments parsed = ParseArguments(
-      args, WithModelOptions({{"-o", "--target", "--peak-target", "--max-nodes", "--steps", "--size", "--solver", "--recovery"}, {"--json"}, {}}), 1);
+  const Arguments parsed = ParseArguments(args,
+                                          WithModelOptions({{"-o", "--target", "--peak-target", "--max-nodes", "--steps",
+                                                             "--size", "--order", "--solver", "--recovery"},
+                                                            {"--json"},
+                                                            {}}),
+                                          1);
   if (!parsed.Has("-o")) throw UsageError("missing -o OUT.trv|OUT.msh|OUT.vtu");
   const std::string out = parsed.Value("-o");
   const Output output = OutputOf(out);
   const bool json = parsed.Has("--json");
   const AdaptSettings settings = SettingsOf(parsed);
   const double size = MeshSizeOption(parsed);
+  const int32_t order = ElementOrderOption(parsed);
   const ModelOptions options = ReadModelOptions(parsed);
   const SolverChoice solver = SolverOption(parsed);
   const StressRecovery recovery = RecoveryOption(parsed);
   // Every round is lost if the last mesh cannot be written: said before the first.
   CheckWritable(out);
 
-  GmshGeometry geometry(parsed.positional[0]);
+  GmshGeometry geometry(parsed.positional[0], order);
   RefuseUnknownGroups(options, geometry);
   GmshMesher mesher(geometry, size, parsed.Value("--size"));
   // Every round meshes the same geometry, so what its notes say is said once.

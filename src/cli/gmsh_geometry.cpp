@@ -78,7 +78,9 @@ void CheckSizeAgainstTheLimit(double size, std::string_view text) {
   if (estimate > 10.0 * MaxElements) throw Error(messages::MeshSizeTooSmall(text, estimate));
 }
 
-constexpr int GmshTriangle = 2;  // Gmsh's element type of the 3-node triangle
+// Gmsh's element types of the 3-node and the 6-node triangle.
+constexpr int GmshTriangle = 2;
+constexpr int GmshTriangle6 = 9;
 constexpr int ThrowOnError = 2;  // General.AbortOnError as the library sets it
 
 // The size callback: the value of the field Gmsh was given with it.
@@ -88,7 +90,7 @@ double SizeAt(int, int, double x, double y, double, void* lookup) {
 
 }  // namespace
 
-GmshGeometry::GmshGeometry(const std::string& path) {
+GmshGeometry::GmshGeometry(const std::string& path, int32_t order) : order_(order) {
   // The library takes a missing file for an empty geometry; say what it is.
   ReadFileBytes(path);
   const GmshLibrary& gmsh = Gmsh();
@@ -139,7 +141,8 @@ std::vector<Group> GmshGeometry::Groups() const {
 
 void GmshGeometry::Generate(const SizeField* field, double size, std::string_view sizeText) {
   Call(messages::MeshingFailed, Gmsh().meshClear, nullptr, 0);
-  // The model takes 3-node triangles only, whatever the script asked for.
+  // Triangles of the order asked for, whatever the script asked for: the
+  // mesh is made first order and raised after, below.
   SetOption("Mesh.ElementOrder", 1);
   SetOption("Mesh.RecombineAll", 0);
   if (field) {
@@ -159,6 +162,21 @@ void GmshGeometry::Generate(const SizeField* field, double size, std::string_vie
   SetOption("General.AbortOnError", ThrowOnError);
   const std::string last = LastError();
   if (!last.empty()) throw Error(messages::MeshingFailed(last));
+  if (order_ == 2) {
+    // A node on the middle of every side; on a curved boundary Gmsh puts it
+    // on the curve, which is what makes a six-node mesh of a hole round.
+    // A script may ask for straight sides, or for its own order: ours holds.
+    SetOption("Mesh.SecondOrderLinear", 0);
+    Call(messages::MeshingFailed, Gmsh().meshSetOrder, 2);
+    // A side moved onto a curve that bends more than its element is deep
+    // (a coarse mesh of a thin ring) folds the element over: its Jacobian
+    // changes sign inside, and its stiffness would be wrong without any
+    // sign of it. Gmsh's high-order optimiser moves the mid-side nodes
+    // inside such elements until they are valid again, the boundary's
+    // staying on the curve; elements that are valid already keep their
+    // nodes.
+    Call(messages::MeshingFailed, Gmsh().meshOptimize, "HighOrder", 0, 1, nullptr, std::size_t{0});
+  }
 }
 
 // The field goes to Gmsh as its size callback, the one source of sizes of
@@ -181,7 +199,7 @@ void GmshGeometry::UseField(const SizeField& field) {
 int64_t GmshGeometry::NodeCount() const {
   std::size_t *elements = nullptr, *nodes = nullptr;
   std::size_t elementCount = 0, nodeCount = 0;
-  Call(messages::MeshingFailed, Gmsh().meshGetElementsByType, GmshTriangle, &elements, &elementCount, &nodes,
+  Call(messages::MeshingFailed, Gmsh().meshGetElementsByType, order_ == 2 ? GmshTriangle6 : GmshTriangle, &elements, &elementCount, &nodes,
        &nodeCount, -1, 0, 1);
   const std::unique_ptr<std::size_t, ReleasedByGmsh> ownedElements(elements), ownedNodes(nodes);
   std::sort(nodes, nodes + nodeCount);
@@ -198,6 +216,13 @@ double MeshSizeOption(const Arguments& parsed) {
   const double size = RealOption(parsed, "--size", 0.0);
   if (parsed.Has("--size") && !(size > 0.0)) throw Error(messages::MeshSizeNotPositive(parsed.Value("--size")));
   return size;
+}
+
+int32_t ElementOrderOption(const Arguments& parsed) {
+  if (!parsed.Has("--order")) return 1;
+  const std::string& text = parsed.Value("--order");
+  if (text != "1" && text != "2") throw Error(messages::ElementOrderInvalid(text));
+  return text == "1" ? 1 : 2;
 }
 
 Model ImportGeneratedMesh(const std::string& bytes) {

@@ -49,6 +49,8 @@ GmshLibrary LoadGmshLibrary(const std::string& fileName) {
   Find(handle, fileName, "gmshModelGetPhysicalName", gmsh.getPhysicalName);
   Find(handle, fileName, "gmshModelMeshClear", gmsh.meshClear);
   Find(handle, fileName, "gmshModelMeshGenerate", gmsh.meshGenerate);
+  Find(handle, fileName, "gmshModelMeshSetOrder", gmsh.meshSetOrder);
+  Find(handle, fileName, "gmshModelMeshOptimize", gmsh.meshOptimize);
   Find(handle, fileName, "gmshModelMeshSetSizeCallback", gmsh.meshSetSizeCallback);
   Find(handle, fileName, "gmshModelMeshGetElementsByType", gmsh.meshGetElementsByType);
   return gmsh;

@@ -35,6 +35,8 @@ struct GmshLibrary {
   decltype(&::gmshModelGetPhysicalName) getPhysicalName;
   decltype(&::gmshModelMeshClear) meshClear;
   decltype(&::gmshModelMeshGenerate) meshGenerate;
+  decltype(&::gmshModelMeshSetOrder) meshSetOrder;
+  decltype(&::gmshModelMeshOptimize) meshOptimize;
   decltype(&::gmshModelMeshSetSizeCallback) meshSetSizeCallback;
   decltype(&::gmshModelMeshGetElementsByType) meshGetElementsByType;
 };

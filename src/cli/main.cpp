@@ -40,10 +40,10 @@ const std::array Commands{
             "FILE [--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [--json] [MODEL OPTIONS]"},
     Command{"export", trivane::cli::RunExport,
             "MODEL -o OUT.vtu|OUT.csv [--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [MODEL OPTIONS]"},
-    Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H]"},
+    Command{"mesh", trivane::cli::RunMesh, "GEOMETRY.geo -o OUT.trv|OUT.msh [--size H] [--order 1|2]"},
     Command{"adapt", trivane::cli::RunAdapt,
             "GEOMETRY.geo -o OUT.trv|OUT.msh|OUT.vtu [--target PERCENT] [--peak-target PERCENT] [--max-nodes N] "
-            "[--steps K] [--size H] "
+            "[--steps K] [--size H] [--order 1|2] "
             "[--solver auto|gauss-jordan|cholesky] [--recovery patch|average] [--json] [MODEL OPTIONS]"},
 };
 
@@ -70,6 +70,7 @@ void PrintUsage(std::ostream& out) {
       << "  error is at most PERCENT (5), the next mesh would pass N nodes (99999) or K rounds (8) are done;\n"
       << "  H sizes the first mesh; MODEL OPTIONS name the geometry's physical groups; --peak-target also\n"
       << "  refines until the peak von Mises settles within its PERCENT.\n"
+      << "--order 2 meshes six-node triangles (mid-side nodes on curved boundaries on the curve).\n"
       << "--recovery average takes the nodal stresses as area-weighted means instead of by patch recovery.\n";
 }
 

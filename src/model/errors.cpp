@@ -129,6 +129,9 @@ std::string ElementNodeMissing(int element, long long corner) {
 }
 
 std::string NegativeRadius(int node) { return "轴对称模型中结点 " + std::to_string(node) + " 的半径为负"; }
+std::string ElementFolded(int element) {
+  return "单元 " + std::to_string(element) + " 的形状翻折（边的中间结点偏离太远），无法计算";
+}
 
 std::string SingularBecause(std::string_view cause) { return std::string(SingularMatrix) + "\n" + std::string(cause); }
 
@@ -305,6 +308,10 @@ std::string MeshSizeNotPositive(std::string_view text) { return "网格尺寸 " 
 std::string MeshSizeTooSmall(std::string_view text, double estimate) {
   return "网格尺寸 " + std::string(text) + " 太小：约需 " + std::to_string(static_cast<long long>(estimate)) +
          " 个单元，超出上限 " + std::to_string(MaxElements);
+}
+
+std::string ElementOrderInvalid(std::string_view text) {
+  return "单元阶次 " + std::string(text) + " 无效：只能是 1（三结点三角形）或 2（六结点三角形）";
 }
 
 std::string GmshLibraryMissing(std::string_view library, std::string_view reason) {

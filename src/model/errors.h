@@ -111,6 +111,8 @@ inline constexpr const char* GeometryIs3D = "几何是三维的：只能划分 x
 inline constexpr const char* GeometryHasNoSurface = "几何中没有面，划分不出三角形单元";
 std::string MeshSizeNotPositive(std::string_view text);     // 网格尺寸 H 必须大于 0
 std::string MeshSizeTooSmall(std::string_view text, double estimate);
+// 单元阶次 N 无效：只能是 1（三结点三角形）或 2（六结点三角形）
+std::string ElementOrderInvalid(std::string_view text);
 // 无法载入Gmsh库 L，划分网格需要它：<the loader's reason>
 std::string GmshLibraryMissing(std::string_view library, std::string_view reason);
 std::string GmshFunctionMissing(std::string_view library, std::string_view function);  // Gmsh库 L 中没有函数 F
@@ -149,6 +151,8 @@ std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的�
 std::string NegativeRadius(int node);                           // 轴对称模型中结点 N 的半径为负
 inline constexpr const char* GravityAcrossAxis = "轴对称模型的重力只能沿轴向 z（gx 必须为 0）";
 inline constexpr const char* HoopNeedsAxisymmetric = "σθ 只属于轴对称模型";
+// A six-node element whose map folds over: 单元 E 的形状翻折（边的中间结点偏离太远），无法计算
+std::string ElementFolded(int element);
 // The second line of "Singular matrix." when the mesh and its supports show why.
 std::string SingularBecause(std::string_view cause);  // Singular matrix.\n CAUSE
 std::string PartUnsupported(int node);                // 结点 N 所在的部分没有任何约束

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "analysis/adaptivity/size_rule.h"
+#include "meshes.h"
+#include "support/six_node_grid.h"
 #include "model/errors.h"
 
 namespace trivane {
@@ -29,15 +32,19 @@ Model Strip(int32_t nodes) {
   return m;
 }
 
+// Plays back meshes of `nodes` nodes: strips, or with `order` 2 square plates
+// of six-node triangles (`nodes` the nodes along a side).
 class ScriptedMesher final : public Mesher {
  public:
-  explicit ScriptedMesher(std::vector<int32_t> nodes) : nodes_(std::move(nodes)) {}
+  explicit ScriptedMesher(std::vector<int32_t> nodes, int32_t order = 1) : nodes_(std::move(nodes)), order_(order) {}
   std::optional<Model> Mesh(const SizeField* field, int32_t maxNodes) override {
     withField.push_back(field != nullptr);
-    aimedAt.push_back(field ? PredictedNodeCount(PredictedElementCount(field->mesh, field->nodeSizes)) : 0.0);
+    aimedAt.push_back(
+        field ? PredictedNodeCount(PredictedElementCount(field->mesh, field->nodeSizes), field->mesh.elementOrder)
+              : 0.0);
     last_ = nodes_.at(withField.size() - 1);
     if (last_ > maxNodes) return std::nullopt;
-    return Strip(last_);
+    return order_ == 2 ? examples::SquarePlate(last_, 2) : Strip(last_);
   }
   int64_t LastNodeCount() const override { return last_; }
   std::vector<bool> withField;
@@ -45,6 +52,7 @@ class ScriptedMesher final : public Mesher {
 
  private:
   std::vector<int32_t> nodes_;
+  int32_t order_;
   int32_t last_ = 0;
 };
 
@@ -161,6 +169,46 @@ TEST(Adapt, APeakTargetWaitsForThePeakToSettle) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, AdaptStops, ::testing::ValuesIn(StopRows),
                          [](const auto& info) { return info.param.name; });
+
+// Six-node triangles converge at rate 2: an element whose error is 1.5 times
+// the permissible takes h / sqrt(1.5), so 1.5 times as many triangles, of two
+// nodes each (rate 1 would ask for 2.25 times, at half a node each). The
+// square plate of 5 x 5 nodes has 8 elements: 8 * 1.5 * 2 = 24 nodes; the
+// next mesh is of six-node triangles too.
+TEST(Adapt, SixNodeMeshesAreSizedAtRateTwo) {
+  ScriptedMesher mesher({5, 7}, 2);
+  const AdaptOutcome outcome = Adapt(mesher, [](Model&) {}, Scripted({9.0, 4.0}, 1.5), {});
+  ASSERT_EQ(outcome.rounds.size(), 2u);
+  EXPECT_NEAR(mesher.aimedAt.at(1), 24.0, 1e-12);
+  EXPECT_EQ(outcome.model.elementOrder, 2);
+
+  // Refined at a peak whose local error is 15 times the 2 % peak target, the
+  // element at the peak takes sqrt(0.7 / 15) of its size, 21 times its
+  // triangles (0.7 / 15 of it at rate 1: 459 times), ramping to the sizes
+  // that keep eta 4 %: xi = 1.875 on all 8, 30 nodes.
+  ScriptedMesher atPeak({5, 7, 9}, 2);
+  Adapt(atPeak, [](Model&) {}, Scripted({4.0, 3.0, 2.0}, 1.5, {{100, 0, 0, 30.0}, {100, 0, 0, 1.0}, {100, 0, 0, 1.0}}),
+        {5.0, 1000, 8, 2.0});
+  EXPECT_GT(atPeak.aimedAt.at(1), 30.0 + 20.0);
+  EXPECT_LT(atPeak.aimedAt.at(1), 150.0);
+}
+
+// The block of six-node triangles holds its linear stress exactly: at the
+// peak the recovered stress is its elements' own, with no local error (their
+// means, uniform over each element, would be off by the stress's slope).
+TEST(Adapt, ASixNodePeakIsReadAgainstTheElementsOwnStress) {
+  // Each element listed from its corner off the bottom, where the peak is.
+  Model m = testing::WaterLoadedBlock();
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const std::array<int32_t, 6> n = m.elements[e].node;
+    m.elements[e].node = {n[2], n[0], n[1], n[5], n[3], n[4]};
+  }
+  Solution solution;
+  const MeshAnalysis a = ComputeAndEstimate(SolverChoice::Automatic)(m, solution);
+  EXPECT_NEAR(a.peak.mises, 50.0, 1e-9);
+  EXPECT_EQ(a.peak.y, 0.0);
+  EXPECT_LT(a.peak.localErrorPercent, 1e-9);
+}
 
 TEST(Adapt, AFailureNamesItsRound) {
   ScriptedMesher mesher({20, 40});

@@ -70,12 +70,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, SizeRule, ::testing::ValuesIn(Rows),
 TEST(SizeRule, ScalesAGradedFieldToANodeBudget) {
   const Model model = FourTriangles();
   const std::vector<double> sizes = NodeSizes(model, std::vector<double>{0.01, 0.05, 0.2, 0.4});
-  const double wanted = PredictedNodeCount(PredictedElementCount(model, sizes));
+  const double wanted = PredictedNodeCount(PredictedElementCount(model, sizes), 1);
   for (const double budget : {wanted / 7, wanted / 2}) {
     const double scale = ScaleToNodeCount(model, sizes, budget);
     std::vector<double> scaled = sizes;
     for (double& h : scaled) h *= scale;
-    EXPECT_TRUE(Close(PredictedNodeCount(PredictedElementCount(model, scaled)), budget, 1e-12)) << budget;
+    EXPECT_TRUE(Close(PredictedNodeCount(PredictedElementCount(model, scaled), 1), budget, 1e-12)) << budget;
     for (std::size_t i = 0; i < sizes.size(); ++i) EXPECT_TRUE(Close(scaled[i] / scaled[0], sizes[i] / sizes[0], 1e-14));
   }
   EXPECT_EQ(ScaleToNodeCount(model, sizes, wanted * 1.01), 1.0);
@@ -96,6 +96,18 @@ TEST(SizeRule, NodeSizesAndThePredictedCount) {
   EXPECT_TRUE(Close(PredictedElementCount(model, std::vector<double>(5, 0.5)), 12.0, 1e-14));
   // Sizes 1, 1, 0.5 at element 1's corners: 1/h^2 averages to 2 there.
   EXPECT_TRUE(Close(PredictedElementCount(model, std::vector<double>{1, 1, 0.5, 1, 1}), 2 + 2 + 1, 1e-14));
+
+  // A six-node triangle: the field is linear over its corners, whatever its
+  // mid-side nodes hold; they count as two nodes a triangle.
+  Model sixNode = testing::MakeModel({{0, 0}, {1, 0}, {0.5, H}, {0.5, 0}, {0.75, H / 2}, {0.25, H / 2}}, {});
+  sixNode.elements[++sixNode.elementCount] = Element{{1, 2, 3, 4, 5, 6}, 6};
+  sixNode.elementOrder = 2;
+  const std::vector<double> sizes{1, 1, 0.5, 0.1, 0.1, 0.1};
+  const double count = PredictedElementCount(sixNode, sizes);
+  EXPECT_TRUE(Close(count, 2.0, 1e-14));
+  EXPECT_TRUE(Close(PredictedNodeCount(count, 2), 4.0, 1e-14));
+  // Four nodes brought to one: sizes twice as large.
+  EXPECT_TRUE(Close(ScaleToNodeCount(sixNode, sizes, 1.0), 2.0, 1e-14));
 }
 
 }  // namespace

@@ -63,6 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"NodeLimitTooLarge", {Bracket, "--max-nodes", "100000"}, 1, "结点数上限 100000 必须在 3 到 99999 之间\n"},
         FailureRow{"NoSteps", {Bracket, "--steps", "0"}, 1, "轮数 0 必须在 1 到 100 之间\n"},
         FailureRow{"PeakTargetHundred", {Bracket, "--peak-target", "100"}, 1, "峰值目标 100% 必须大于 0 且小于 100\n"},
+        FailureRow{"OrderZero", {Bracket, "--order", "0"}, 1, "单元阶次 0 无效"},
+        // 282 nodes in 3-node triangles, 1066 with the mid-side nodes.
+        FailureRow{"SixNodeFirstMeshOverTheLimit", {Plate, "--order", "2", "--max-nodes", "1000"}, 1,
+                   "第 1 轮失败：网格的结点数超出上限 1000\n"},
         FailureRow{"UnknownRecovery", {Bracket, "--recovery", "mean"}, 2,
                    "trivane-cli adapt: --recovery is one of patch, average, not \"mean\""}),
     [](const auto& info) { return info.param.name; });
@@ -126,6 +130,22 @@ TEST(Adapt, StopsAfterTheStepsAndWritesTheResults) {
   EXPECT_TRUE(std::regex_match(r.out, report)) << r.out;
   const std::string vtu = testing::FileText(out);
   EXPECT_NE(vtu.find("Name=\"error\""), std::string::npos);
+}
+
+// Second order: every round meshes six-node triangles and the last is written so.
+TEST(Adapt, OrderTwoMeshesEveryRoundSecondOrder) {
+  const std::string out = TempPath("plate-order2.trv");
+  std::vector<std::string> args = {"adapt", Plate, "-o", out, "--size", "2", "--order", "2", "--target", "0.01",
+                                   "--steps", "2", "--json"};
+  args.insert(args.end(), PlateUnderTension.begin(), PlateUnderTension.end());
+  const auto r = RunCli(args);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::size_t second = r.out.rfind("{\"nodes\"");
+  const double first = Number(r.out, "nodes"), last = Number(r.out, "nodes", second);
+  EXPECT_GT(last, first);
+  const Model model = LoadModelFile(out);
+  EXPECT_EQ(model.elementOrder, 2);
+  EXPECT_EQ(model.nodeCount, last);
 }
 
 // A target out of reach within the budget: the mesh scaled to the budget is

@@ -2,6 +2,7 @@
 // read back by the other commands.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -78,6 +79,102 @@ TEST(Mesh, SecondOrderOrQuadranglesAskedForStillGiveTriangles) {
   EXPECT_EQ(r.status, 0) << r.err;
 }
 
+// A quarter disc of radius 1 meshed second order: the same triangles as the
+// first-order mesh, a node on the middle of every side (a disc's mesh of V
+// corners and T triangles has V + T - 1 sides), and on the arc each side's
+// middle node on the circle, off the chord; the .msh holds the same model.
+TEST(Mesh, OrderTwoPutsAMidSideNodeOnEverySideAndOnTheCurve) {
+  const std::string script =
+      "Point(1) = {0, 0, 0, 0.3}; Point(2) = {1, 0, 0, 0.3}; Point(3) = {0, 1, 0, 0.3};\n"
+      "Line(1) = {1, 2}; Circle(2) = {2, 1, 3}; Line(3) = {3, 1}; Curve Loop(1) = {1, 2, 3};\n"
+      "Plane Surface(1) = {1}; Physical Curve(\"arc\") = {2}; Physical Surface(\"disc\") = {1};\n";
+  const std::string geometry = Geometry("disc.geo", script), linear = TempPath("disc1.trv"),
+                    trv = TempPath("disc2.trv"), msh = TempPath("disc2.msh");
+  ASSERT_EQ(RunCli({"mesh", geometry, "-o", linear, "--order", "1"}).status, 0);
+  const auto r = RunCli({"mesh", geometry, "-o", trv, "--order", "2"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(RunCli({"mesh", geometry, "-o", msh, "--order", "2"}).status, 0);
+  const Model corners = LoadModelFile(linear), model = LoadModelFile(trv), fromMsh = LoadModelFile(msh);
+  EXPECT_EQ(r.out, trv + ": " + std::to_string(model.nodeCount) + " nodes, " + std::to_string(model.elementCount) +
+                       " elements\n");
+  ASSERT_EQ(model.elementOrder, 2);
+  ASSERT_EQ(model.elementCount, corners.elementCount);
+  EXPECT_EQ(model.nodeCount, corners.nodeCount + (corners.nodeCount + corners.elementCount - 1));
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    ASSERT_EQ(model.elements[e].count, 6) << e;
+    for (int k = 0; k < 3; ++k) {
+      const Node &a = model.nodes[model.elements[e].node[k]], &c = corners.nodes[corners.elements[e].node[k]];
+      EXPECT_EQ(a.x, c.x) << e;
+      EXPECT_EQ(a.y, c.y) << e;
+    }
+  }
+  EXPECT_EQ(fromMsh.elementOrder, 2);
+  EXPECT_EQ(fromMsh.nodeCount, model.nodeCount);
+  EXPECT_EQ(fromMsh.conditions.groups.size(), model.conditions.groups.size());
+
+  ASSERT_EQ(model.conditions.groups[0].name, "arc");
+  const std::vector<Edge>& arc = model.conditions.groups[0].edges;
+  EXPECT_GE(arc.size(), 5u);
+  std::size_t onTheCurve = 0;
+  for (const Edge& edge : arc)
+    for (int32_t e = 1; e <= model.elementCount; ++e)
+      for (int k = 0; k < 3; ++k) {
+        const Element& el = model.elements[e];
+        if (Edge{el.node[k], el.node[(k + 1) % 3]} != edge && Edge{el.node[(k + 1) % 3], el.node[k]} != edge) continue;
+        const Node& middle = model.nodes[el.node[k + 3]];
+        EXPECT_NEAR(std::hypot(middle.x, middle.y), 1.0, 1e-14);
+        const Node &a = model.nodes[edge.node1], &b = model.nodes[edge.node2];
+        EXPECT_LT(std::hypot(0.5 * (a.x + b.x), 0.5 * (a.y + b.y)), 1.0 - 1e-3);
+        ++onTheCurve;
+      }
+  EXPECT_EQ(onTheCurve, arc.size());
+}
+
+// The Jacobian determinant of a six-node triangle's map at (r, s) of the
+// reference triangle.
+double JacobianAt(const Model& m, const Element& el, double r, double s) {
+  const double t = 1.0 - r - s;
+  const double dr[6] = {1.0 - 4.0 * t, 4.0 * r - 1.0, 0.0, 4.0 * (t - r), 4.0 * s, -4.0 * s};
+  const double ds[6] = {1.0 - 4.0 * t, 0.0, 4.0 * s - 1.0, -4.0 * r, 4.0 * r, 4.0 * (t - s)};
+  double xr = 0, xs = 0, yr = 0, ys = 0;
+  for (int k = 0; k < 6; ++k) {
+    const Node& n = m.nodes[el.node[k]];
+    xr += dr[k] * n.x, xs += ds[k] * n.x, yr += dr[k] * n.y, ys += ds[k] * n.y;
+  }
+  return xr * ys - xs * yr;
+}
+
+// A quarter ring 0.02 thick meshed with sides of 0.5: its coarse elements
+// span the ring, and with their sides moved onto the arcs half of them would
+// fold over (the Jacobian changing sign inside). Each keeps one sign at its
+// nodes, and every node of the arcs stays on its arc.
+TEST(Mesh, OrderTwoKeepsElementsOnATightCurveUnfolded) {
+  const std::string script =
+      "Point(1) = {0, 0, 0, 1}; Point(2) = {1, 0, 0, 1}; Point(3) = {0, 1, 0, 1};\n"
+      "Point(4) = {0.98, 0, 0, 1}; Point(5) = {0, 0.98, 0, 1};\n"
+      "Line(1) = {4, 2}; Circle(2) = {2, 1, 3}; Line(3) = {3, 5}; Circle(4) = {5, 1, 4};\n"
+      "Curve Loop(1) = {1, 2, 3, 4}; Plane Surface(1) = {1}; Physical Surface(\"ring\") = {1};\n";
+  const std::string trv = TempPath("ring.trv");
+  ASSERT_EQ(RunCli({"mesh", Geometry("ring.geo", script), "-o", trv, "--order", "2", "--size", "0.5"}).status, 0);
+  const Model m = LoadModelFile(trv);
+  ASSERT_EQ(m.elementOrder, 2);
+  const auto radius = [&](int32_t node) { return std::hypot(m.nodes[node].x, m.nodes[node].y); };
+  int32_t sidesOnArcs = 0;
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const Element& el = m.elements[e];
+    const double atFirst = JacobianAt(m, el, 0, 0);
+    for (const auto [r, s] : {std::pair{1.0, 0.0}, {0.0, 1.0}, {0.5, 0.0}, {0.5, 0.5}, {0.0, 0.5}})
+      EXPECT_GT(atFirst * JacobianAt(m, el, r, s), 0.0) << e;
+    for (int k = 0; k < 3; ++k)
+      for (const double arc : {1.0, 0.98})
+        if (std::abs(radius(el.node[k]) - arc) < 1e-12 && std::abs(radius(el.node[(k + 1) % 3]) - arc) < 1e-12) {
+          EXPECT_NEAR(radius(el.node[k + 3]), arc, 1e-12) << e;
+          ++sidesOnArcs;
+        }
+  }
+  EXPECT_GE(sidesOnArcs, 4);
+}
+
 struct FailureRow {
   const char* name;
   std::vector<std::string> args;  // the output is added
@@ -121,7 +218,9 @@ INSTANTIATE_TEST_SUITE_P(
                              "Curve Loop(1) = {1, 2, 3, 4}; Plane Surface(1) = {1}; Point(5) = {1000, 1000, 0};\n"),
                     "--size", "0.5"},
                    1, "网格尺寸 0.5 太小：约需 9237875 个单元"},
-        FailureRow{"NoSize", {"mesh", Plate, "--size"}, 2, "trivane-cli mesh: option --size needs a value"}),
+        FailureRow{"NoSize", {"mesh", Plate, "--size"}, 2, "trivane-cli mesh: option --size needs a value"},
+        FailureRow{"OrderThree", {"mesh", Plate, "--order", "3"}, 1,
+                   "单元阶次 3 无效：只能是 1（三结点三角形）或 2（六结点三角形）\n"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Mesh, OutputMustBeAModelFile) {

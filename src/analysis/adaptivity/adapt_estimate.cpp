@@ -17,7 +17,9 @@ MeshAnalyser ComputeAndEstimate(SolverChoice solver, StressRecovery recovery) {
     analysis.errorPercent = 100.0 * solution.error.relative;
     const std::span<const double> mises = solution.mises;
     analysis.maxMises = mises.empty() ? 0.0 : *std::max_element(mises.begin(), mises.end());
-    analysis.peak = FindStressPeak(model, ElementMaterialsOf(model), ElementStressStates(solution), solution.averaged);
+    const ElementMaterials materials = ElementMaterialsOf(model);
+    analysis.peak = FindStressPeak(model, materials, ElementStressStates(solution), solution.averaged,
+                                   ElementNodeStresses(model, materials, solution));
     return analysis;
   };
 }

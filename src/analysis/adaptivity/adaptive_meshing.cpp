@@ -39,7 +39,9 @@ struct MeshPlan {
 
 // The elements around the peak made finer (PeakReach, PeakMargin).
 void RefineAtPeak(const Model& mesh, const StressPeak& peak, double peakTargetPercent, std::vector<double>& sizes) {
-  const double share = PeakMargin * std::min(1.0, peakTargetPercent / peak.localErrorPercent);
+  // The local error falls with h^p: the size share is the p-th root of the error share.
+  const double share =
+      std::pow(PeakMargin * std::min(1.0, peakTargetPercent / peak.localErrorPercent), 1.0 / ConvergenceRate(mesh));
   double atPeak = 0.0;
   std::vector<double> distance(sizes.size());
   const int32_t corners = ElementTypeOf(mesh).CornerCount();
@@ -70,10 +72,10 @@ MeshPlan PlanNextMesh(const Model& mesh, const MeshAnalysis& analysis, const Ada
   const bool peakOnly = !(analysis.errorPercent > settings.targetPercent);
   const double targetPercent = peakOnly ? analysis.errorPercent : settings.targetPercent;
   std::vector<double> ideal = IdealElementSizes(mesh, analysis.elementErrors, analysis.solutionNormSquared,
-                                                targetPercent / 100.0, ConstantStrainRate);
+                                                targetPercent / 100.0, ConvergenceRate(mesh));
   if (peakOnly) RefineAtPeak(mesh, analysis.peak, settings.peakTargetPercent, ideal);
   MeshPlan plan{NodeSizes(mesh, ideal)};
-  const double wanted = PredictedNodeCount(PredictedElementCount(mesh, plan.nodeSizes));
+  const double wanted = PredictedNodeCount(PredictedElementCount(mesh, plan.nodeSizes), mesh.elementOrder);
   const double grown = MaxNodeGrowthPerRound * mesh.nodeCount;
   const double budget = BudgetAim * settings.maxNodes;
   plan.spendsBudget = wanted > settings.maxNodes && grown >= budget;

@@ -72,7 +72,7 @@ inline constexpr int32_t MaxBudgetMeshings = 4;
 // While eta meets the target and only the peak is unsettled, a round keeps
 // the error level of the last mesh and refines around the peak only: the
 // elements within PeakReach times the size of the peak's elements take the
-// share of their size that brings the local error (falling with h) to
+// share of their size that brings the local error (falling with h^p) to
 // PeakMargin of the peak target, and at least that share when the local error
 // is met and only the peak's value still moves.
 inline constexpr double PeakReach = 4.0;

@@ -67,22 +67,23 @@ std::vector<double> NodeSizes(const Model& model, std::span<const double> elemen
 }
 
 double PredictedElementCount(const Model& model, std::span<const double> nodeSizes) {
+  // The field is linear over the corners (SizeFieldLookup), so only they count.
+  const auto corners = static_cast<std::size_t>(ElementTypeOf(model).CornerCount());
   double count = 0.0;
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const std::span<const int32_t> nodes = model.elements[e].Nodes();
     double inverseSquares = 0.0;
-    for (const int32_t node : nodes) {
+    for (const int32_t node : model.elements[e].Nodes().first(corners)) {
       const double h = nodeSizes[static_cast<std::size_t>(node - 1)];
       inverseSquares += 1.0 / (h * h);
     }
-    count += Area(model, e) / EquilateralAreaPerSquaredSide * inverseSquares / static_cast<double>(nodes.size());
+    count += Area(model, e) / EquilateralAreaPerSquaredSide * inverseSquares / static_cast<double>(corners);
   }
   return count;
 }
 
 double ScaleToNodeCount(const Model& model, std::span<const double> nodeSizes, double nodes) {
   // The count goes with 1 / h^2, so a factor s divides it by s^2.
-  const double predicted = PredictedNodeCount(PredictedElementCount(model, nodeSizes));
+  const double predicted = PredictedNodeCount(PredictedElementCount(model, nodeSizes), model.elementOrder);
   return predicted > nodes ? std::sqrt(predicted / nodes) : 1.0;
 }
 

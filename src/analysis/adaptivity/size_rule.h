@@ -11,9 +11,11 @@
 
 namespace trivane {
 
-// The rate p at which the error norm of a constant-strain triangle falls with
-// its size h (||e|| ~ h^p on a smooth solution).
-inline constexpr double ConstantStrainRate = 1.0;
+// The rate p at which the error norm of an element falls with its size h
+// (||e|| ~ h^p on a smooth solution): 1 for the constant-strain triangle,
+// whose strain is constant, 2 for the six-node triangle, whose strain is
+// linear: its element order.
+inline double ConvergenceRate(const Model& model) { return model.elementOrder == 2 ? 2.0 : 1.0; }
 
 // The one bound on an ideal size, where the estimate is least reliable: a tiny
 // error. An element with almost no error (an unloaded corner, a region of
@@ -50,13 +52,18 @@ std::vector<double> IdealElementSizes(const Model& model, std::span<const double
 std::vector<double> NodeSizes(const Model& model, std::span<const double> elementSizes);
 
 // About how many triangles a mesh that follows the node sizes, linearly over
-// each element, will have: the integral of 1 / (sqrt(3) h^2 / 4) over the
-// model, each element's part taken at the mean of 1 / h^2 at its corners.
+// each element's corners, will have: the integral of 1 / (sqrt(3) h^2 / 4)
+// over the model, each element's part taken at the mean of 1 / h^2 at its
+// corners.
 double PredictedElementCount(const Model& model, std::span<const double> nodeSizes);
 
-// The nodes of a triangulation of about that many triangles: half of them, by
-// Euler's formula less the boundary.
-inline double PredictedNodeCount(double elements) { return elements / 2.0; }
+// The nodes of a triangulation of about that many triangles of `order`: by
+// Euler's formula less the boundary, half as many corners as triangles, and
+// three sides to a triangle, each shared by two, so a six-node mesh has
+// 1/2 + 3/2 = 2 nodes per triangle.
+inline double PredictedNodeCount(double elements, int32_t order) {
+  return order == 2 ? 2.0 * elements : elements / 2.0;
+}
 
 // The factor s >= 1 that, multiplying every node size, brings the predicted
 // node count of a mesh that follows them to at most `nodes`; 1 when they are

@@ -1,6 +1,7 @@
 #pragma once
 // The peak an engineer reads: the largest recovered von Mises stress at a
 // node, where it stands, and how far the elements there are from it.
+#include <span>
 #include <vector>
 
 #include "analysis/elements/material.h"
@@ -20,8 +21,12 @@ struct StressPeak {
 };
 
 // elementStresses[e - 1] is element e's sigma x, sigma y, tau xy; recovered
-// their nodal stresses. A model without elements has a zero peak.
+// their nodal stresses. An element whose stress varies is read at the peak's
+// node by its own field there, atNodes[n (e - 1) + k] for node k with n nodes
+// per element (ElementNodeStresses; empty: each element's value holds at all
+// its nodes). A model without elements has a zero peak.
 StressPeak FindStressPeak(const Model& model, const ElementMaterials& sides,
-                          const std::vector<StressState>& elementStresses, const NodalStresses& recovered);
+                          const std::vector<StressState>& elementStresses, const NodalStresses& recovered,
+                          std::span<const StressState> atNodes = {});
 
 }  // namespace trivane

@@ -35,6 +35,7 @@ class AxisymmetricElement final : public FiniteElement {
   std::span<const IntegrationPoint> IntegrationPoints() const override;
   std::span<const ReferencePoint> StressPoints() const override { return plane_.StressPoints(); }
   ElementMatrices Matrices(const ElementNodes& nodes, const Material& material) const override;
+  bool Folded(const ElementNodes& nodes) const override { return plane_.Folded(nodes); }
   double Area(const ElementNodes& nodes) const override { return plane_.Area(nodes); }
   double AreaScale(const ElementNodes& nodes, ReferencePoint at) const override { return plane_.AreaScale(nodes, at); }
   std::array<double, MaxElementNodes> NodalMasses(const ElementNodes& nodes, double rho, double t) const override;

@@ -17,6 +17,9 @@ class ConstantStrainTriangle final : public FiniteElement {
   std::span<const IntegrationPoint> IntegrationPoints() const override;
   std::span<const ReferencePoint> StressPoints() const override;
   ElementMatrices Matrices(const ElementNodes& nodes, const Material& material) const override;
+  // Its Jacobian is constant: it never folds (a triangle without area is a
+  // division by zero).
+  bool Folded(const ElementNodes&) const override { return false; }
   double Area(const ElementNodes& nodes) const override;
   double AreaScale(const ElementNodes& nodes, ReferencePoint at) const override;
   std::array<double, MaxElementNodes> NodalMasses(const ElementNodes& nodes, double rho, double t) const override;

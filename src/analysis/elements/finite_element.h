@@ -123,6 +123,11 @@ class FiniteElement {
   // fault's text at the first operation that faults.
   virtual ElementMatrices Matrices(const ElementNodes& nodes, const Material& material) const = 0;
 
+  // Whether the element's map from the reference triangle folds over (its
+  // Jacobian takes both signs, as when a mid-side node is moved across the
+  // element): no stiffness of such an element means anything.
+  virtual bool Folded(const ElementNodes& nodes) const = 0;
+
   // The element's area, whatever the order of its nodes.
   virtual double Area(const ElementNodes& nodes) const = 0;
   // The element's area per unit area of the reference triangle at a point

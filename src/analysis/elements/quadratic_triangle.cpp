@@ -44,15 +44,25 @@ struct MappedDerivatives {
   double det;
 };
 
+struct Jacobian {
+  double xXi = 0.0, xEta = 0.0, yXi = 0.0, yEta = 0.0;
+  double Det() const { return xXi * yEta - xEta * yXi; }
+};
+
+Jacobian JacobianOf(const ShapeDerivatives& d, const ElementNodes& nodes) {
+  Jacobian j;
+  for (std::size_t k = 0; k < 6; ++k) {
+    j.xXi += d.dxi[k] * nodes.at[k].x;
+    j.xEta += d.deta[k] * nodes.at[k].x;
+    j.yXi += d.dxi[k] * nodes.at[k].y;
+    j.yEta += d.deta[k] * nodes.at[k].y;
+  }
+  return j;
+}
+
 MappedDerivatives Mapped(const ElementNodes& nodes, ReferencePoint at) {
   const ShapeDerivatives d = Derivatives(at);
-  double xXi = 0.0, xEta = 0.0, yXi = 0.0, yEta = 0.0;
-  for (std::size_t k = 0; k < 6; ++k) {
-    xXi += d.dxi[k] * nodes.at[k].x;
-    xEta += d.deta[k] * nodes.at[k].x;
-    yXi += d.dxi[k] * nodes.at[k].y;
-    yEta += d.deta[k] * nodes.at[k].y;
-  }
+  const auto [xXi, xEta, yXi, yEta] = JacobianOf(d, nodes);
   MappedDerivatives m{};
   m.det = Finite(xXi * yEta - xEta * yXi);
   for (std::size_t k = 0; k < 6; ++k) {
@@ -138,6 +148,19 @@ ElementMatrices QuadraticTriangle::Matrices(const ElementNodes& nodes, const Mat
         m.stress[p][r][c] = Finite(d[r][0] * b[0][c] + d[r][1] * b[1][c] + d[r][2] * b[2][c]);
   }
   return m;
+}
+
+// det J is quadratic over the element; a fold shows as a change of its sign
+// between the nodes, where a side bent across the element turns it over.
+bool QuadraticTriangle::Folded(const ElementNodes& nodes) const {
+  static const ReferencePoint AtNodes[] = {{0.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}, {0.5, 0.0}, {0.5, 0.5}, {0.0, 0.5}};
+  bool positive = false, negative = false;
+  for (const ReferencePoint& at : AtNodes) {
+    const double det = JacobianOf(Derivatives(at), nodes).Det();
+    positive = positive || det > 0.0;
+    negative = negative || det < 0.0;
+  }
+  return positive && negative;
 }
 
 // det J is quadratic over the element, so the three-point rule gives the

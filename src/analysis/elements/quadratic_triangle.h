@@ -25,6 +25,7 @@ class QuadraticTriangle final : public FiniteElement {
   std::span<const IntegrationPoint> IntegrationPoints() const override;
   std::span<const ReferencePoint> StressPoints() const override;
   ElementMatrices Matrices(const ElementNodes& nodes, const Material& material) const override;
+  bool Folded(const ElementNodes& nodes) const override;
   double Area(const ElementNodes& nodes) const override;
   double AreaScale(const ElementNodes& nodes, ReferencePoint at) const override;
   std::array<double, MaxElementNodes> NodalMasses(const ElementNodes& nodes, double rho, double t) const override;

@@ -47,7 +47,9 @@ double AssembleStiffness(const Model& model, const ElementMaterials& materials, 
   // system's own diagonal.
   std::vector<double> diagonal(static_cast<std::size_t>(2 * std::max(model.nodeCount, 0)) + 1, 0.0);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const ElementMatrices m = element.Matrices(NodesOf(model, e), materials.Of(e).constants);
+    const ElementNodes at = NodesOf(model, e);
+    if (element.Folded(at)) throw Error(messages::ElementFolded(e));
+    const ElementMatrices m = element.Matrices(at, materials.Of(e).constants);
     double* kept = stressMatrices.values.data() + static_cast<std::size_t>(e - 1) * block;
     for (int32_t p = 0; p < stressMatrices.points; ++p)
       for (int32_t row = 0; row < stressMatrices.rows; ++row) kept = std::copy_n(m.stress[p][row], m.dofCount, kept);
