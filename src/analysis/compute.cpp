@@ -98,6 +98,14 @@ void CheckAnalysable(const Model& model, SolverChoice solver) {
     for (const int32_t corner : model.elements[e].Nodes())
       if (corner < 1 || corner > model.nodeCount) throw Error(messages::ElementNodeMissing(e, corner));
   }
+  if (model.entered.problem != Axisymmetric) {
+    if (model.conditions.spin != 0.0) throw Error(messages::SpinNeedsAxisymmetric);
+    return;
+  }
+  // A force across the axis would not be the same at every angle.
+  if (model.conditions.gravity.gx != 0.0) throw Error(messages::GravityAcrossAxis);
+  for (int32_t i = 1; i <= model.nodeCount; ++i)
+    if (model.nodes[i].x < 0.0) throw Error(messages::NegativeRadius(i));
 }
 
 Solution Compute(const Model& model, SolverChoice solver, StressRecovery recovery) {
@@ -111,14 +119,19 @@ Solution Compute(const Model& model, SolverChoice solver, StressRecovery recover
   s.displacements = SolveEitherWay(model, input, solver, stressMatrices);
   s.reactions = ComputeReactions(model, input, s.displacements);
   s.stressPoints = stressMatrices.points;
+  RecoveredStresses recovered = RecoverStresses(model, stressMatrices, s.displacements, input.initialStresses);
+  const ProblemType problem = model.entered.problem;
   if (s.stressPoints == 1) {
-    s.stresses = RecoverStresses(model, stressMatrices, s.displacements, input.initialStresses);
-    s.mises = ComputeMises(model, s.stresses, 1, model.entered.problem, input.materials);
+    s.stresses = std::move(recovered.components);
+    s.hoop = std::move(recovered.hoop);
+    s.mises = ComputeMises(model, s.stresses, s.hoop, 1, problem, input.materials);
   } else {
-    s.pointStresses = RecoverStresses(model, stressMatrices, s.displacements, input.initialStresses);
-    s.pointMises = ComputeMises(model, s.pointStresses, s.stressPoints, model.entered.problem, input.materials);
+    s.pointStresses = std::move(recovered.components);
+    s.pointHoop = std::move(recovered.hoop);
+    s.pointMises = ComputeMises(model, s.pointStresses, s.pointHoop, s.stressPoints, problem, input.materials);
     for (int32_t k = 0; k < StressComponentCount; ++k)
       s.stresses[static_cast<std::size_t>(k)] = ElementMeans(s.pointStresses[static_cast<std::size_t>(k)], s.stressPoints);
+    s.hoop = ElementMeans(s.pointHoop, s.stressPoints);
     s.mises = ElementMeans(s.pointMises, s.stressPoints);
   }
   s.equilibrium = SumForces(s.reactions, input.forces);
@@ -135,7 +148,8 @@ std::vector<StressState> ElementStressStates(const Solution& s) {
   std::vector<StressState> states(static_cast<std::size_t>(s.elementCount));
   for (int32_t e = 1; e <= s.elementCount; ++e)
     states[static_cast<std::size_t>(e - 1)] = {StressValue(s, e, SigmaX), StressValue(s, e, SigmaY),
-                                               StressValue(s, e, TauXY)};
+                                               StressValue(s, e, TauXY),
+                                               s.hoop.empty() ? 0.0 : s.hoop[static_cast<std::size_t>(e - 1)]};
   return states;
 }
 
@@ -146,11 +160,15 @@ std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMa
   const std::span<const ReferencePoint> corners = element.StressPoints();
   const auto per = static_cast<std::size_t>(element.NodeCount());
   const auto points = static_cast<std::size_t>(s.stressPoints);
+  // The strain and stress components: a ring's hoop component too.
+  const auto rows = static_cast<std::size_t>(element.ComponentCount());
   std::vector<StressState> values(per * static_cast<std::size_t>(s.elementCount));
   for (std::size_t e = 0; e < static_cast<std::size_t>(s.elementCount); ++e) {
     StressState* own = values.data() + per * e;
-    for (std::size_t p = 0; p < points; ++p)
+    for (std::size_t p = 0; p < points; ++p) {
       for (std::size_t c = 0; c < 3; ++c) own[p][c] = s.pointStresses[c][points * e + p];
+      if (!s.pointHoop.empty()) own[p][3] = s.pointHoop[points * e + p];
+    }
     // D B ue at each side's middle node, halfway between its ends in the
     // element's own coordinates. On a straight-sided element that is the mean
     // of the ends, the stress being linear; on a curved one it is not, and the
@@ -165,15 +183,16 @@ std::vector<StressState> ElementNodeStresses(const Model& model, const ElementMa
       if (ends.size() < 3) continue;
       const ReferencePoint a = corners[static_cast<std::size_t>(ends[0])], b = corners[static_cast<std::size_t>(ends[1])];
       const StrainMatrix strain = element.B(nodes, {0.5 * (a.xi + b.xi), 0.5 * (a.eta + b.eta)});
-      double eps[PlaneComponents] = {};
+      double eps[MaxComponents] = {};
       for (std::size_t k = 0; k < per; ++k) {
         const auto node = static_cast<std::size_t>(nodes.number[k]);
-        for (std::size_t r = 0; r < 3; ++r)
+        for (std::size_t r = 0; r < rows; ++r)
           eps[r] += strain[r][2 * k] * s.displacements[2 * node - 2] + strain[r][2 * k + 1] * s.displacements[2 * node - 1];
       }
       StressState& middle = own[static_cast<std::size_t>(ends[2])];
-      for (std::size_t r = 0; r < 3; ++r) {
-        middle[r] = d[r][0] * eps[0] + d[r][1] * eps[1] + d[r][2] * eps[2];
+      for (std::size_t r = 0; r < rows; ++r) {
+        middle[r] = d[r][0] * eps[0];
+        for (std::size_t k = 1; k < rows; ++k) middle[r] += d[r][k] * eps[k];
         if (initial) middle[r] -= (*initial)[r];
       }
     }

@@ -15,8 +15,9 @@ namespace trivane {
 // Cholesky factorisation above.
 enum class SolverChoice { Automatic, GaussJordan, Cholesky };
 
-// Refuses a model with an element corner outside 1..nodeCount, and one of more
-// than MaxGaussJordanNodes nodes for Gauss-Jordan. Throws Error.
+// Refuses a model with an element corner outside 1..nodeCount, one of more
+// than MaxGaussJordanNodes nodes for Gauss-Jordan, a spin in a plane model
+// and an axisymmetric model with a node at a negative radius. Throws Error.
 void CheckAnalysable(const Model& model, SolverChoice solver = SolverChoice::Automatic);
 
 // Build, solve, recover stresses, reactions, the nodal stresses and the error
@@ -33,7 +34,8 @@ Solution Compute(const Model& model, SolverChoice solver = SolverChoice::Automat
 // one the solution was computed for.
 Solution RecoverAgain(const Model& model, Solution solution, StressRecovery recovery);
 
-// sigma x, sigma y, tau xy of every element, entry [e - 1] for element e.
+// sigma x, sigma y, tau xy and sigma theta (0 in a plane model) of every
+// element, entry [e - 1] for element e.
 std::vector<StressState> ElementStressStates(const Solution& s);
 
 // Each element's own stress field at its nodes, node k of element e at

@@ -52,6 +52,13 @@ struct Solution {
   int32_t stressPoints = 1;
   std::array<std::vector<double>, StressComponentCount> pointStresses;
   std::vector<double> pointMises;
+  // An axisymmetric model's hoop stress sigma theta, laid out as stresses
+  // and pointStresses; empty in a plane model. There sigma 1 and sigma 2 are
+  // the larger two of the three principal stresses, the in-plane pair and
+  // sigma theta, and tau max is half the difference of the largest and the
+  // least.
+  std::vector<double> hoop;
+  std::vector<double> pointHoop;
   Reactions reactions;
   Equilibrium equilibrium;
   NodalStresses averaged;  // the stresses recovered at the nodes (patch_recovery.h)
@@ -72,6 +79,7 @@ inline std::span<const double> StressValues(const Solution& s, int32_t component
   return s.stresses[static_cast<std::size_t>(component - 1)];
 }
 inline double MisesValue(const Solution& s, int32_t element) { return s.mises[static_cast<std::size_t>(element - 1)]; }
+inline bool IsAxisymmetric(const Solution& s) { return s.material.problem == Axisymmetric; }
 
 // A node's support forces; a direction that was not restrained has none.
 struct NodeReaction {

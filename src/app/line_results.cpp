@@ -11,13 +11,16 @@ LineProfile ProfileAlongLine(const Model& model, const Solution& solution, Resul
     throw Error(messages::ComputeFirst);
   const std::vector<double> elementValues = ElementFieldValues(model, solution, field);
   const std::vector<double> cornerValues = CornerFieldValues(model, solution, field);
-  return SampleAlongLine(model, elementValues, cornerValues, from, to, points);
+  LineProfile profile = SampleAlongLine(model, elementValues, cornerValues, from, to, points);
+  profile.radial = model.entered.problem == Axisymmetric;
+  return profile;
 }
 
 std::string LineCsvText(const LineProfile& profile, ResultField field) {
   constexpr const char* LineEnd = "\r\n";
   const std::string key(RowOf(field).key);
-  std::string text = "s,x,y,element," + key + "_element," + key + "_averaged";
+  std::string text = std::string(profile.radial ? "s,r,z" : "s,x,y") + ",element," + key + "_element," + key +
+                     "_averaged";
   text += LineEnd;
   for (const LineSample& sample : profile.samples) {
     text += FormatShortest(sample.s) + ',' + FormatShortest(sample.x) + ',' + FormatShortest(sample.y) + ',';

@@ -18,7 +18,8 @@ LineProfile ProfileAlongLine(const Model& model, const Solution& solution, Resul
 
 // RFC 4180, CR LF: s,x,y,element,KEY_element,KEY_averaged with the field's
 // command-line key (sx_element for σx), one row per sample; a sample outside
-// the mesh leaves the last three empty.
+// the mesh leaves the last three empty. A solid of revolution's has r and z
+// for x and y.
 std::string LineCsvText(const LineProfile& profile, ResultField field);
 
 }  // namespace trivane

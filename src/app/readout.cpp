@@ -57,7 +57,7 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* r
     const bool varies = results->stressPoints > 1;
     const auto fields = [&](const char* separator, auto value) {
       for (const ResultFieldRow& row : ResultFields()) {
-        if (row.place != FieldPlace::ElementPoints) continue;
+        if (row.place != FieldPlace::ElementPoints || !FieldApplies(row, results->material.problem)) continue;
         text += separator + Value(std::string(row.symbol), value(row.field));
         separator = "，";
       }

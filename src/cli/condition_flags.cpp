@@ -38,6 +38,7 @@ constexpr ConditionForm Forms[] = {
     {"--alpha", "A", GroupPart::None, 1, 1},
     {"--temperature", "[REGION=]DT", GroupPart::Optional, 1, 1},
     {"--region", "NAME=E,MU[,RHO[,ALPHA]]", GroupPart::Required, 2, 4},
+    {"--spin", "OMEGA", GroupPart::None, 1, 1},
 };
 
 const ConditionForm& FormOf(std::string_view flag) {
@@ -146,6 +147,8 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
       SetTemperature(model, v[0]);
     else
       SetRegionTemperature(model, {GroupLabel(GroupFor(model, option, GroupKind::Region)), v[0]});
+  } else if (option.flag == "--spin") {
+    SetSpin(model, v[0]);
   } else if (option.flag == "--region") {
     const Group& region = GroupFor(model, option, GroupKind::Region);
     SetRegionMaterial(model, {GroupLabel(region), v[0], v[1], v.size() > 2 ? v[2] : 0.0, v.size() > 3 ? v[3] : 0.0});
@@ -156,21 +159,21 @@ std::optional<std::string> ApplyCondition(const ConditionOption& option, Model& 
 }  // namespace
 
 const char* const ModelOptionsUsage =
-    "[--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain|--plane-stress]\n"
+    "[--E VALUE] [--nu VALUE] [--t VALUE] [--plane-strain|--plane-stress|--axisymmetric]\n"
     "    [--support GROUP=x|y|xy] [--pressure GROUP=P] [--water GROUP=LEVEL,GAMMA] [--traction GROUP=TX,TY]\n"
     "    [--force GROUP=FX,FY] [--gravity GX,GY] [--density RHO] [--region NAME=E,MU[,RHO[,ALPHA]]]\n"
-    "    [--alpha A] [--temperature [REGION=]DT]";
+    "    [--alpha A] [--temperature [REGION=]DT] [--spin OMEGA]";
 
 OptionNames WithModelOptions(OptionNames own) {
   own.values.insert(own.values.end(), {"--E", "--nu", "--t"});
-  own.switches.insert(own.switches.end(), {"--plane-strain", "--plane-stress"});
+  own.switches.insert(own.switches.end(), {"--plane-strain", "--plane-stress", "--axisymmetric"});
   for (const ConditionForm& f : Forms) own.repeatable.push_back(f.flag);
   return own;
 }
 
 ModelOptions ReadModelOptions(const Arguments& args) {
-  if (args.Has("--plane-strain") && args.Has("--plane-stress"))
-    throw UsageError("--plane-strain and --plane-stress exclude each other");
+  if (args.Has("--plane-strain") + args.Has("--plane-stress") + args.Has("--axisymmetric") > 1)
+    throw UsageError("--plane-strain, --plane-stress and --axisymmetric exclude each other");
   ModelOptions options;
   for (const char* flag : {"--E", "--nu", "--t"}) {
     if (!args.Has(flag)) continue;
@@ -179,6 +182,7 @@ ModelOptions ReadModelOptions(const Arguments& args) {
   }
   if (args.Has("--plane-strain")) options.problem = PlaneStrain;
   if (args.Has("--plane-stress")) options.problem = PlaneStress;
+  if (args.Has("--axisymmetric")) options.problem = Axisymmetric;
   for (const auto& [flag, value] : args.repeated) options.conditions.push_back(ReadCondition(flag, value));
   return options;
 }

@@ -39,8 +39,8 @@ struct ModelOptions {
 
 // Reads the model options of `args`. A value that is not a number, a value of
 // the wrong form, a material value or a density no material has, throw Error
-// naming the option and its value; --plane-strain with --plane-stress throws
-// UsageError.
+// naming the option and its value; more than one of --plane-strain,
+// --plane-stress and --axisymmetric throws UsageError.
 ModelOptions ReadModelOptions(const Arguments& args);
 
 // Applies the options to a model just read, as a user would: the material
@@ -48,7 +48,8 @@ ModelOptions ReadModelOptions(const Arguments& args);
 // every condition option in command-line order. A support adds its
 // directions to what a node has; an edge load replaces the load of its kind
 // on the edges it shares with an earlier one. A group that is not in the
-// model, or not of the kind the option needs, throws Error naming the option.
+// model, or not of the kind the option needs, and a spin in a plane model,
+// throw Error naming the option.
 // Returns the notes for stderr about options that did nothing (water below
 // the edges it names), the command still succeeding.
 std::vector<std::string> ApplyModelOptions(const ModelOptions& options, Model& model);

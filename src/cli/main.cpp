@@ -55,7 +55,10 @@ void PrintModelOptions(std::ostream& out) {
       << "  --pressure (pushing into the body), --water and --traction load an edge group, per unit area;\n"
       << "  --force adds (FX, FY) to every node of a node group; --gravity is the acceleration of the mass;\n"
       << "  --region gives a region its own material (RHO or ALPHA left out: the model's);\n"
-      << "  --alpha is the expansion per kelvin; --temperature DT warms the model, REGION=DT one region.\n";
+      << "  --alpha is the expansion per kelvin; --temperature DT warms the model, REGION=DT one region.\n"
+      << "  --axisymmetric takes x as the radius r and y as the axis z of a solid of revolution: loads are\n"
+      << "  totals round the circumference, nodes at x = 0 are held radially, t is not read;\n"
+      << "  --spin turns it about its axis at OMEGA rad/s.\n";
 }
 
 void PrintUsage(std::ostream& out) {

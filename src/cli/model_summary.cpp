@@ -62,12 +62,11 @@ std::string EdgeLoadJson(const EdgeLoad& load) {
 
 }  // namespace
 
-std::string ProblemName(ProblemType problem) { return problem == PlaneStrain ? "plane strain" : "plane stress"; }
-
 std::string MaterialLine(const Model& model) {
   const EnteredMaterial& m = model.entered;
-  std::string line = ProblemName(m.problem) + ", E = " + FormatGeneral(m.E) + " Pa, mu = " + FormatGeneral(m.mu) +
-                     ", t = " + FormatGeneral(m.t) + " m";
+  std::string line = std::string(ProblemTypeName(m.problem)) + ", E = " + FormatGeneral(m.E) +
+                     " Pa, mu = " + FormatGeneral(m.mu);
+  if (m.problem != Axisymmetric) line += ", t = " + FormatGeneral(m.t) + " m";
   if (m.rho != 0.0) line += ", rho = " + FormatGeneral(m.rho) + " kg/m3";
   if (m.alpha != 0.0) line += ", alpha = " + FormatGeneral(m.alpha) + " 1/K";
   return line;
@@ -83,8 +82,9 @@ bool HasThermalData(const Model& model) {
 // A model without thermal data keeps the JSON it always had.
 std::string MaterialJson(const Model& model) {
   const EnteredMaterial& m = model.entered;
-  std::string text = "{\"problem\": " + JsonString(ProblemName(m.problem)) + ", \"E\": " + JsonReal(m.E) +
-                     ", \"mu\": " + JsonReal(m.mu) + ", \"t\": " + JsonReal(m.t) + ", \"rho\": " + JsonReal(m.rho);
+  const std::string t = m.problem == Axisymmetric ? "" : ", \"t\": " + JsonReal(m.t);
+  std::string text = "{\"problem\": " + JsonString(ProblemTypeName(m.problem)) + ", \"E\": " + JsonReal(m.E) +
+                     ", \"mu\": " + JsonReal(m.mu) + t + ", \"rho\": " + JsonReal(m.rho);
   if (!HasThermalData(model)) return text + "}";
   const Temperature& temperature = model.conditions.temperature;
   text += ", \"alpha\": " + JsonReal(m.alpha) + "}, \"temperature\": {\"dt\": " + JsonReal(temperature.dt) +
@@ -123,6 +123,7 @@ void PrintConditions(const Model& model, std::ostream& out) {
   if (c.temperature.dt != 0.0) out << "temperature change: " << FormatGeneral(c.temperature.dt) << " K\n";
   for (const RegionTemperature& r : c.temperature.regions)
     out << "temperature change of region " << r.region << ": " << FormatGeneral(r.dt) << " K\n";
+  if (c.spin != 0.0) out << "spin: " << FormatGeneral(c.spin) << " rad/s\n";
 }
 
 std::string ConditionsJson(const Model& model) {
@@ -144,7 +145,9 @@ std::string ConditionsJson(const Model& model) {
   }
   text += "], \"edge_loads\": [";
   for (size_t k = 0; k < c.edgeLoads.size(); ++k) text += (k > 0 ? ", " : "") + EdgeLoadJson(c.edgeLoads[k]);
-  return text + "], \"gravity\": [" + JsonReal(c.gravity.gx) + ", " + JsonReal(c.gravity.gy) + "]";
+  text += "], \"gravity\": [" + JsonReal(c.gravity.gx) + ", " + JsonReal(c.gravity.gy) + "]";
+  if (c.spin != 0.0) text += ", \"spin\": " + JsonReal(c.spin);
+  return text;
 }
 
 }  // namespace trivane::cli

@@ -8,12 +8,10 @@
 
 namespace trivane::cli {
 
-// "plane stress" or "plane strain".
-std::string ProblemName(ProblemType problem);
-
 // The material as entered: "plane strain, E = 2E10 Pa, mu = 0.3, t = 1 m",
 // with ", rho = R kg/m3" when the density is not 0 and ", alpha = A 1/K"
-// when the coefficient of thermal expansion is not.
+// when the coefficient of thermal expansion is not; an axisymmetric model's
+// has no thickness.
 std::string MaterialLine(const Model& model);
 
 // Whether the model has a temperature change or a coefficient of thermal
@@ -21,20 +19,21 @@ std::string MaterialLine(const Model& model);
 bool HasThermalData(const Model& model);
 
 // The material as entered, as a JSON object:
-// {"problem": "plane stress", "E": …, "mu": …, "t": …, "rho": …}, with
-// "alpha" last for a model with thermal data; then, for such a model, the
-// member "temperature": {"dt": …, "regions": [{"region": …, "dt": …}, …]}
-// after the object.
+// {"problem": "plane stress", "E": …, "mu": …, "t": …, "rho": …} (an
+// axisymmetric model's has no "t"), with "alpha" last for a model with
+// thermal data; then, for such a model, the member
+// "temperature": {"dt": …, "regions": [{"region": …, "dt": …}, …]} after the
+// object.
 std::string MaterialJson(const Model& model);
 
 // One line for each group and region material, one for the edge loads by
-// kind, one for gravity, one for each temperature change; nothing for what
-// the model does not have.
+// kind, one for gravity, one for each temperature change, one for the spin;
+// nothing for what the model does not have.
 void PrintConditions(const Model& model, std::ostream& out);
 
 // The JSON members "groups", "region_materials" (each with "alpha" for a
-// model with thermal data), "edge_loads" and "gravity", without braces
-// around them.
+// model with thermal data), "edge_loads" and "gravity", and "spin" where the
+// model turns, without braces around them.
 std::string ConditionsJson(const Model& model);
 
 }  // namespace trivane::cli

@@ -39,15 +39,23 @@ void PrintJson(const Model& m, const Solution& t, std::ostream& out) {
     }
     out << "]";
   }
+  // A solid of revolution's hoop stress, one per element.
+  if (IsAxisymmetric(t)) {
+    out << "], \"hoop_stresses\": [";
+    for (int32_t e = 1; e <= m.elementCount; ++e)
+      out << (e > 1 ? ", " : "") << JsonReal(ElementFieldValue(m, t, ResultField::SigmaTheta, e));
+  }
   if (t.stressPoints > 1) {
-    // sigma x, sigma y and tau xy at each corner of each element.
+    // sigma x, sigma y and tau xy (and sigma theta) at each corner of each element.
     out << "], \"corner_stresses\": [";
     for (int32_t e = 1; e <= m.elementCount; ++e) {
       out << (e > 1 ? ", " : "") << "[";
       for (int32_t p = 0; p < t.stressPoints; ++p) {
         const std::size_t at = static_cast<std::size_t>((e - 1) * t.stressPoints + p);
         out << (p > 0 ? ", " : "") << "[" << JsonReal(t.pointStresses[0][at]) << ", "
-            << JsonReal(t.pointStresses[1][at]) << ", " << JsonReal(t.pointStresses[2][at]) << "]";
+            << JsonReal(t.pointStresses[1][at]) << ", " << JsonReal(t.pointStresses[2][at]);
+        if (IsAxisymmetric(t)) out << ", " << JsonReal(t.pointHoop[at]);
+        out << "]";
       }
       out << "]";
     }
@@ -97,9 +105,14 @@ void PrintReactions(const Model& m, const Solution& t, std::ostream& out) {
   }
   const Equilibrium& s = t.equilibrium;
   out << "\nsum Rx = " << FormatGeneral(s.sumRx) << ", sum Ry = " << FormatGeneral(s.sumRy)
-      << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy)
-      << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
-      << ")\n";
+      << "\nsum Fx = " << FormatGeneral(s.sumFx) << ", sum Fy = " << FormatGeneral(s.sumFy);
+  // Radial forces of a solid of revolution balance round its circumference,
+  // through the hoop stress, not through the supports: only z sums to zero.
+  if (IsAxisymmetric(t))
+    out << "\nsum Ry + sum Fy = " << FormatGeneral(s.sumRy + s.sumFy) << " (radial forces balance round the axis)\n";
+  else
+    out << "\nsum R + sum F = (" << FormatGeneral(s.sumRx + s.sumFx) << ", " << FormatGeneral(s.sumRy + s.sumFy)
+        << ")\n";
   // The recovery estimate of the discretisation error, relative to the energy norm.
   out << "\nestimated error = " << FormatSignificant(100.0 * t.error.relative, 3) << " %\n";
 }
@@ -121,7 +134,7 @@ void PrintTables(const std::string& path, const Model& m, const Solution& t, std
     std::vector<ResultField> columns;
     out << "\n" << PadLeft("element", 8);
     for (const ResultFieldRow& row : ResultFields()) {
-      if (row.place != FieldPlace::ElementPoints) continue;
+      if (row.place != FieldPlace::ElementPoints || !FieldApplies(row, m.entered.problem)) continue;
       columns.push_back(row.field);
       out << PadLeft(std::string(row.key) + " (" + std::string(row.unit) + ")", W);
     }

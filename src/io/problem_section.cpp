@@ -26,9 +26,10 @@ constexpr std::string_view Header2 = "[Trivane 2]";
 constexpr const char* LineEnd = "\r\n";
 
 // The form of each statement, for the error that a line does not have it.
-constexpr const char* ProblemForm = "problem plane-stress|plane-strain";
+constexpr const char* ProblemForm = "problem plane-stress|plane-strain|axisymmetric";
 constexpr const char* MaterialForm = "material E=… mu=… t=… rho=… [alpha=…]";
 constexpr const char* GravityForm = "gravity gx=… gy=…";
+constexpr const char* SpinForm = "spin omega=…";
 constexpr const char* GroupForm = "group nodes|edges|region 编号 \"名称\" 项数";
 constexpr const char* RegionMaterialForm = "region-material \"区域\" E=… mu=… rho=… [alpha=…]";
 constexpr const char* TemperatureForm = "temperature [\"区域\"] dt=…";
@@ -44,6 +45,11 @@ constexpr const char* MidSideItemForm = "结点 结点 结点";
 
 constexpr const char* KindWords[] = {"nodes", "edges", "region"};
 constexpr int ItemsPerLine[] = {10, 8, 10};
+
+const char* ProblemWord(ProblemType problem) {
+  if (problem == Axisymmetric) return "axisymmetric";
+  return problem == PlaneStrain ? "plane-strain" : "plane-stress";
+}
 
 std::string EdgeText(const Edge& e) { return FormatInteger(e.node1) + "-" + FormatInteger(e.node2); }
 
@@ -119,6 +125,7 @@ class SectionReader {
       Once(problemSeen_, keyword);
       if (t[1].text == "plane-stress" && !t[1].quoted) entered_.problem = PlaneStress;
       else if (t[1].text == "plane-strain" && !t[1].quoted) entered_.problem = PlaneStrain;
+      else if (t[1].text == "axisymmetric" && !t[1].quoted) entered_.problem = Axisymmetric;
       else Fail(messages::UnknownProblemType(t[1].text));
     } else if (keyword == "material") {
       ExpectBetween(t, 5, 6, MaterialForm);
@@ -133,6 +140,11 @@ class SectionReader {
       Expect(t, 3, GravityForm);
       Once(gravitySeen_, keyword);
       conditions_.gravity = Gravity{Value(t[1], "gx", GravityForm), Value(t[2], "gy", GravityForm)};
+    } else if (keyword == "spin") {
+      Expect(t, 2, SpinForm);
+      Once(spinSeen_, keyword);
+      spinLine_ = line_;
+      conditions_.spin = Value(t[1], "omega", SpinForm);
     } else if (keyword == "group") {
       ReadGroup(t);
     } else if (keyword == "region-material") {
@@ -260,6 +272,10 @@ class SectionReader {
       AtLine(line_, [&] { return ElementConstants(EnteredMaterial{entered_.problem, r.E, r.mu, entered_.t, r.rho}); });
     }
     FinishRegionTemperatures();
+    if (conditions_.spin != 0.0 && entered_.problem != Axisymmetric) {
+      line_ = spinLine_;
+      Fail(messages::SpinNeedsAxisymmetric);
+    }
     model_.conditions = std::move(conditions_);
   }
 
@@ -315,8 +331,8 @@ class SectionReader {
   int line_ = 0;
   EnteredMaterial entered_;
   Conditions conditions_;
-  bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false, temperatureSeen_ = false;
-  int materialLine_ = 0;
+  bool problemSeen_ = false, materialSeen_ = false, gravitySeen_ = false, temperatureSeen_ = false, spinSeen_ = false;
+  int materialLine_ = 0, spinLine_ = 0;
   std::vector<int> regionMaterialLines_, regionTemperatureLines_;
   std::set<std::pair<int, int32_t>> groupKeys_;  // kind and number of the groups read
   std::set<std::string, std::less<>> regions_;   // labels of the regions read
@@ -330,13 +346,15 @@ std::string WriteProblemSection(const Model& model) {
   const Conditions& c = model.conditions;
   const bool sixNode = model.elementOrder == 2;
   std::string s = std::string(sixNode ? Header2 : Header) + LineEnd;
-  s += std::string("problem ") + (m.problem == PlaneStrain ? "plane-strain" : "plane-stress") + LineEnd;
+  s += std::string("problem ") + ProblemWord(m.problem) + LineEnd;
   // Thermal values are written only where they are set, so a file without
   // them keeps every byte it had.
   const auto alpha = [](double a) { return a != 0.0 ? " alpha=" + FormatShortest(a) : std::string(); };
   s += "material E=" + FormatShortest(m.E) + " mu=" + FormatShortest(m.mu) + " t=" + FormatShortest(m.t) +
        " rho=" + FormatShortest(m.rho) + alpha(m.alpha) + LineEnd;
   s += "gravity gx=" + FormatShortest(c.gravity.gx) + " gy=" + FormatShortest(c.gravity.gy) + LineEnd;
+  // Written only for a part that turns, so every other file stays as it was.
+  if (c.spin != 0.0) s += "spin omega=" + FormatShortest(c.spin) + LineEnd;
   if (sixNode) {
     s += std::string("order 2") + LineEnd + "mid-side-nodes " + FormatInteger(model.elementCount) + LineEnd;
     for (int32_t e = 1; e <= model.elementCount; ++e) {

@@ -27,6 +27,9 @@
 // \xHH for a control character. Reals are written in their shortest form that
 // reads back exactly.
 //
+// A solid of revolution is "problem axisymmetric"; a part turning about its
+// axis has "spin omega=…" (rad/s) after gravity, written only when it is not 0.
+//
 // A six-node model is written as version 2, "[Trivane 2]", with two more
 // statements after gravity: "order 2", then "mid-side-nodes COUNT" followed by
 // one line per element naming the nodes on its sides 1-2, 2-3 and 3-1. A

@@ -21,23 +21,25 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
-// A column for every field the name column `name` of the table names.
-std::vector<ExportColumn> Columns(std::string_view ResultFieldRow::*name,
+// A column for every field of the problem type that the name column `name`
+// of the table names.
+std::vector<ExportColumn> Columns(std::string_view ResultFieldRow::*name, ProblemType problem,
                                   const std::array<std::span<const double>, ResultFieldCount>& values) {
   std::vector<ExportColumn> columns;
   for (const ResultFieldRow& row : ResultFields())
-    if (!(row.*name).empty()) columns.push_back({row.*name, values[static_cast<std::size_t>(row.field)]});
+    if (!(row.*name).empty() && FieldApplies(row, problem))
+      columns.push_back({row.*name, values[static_cast<std::size_t>(row.field)]});
   return columns;
 }
 
 }  // namespace
 
 std::vector<ExportColumn> ElementColumns(const ExportedResults& results) {
-  return Columns(&ResultFieldRow::exportName, results.elementValues);
+  return Columns(&ResultFieldRow::exportName, results.material.problem, results.elementValues);
 }
 
 std::vector<ExportColumn> NodeColumns(const ExportedResults& results) {
-  return Columns(&ResultFieldRow::averagedExportName, results.nodeValues);
+  return Columns(&ResultFieldRow::averagedExportName, results.material.problem, results.nodeValues);
 }
 
 void RequireCoverage(const Model& model, const ExportedResults& results) {

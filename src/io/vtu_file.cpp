@@ -102,7 +102,7 @@ std::string VtuText(const Model& model, const ExportedResults& results) {
   xml += FieldReal("E", results.material.E);
   xml += FieldReal("mu", results.material.mu);
   xml += FieldReal("t", results.material.t);
-  xml += FieldText("problem_type", results.material.problem == PlaneStrain ? "plane strain" : "plane stress");
+  xml += FieldText("problem_type", ProblemTypeName(results.material.problem));
   xml += "</FieldData>\n";
   xml += "<Piece" + Attribute("NumberOfPoints", FormatInteger(static_cast<long long>(n))) +
          Attribute("NumberOfCells", FormatInteger(static_cast<long long>(m))) + ">\n";

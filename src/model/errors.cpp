@@ -128,6 +128,7 @@ std::string ElementNodeMissing(int element, long long corner) {
   return "单元 " + std::to_string(element) + " 的结点号 " + std::to_string(corner) + " 不存在";
 }
 
+std::string NegativeRadius(int node) { return "轴对称模型中结点 " + std::to_string(node) + " 的半径为负"; }
 std::string ElementFolded(int element) {
   return "单元 " + std::to_string(element) + " 的形状翻折（边的中间结点偏离太远），无法计算";
 }
@@ -213,7 +214,7 @@ std::string MissingSectionLine(std::string_view header, std::string_view keyword
 }
 
 std::string UnknownProblemType(std::string_view text) {
-  return "未知的问题类型 " + Quoted(text.substr(0, 40)) + "（应为 plane-stress 或 plane-strain）";
+  return "未知的问题类型 " + Quoted(text.substr(0, 40)) + "（应为 plane-stress、plane-strain 或 axisymmetric）";
 }
 
 std::string UnknownGroupKind(std::string_view text) {

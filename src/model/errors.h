@@ -139,6 +139,7 @@ inline constexpr const char* ModulusNotPositive = "材料参数无效：弹性�
 inline constexpr const char* PoissonRatioTooSmall = "材料参数无效：泊松比μ必须大于-1";
 inline constexpr const char* PoissonRatioTooLargePlaneStrain = "材料参数无效：平面应变的泊松比μ必须小于0.5";
 inline constexpr const char* PoissonRatioTooLargePlaneStress = "材料参数无效：平面应力的泊松比μ不能大于0.5";
+inline constexpr const char* PoissonRatioTooLargeAxisymmetric = "材料参数无效：轴对称的泊松比μ必须小于0.5";
 inline constexpr const char* ThicknessNotPositive = "材料参数无效：厚度t必须大于0";
 inline constexpr const char* DensityNegative = "材料参数无效：密度ρ不能小于0";
 // A spin turns a solid of revolution about its axis; a plane model has no such
@@ -148,6 +149,9 @@ inline constexpr const char* SpinNeedsAxisymmetric = "转速ω只用于轴对称
 inline constexpr const char* SpinningModelStaysAxisymmetric = "模型有转速ω，不能改为平面问题：请先把转速设为0";
 std::string TooManyNodesToAnalyse(long long count);            // 结点数 N 超出计算上限 500
 std::string ElementNodeMissing(int element, long long corner);  // 单元 E 的结点号 K 不存在
+std::string NegativeRadius(int node);                           // 轴对称模型中结点 N 的半径为负
+inline constexpr const char* GravityAcrossAxis = "轴对称模型的重力只能沿轴向 z（gx 必须为 0）";
+inline constexpr const char* HoopNeedsAxisymmetric = "σθ 只属于轴对称模型";
 // A six-node element whose map folds over: 单元 E 的形状翻折（边的中间结点偏离太远），无法计算
 std::string ElementFolded(int element);
 // The second line of "Singular matrix." when the mesh and its supports show why.

@@ -4,6 +4,11 @@
 
 namespace trivane {
 
+std::string_view ProblemTypeName(ProblemType problem) {
+  if (problem == Axisymmetric) return "axisymmetric";
+  return problem == PlaneStrain ? "plane strain" : "plane stress";
+}
+
 void UpdateBounds(Model& model) {
   ModelBounds& b = model.bounds;
   b.xmax = b.xmin = model.nodes[1].x;

@@ -86,6 +86,8 @@ struct Material {
 // In an axisymmetric model x is the radius r >= 0 and y the axis z: the
 // model is the half section of a solid of revolution at one angle.
 enum ProblemType : int { PlaneStress = 0, PlaneStrain = 1, Axisymmetric = 2 };
+// As exports and reports name it: "plane stress", "plane strain", "axisymmetric".
+std::string_view ProblemTypeName(ProblemType problem);
 
 // The material as the user entered it, before the plane-strain conversion.
 // The element formulas never read it; the results do: the out-of-plane stress

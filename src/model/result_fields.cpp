@@ -24,6 +24,7 @@ constexpr std::array<ResultFieldRow, ResultFieldCount> Rows{{
     {Mises, "mises", "von Mises", "σv", "von Mises", "Pa", "von_mises", "von_mises_avg", ElementPoints, true, false, false},
     {DisplacementMagnitude, "umag", "|u|", "|u|", "|u|", "m", "", "", Nodes, true, false, false},
     {Error, "error", "误差", "误差", "‖e‖", "√J", "error", "", Elements, false, false, false},
+    {SigmaTheta, "stheta", "σθ", "σθ", "σθ", "Pa", "sigma_theta", "sigma_theta_avg", ElementPoints, true, false, true},
 }};
 
 constexpr bool InFieldOrder() {

@@ -17,8 +17,10 @@
 namespace trivane {
 
 // The rows of the table, in order.
-enum class ResultField : int32_t { SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error };
-constexpr int32_t ResultFieldCount = 9;
+enum class ResultField : int32_t {
+  SigmaX, SigmaY, TauXY, Sigma1, Sigma2, TauMax, Mises, DisplacementMagnitude, Error, SigmaTheta
+};
+constexpr int32_t ResultFieldCount = 10;
 
 // Where a field's own values are.
 enum class FieldPlace {

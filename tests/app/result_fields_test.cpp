@@ -17,6 +17,7 @@
 #include "fakes.h"
 #include "io/number_text.h"
 #include "io/results_files.h"
+#include "model/condition_edits.h"
 
 namespace trivane::testing {
 namespace {
@@ -39,6 +40,7 @@ constexpr Names Expected[ResultFieldCount] = {
     {"mises", "von_mises", "von_mises_avg", "von Mises (Pa)", "von Mises"},
     {"umag", "", "", "|u| (m)", ""},
     {"error", "error", "", "误差 ‖e‖ (√J)", ""},
+    {"stheta", "sigma_theta", "sigma_theta_avg", "σθ (Pa)", "σθ"},
 };
 
 std::string Header(const std::string& csv) { return csv.substr(0, csv.find('\r')); }
@@ -77,21 +79,31 @@ Model FourTriangles() {
   return m;
 }
 
-TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
+// A plane model, and the same turned about its left side into a solid of
+// revolution, which has the hoop stress besides.
+class ResultFieldsOf : public ::testing::TestWithParam<ProblemType> {};
+
+TEST_P(ResultFieldsOf, EachFieldMeansTheSameEverywhereItIsNamed) {
   Harness h;
   h.canvas.Resize(160, 120);  // the smooth plots paint every pixel
-  h.Load(FourTriangles());
+  Model four = FourTriangles();
+  const bool ring = GetParam() == Axisymmetric;
+  if (ring) SetMaterial(four, EnteredMaterial{Axisymmetric, 2.0e10, 0.167, 1.0, 0.0, 0.0});
+  h.Load(four);
   h.session.Compute();
   const Model& model = h.session.model();
   const ExportedResults exported = ExportedResultsOf(h.session.solution());
   const std::string elements = ElementCsvText(model, exported);
   const std::string nodes = NodeCsvText(model, exported);
   const std::string probe = ProbeText(model, {ProbeHit::Element, 1}, &h.session.solution());
-  EXPECT_EQ(Header(elements), "element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,von_mises,error");
-  EXPECT_EQ(Header(nodes), "node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg");
+  EXPECT_EQ(Header(elements), std::string("element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,"
+                                           "von_mises,error") + (ring ? ",sigma_theta" : ""));
+  EXPECT_EQ(Header(nodes), std::string("node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg") +
+                               (ring ? ",sigma_theta_avg" : ""));
 
   long probed = 0;
   for (const ResultFieldRow& row : ResultFields()) {
+    if (!FieldApplies(row, GetParam())) continue;
     const Names& names = Expected[static_cast<int>(row.field)];
     SCOPED_TRACE(names.key);
     EXPECT_EQ(ResultFieldOfKey(names.key), row.field);
@@ -135,6 +147,7 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
   // The columns hold what their names say: the principal stresses of the
   // element's stress state, the greater first, half their difference, and
   // von Mises of plane stress.
+  if (ring) return;
   const auto c = [&](const char* name) { return Column(elements, name); };
   const std::vector<double> sx = c("sigma_x"), sy = c("sigma_y"), txy = c("tau_xy"), s1 = c("sigma_1"),
                             s2 = c("sigma_2"), tmax = c("tau_max"), mises = c("von_mises");
@@ -149,11 +162,13 @@ TEST(ResultFields, EachFieldMeansTheSameEverywhereItIsNamed) {
   }
 }
 
+INSTANTIATE_TEST_SUITE_P(Problems, ResultFieldsOf, ::testing::Values(PlaneStress, Axisymmetric));
+
 // The cantilever of six-node triangles: the files name all six nodes of an
 // element and hold its corner stresses as the compute recovered them, every
 // node (middle nodes too) has its averaged values, and the .vtu's cells are
 // VTK's quadratic triangles over all the points.
-TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
+Model SixNodeCantilever() {
   Model m = Cantilever();
   const double middles[5][2] = {{1.0, 0.0}, {2.0, 0.5}, {1.0, 0.5}, {1.0, 1.0}, {0.0, 0.5}};
   for (const auto& [x, y] : middles) m.nodes[++m.nodeCount] = {x, y, Free, 0, 0.0, 0.0};
@@ -161,6 +176,11 @@ TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
   m.elements[1] = {{1, 2, 3, 5, 6, 7}, 6};
   m.elements[2] = {{1, 3, 4, 7, 8, 9}, 6};
   m.elementOrder = 2;
+  return m;
+}
+
+TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
+  const Model m = SixNodeCantilever();
   Harness h;
   h.Load(m);
   h.session.Compute();
@@ -189,6 +209,31 @@ TEST(ResultFields, SixNodeFilesHoldEveryNodeAndTheCornerStresses) {
   EXPECT_NE(vtu.find("NumberOfPoints=\"9\" NumberOfCells=\"2\""), std::string::npos);
   const std::string cellTypes{'\x02', '\0', '\0', '\0', '\0', '\0', '\0', '\0', 22, 22};
   EXPECT_NE(vtu.find(cellTypes), std::string::npos);
+}
+
+// The same turned into a solid of revolution: every field it has is painted
+// from its corners' values, the hoop stress among them, as elements and smooth.
+TEST(ResultFields, SixNodeRingPaintsEveryField) {
+  Model m = SixNodeCantilever();
+  SetMaterial(m, EnteredMaterial{Axisymmetric, 2.0e10, 0.167, 1.0, 0.0, 0.0});
+  Harness h;
+  h.canvas.Resize(160, 120);
+  h.Load(m);
+  h.session.Compute();
+  for (const ResultField field : FieldsFor(ResultFields(), Axisymmetric))
+    for (const bool smooth : {false, true}) {
+      PlotOptions options;
+      options.smooth = smooth;
+      h.session.SetPlotOptions(options);
+      h.canvas.Clear();
+      h.session.StressPlot(static_cast<int>(field));
+      EXPECT_FALSE(h.canvas.Calls().empty()) << static_cast<int>(field);
+      EXPECT_EQ(h.session.shown().component, static_cast<int>(field));
+    }
+  // The element plot of the hoop stress spans its corners' values.
+  h.session.SetPlotOptions({});
+  h.session.StressPlot(static_cast<int>(ResultField::SigmaTheta));
+  EXPECT_TRUE(SameRange(h.session.solution().pointHoop, h.session.shown().range));
 }
 
 // A field only a solid of revolution has is offered for an axisymmetric model

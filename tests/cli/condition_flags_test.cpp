@@ -74,8 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--alpha", "plate=1e-5"}, 1, "--alpha plate=1e-5: 'plate=1e-5' is not a valid floating point value"},
         Refusal{{"--region", "plate=3e10,0.2,0,1e-5,1"}, 1,
                 "--region plate=3e10,0.2,0,1e-5,1: 应写成 NAME=E,MU[,RHO[,ALPHA]]"},
-        Refusal{{"--plane-strain", "--plane-stress"}, 2,
-                "trivane-cli solve: --plane-strain and --plane-stress exclude each other"},
+        Refusal{{"--plane-strain", "--axisymmetric"}, 2,
+                "trivane-cli solve: --plane-strain, --plane-stress and --axisymmetric exclude each other"},
+        Refusal{{"--spin", "100"}, 1, "--spin 100: 转速ω只用于轴对称模型"},
+        Refusal{{"--axisymmetric", "--nu", "0.5"}, 1, "材料参数无效：轴对称的泊松比μ必须小于0.5"},
         Refusal{{"--pressure"}, 2, "trivane-cli solve: option --pressure needs a value"}));
 
 // Converts the square with `flags` and returns the file written.
@@ -240,6 +242,42 @@ TEST(ConditionOptions, GroupNamesWithEqualsAndARegionsOwnDensity) {
               std::string::npos)
         << flags[0];
   }
+}
+
+// The square turned into a solid of revolution about its left side: the file
+// keeps the problem type and the spin, info says them, solve gives the hoop
+// stresses beside the others and export a column of them.
+TEST(ConditionOptions, AxisymmetricModelThroughConvertSolveAndExport) {
+  const std::string file = Converted({"--axisymmetric", "--density", "7800", "--spin", "10"});
+  const std::string text = RunCli({"info", file}).out;
+  EXPECT_NE(text.find("\naxisymmetric, E = 20000000000 Pa, mu = 0.167, rho = 7800 kg/m3\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nspin: 10 rad/s\n"), std::string::npos) << text;
+  const auto r = RunCli({"solve", file, "--support", "bottom=y", "--json"});
+  EXPECT_NE(r.out.find("\"material\": {\"problem\": \"axisymmetric\", \"E\": 2e+10, \"mu\": 0.167, \"rho\": 7800}"),
+            std::string::npos)
+      << r.out << r.err;
+  EXPECT_NE(r.out.find("], \"hoop_stresses\": ["), std::string::npos) << r.out;
+  const std::string samples = TempPath("ring-line.csv");
+  ASSERT_EQ(RunCli({"line", file, "--support", "bottom=y", "--from", "0,0.5", "--to", "1,0.5", "--component", "stheta",
+                    "-o", samples})
+                .status,
+            0);
+  std::ifstream line(samples);
+  std::string first;
+  std::getline(line, first);
+  EXPECT_EQ(first, "s,r,z,element,stheta_element,stheta_averaged\r");
+  // The element table's columns; a plane model's have no hoop stress.
+  const auto header = [](const std::string& model, const std::string& support) {
+    const std::string csv = TempPath("ring.csv");
+    EXPECT_EQ(RunCli({"export", model, "--support", support, "-o", csv}).status, 0);
+    std::ifstream elements(TempPath("ring_elements.csv"));
+    std::string line;
+    std::getline(elements, line);
+    return line;
+  };
+  const std::string plane = "element,node1,node2,node3,sigma_x,sigma_y,tau_xy,sigma_1,sigma_2,tau_max,von_mises,error";
+  EXPECT_EQ(header(file, "bottom=y"), plane + ",sigma_theta\r");
+  EXPECT_EQ(header(SquareMesh(), "bottom=xy"), plane + "\r");
 }
 
 }  // namespace

@@ -280,7 +280,7 @@ TEST_F(Render, LineTakesEveryFieldWithValuesAtTheNodes) {
   const CliResult error = with("error");
   EXPECT_EQ(error.status, 2);
   EXPECT_EQ(error.err.substr(0, error.err.find('\n')),
-            "trivane-cli line: --component is one of sx, sy, txy, s1, s2, tmax, mises, umag, not \"error\"");
+            "trivane-cli line: --component is one of sx, sy, txy, s1, s2, tmax, mises, umag, stheta, not \"error\"");
   const CliResult umag = with("umag");
   ASSERT_EQ(umag.status, 0) << umag.err;
   EXPECT_EQ(FileText(In("line.csv")).substr(0, 42), "s,x,y,element,umag_element,umag_averaged\r\n");

@@ -152,6 +152,23 @@ TEST(ProblemSection, ThermalValuesRoundTrip) {
   EXPECT_EQ(WriteProblem(read), bytes);
 }
 
+// A solid of revolution turning about its axis: the problem type and the
+// spin's line after gravity, read back to the same model and bytes. The
+// thickness it does not read is kept as it stands.
+TEST(ProblemSection, SpinningAxisymmetricModelRoundTrips) {
+  Model m = Strip();
+  m.entered = EnteredMaterial{Axisymmetric, 2e11, 0.3, 1.0, 7850.0};
+  m.material = Material{0.3, 2e11, 1.0};
+  m.conditions.spin = 314.5;
+  const std::string bytes = WriteProblem(m);
+  EXPECT_EQ(bytes.substr(bytes.find("[Trivane 1]")),
+            "[Trivane 1]\r\nproblem axisymmetric\r\nmaterial E=2e+11 mu=0.3 t=1 rho=7850\r\ngravity gx=0 gy=0\r\n"
+            "spin omega=314.5\r\n");
+  const Model read = ReadProblem(bytes, Model{});
+  EXPECT_TRUE(SameModel(read, m));
+  EXPECT_EQ(WriteProblem(read), bytes);
+}
+
 struct SectionRow {
   const char* name;
   std::string section;
@@ -197,8 +214,13 @@ INSTANTIATE_TEST_SUITE_P(
         SectionRow{"UnknownKeyword", Head + "colour red\r\n", "未知的关键字 'colour'", 4},
         SectionRow{"ProblemTwice", Head + "problem plane-strain\r\n", "problem 行只能有一行", 4},
         SectionRow{"GravityTwice", Head + "gravity gx=0 gy=0\r\ngravity gx=0 gy=1\r\n", "gravity 行只能有一行", 5},
-        SectionRow{"UnknownProblem", HeadOnly + "problem axisymmetric\r\n",
-                   "未知的问题类型 'axisymmetric'（应为 plane-stress 或 plane-strain）", 2},
+        SectionRow{"UnknownProblem", HeadOnly + "problem axial\r\n",
+                   "未知的问题类型 'axial'（应为 plane-stress、plane-strain 或 axisymmetric）", 2},
+        SectionRow{"AxisymmetricIncompressible", HeadOnly + "problem axisymmetric\r\nmaterial E=1 mu=0.5 t=1 rho=0\r\n",
+                   messages::PoissonRatioTooLargeAxisymmetric, 3},
+        SectionRow{"SpinTwice", Head + "spin omega=1\r\nspin omega=2\r\n", "spin 行只能有一行", 5},
+        SectionRow{"SpinWithoutKey", Head + "spin 100\r\n", "这一行应为 spin omega=…", 4},
+        SectionRow{"SpinInPlane", Head + "spin omega=100\r\n", messages::SpinNeedsAxisymmetric, 4},
         SectionRow{"ProblemMissing", HeadOnly + "material E=1 mu=0 t=1 rho=0\r\n", "[Trivane 1] 段缺少 problem 行", 1},
         SectionRow{"MaterialMissing", HeadOnly + "problem plane-stress\r\n", "[Trivane 1] 段缺少 material 行", 1},
         SectionRow{"MaterialShort", HeadOnly + "material E=1 mu=0 t=1\r\n", "这一行应为 material E=… mu=… t=… rho=… [alpha=…]", 2},

@@ -169,6 +169,10 @@ double ConstantStrainTriangle::Area(const ElementNodes& nodes) const {
   return 0.5 * std::fabs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
 }
 
+double ConstantStrainTriangle::AreaScale(const ElementNodes& nodes, ReferencePoint) const {
+  return 2.0 * Area(nodes);
+}
+
 // rho A t / 3 on each corner: the integral of rho t N_k over the element.
 std::array<double, MaxElementNodes> ConstantStrainTriangle::NodalMasses(const ElementNodes& nodes, double rho,
                                                                         double t) const {
@@ -223,7 +227,7 @@ ElementForces ConstantStrainTriangle::InitialStrainForces(const ElementNodes& no
   ElementForces f{};
   const double area = Area(nodes);
   if (area == 0.0) return f;
-  const std::array<double, PlaneComponents> s0 = InitialStress(*this, material, eps0);
+  const StressVector s0 = InitialStress(*this, material, eps0);
   const StrainMatrix b = B(nodes, {});
   const double volume = Mul(material.t, area);
   for (std::size_t j = 0; j < 6; ++j)

@@ -11,6 +11,7 @@ class ConstantStrainTriangle final : public FiniteElement {
  public:
   int32_t NodeCount() const override { return 3; }
   int32_t CornerCount() const override { return 3; }
+  int32_t ComponentCount() const override { return PlaneComponents; }
   ConstitutiveMatrix D(const Material& material) const override;
   StrainMatrix B(const ElementNodes& nodes, ReferencePoint at) const override;
   std::span<const IntegrationPoint> IntegrationPoints() const override;
@@ -20,6 +21,7 @@ class ConstantStrainTriangle final : public FiniteElement {
   // division by zero).
   bool Folded(const ElementNodes&) const override { return false; }
   double Area(const ElementNodes& nodes) const override;
+  double AreaScale(const ElementNodes& nodes, ReferencePoint at) const override;
   std::array<double, MaxElementNodes> NodalMasses(const ElementNodes& nodes, double rho, double t) const override;
   int32_t SideCount() const override { return 3; }
   std::span<const int32_t> SideNodes(int32_t side) const override;

@@ -1,5 +1,6 @@
 // Which element a model is made of, and an element's nodes as the element
 // types read them.
+#include "analysis/elements/axisymmetric_element.h"
 #include "analysis/elements/constant_strain_triangle.h"
 #include "analysis/elements/quadratic_triangle.h"
 
@@ -8,8 +9,12 @@ namespace trivane {
 const FiniteElement& ElementTypeOf(const Model& model) {
   static const ConstantStrainTriangle triangle;
   static const QuadraticTriangle sixNode;
-  if (model.elementOrder == 2) return sixNode;
-  return triangle;
+  // An axisymmetric model's elements are the rings the plane ones sweep.
+  static const AxisymmetricElement ring(triangle);
+  static const AxisymmetricElement sixNodeRing(sixNode);
+  const bool axisymmetric = model.entered.problem == Axisymmetric;
+  if (model.elementOrder == 2) return axisymmetric ? static_cast<const FiniteElement&>(sixNodeRing) : sixNode;
+  return axisymmetric ? static_cast<const FiniteElement&>(ring) : triangle;
 }
 
 ConstitutiveMatrix PlaneD(const Material& material) {
@@ -17,11 +22,15 @@ ConstitutiveMatrix PlaneD(const Material& material) {
   return {{{f, f * material.mu, 0.0}, {f * material.mu, f, 0.0}, {0.0, 0.0, f * (1.0 - material.mu) * 0.5}}};
 }
 
-std::array<double, PlaneComponents> InitialStress(const FiniteElement& element, const Material& material,
+StressVector InitialStress(const FiniteElement& element, const Material& material,
                                                   const InitialStrain& eps0) {
   const ConstitutiveMatrix d = element.D(material);
-  std::array<double, PlaneComponents> s{};
-  for (std::size_t r = 0; r < PlaneComponents; ++r) s[r] = d[r][0] * eps0[0] + d[r][1] * eps0[1] + d[r][2] * eps0[2];
+  const auto rows = static_cast<std::size_t>(element.ComponentCount());
+  StressVector s{};
+  for (std::size_t r = 0; r < rows; ++r) {
+    s[r] = d[r][0] * eps0[0];
+    for (std::size_t k = 1; k < rows; ++k) s[r] += d[r][k] * eps0[k];
+  }
   return s;
 }
 

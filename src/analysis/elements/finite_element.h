@@ -30,6 +30,9 @@ inline constexpr int32_t MaxStressPoints = 3;
 inline constexpr int32_t MaxErrorPoints = 6;
 // sigma x, sigma y, tau xy; the strains epsilon x, epsilon y, gamma xy.
 inline constexpr int32_t PlaneComponents = 3;
+// A solid of revolution adds a fourth: the hoop stress sigma theta and strain
+// epsilon theta. A plane element leaves the fourth row and column zero.
+inline constexpr int32_t MaxComponents = 4;
 
 struct PlanePoint {
   double x = 0.0;
@@ -66,12 +69,13 @@ struct ElementNodes {
   int32_t count = 0;
 };
 
-// D: (sigma x, sigma y, tau xy) = D (epsilon x, epsilon y, gamma xy).
-using ConstitutiveMatrix = std::array<std::array<double, PlaneComponents>, PlaneComponents>;
+// D: (sigma x, sigma y, tau xy[, sigma theta]) = D (epsilon x, epsilon y,
+// gamma xy[, epsilon theta]).
+using ConstitutiveMatrix = std::array<std::array<double, MaxComponents>, MaxComponents>;
 
 // B at a point: the strains from the nodal displacements, column 2k for the x
 // and 2k + 1 for the y displacement of node k.
-using StrainMatrix = std::array<std::array<double, MaxElementDofs>, PlaneComponents>;
+using StrainMatrix = std::array<std::array<double, MaxElementDofs>, MaxComponents>;
 
 // The value of each node's shape function at a point, node k at [k].
 using ShapeValues = std::array<double, MaxElementNodes>;
@@ -84,7 +88,7 @@ struct ElementMatrices {
   int32_t dofCount = 0;
   double stiffness[MaxElementDofs][MaxElementDofs];
   // D B at each stress point: stresses from the element's displacements.
-  double stress[MaxStressPoints][PlaneComponents][MaxElementDofs];
+  double stress[MaxStressPoints][MaxComponents][MaxElementDofs];
 };
 
 // The forces a load on one side puts on that side's nodes, in the order the
@@ -98,7 +102,9 @@ using SideForces = std::array<Force, MaxElementNodes>;
 // A strain the element takes without stress, the strain of a temperature
 // change: epsilon x, epsilon y, gamma xy and the hoop strain of a solid of
 // revolution. An element with three strain components ignores the fourth.
-using InitialStrain = std::array<double, 4>;
+using InitialStrain = std::array<double, MaxComponents>;
+// Stresses in the same order: sigma x, sigma y, tau xy[, sigma theta].
+using StressVector = std::array<double, MaxComponents>;
 
 // Forces on an element's degrees of freedom, local index 2k for x and 2k + 1
 // for y of node k.
@@ -111,6 +117,9 @@ class FiniteElement {
   // Nodes per element, and how many of them (the first) are corners.
   virtual int32_t NodeCount() const = 0;
   virtual int32_t CornerCount() const = 0;
+  // The strain and stress components: PlaneComponents, or MaxComponents for
+  // a solid of revolution, whose fourth is the hoop component.
+  virtual int32_t ComponentCount() const = 0;
 
   // D of the material as the element formulas take it (plane strain arrives
   // converted, see analysis/elements/material.h).
@@ -133,7 +142,12 @@ class FiniteElement {
 
   // The element's area, whatever the order of its nodes.
   virtual double Area(const ElementNodes& nodes) const = 0;
-  // The mass a density rho and thickness t give each node, for self-weight.
+  // The element's area per unit area of the reference triangle at a point
+  // (|det J| of the map): the integral of f over the element is the sum over
+  // a rule of f AreaScale w / 2, the reference triangle's area being 1/2.
+  virtual double AreaScale(const ElementNodes& nodes, ReferencePoint at) const = 0;
+  // The mass a density rho and thickness t give each node, for self-weight
+  // (of a solid of revolution: its whole ring, and t is not read).
   // Throws Error("Floating point overflow") on overflow.
   virtual std::array<double, MaxElementNodes> NodalMasses(const ElementNodes& nodes, double rho, double t) const = 0;
 
@@ -141,7 +155,8 @@ class FiniteElement {
   virtual int32_t SideCount() const = 0;
   virtual std::span<const int32_t> SideNodes(int32_t side) const = 0;
   // The consistent nodal forces of an edge load on one side, times the
-  // thickness t: the exact integral of the load times each side node's shape
+  // thickness t (of a solid of revolution: over the whole surface the side
+  // sweeps, and t is not read): the exact integral of the load times each side node's shape
   // function. `side` lists the side's local nodes as the load names its ends.
   // Throws Error("Floating point overflow") when a force overflows.
   virtual SideForces EdgeLoadForces(const EdgeLoad& load, const ElementNodes& nodes, std::span<const int32_t> side,
@@ -175,7 +190,7 @@ ConstitutiveMatrix PlaneD(const Material& material);
 
 // D eps0: the stress an initial strain would leave if nothing let the
 // element strain with it; stresses are D (B u - eps0) = D B u - D eps0.
-std::array<double, PlaneComponents> InitialStress(const FiniteElement& element, const Material& material,
+StressVector InitialStress(const FiniteElement& element, const Material& material,
                                                   const InitialStrain& eps0);
 
 // The element type of a model's elements.

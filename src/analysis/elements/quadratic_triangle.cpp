@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "analysis/checked.h"
+#include "analysis/elements/side_curve.h"
+#include "analysis/elements/triangle_rules.h"
 
 namespace trivane {
 
@@ -13,22 +15,11 @@ using checked::Finite;
 
 namespace {
 
-// The three-point rule of degree 2 and the six-point rule of degree 4; the
-// weights are shares of the element's area, so each rule's weights sum to 1.
-const IntegrationPoint ThreePoints[] = {
-    {{1.0 / 6.0, 1.0 / 6.0}, 1.0 / 3.0}, {{2.0 / 3.0, 1.0 / 6.0}, 1.0 / 3.0}, {{1.0 / 6.0, 2.0 / 3.0}, 1.0 / 3.0}};
-constexpr double A4 = 0.445948490915965, W4a = 0.223381589678011;
-constexpr double B4 = 0.091576213509771, W4b = 0.109951743655322;
-const IntegrationPoint SixPoints[] = {{{A4, A4}, W4a},           {{1.0 - 2.0 * A4, A4}, W4a}, {{A4, 1.0 - 2.0 * A4}, W4a},
-                                      {{B4, B4}, W4b},           {{1.0 - 2.0 * B4, B4}, W4b}, {{B4, 1.0 - 2.0 * B4}, W4b}};
+const auto& ThreePoints = DegreeTwoRule;
+const auto& SixPoints = DegreeFourRule;
 const ReferencePoint Corners[] = {{0.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}};
 // Side s runs from corner s to the next; its middle node is local node 3 + s.
 const int32_t Sides[3][3] = {{0, 1, 3}, {1, 2, 4}, {2, 0, 5}};
-
-// Gauss-Legendre on [0, 1] with three points: exact to degree 5.
-constexpr double GaussOffset = 0.3872983346207417;  // sqrt(3/5) / 2
-const double GaussAt[3] = {0.5 - GaussOffset, 0.5, 0.5 + GaussOffset};
-const double GaussWeight[3] = {5.0 / 18.0, 8.0 / 18.0, 5.0 / 18.0};
 
 // The derivatives of the shape functions with respect to xi and eta, with
 // L1 = 1 - xi - eta, L2 = xi, L3 = eta and N = L1 (2 L1 - 1), L2 (2 L2 - 1),
@@ -100,51 +91,6 @@ std::span<const IntegrationPoint> StiffnessRule(const ElementNodes& nodes) {
 double ChordArea(const ElementNodes& nodes) {
   const PlanePoint a = nodes.at[0], b = nodes.at[1], c = nodes.at[2];
   return 0.5 * std::fabs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
-}
-
-// A side as a curve s in [0, 1] through its ends and its middle node, with
-// the shape functions M of the three.
-struct SideCurve {
-  PlanePoint first, second, middle;
-  std::array<double, 3> M(double s) const { return {(1.0 - s) * (1.0 - 2.0 * s), s * (2.0 * s - 1.0), 4.0 * s * (1.0 - s)}; }
-  PlanePoint Tangent(double s) const {
-    const double d0 = 4.0 * s - 3.0, d1 = 4.0 * s - 1.0, dm = 4.0 - 8.0 * s;
-    return {d0 * first.x + d1 * second.x + dm * middle.x, d0 * first.y + d1 * second.y + dm * middle.y};
-  }
-  double Y(double s) const {
-    const std::array<double, 3> m = M(s);
-    return m[0] * first.y + m[1] * second.y + m[2] * middle.y;
-  }
-};
-
-// Where in (0, 1) the water level meets the side: y(s) = level, y quadratic
-// in s (linear on a straight side). The side's pieces between them are
-// loaded or dry as a whole, so each is integrated on its own, exactly.
-std::vector<double> WaterBreaks(const SideCurve& c, double level) {
-  const double y0 = c.first.y, y1 = c.second.y, ym = c.middle.y;
-  const double a = 2.0 * y0 + 2.0 * y1 - 4.0 * ym, b = -3.0 * y0 - y1 + 4.0 * ym, k = y0 - level;
-  std::vector<double> breaks{0.0};
-  const auto keep = [&](double s) {
-    if (s > 0.0 && s < 1.0) breaks.push_back(s);
-  };
-  const double scale = std::fabs(b) + std::fabs(k);
-  if (std::fabs(a) <= 1e-12 * scale) {
-    if (b != 0.0) keep(-k / b);
-  } else {
-    const double disc = b * b - 4.0 * a * k;
-    if (disc >= 0.0) {
-      // The root of larger magnitude first, the other from the product, to
-      // keep the cancellation out of either.
-      const double q = -0.5 * (b + std::copysign(std::sqrt(disc), b));
-      if (q != 0.0) {
-        keep(q / a);
-        keep(k / q);
-      }
-    }
-  }
-  std::sort(breaks.begin(), breaks.end());
-  breaks.push_back(1.0);
-  return breaks;
 }
 
 }  // namespace
@@ -226,6 +172,10 @@ double QuadraticTriangle::Area(const ElementNodes& nodes) const {
   return std::fabs(area);
 }
 
+double QuadraticTriangle::AreaScale(const ElementNodes& nodes, ReferencePoint at) const {
+  return std::fabs(Mapped(nodes, at).det);
+}
+
 // The integral of rho t N_k: on a straight side nothing at the corners and a
 // third of the weight at each middle node; a curved element by the six-point
 // rule, exact for N (degree 2) times det J (degree 2).
@@ -251,8 +201,7 @@ std::span<const int32_t> QuadraticTriangle::SideNodes(int32_t side) const {
 }
 
 // The consistent forces: the integral along the side of the load times each
-// side node's shape function, by three-point Gauss on each piece of the side
-// (the whole side, or for water its wet pieces). That is exact for a pressure
+// side node's shape function (SideLoadForces). That is exact for a pressure
 // or water on any side and for a traction on a straight one; a traction on a
 // curved side has the length element sqrt(x'^2 + y'^2), which no polynomial
 // rule integrates exactly.
@@ -266,44 +215,14 @@ SideForces QuadraticTriangle::EdgeLoadForces(const EdgeLoad& load, const Element
   const double inner = dx * (opposite.y - curve.first.y) - dy * (opposite.x - curve.first.x);
   const double sense = inner < 0.0 ? -1.0 : 1.0;
 
-  const std::vector<double> breaks =
-      load.kind == EdgeLoadKind::Water ? WaterBreaks(curve, load.a) : std::vector<double>{0.0, 1.0};
-  SideForces f{};
-  for (std::size_t piece = 0; piece + 1 < breaks.size(); ++piece) {
-    const double s0 = breaks[piece], length = breaks[piece + 1] - s0;
-    if (load.kind == EdgeLoadKind::Water && load.b * (load.a - curve.Y(s0 + 0.5 * length)) <= 0.0) continue;
-    for (std::size_t g = 0; g < 3; ++g) {
-      const double s = s0 + length * GaussAt[g];
-      const PlanePoint tangent = curve.Tangent(s);
-      Force density;
-      if (load.kind == EdgeLoadKind::Traction) {
-        const double ds = std::hypot(tangent.x, tangent.y);
-        density = {load.a * ds, load.b * ds};
-      } else {
-        // A pressure pushes against the outward normal (sense (y', -x')).
-        const double q = load.kind == EdgeLoadKind::Pressure ? load.a : load.b * (load.a - curve.Y(s));
-        density = {-q * sense * tangent.y, q * sense * tangent.x};
-      }
-      const std::array<double, 3> m = curve.M(s);
-      const double w = length * GaussWeight[g] * t;
-      for (std::size_t k = 0; k < 3; ++k) {
-        f[k].x += w * m[k] * density.x;
-        f[k].y += w * m[k] * density.y;
-      }
-    }
-  }
-  for (std::size_t k = 0; k < 3; ++k) {
-    Finite(f[k].x);
-    Finite(f[k].y);
-  }
-  return f;
+  return SideLoadForces(load, curve, sense, 3, [t](PlanePoint) { return t; });
 }
 
 // By the stiffness's own rule: B^T D eps0 is linear on a straight-sided
 // element, which the three-point rule integrates exactly.
 ElementForces QuadraticTriangle::InitialStrainForces(const ElementNodes& nodes, const Material& material,
                                                      const InitialStrain& eps0) const {
-  const std::array<double, PlaneComponents> s0 = InitialStress(*this, material, eps0);
+  const StressVector s0 = InitialStress(*this, material, eps0);
   ElementForces f{};
   for (const IntegrationPoint& q : StiffnessRule(nodes)) {
     const MappedDerivatives g = Mapped(nodes, q.at);

@@ -19,6 +19,7 @@ class QuadraticTriangle final : public FiniteElement {
  public:
   int32_t NodeCount() const override { return 6; }
   int32_t CornerCount() const override { return 3; }
+  int32_t ComponentCount() const override { return PlaneComponents; }
   ConstitutiveMatrix D(const Material& material) const override;
   StrainMatrix B(const ElementNodes& nodes, ReferencePoint at) const override;
   std::span<const IntegrationPoint> IntegrationPoints() const override;
@@ -26,6 +27,7 @@ class QuadraticTriangle final : public FiniteElement {
   ElementMatrices Matrices(const ElementNodes& nodes, const Material& material) const override;
   bool Folded(const ElementNodes& nodes) const override;
   double Area(const ElementNodes& nodes) const override;
+  double AreaScale(const ElementNodes& nodes, ReferencePoint at) const override;
   std::array<double, MaxElementNodes> NodalMasses(const ElementNodes& nodes, double rho, double t) const override;
   int32_t SideCount() const override { return 3; }
   std::span<const int32_t> SideNodes(int32_t side) const override;

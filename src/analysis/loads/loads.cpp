@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/checked.h"
+#include "analysis/elements/axisymmetric_element.h"
 #include "analysis/elements/finite_element.h"
 #include "model/errors.h"
 #include "model/mesh_edges.h"
@@ -59,6 +60,13 @@ void AddEdgeLoads(const Model& model, std::vector<double>& forces) {
   }
 }
 
+// Element e's nodes, for a body force on it: every node must exist.
+ElementNodes LoadedNodes(const Model& model, int32_t e) {
+  for (const int32_t node : model.elements[e].Nodes())
+    if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
+  return NodesOf(model, e);
+}
+
 void AddSelfWeight(const Model& model, std::vector<double>& forces) {
   const Gravity g = model.conditions.gravity;
   if (g.gx == 0.0 && g.gy == 0.0) return;
@@ -70,9 +78,7 @@ void AddSelfWeight(const Model& model, std::vector<double>& forces) {
     const int32_t k = index[static_cast<std::size_t>(e - 1)];
     const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
     if (rho == 0.0) continue;
-    for (const int32_t node : model.elements[e].Nodes())
-      if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
-    const ElementNodes nodes = NodesOf(model, e);
+    const ElementNodes nodes = LoadedNodes(model, e);
     const std::array<double, MaxElementNodes> mass = element.NodalMasses(nodes, rho, t);
     for (int32_t k = 0; k < nodes.count; ++k) {
       const double m = mass[static_cast<std::size_t>(k)];
@@ -94,9 +100,7 @@ void AddThermalForces(const Model& model, std::vector<double>& forces) {
     const AnalysisMaterial& material = materials.Of(e);
     const InitialStrain eps0 = InitialStrainOf(material, model.entered.problem);
     if (eps0 == InitialStrain{}) continue;
-    for (const int32_t node : model.elements[e].Nodes())
-      if (node < 1 || node > model.nodeCount) throw Error(messages::ElementNodeMissing(e, node));
-    const ElementNodes nodes = NodesOf(model, e);
+    const ElementNodes nodes = LoadedNodes(model, e);
     const ElementForces f = element.InitialStrainForces(nodes, material.constants, eps0);
     for (int32_t k = 0; k < nodes.count; ++k)
       AddForce(forces, nodes.number[static_cast<std::size_t>(k)],
@@ -104,21 +108,42 @@ void AddThermalForces(const Model& model, std::vector<double>& forces) {
   }
 }
 
+// The centrifugal force rho omega^2 r per unit volume of a part turning about
+// its axis, on each node the integral of it times the node's shape function
+// over the element's ring.
+void AddSpin(const Model& model, std::vector<double>& forces) {
+  const double omega = model.conditions.spin;
+  if (omega == 0.0 || model.entered.problem != Axisymmetric) return;
+  const std::vector<int32_t> index = ElementMaterialIndex(model);
+  const auto& regions = model.conditions.regionMaterials;
+  const FiniteElement& element = ElementTypeOf(model);
+  for (int32_t e = 1; e <= model.elementCount; ++e) {
+    const int32_t k = index[static_cast<std::size_t>(e - 1)];
+    const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
+    if (rho == 0.0) continue;
+    const ElementNodes nodes = LoadedNodes(model, e);
+    const std::array<double, MaxElementNodes> moments = RingIntegrals(element, nodes, 1);
+    for (int32_t j = 0; j < nodes.count; ++j)
+      AddForce(forces, nodes.number[static_cast<std::size_t>(j)],
+               {Mul(Mul(Mul(rho, omega), omega), moments[static_cast<std::size_t>(j)]), 0.0});
+  }
+}
+
 }  // namespace
 
-std::optional<std::array<double, PlaneComponents>> ElementInitialStress(const Model& model,
+std::optional<StressVector> ElementInitialStress(const Model& model,
                                                                         const ElementMaterials& materials,
                                                                         int32_t element) {
   const AnalysisMaterial& material = materials.Of(element);
   const InitialStrain eps0 = InitialStrainOf(material, model.entered.problem);
   if (eps0 == InitialStrain{}) return std::nullopt;
-  const std::array<double, PlaneComponents> s0 = InitialStress(ElementTypeOf(model), material.constants, eps0);
+  const StressVector s0 = InitialStress(ElementTypeOf(model), material.constants, eps0);
   for (const double v : s0) checked::Finite(v);
   return s0;
 }
 
-std::vector<std::array<double, PlaneComponents>> InitialStresses(const Model& model, const ElementMaterials& materials) {
-  std::vector<std::array<double, PlaneComponents>> stresses;
+std::vector<StressVector> InitialStresses(const Model& model, const ElementMaterials& materials) {
+  std::vector<StressVector> stresses;
   if (!HasTemperatureChange(model)) return stresses;
   stresses.resize(static_cast<std::size_t>(std::max(model.elementCount, 0)));
   bool any = false;
@@ -146,6 +171,7 @@ std::vector<double> NodalForces(const Model& model) {
   if (!model.conditions.edgeLoads.empty()) AddEdgeLoads(model, forces);
   AddSelfWeight(model, forces);
   AddThermalForces(model, forces);
+  AddSpin(model, forces);
   return forces;
 }
 

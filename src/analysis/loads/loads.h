@@ -22,7 +22,8 @@ Force NodeForce(const Node& node);
 // element by element (g times the element type's nodal masses, rho of the
 // element's region material, else the model's), then the temperature strain
 // element by element (the element type's InitialStrainForces of the
-// element's alpha and temperature change). Only forces that
+// element's alpha and temperature change), then an axisymmetric model's spin
+// (rho omega^2 r per unit volume, radially). Only forces that
 // are not exactly zero are added, so a model with point loads alone gets its
 // point loads bit for bit. Throws Error naming the nodes of an edge load whose
 // edge is not the side of exactly one element, Error("Floating point
@@ -31,13 +32,13 @@ Force NodeForce(const Node& node);
 std::vector<double> NodalForces(const Model& model);
 
 // The stress D eps0 of element e's temperature strain; none when it has none.
-std::optional<std::array<double, PlaneComponents>> ElementInitialStress(const Model& model,
+std::optional<StressVector> ElementInitialStress(const Model& model,
                                                                         const ElementMaterials& materials,
                                                                         int32_t element);
 
 // The stress D eps0 of every element's temperature strain, entry [e - 1],
 // which the stresses D (B u - eps0) take off D B u; empty when no element has
 // one. Throws Error("Floating point overflow") when a value overflows.
-std::vector<std::array<double, PlaneComponents>> InitialStresses(const Model& model, const ElementMaterials& materials);
+std::vector<StressVector> InitialStresses(const Model& model, const ElementMaterials& materials);
 
 }  // namespace trivane

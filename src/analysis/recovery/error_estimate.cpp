@@ -1,8 +1,9 @@
 #include "analysis/recovery/error_estimate.h"
 
 #include <cmath>
+#include <numbers>
 
-#include "analysis/elements/finite_element.h"
+#include "analysis/elements/axisymmetric_element.h"
 
 namespace trivane {
 
@@ -15,6 +16,24 @@ double Compliance(const Material& material, const StressState& s) {
   return (s[0] * s[0] + s[1] * s[1] - 2.0 * mu * s[0] * s[1] + 2.0 * (1.0 + mu) * s[2] * s[2]) / material.E;
 }
 
+// The same for a solid of revolution, whose D is three-dimensional: the hoop
+// stress s[3] joins the direct stresses.
+double RingCompliance(const Material& material, const StressState& s) {
+  const double mu = material.mu;
+  const double direct = s[0] * s[0] + s[1] * s[1] + s[3] * s[3] - 2.0 * mu * (s[0] * s[1] + s[1] * s[3] + s[3] * s[0]);
+  return (direct + 2.0 * (1.0 + mu) * s[2] * s[2]) / material.E;
+}
+
+constexpr double TwoPi = 2.0 * std::numbers::pi;
+
+// The volume of a ring element, by the rule its stiffness is integrated with.
+double RingVolume(const FiniteElement& element, const ElementNodes& nodes) {
+  double volume = 0.0;
+  for (const IntegrationPoint& p : element.IntegrationPoints())
+    volume += TwoPi * RadiusAt(element, nodes, p.at) * element.AreaScale(nodes, p.at) * 0.5 * p.weight;
+  return volume;
+}
+
 }  // namespace
 
 ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
@@ -25,10 +44,14 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
   estimate.elementError.resize(static_cast<std::size_t>(m));
   const FiniteElement& element = ElementTypeOf(model);
   const auto nodeCount = static_cast<std::size_t>(element.NodeCount());
+  // A ring's volume element is 2 pi r dA where a plane element's is t dA, and
+  // its D is three-dimensional, with the hoop stress.
+  const bool ring = element.ComponentCount() > PlaneComponents;
+  const auto compliance = ring ? RingCompliance : Compliance;
   // sigma* - sigma at the nodes, one component at a time: both fields are
   // interpolated by the shape functions, so their difference is too.
-  std::array<std::array<double, MaxElementNodes>, 3> difference{};
-  std::array<std::array<double, MaxElementNodes>, 3> own{};
+  std::array<std::array<double, MaxElementNodes>, StressStateSize> difference{};
+  std::array<std::array<double, MaxElementNodes>, StressStateSize> own{};
   for (int32_t e = 1; e <= m; ++e) {
     const auto index = static_cast<std::size_t>(e - 1);
     const StressState& sigma = elementStresses[index];
@@ -37,7 +60,7 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
     const double area = element.Area(nodes);
     for (std::size_t k = 0; k < nodeCount; ++k) {
       const StressState& at = atNodes.empty() ? sigma : atNodes[nodeCount * index + k];
-      for (std::size_t c = 0; c < 3; ++c) {
+      for (std::size_t c = 0; c < StressStateSize; ++c) {
         difference[c][k] = recovered.AtCorner(e, static_cast<int32_t>(k))[c] - at[c];
         own[c][k] = at[c];
       }
@@ -50,21 +73,28 @@ ErrorEstimate EstimateError(const Model& model, const ElementMaterials& sides,
     for (const IntegrationPoint& q : rule.Points()) {
       const ShapeValues n = element.N(q.at);
       StressState at, sigmaAt;
-      for (std::size_t c = 0; c < 3; ++c) {
+      for (std::size_t c = 0; c < StressStateSize; ++c) {
         at[c] = Interpolate(n, std::span<const double>(difference[c]).first(nodeCount));
         sigmaAt[c] = Interpolate(n, std::span<const double>(own[c]).first(nodeCount));
       }
-      sum += q.weight * points * Compliance(material, at);
-      energy += q.weight * points * Compliance(material, sigmaAt);
+      // A ring's point weighs its circumference; a plane element's t is taken below.
+      const double weight = q.weight * points * (ring ? TwoPi * RadiusAt(element, nodes, q.at) : 1.0);
+      sum += weight * compliance(material, at);
+      energy += weight * compliance(material, sigmaAt);
     }
-    const double squared = material.t * area / points * sum;
+    const double depth = ring ? 1.0 : material.t;
+    const double squared = depth * area / points * sum;
     estimate.elementError[index] = std::sqrt(squared);
     estimate.errorSquared += squared;
     // The element's share of u^T K u = t integral of eps^T D eps dA
     // = t integral of sigma^T D^-1 sigma dA, since sigma = D B ue and Ke is
     // the integral of B^T D B t; for a uniform stress t A sigma^T D^-1 sigma.
-    estimate.energySquared += atNodes.empty() ? material.t * area * Compliance(material, sigma)
-                                              : material.t * area / points * energy;
+    if (!atNodes.empty())
+      estimate.energySquared += depth * area / points * energy;
+    else if (ring)
+      estimate.energySquared += RingVolume(element, nodes) * RingCompliance(material, sigma);
+    else
+      estimate.energySquared += material.t * area * Compliance(material, sigma);
   }
   const double total = estimate.errorSquared + estimate.energySquared;
   estimate.relative = total > 0.0 ? std::sqrt(estimate.errorSquared / total) : 0.0;

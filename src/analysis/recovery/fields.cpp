@@ -5,6 +5,7 @@
 #include "analysis/elements/finite_element.h"
 #include "analysis/elements/material.h"
 #include "analysis/recovery/results.h"
+#include "model/errors.h"
 
 namespace trivane {
 
@@ -33,9 +34,14 @@ double CentreDisplacement(const Model& model, const Solution& tables, int32_t el
 }
 
 // A stress component of an averaged state, formed as the element stresses are.
-double Component(const StressState& s, ResultField field) {
+double Component(const StressState& s, ResultField field, bool withHoop) {
+  if (field == ResultField::SigmaTheta) return s[3];
   if (Index(field) < 3) return s[Index(field)];
-  return PrincipalStresses(s)[Index(field) - 3];
+  return PrincipalStresses(s, withHoop)[Index(field) - 3];
+}
+
+void RequireField(const Solution& tables, ResultField field) {
+  if (!FieldApplies(RowOf(field), tables.material.problem)) throw Error(messages::HoopNeedsAxisymmetric);
 }
 
 }  // namespace
@@ -45,6 +51,7 @@ std::span<const double> StoredElementValues(const Solution& tables, ResultField 
     case ResultField::Mises: return tables.mises;
     case ResultField::Error: return tables.error.elementError;
     case ResultField::DisplacementMagnitude: return {};
+    case ResultField::SigmaTheta: return tables.hoop;
     default:
       return StressValues(tables, StoredComponent(field));
   }
@@ -53,6 +60,7 @@ std::span<const double> StoredElementValues(const Solution& tables, ResultField 
 std::span<const double> StoredPointValues(const Solution& tables, ResultField field) {
   if (tables.stressPoints <= 1 || RowOf(field).place != FieldPlace::ElementPoints) return {};
   if (field == ResultField::Mises) return tables.pointMises;
+  if (field == ResultField::SigmaTheta) return tables.pointHoop;
   return tables.pointStresses[static_cast<std::size_t>(StoredComponent(field) - 1)];
 }
 
@@ -62,17 +70,20 @@ std::span<const double> NodeMeanValues(const Solution& tables, ResultField field
     case ResultField::SigmaX: return mean[0];
     case ResultField::SigmaY: return mean[1];
     case ResultField::TauXY: return mean[2];
-    case ResultField::Mises: return mean[3];
+    case ResultField::Mises: return mean[NodalMises];
+    case ResultField::SigmaTheta: return mean[NodalHoop];
     default: return {};
   }
 }
 
 double ElementFieldValue(const Model& model, const Solution& tables, ResultField field, int32_t element) {
+  RequireField(tables, field);
   if (field == ResultField::DisplacementMagnitude) return CentreDisplacement(model, tables, element);
   return StoredElementValues(tables, field)[static_cast<std::size_t>(element - 1)];
 }
 
 std::vector<double> ElementFieldValues(const Model& model, const Solution& tables, ResultField field) {
+  RequireField(tables, field);
   if (field != ResultField::DisplacementMagnitude) {
     const std::span<const double> stored = StoredElementValues(tables, field);
     return {stored.begin(), stored.end()};
@@ -89,13 +100,14 @@ double AveragedNodeValue(const Model& model, const Solution& solution, ResultFie
   if (field == ResultField::DisplacementMagnitude)
     return NodeDisplacement(solution, model.elements[element].node[static_cast<std::size_t>(k)]);
   if (field == ResultField::Mises) return solution.averaged.MisesAtCorner(element, k);
-  return Component(solution.averaged.AtCorner(element, k), field);
+  return Component(solution.averaged.AtCorner(element, k), field, IsAxisymmetric(solution));
 }
 
 }  // namespace
 
 double ElementFieldValueAt(const Model& model, const Solution& solution, ResultField field, int32_t element,
                            ReferencePoint at) {
+  RequireField(solution, field);
   const auto points = static_cast<std::size_t>(solution.stressPoints);
   if (field == ResultField::DisplacementMagnitude) {
     const ShapeValues n = ElementTypeOf(model).N(at);
@@ -111,10 +123,14 @@ double ElementFieldValueAt(const Model& model, const Solution& solution, ResultF
   // The corners' stresses, linear in the element's own coordinates.
   const double corner[3] = {1.0 - at.xi - at.eta, at.xi, at.eta};
   StressState s{};
-  for (std::size_t p = 0; p < points; ++p)
-    for (std::size_t c = 0; c < 3; ++c)
-      s[c] += corner[p] * solution.pointStresses[c][points * static_cast<std::size_t>(element - 1) + p];
-  if (field != ResultField::Mises) return Component(s, field);
+  const bool ring = IsAxisymmetric(solution);
+  for (std::size_t p = 0; p < points; ++p) {
+    const std::size_t k = points * static_cast<std::size_t>(element - 1) + p;
+    for (std::size_t c = 0; c < 3; ++c) s[c] += corner[p] * solution.pointStresses[c][k];
+    if (ring) s[3] += corner[p] * solution.pointHoop[k];
+  }
+  if (field != ResultField::Mises) return Component(s, field, ring);
+  if (ring) return RingVonMises(s[0], s[1], s[2], s[3]);
   const std::array<double, 3> principal = PrincipalStresses(s);
   return VonMises(s[0], s[1], principal[0], principal[1], solution.material.problem,
                   ElementMaterialsOf(model).Of(element));
@@ -122,6 +138,7 @@ double ElementFieldValueAt(const Model& model, const Solution& solution, ResultF
 
 double AveragedFieldValueAt(const Model& model, const Solution& solution, ResultField field, int32_t element,
                             ReferencePoint at) {
+  RequireField(solution, field);
   const ShapeValues n = ElementTypeOf(model).N(at);
   double value = 0.0;
   for (int32_t k = 0; k < model.elements[element].count; ++k)
@@ -130,6 +147,7 @@ double AveragedFieldValueAt(const Model& model, const Solution& solution, Result
 }
 
 std::vector<double> CornerFieldValues(const Model& model, const Solution& solution, ResultField field) {
+  RequireField(solution, field);
   const auto m = static_cast<std::size_t>(solution.elementCount);
   const auto perElement = static_cast<std::size_t>(ElementTypeOf(model).NodeCount());
   std::vector<double> values(perElement * m);

@@ -13,6 +13,9 @@
 
 namespace trivane {
 
+// The functions below throw Error(HoopNeedsAxisymmetric) for a field the
+// solution's problem type does not have (FieldApplies).
+
 // Element e's value. |u| is taken at the element's centre.
 double ElementFieldValue(const Model& model, const Solution& tables, ResultField field, int32_t element);
 

@@ -41,6 +41,7 @@ struct LineProfile {
   double length = 0.0;
   std::vector<LineSample> samples;
   std::vector<LinePiece> pieces;  // in order along the line; where none lies, the line is outside
+  bool radial = false;            // the model's x is a radius r and its y the axis z
 };
 
 // `points` (at least 2) samples from `from` to `to`, both included. A point on

@@ -1,6 +1,7 @@
 #include "analysis/recovery/nodal_stress.h"
 
 #include <cmath>
+#include <utility>
 #include <unordered_map>
 
 #include "analysis/elements/finite_element.h"
@@ -8,16 +9,21 @@
 
 namespace trivane {
 
-std::array<double, 3> PrincipalStresses(const StressState& s) {
+std::array<double, 3> PrincipalStresses(const StressState& s, bool withHoop) {
   const double diff = s[0] - s[1];
   const double r = std::sqrt(diff * diff + 4.0 * s[2] * s[2]);
   const double mean = (s[0] + s[1]) * 0.5;
-  const double s1 = r * 0.5 + mean;
-  const double s2 = mean - r * 0.5;
-  return {s1, s2, (s1 - s2) * 0.5};
+  double s1 = r * 0.5 + mean;
+  double s2 = mean - r * 0.5;
+  if (!withHoop) return {s1, s2, (s1 - s2) * 0.5};
+  double s3 = s[3];
+  if (s3 > s2) std::swap(s3, s2);
+  if (s2 > s1) std::swap(s2, s1);
+  return {s1, s2, (s1 - s3) * 0.5};
 }
 
 double SideMises(const Model& model, const ElementMaterials& sides, int32_t side, const StressState& s) {
+  if (model.entered.problem == Axisymmetric) return RingVonMises(s[0], s[1], s[2], s[3]);
   const auto [s1, s2, tmax] = PrincipalStresses(s);
   // Plane strain's out-of-plane stress takes the side's own material and
   // temperature; a node no element uses, the model's material at rest.
@@ -65,7 +71,7 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
       }
       r.cornerSlot[perElement * e + k] = static_cast<int32_t>(slot);
       const StressState& own = atNodes.empty() ? elementStresses[e] : atNodes[perElement * e + k];
-      for (int c = 0; c < 3; ++c) sums[slot][c] += area * own[c];
+      for (std::size_t c = 0; c < StressStateSize; ++c) sums[slot][c] += area * own[c];
       areas[slot] += area;
     }
   }
@@ -75,7 +81,7 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
   r.slotMises.resize(slotCount);
   for (std::size_t s = 0; s < slotCount; ++s) {
     if (areas[s] > 0.0)
-      for (int c = 0; c < 3; ++c) r.slotValues[s][c] = sums[s][c] / areas[s];
+      for (std::size_t c = 0; c < StressStateSize; ++c) r.slotValues[s][c] = sums[s][c] / areas[s];
     r.slotMises[s] = SideMises(model, sides, sideOfSlot[s], r.slotValues[s]);
   }
 
@@ -84,7 +90,8 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
   for (auto& values : r.nodeMean) values.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
     for (int c = 0; c < 3; ++c) r.nodeMean[static_cast<std::size_t>(c)][i] = r.slotValues[i][c];
-    r.nodeMean[3][i] = r.slotMises[i];
+    r.nodeMean[NodalMises][i] = r.slotMises[i];
+    r.nodeMean[NodalHoop][i] = r.slotValues[i][3];
   }
   std::vector<double> misesSums(n, 0.0);
   std::vector<uint8_t> interface(n, 0);
@@ -92,14 +99,15 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
     const auto i = static_cast<std::size_t>(nodeOfSlot[s - n] - 1);
     if (!interface[i]) misesSums[i] = areas[i] * r.slotMises[i];
     interface[i] = 1;
-    for (int c = 0; c < 3; ++c) sums[i][c] += sums[s][c];
+    for (std::size_t c = 0; c < StressStateSize; ++c) sums[i][c] += sums[s][c];
     areas[i] += areas[s];
     misesSums[i] += areas[s] * r.slotMises[s];
   }
   for (std::size_t i = 0; i < n; ++i) {
     if (!interface[i]) continue;
     for (int c = 0; c < 3; ++c) r.nodeMean[static_cast<std::size_t>(c)][i] = sums[i][c] / areas[i];
-    r.nodeMean[3][i] = misesSums[i] / areas[i];
+    r.nodeMean[NodalMises][i] = misesSums[i] / areas[i];
+    r.nodeMean[NodalHoop][i] = sums[i][3] / areas[i];
   }
   return r;
 }

@@ -16,8 +16,13 @@
 
 namespace trivane {
 
-// sigma x, sigma y, tau xy.
-using StressState = std::array<double, 3>;
+// sigma x, sigma y, tau xy, and the hoop stress sigma theta of a solid of
+// revolution (0 in a plane model).
+using StressState = std::array<double, 4>;
+constexpr std::size_t StressStateSize = 4;
+
+// The averaged fields of NodalStresses::nodeMean.
+enum NodalField : int32_t { NodalSigmaX, NodalSigmaY, NodalTauXY, NodalMises, NodalHoop };
 
 struct NodalStresses {
   // One slot per node and side: slot i - 1 is node i's first side, further
@@ -26,10 +31,10 @@ struct NodalStresses {
   std::vector<double> slotMises;
   int32_t nodesPerElement = 0;
   std::vector<int32_t> cornerSlot;  // entry nodesPerElement (e - 1) + k: the slot of node k of element e
-  // sigma x, sigma y, tau xy and von Mises of node i at [i - 1], over every
-  // side, each side weighted by its area (von Mises as the same mean of the
-  // sides' von Mises); 0 for a node no element uses.
-  std::array<std::vector<double>, 4> nodeMean;
+  // The NodalFields of node i at [i - 1], over every side, each side weighted
+  // by its area (von Mises as the same mean of the sides' von Mises); 0 for a
+  // node no element uses.
+  std::array<std::vector<double>, 5> nodeMean;
 
   const StressState& AtCorner(int32_t element, int32_t corner) const {
     return slotValues[static_cast<std::size_t>(cornerSlot[Corner(element, corner)])];
@@ -58,7 +63,8 @@ NodalStresses AverageNodalStresses(const Model& model, const ElementMaterials& s
 double SideMises(const Model& model, const ElementMaterials& sides, int32_t side, const StressState& s);
 
 // sigma 1, sigma 2 and tau max of a plane stress state, by the formulas of the
-// element stresses.
-std::array<double, 3> PrincipalStresses(const StressState& s);
+// element stresses; `withHoop`, of the in-plane pair and sigma theta as
+// TakeHoop (stress.h) forms them.
+std::array<double, 3> PrincipalStresses(const StressState& s, bool withHoop = false);
 
 }  // namespace trivane

@@ -23,7 +23,7 @@ std::optional<PatchFit> FitPlane(const PatchSamples& samples, std::span<const in
     for (const PatchSample& p : samples.Of(e)) {
       fit.cx += p.x / n;
       fit.cy += p.y / n;
-      for (std::size_t c = 0; c < 3; ++c) fit.mean[c] += p.value[c] / n;
+      for (std::size_t c = 0; c < StressStateSize; ++c) fit.mean[c] += p.value[c] / n;
     }
   double sxx = 0.0, sxy = 0.0, syy = 0.0;
   StressState bx{}, by{};
@@ -33,7 +33,7 @@ std::optional<PatchFit> FitPlane(const PatchSamples& samples, std::span<const in
       sxx += dx * dx;
       sxy += dx * dy;
       syy += dy * dy;
-      for (std::size_t c = 0; c < 3; ++c) {
+      for (std::size_t c = 0; c < StressStateSize; ++c) {
         const double dv = p.value[c] - fit.mean[c];
         bx[c] += dx * dv;
         by[c] += dy * dv;
@@ -43,7 +43,7 @@ std::optional<PatchFit> FitPlane(const PatchSamples& samples, std::span<const in
   const double trace = sxx + syy;
   // det / trace^2 is about the smaller eigenvalue over the larger.
   if (!(trace > 0.0) || !(det > 1e-12 * trace * trace)) return std::nullopt;
-  for (std::size_t c = 0; c < 3; ++c) {
+  for (std::size_t c = 0; c < StressStateSize; ++c) {
     fit.gx[c] = (syy * bx[c] - sxy * by[c]) / det;
     fit.gy[c] = (sxx * by[c] - sxy * bx[c]) / det;
   }
@@ -58,13 +58,13 @@ std::optional<PatchFit> FitPlane(const PatchSamples& samples, std::span<const in
 // says they do not (too few samples, or all on one conic), and the plane stays.
 void FitQuadratic(const PatchSamples& samples, std::span<const int32_t> patch, PatchFit& fit) {
   double m[6][6] = {};
-  double b[3][6] = {};
+  double b[StressStateSize][6] = {};
   for (const int32_t e : patch)
     for (const PatchSample& p : samples.Of(e)) {
       const std::array<double, 6> phi = Basis((p.x - fit.cx) / fit.scale, (p.y - fit.cy) / fit.scale);
       for (std::size_t i = 0; i < 6; ++i) {
         for (std::size_t j = 0; j < 6; ++j) m[i][j] += phi[i] * phi[j];
-        for (std::size_t c = 0; c < 3; ++c) b[c][i] += phi[i] * p.value[c];
+        for (std::size_t c = 0; c < StressStateSize; ++c) b[c][i] += phi[i] * p.value[c];
       }
     }
   double l[6][6] = {};
@@ -79,7 +79,7 @@ void FitQuadratic(const PatchSamples& samples, std::span<const int32_t> patch, P
       l[i][j] = s / l[j][j];
     }
   }
-  for (std::size_t c = 0; c < 3; ++c) {
+  for (std::size_t c = 0; c < StressStateSize; ++c) {
     std::array<double, 6>& a = fit.terms[c];
     for (std::size_t i = 0; i < 6; ++i) {
       double s = b[c][i];
@@ -100,11 +100,11 @@ void FitQuadratic(const PatchSamples& samples, std::span<const int32_t> patch, P
 StressState PatchFit::At(double x, double y) const {
   StressState s;
   if (!quadratic) {
-    for (std::size_t c = 0; c < 3; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
+    for (std::size_t c = 0; c < StressStateSize; ++c) s[c] = mean[c] + gx[c] * (x - cx) + gy[c] * (y - cy);
     return s;
   }
   const std::array<double, 6> phi = Basis((x - cx) / scale, (y - cy) / scale);
-  for (std::size_t c = 0; c < 3; ++c) {
+  for (std::size_t c = 0; c < StressStateSize; ++c) {
     s[c] = 0.0;
     for (std::size_t i = 0; i < 6; ++i) s[c] += terms[c][i] * phi[i];
   }
@@ -144,7 +144,7 @@ PatchSamples SamplesOf(const Model& model, const std::vector<StressState>& eleme
       for (std::size_t k = 0; k < count; ++k) {
         p.x += n[k] * nodes.at[k].x;
         p.y += n[k] * nodes.at[k].y;
-        for (std::size_t c = 0; c < 3; ++c) p.value[c] += n[k] * atNodes[count * e + k][c];
+        for (std::size_t c = 0; c < StressStateSize; ++c) p.value[c] += n[k] * atNodes[count * e + k][c];
       }
       s.samples.push_back(p);
     }

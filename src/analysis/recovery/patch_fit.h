@@ -49,7 +49,7 @@ struct PatchFit {
   StressState mean{}, gx{}, gy{};
   bool quadratic = false;
   double scale = 1.0;
-  std::array<std::array<double, 6>, 3> terms{};  // 1, X, Y, X^2, X Y, Y^2 of each component
+  std::array<std::array<double, 6>, StressStateSize> terms{};  // 1, X, Y, X^2, X Y, Y^2 of each component
   StressState At(double x, double y) const;
 };
 

@@ -111,7 +111,7 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
     lastFit[t] = from;
     const Node& corner = model.nodes[layout.node[t]];
     const StressState v = fits[from]->At(corner.x, corner.y);
-    for (std::size_t c = 0; c < 3; ++c) reachedSums[t][c] += v[c];
+    for (std::size_t c = 0; c < StressStateSize; ++c) reachedSums[t][c] += v[c];
     ++reachingFits[t];
   };
   for (std::size_t s = 0; s < slotCount; ++s) {
@@ -149,26 +149,29 @@ NodalStresses PatchRecoveredStresses(const Model& model, const ElementMaterials&
   // is no interior to fit.
   for (std::size_t s = 0; s < slotCount; ++s)
     if (reachingFits[s] > 0)
-      for (std::size_t c = 0; c < 3; ++c) r.slotValues[s][c] = reachedSums[s][c] / reachingFits[s];
+      for (std::size_t c = 0; c < StressStateSize; ++c) r.slotValues[s][c] = reachedSums[s][c] / reachingFits[s];
   for (std::size_t s = 0; s < slotCount; ++s) r.slotMises[s] = SideMises(model, sides, layout.side[s], r.slotValues[s]);
 
   // Step 4: the nodes' means over their sides, each side weighted by its area,
   // as the averages weigh them; a node with one side keeps its slot's values.
   const auto n = static_cast<std::size_t>(std::max(model.nodeCount, 0));
-  std::array<std::vector<double>, 4> sums;
+  std::array<std::vector<double>, 5> sums;
   for (auto& column : sums) column.assign(n, 0.0);
   std::vector<double> areas(n, 0.0);
+  // Slot s's value of nodal field c.
+  const auto field = [&r](std::size_t s, std::size_t c) {
+    if (c == NodalMises) return r.slotMises[s];
+    return r.slotValues[s][c == NodalHoop ? 3 : c];
+  };
   for (std::size_t s = 0; s < slotCount; ++s) {
     if (layout.node[s] < 1) continue;
     const auto i = static_cast<std::size_t>(layout.node[s] - 1);
-    for (std::size_t c = 0; c < 3; ++c) sums[c][i] += layout.area[s] * r.slotValues[s][c];
-    sums[3][i] += layout.area[s] * r.slotMises[s];
+    for (std::size_t c = 0; c < sums.size(); ++c) sums[c][i] += layout.area[s] * field(s, c);
     areas[i] += layout.area[s];
   }
   for (std::size_t i = 0; i < n; ++i) {
     const bool oneSide = layout.area[i] == areas[i];
-    for (std::size_t c = 0; c < 4; ++c)
-      r.nodeMean[c][i] = oneSide ? (c < 3 ? r.slotValues[i][c] : r.slotMises[i]) : sums[c][i] / areas[i];
+    for (std::size_t c = 0; c < sums.size(); ++c) r.nodeMean[c][i] = oneSide ? field(i, c) : sums[c][i] / areas[i];
   }
   return r;
 }

@@ -60,13 +60,25 @@ double VonMises(double sx, double sy, double s1, double s2, ProblemType problem,
   return std::sqrt((a * a + b * b + c * c) * 0.5);
 }
 
+double RingVonMises(double sr, double sz, double trz, double stheta) {
+  const double a = sr - sz;
+  const double b = sz - stheta;
+  const double c = stheta - sr;
+  return std::sqrt((a * a + b * b + c * c) * 0.5 + 3.0 * trz * trz);
+}
+
 std::vector<double> ComputeMises(const Model& model, const std::array<std::vector<double>, StressComponentCount>& stresses,
-                                 int32_t points, ProblemType problem, const ElementMaterials& materials) {
+                                 std::span<const double> hoop, int32_t points, ProblemType problem,
+                                 const ElementMaterials& materials) {
   std::vector<double> mises;
   mises.reserve(stresses[0].size());
   for (int32_t e = 1; e <= model.elementCount; ++e)
     for (int32_t p = 0; p < points; ++p) {
       const auto at = static_cast<std::size_t>((e - 1) * points + p);
+      if (!hoop.empty()) {
+        mises.push_back(RingVonMises(stresses[SigmaX - 1][at], stresses[SigmaY - 1][at], stresses[TauXY - 1][at], hoop[at]));
+        continue;
+      }
       mises.push_back(VonMises(stresses[SigmaX - 1][at], stresses[SigmaY - 1][at], stresses[Sigma1 - 1][at],
                                stresses[Sigma2 - 1][at], problem, materials.Of(e)));
     }

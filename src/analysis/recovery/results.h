@@ -29,9 +29,15 @@ Equilibrium SumForces(const Reactions& reactions, std::span<const double> forces
 // full three-dimensional form sqrt(((s1 - s2)^2 + (s2 - sz)^2 + (sz - s1)^2) / 2).
 double VonMises(double sx, double sy, double s1, double s2, ProblemType problem, const AnalysisMaterial& material);
 
+// The von Mises stress of a solid of revolution from its four components:
+// sqrt(((sr - sz)^2 + (sz - st)^2 + (st - sr)^2) / 2 + 3 trz^2).
+double RingVonMises(double sr, double sz, double trz, double stheta);
+
 // VonMises at every stress point of elements 1..elementCount (`points` per
-// element, laid out as the stresses), each with its element's material side.
+// element, laid out as the stresses), each with its element's material side;
+// RingVonMises where the hoop stresses (laid out alike) are not empty.
 std::vector<double> ComputeMises(const Model& model, const std::array<std::vector<double>, StressComponentCount>& stresses,
-                                 int32_t points, ProblemType problem, const ElementMaterials& materials);
+                                 std::span<const double> hoop, int32_t points, ProblemType problem,
+                                 const ElementMaterials& materials);
 
 }  // namespace trivane

@@ -25,6 +25,9 @@ struct Fixity {
   bool y = false;
 };
 Fixity FixityOf(const Node& node);
+// The same for node i of the model: in an axisymmetric model a node on the
+// axis (x = 0) cannot move radially, whatever its support.
+Fixity FixityOf(const Model& model, int32_t node);
 
 // What both solver paths take from the model, formed once per compute.
 struct SystemInput {
@@ -32,7 +35,7 @@ struct SystemInput {
   std::vector<double> forces;   // F before restraints, entry [d - 1] (NodalForces)
   std::vector<uint8_t> fixed;   // entry [d - 1] is 1 where a restraint fixes d
   // D eps0 of each element's temperature strain (InitialStresses); empty without one.
-  std::vector<std::array<double, PlaneComponents>> initialStresses;
+  std::vector<StressVector> initialStresses;
 };
 
 // Throws Error as ElementMaterialsOf and NodalForces do.
@@ -50,16 +53,17 @@ class StiffnessSink {
 };
 
 // The stress matrices D B of one build, kept for the recovery: for element
-// e, stress point p, row r (sigma x, sigma y, tau xy) and local degree of
-// freedom j, entry [((e - 1) * points + p) * 3 + r] * dofs + j.
+// e, stress point p, row r (sigma x, sigma y, tau xy[, sigma theta]) and
+// local degree of freedom j, entry [((e - 1) * points + p) * rows + r] * dofs + j.
 struct StressMatrices {
   int32_t points = 0;  // stress points per element
   int32_t dofs = 0;    // degrees of freedom per element
   std::vector<double> values;
+  int32_t rows = PlaneComponents;  // the element type's stress components
   const double* Row(int32_t element, int32_t point, int32_t row) const {
     return values.data() +
            ((static_cast<std::size_t>(element - 1) * static_cast<std::size_t>(points) + static_cast<std::size_t>(point)) *
-                PlaneComponents +
+                static_cast<std::size_t>(rows) +
             static_cast<std::size_t>(row)) *
                static_cast<std::size_t>(dofs);
   }

@@ -43,8 +43,7 @@ struct Hold {
   double xHeight = 0.0;     // y of the first x-restraint
   double yAbscissa = 0.0;   // x of the first y-restraint
   bool turnHeld = false;
-  void Add(const Node& node) {
-    const Fixity f = FixityOf(node);
+  void Add(const Node& node, Fixity f) {
     if (f.x) {
       if (anyX && node.y != xHeight) turnHeld = true;
       if (!anyX) xHeight = node.y;
@@ -70,17 +69,23 @@ std::string SingularCause(const Model& model) {
     for (const int32_t node : nodes) used[Index(node)] = true;
   }
   std::vector<Hold> holds(Index(n) + 1);
-  for (int32_t i = 1; i <= n; ++i) holds[Index(parts.Root(i))].Add(model.nodes[i]);
+  for (int32_t i = 1; i <= n; ++i) holds[Index(parts.Root(i))].Add(model.nodes[i], FixityOf(model, i));
   // A part's root is its lowest node, so the parts come up in node order.
   for (int32_t i = 1; i <= n; ++i) {
     if (!used[Index(i)]) {
-      const Fixity f = FixityOf(model.nodes[i]);
+      const Fixity f = FixityOf(model, i);
       if (!f.x || !f.y) return messages::LoneNode(i);
       continue;
     }
     if (parts.Root(i) != i) continue;
     const Hold& h = holds[Index(i)];
     if (!h.anyX && !h.anyY) return messages::PartUnsupported(i);
+    // A ring cannot move radially or turn without stretching round its
+    // circumference: only a slide along the axis is free.
+    if (model.entered.problem == Axisymmetric) {
+      if (!h.anyY) return messages::PartFreeToSlide(i, 'y');
+      continue;
+    }
     if (!h.anyX) return messages::PartFreeToSlide(i, 'x');
     if (!h.anyY) return messages::PartFreeToSlide(i, 'y');
     if (!h.turnHeld) return messages::PartFreeToRotate(i);
