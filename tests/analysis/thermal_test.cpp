@@ -119,7 +119,9 @@ TEST_P(Thermal, HeldAtBothEndsTakesMinusEAlphaDt) {
     const double sz = OutOfPlaneStress(material, c.problem, StressValue(s, e, SigmaX), StressValue(s, e, SigmaY));
     EXPECT_TRUE(Close(sz, c.problem == PlaneStrain ? sx : 0.0, 1e-12)) << e;
     EXPECT_TRUE(Close(MisesValue(s, e), std::fabs(sx), 1e-12)) << e;
-    if (c.problem == Axisymmetric) EXPECT_TRUE(Close(s.hoop[static_cast<std::size_t>(e - 1)], sx, 1e-12)) << e;
+    if (c.problem == Axisymmetric) {
+      EXPECT_TRUE(Close(s.hoop[static_cast<std::size_t>(e - 1)], sx, 1e-12)) << e;
+    }
   }
   if (c.problem == Axisymmetric) return;  // the axis end carries no ring force
   // Each end pushes back with the stress over its face.
