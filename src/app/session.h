@@ -55,7 +55,7 @@ struct ProbeHit {
   int32_t number = 0;
   // The pointer in an element's own coordinates, where its field varies
   // inside it (a six-node triangle); else 0, 0.
-  ReferencePoint at;
+  ReferencePoint at{};
   bool operator==(const ProbeHit&) const = default;
 };
 constexpr int ProbeRadius = 8;

@@ -41,7 +41,7 @@ struct PictureSpec {
   // A Deformed picture's magnification; none draws the largest displacement
   // component 60 pixels long with the whole model fitted to the picture, so
   // that a zoomed view magnifies the picture and not the deformation.
-  std::optional<double> magnification;
+  std::optional<double> magnification{};
   LegendPlace legend = LegendPlace::None;
   Outlines outlines = Outlines::Auto;  // not for a smooth plot, which has none
   ViewTransform view{};                // fitted, or zoomed to a part of the model: every kind follows it

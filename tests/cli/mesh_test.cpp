@@ -163,7 +163,7 @@ TEST(Mesh, OrderTwoKeepsElementsOnATightCurveUnfolded) {
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     const Element& el = m.elements[e];
     const double atFirst = JacobianAt(m, el, 0, 0);
-    for (const auto [r, s] : {std::pair{1.0, 0.0}, {0.0, 1.0}, {0.5, 0.0}, {0.5, 0.5}, {0.0, 0.5}})
+    for (const auto& [r, s] : {std::pair{1.0, 0.0}, {0.0, 1.0}, {0.5, 0.0}, {0.5, 0.5}, {0.0, 0.5}})
       EXPECT_GT(atFirst * JacobianAt(m, el, r, s), 0.0) << e;
     for (int k = 0; k < 3; ++k)
       for (const double arc : {1.0, 0.98})

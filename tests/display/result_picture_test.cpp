@@ -163,8 +163,9 @@ TEST(ResultPictureLegend, WithinTheCanvasThePictureLeavesTheStripToIt) {
   EXPECT_EQ(drawn.view.halfWidth, left / 2);
   std::string title;
   for (const DrawCall& d : canvas.Calls()) {
-    if (d.kind == Primitive::Polygon)
+    if (d.kind == Primitive::Polygon) {
       for (const Pixel& p : d.points) EXPECT_LT(p.x, left);
+    }
     if (d.kind == Primitive::Text) {
       EXPECT_GE(d.points[0].x, left);
       EXPECT_LT(d.points[0].x, Width);
