@@ -11,6 +11,7 @@
 #include "model/condition_edits.h"
 #include "model/errors.h"
 #include "ui/condition_dialog.h"
+#include "ui/drawing_surface.h"
 #include "ui/main_form.h"
 
 namespace trivane {
@@ -228,7 +229,11 @@ void MainForm::SelectGroupClick() {
     dialog.setCancelButtonText("取消");
     if (dialog.exec() != QDialog::Accepted) return;
     const auto chosen = items.indexOf(dialog.textValue());
-    if (chosen >= 0) session_->SelectGroup(static_cast<std::size_t>(chosen));
+    if (chosen < 0) return;
+    session_->SelectGroup(static_cast<std::size_t>(chosen));
+    // As after a band: the condition shortcuts act on the selection, not on
+    // the text of a field that had the focus before.
+    image1_->setFocus(Qt::OtherFocusReason);
   });
 }
 

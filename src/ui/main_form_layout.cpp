@@ -176,11 +176,13 @@ void MainForm::BuildMenu() {
   QMenu* stress = compute->addMenu("应力图");
   stress->setObjectName("N22");
   // The stresses every model has keep their names and Ctrl+F1 ... Ctrl+F6; a
-  // stress only some models have is listed while the model has it.
+  // stress only some models have (σθ, which solve --json keeps apart from
+  // "stresses") is listed while the model has it.
   const char* names[] = {"x1", "y1", "xy1", "N110", "N24", "max1"};
   int listed = 0;
   for (const ResultFieldRow& row : ResultFields()) {
-    if (!row.stressList) continue;
+    const bool modelStress = row.axisymmetricOnly && row.place == FieldPlace::ElementPoints;
+    if (!row.stressList && !modelStress) continue;
     const int field = static_cast<int>(row.field);
     const auto choose = [this, field] {
       comboBox1_->setCurrentIndex(comboBox1_->findData(field));

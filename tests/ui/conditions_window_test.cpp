@@ -72,6 +72,8 @@ TEST_F(ConditionsWindowTest, ShiftAddsToTheSelectionAndCtrlRemovesFromIt) {
   EXPECT_EQ(Selected(session()), (std::vector<int32_t>{4}));
 }
 
+// The chosen group's nodes take the focus to the drawing, as a band does, so
+// Ctrl+A then supports them even with the load field focused before.
 TEST_F(ConditionsWindowTest, SelectsTheNodesOfAGroupChosenFromTheList) {
   Action("SelectGroupItem")->trigger();
   EXPECT_EQ(errors, QStringList{messages::NoGroups});
@@ -83,10 +85,18 @@ TEST_F(ConditionsWindowTest, SelectsTheNodesOfAGroupChosenFromTheList) {
     d->setTextValue(items.value(1));
     d->accept();
   });
+  Find<QLineEdit>("Edit1")->setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
   Action("SelectGroupItem")->trigger();
   EXPECT_EQ(items, (QStringList{"plate（区域 1，4 个结点）", "right（边组 2，2 个结点）", "tip（结点组 3，1 个结点）"}));
   EXPECT_EQ(Selected(session()), (std::vector<int32_t>{2, 3}));
   EXPECT_EQ(form1->canvas().Image().pixelColor(PixelOf(2).x, PixelOf(2).y), QColor(255, 255, 0));
+  form1->activateWindow();  // as the window manager does when the dialog goes
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+  ASSERT_TRUE(Image1()->hasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(session().model().nodes[2].restraint, FixedY);
+  EXPECT_EQ(session().model().nodes[3].restraint, FixedY);
 }
 
 struct CommandRow {

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include "window_fixture.h"
@@ -130,6 +131,31 @@ TEST_F(WindowTest, TheStressItemsChooseTheirComponentBeforePlotting) {
   Action("max1")->trigger();
   EXPECT_EQ(seen, 5);
   EXPECT_EQ(combo->currentText(), "τmax");
+}
+
+// σθ joins 应力图 while the model is a solid of revolution, chooses itself
+// in the component list and plots; a plane model's menu hides it again.
+TEST_F(WindowTest, TheStressMenuOffersTheHoopStressOfASolidOfRevolution) {
+  QAction* hoop = Action("StressPlot_stheta");
+  ASSERT_NE(hoop, nullptr);
+  EXPECT_EQ(hoop->text(), "σθ");
+  Open(Cantilever());
+  EXPECT_FALSE(hoop->isVisible());
+  const auto problem = [this](ProblemType type) {
+    form1->ToolButton1Click();
+    form3->findChild<QComboBox*>("ComboBox1")->setCurrentIndex(type);
+    QTest::mouseClick(form3->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+  };
+  problem(Axisymmetric);
+  EXPECT_TRUE(hoop->isVisible());
+  Action("N19")->trigger();
+  hoop->trigger();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+  EXPECT_EQ(session().shown().kind, PictureKind::Stress);
+  EXPECT_EQ(session().shown().component, static_cast<int>(ResultField::SigmaTheta));
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentText(), "σθ");
+  problem(PlaneStress);
+  EXPECT_FALSE(hoop->isVisible());
 }
 
 // In an edit field its editing keys edit the text and never reach the menu:
