@@ -66,7 +66,8 @@ double TrueError(const Model& m, const Solution& s) {
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     const ElementNodes nodes = NodesOf(m, e);
     const double area = element.Area(nodes);
-    for (const IntegrationPoint& q : element.ErrorRule(nodes).Points()) {
+    const ErrorRulePoints rule = element.ErrorRule(nodes);
+    for (const IntegrationPoint& q : rule.Points()) {
       const ShapeValues n = element.N(q.at);
       double x = 0.0, y = 0.0;
       for (std::size_t k = 0; k < 6; ++k) x += n[k] * nodes.at[k].x, y += n[k] * nodes.at[k].y;
