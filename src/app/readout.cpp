@@ -58,7 +58,8 @@ std::string ProbeText(const Model& model, const ProbeHit& hit, const Solution* r
     const auto fields = [&](const char* separator, auto value) {
       for (const ResultFieldRow& row : ResultFields()) {
         if (row.place != FieldPlace::ElementPoints || !FieldApplies(row, results->material.problem)) continue;
-        text += separator + Value(std::string(row.symbol), value(row.field));
+        const std::string symbol(NamedRow(row.field, results->material.problem).symbol);
+        text += separator + Value(symbol, value(row.field));
         separator = "，";
       }
     };

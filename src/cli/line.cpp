@@ -75,7 +75,7 @@ int RunLine(std::span<const std::string> args) {
   } else {
     StartQt();
     QtCanvas canvas(size.width, size.height);
-    DrawLineGraph(canvas, profile, ResultFieldTitle(field));
+    DrawLineGraph(canvas, profile, ResultFieldTitle(field, computed.model->entered.problem));
     WriteFileAtomically(out, Encode(canvas.Image(), "PNG", out));
   }
   return 0;

@@ -75,8 +75,8 @@ DrawnPicture DrawResultPicture(Canvas& canvas, const PictureSpec& spec, const Pi
     case PictureKind::Stress:
       drawn.range = DrawField(picture, spec, source, drawn.view);
       if (legend)
-        DrawStressLegend(canvas, picture.Width(), canvas.Height(), ResultFieldTitle(spec.field), drawn.range,
-                         source.palette);
+        DrawStressLegend(canvas, picture.Width(), canvas.Height(),
+                         ResultFieldTitle(spec.field, source.model.entered.problem), drawn.range, source.palette);
       break;
   }
   return drawn;

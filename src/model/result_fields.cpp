@@ -27,6 +27,12 @@ constexpr std::array<ResultFieldRow, ResultFieldCount> Rows{{
     {SigmaTheta, "stheta", "σθ", "σθ", "σθ", "Pa", "sigma_theta", "sigma_theta_avg", ElementPoints, true, false, true},
 }};
 
+struct AxisymmetricName {
+  ResultField field;
+  std::string_view name;
+};
+constexpr std::array<AxisymmetricName, 3> AxisymmetricNames{{{SigmaX, "σr"}, {SigmaY, "σz"}, {TauXY, "τrz"}}};
+
 constexpr bool InFieldOrder() {
   for (std::size_t k = 0; k < Rows.size(); ++k)
     if (Rows[k].field != static_cast<ResultField>(k)) return false;
@@ -39,6 +45,14 @@ static_assert(InFieldOrder(), "a row's place in the table is its field's number"
 std::span<const ResultFieldRow> ResultFields() { return Rows; }
 
 const ResultFieldRow& RowOf(ResultField field) { return Rows[static_cast<std::size_t>(field)]; }
+
+ResultFieldRow NamedRow(ResultField field, ProblemType problem) {
+  ResultFieldRow row = RowOf(field);
+  if (problem != Axisymmetric) return row;
+  for (const AxisymmetricName& renamed : AxisymmetricNames)
+    if (renamed.field == field) row.name = row.shortName = row.symbol = renamed.name;
+  return row;
+}
 
 bool FieldApplies(const ResultFieldRow& row, ProblemType problem) {
   return !row.axisymmetricOnly || problem == Axisymmetric;
@@ -57,8 +71,8 @@ std::optional<ResultField> ResultFieldOfKey(std::string_view key) {
   return std::nullopt;
 }
 
-std::string ResultFieldTitle(ResultField field) {
-  const ResultFieldRow& row = RowOf(field);
+std::string ResultFieldTitle(ResultField field, ProblemType problem) {
+  const ResultFieldRow row = NamedRow(field, problem);
   std::string title(row.name);
   if (row.symbol != row.name) title.append(" ").append(row.symbol);
   return title.append(" (").append(row.unit).append(")");

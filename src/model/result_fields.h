@@ -48,6 +48,12 @@ struct ResultFieldRow {
 std::span<const ResultFieldRow> ResultFields();
 const ResultFieldRow& RowOf(ResultField field);
 
+// The row as a model of this problem type names it. A solid of revolution's
+// x is the radius and its y the axis, so there σx, σy and τxy are σr, σz and
+// τrz; keys and export columns stay those of every model, so that scripts
+// read all models alike.
+ResultFieldRow NamedRow(ResultField field, ProblemType problem);
+
 // Whether a model of this problem type has the row's field.
 bool FieldApplies(const ResultFieldRow& row, ProblemType problem);
 // The fields of `rows` a model of this problem type has, in the rows' order:
@@ -57,8 +63,9 @@ std::vector<ResultField> FieldsFor(std::span<const ResultFieldRow> rows, Problem
 // The field whose key this is.
 std::optional<ResultField> ResultFieldOfKey(std::string_view key);
 
-// As a legend or a graph titles a field: its name, its symbol where that
-// differs, and its unit: "σx (Pa)", "|u| (m)", "误差 ‖e‖ (√J)".
-std::string ResultFieldTitle(ResultField field);
+// As a legend or a graph titles a field in a model of this problem type: its
+// name, its symbol where that differs, and its unit: "σx (Pa)", "|u| (m)",
+// "误差 ‖e‖ (√J)".
+std::string ResultFieldTitle(ResultField field, ProblemType problem);
 
 }  // namespace trivane

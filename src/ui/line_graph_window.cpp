@@ -30,7 +30,7 @@ constexpr int GraphHeight = 500;
 
 LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int field, ProblemType problem,
                                  const QString& ends, QWidget* parent)
-    : QDialog(parent), profileOf_(std::move(profileOf)) {
+    : QDialog(parent), profileOf_(std::move(profileOf)), problem_(problem) {
   setObjectName("LineGraphWindow");
   setWindowTitle("路径图");
   setAttribute(Qt::WA_DeleteOnClose);
@@ -40,7 +40,10 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int 
   field_->setObjectName("LineField");
   // Each item carries its field's number.
   for (const ResultFieldRow& row : ResultFields())
-    if (row.averaged && FieldApplies(row, problem)) field_->addItem(QString::fromStdString(std::string(row.name)), static_cast<int>(row.field));
+    if (row.averaged && FieldApplies(row, problem)) {
+      const std::string name(NamedRow(row.field, problem).name);
+      field_->addItem(QString::fromStdString(name), static_cast<int>(row.field));
+    }
   auto* savePicture = new QPushButton("保存图片…", this);
   savePicture->setObjectName("SaveLinePicture");
   auto* saveSamples = new QPushButton("保存数据…", this);
@@ -72,7 +75,7 @@ LineGraphWindow::LineGraphWindow(std::function<LineProfile(int)> profileOf, int 
 
 QImage LineGraphWindow::Picture() const {
   QtCanvas canvas(GraphWidth, GraphHeight);
-  DrawLineGraph(canvas, profile_, ResultFieldTitle(field()));
+  DrawLineGraph(canvas, profile_, ResultFieldTitle(field(), problem_));
   return canvas.Image().copy();
 }
 

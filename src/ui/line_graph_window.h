@@ -35,6 +35,7 @@ class LineGraphWindow : public QDialog {
   void Redraw();
 
   std::function<LineProfile(int)> profileOf_;
+  ProblemType problem_;
   LineProfile profile_;
   QComboBox* field_;
   QLabel* graph_;

@@ -207,9 +207,10 @@ void MainForm::UpdateResultsArea() {
   // A legend the status bar cannot hold whole goes into the drawing.
   const ShownPicture& shown = session_->shown();
   if (shown.kind == PictureKind::Stress) {
-    const bool fits = results_->ShowLegend(
-        QString::fromStdString(std::string(RowOf(static_cast<ResultField>(shown.component)).name)), shown.range,
-        session_->palette());
+    const ResultFieldRow row =
+        NamedRow(static_cast<ResultField>(shown.component), session_->model().entered.problem);
+    const bool fits =
+        results_->ShowLegend(QString::fromStdString(std::string(row.name)), shown.range, session_->palette());
     if (fits == session_->LegendInDrawing()) {
       RunReporting(this, report_, [&] { session_->SetLegendInDrawing(!fits); });
       image1_->update();

@@ -189,13 +189,18 @@ void MainForm::BuildMenu() {
       findChild<QAction*>("ToolButton18")->trigger();
     };
     const QString caption = QString::fromStdString(std::string(row.name));
+    QAction* action = nullptr;
     if (!row.axisymmetricOnly && listed < 6) {
-      item(stress, names[listed], caption, QKeySequence(QString("Ctrl+F%1").arg(listed + 1)), choose);
+      action = item(stress, names[listed], caption, QKeySequence(QString("Ctrl+F%1").arg(listed + 1)), choose);
       ++listed;
     } else {
-      item(stress, QString("StressPlot_%1").arg(row.key.data()).toUtf8().constData(), caption, QKeySequence(), choose)
-          ->setProperty("axisymmetricOnly", row.axisymmetricOnly);
+      action = item(stress, QString("StressPlot_%1").arg(row.key.data()).toUtf8().constData(), caption, QKeySequence(),
+                    choose);
+      action->setProperty("axisymmetricOnly", row.axisymmetricOnly);
     }
+    // A solid of revolution names some of these in its own axes; FillComponentList
+    // renames them by their field when the problem type changes.
+    action->setProperty("stressField", field);
   }
   // Fields beyond the six stresses plot from the menu only.
   stress->addSeparator();
@@ -231,12 +236,18 @@ void MainForm::FillComponentList() {
   const QVariant chosen = comboBox1_->currentData();
   comboBox1_->clear();
   for (const ResultField field : FieldsFor(ResultFields(), problem)) {
-    const ResultFieldRow& row = RowOf(field);
-    comboBox1_->addItem(QString::fromStdString(std::string(row.shortName)), static_cast<int>(row.field));
+    const std::string name(NamedRow(field, problem).shortName);
+    comboBox1_->addItem(QString::fromStdString(name), static_cast<int>(field));
   }
   comboBox1_->setCurrentIndex(std::max(comboBox1_->findData(chosen), 0));
-  for (QAction* action : findChildren<QAction*>())
+  for (QAction* action : findChildren<QAction*>()) {
     if (action->property("axisymmetricOnly").toBool()) action->setVisible(problem == Axisymmetric);
+    const QVariant field = action->property("stressField");
+    if (field.isValid()) {
+      const std::string name(NamedRow(static_cast<ResultField>(field.toInt()), problem).name);
+      action->setText(QString::fromStdString(name));
+    }
+  }
 }
 
 // The five panels and the material in force (at the right end) on the first

@@ -101,13 +101,21 @@ TEST_P(ResultFieldsOf, EachFieldMeansTheSameEverywhereItIsNamed) {
   EXPECT_EQ(Header(nodes), std::string("node,x,y,u,v,Rx,Ry,sigma_x_avg,sigma_y_avg,tau_xy_avg,von_mises_avg") +
                                (ring ? ",sigma_theta_avg" : ""));
 
+  // A solid of revolution's legends and probe name the stresses in its own
+  // axes; everything else reads as in a plane model.
+  const auto axial = [&](const std::string& text) {
+    if (!ring) return text;
+    for (const auto& [plane, axes] : {std::pair{"σx", "σr"}, {"σy", "σz"}, {"τxy", "τrz"}})
+      if (text.starts_with(plane)) return axes + text.substr(std::string(plane).size());
+    return text;
+  };
   long probed = 0;
   for (const ResultFieldRow& row : ResultFields()) {
     if (!FieldApplies(row, GetParam())) continue;
     const Names& names = Expected[static_cast<int>(row.field)];
     SCOPED_TRACE(names.key);
     EXPECT_EQ(ResultFieldOfKey(names.key), row.field);
-    EXPECT_EQ(ResultFieldTitle(row.field), names.title);
+    EXPECT_EQ(ResultFieldTitle(row.field, GetParam()), axial(names.title));
 
     h.session.SetPlotOptions({});
     h.session.StressPlot(static_cast<int>(row.field));
@@ -119,7 +127,7 @@ TEST_P(ResultFieldsOf, EachFieldMeansTheSameEverywhereItIsNamed) {
       ++probed;
       const std::string value = FormatSignificant(ElementFieldValue(model, h.session.solution(), row.field, 1),
                                                   ReadoutDigits);
-      EXPECT_NE(probe.find(std::string(names.probeLabel) + " = " + value), std::string::npos) << probe;
+      EXPECT_NE(probe.find(axial(names.probeLabel) + " = " + value), std::string::npos) << probe;
       EXPECT_EQ(value, FormatSignificant(column.at(0), ReadoutDigits));
     }
 
@@ -163,6 +171,36 @@ TEST_P(ResultFieldsOf, EachFieldMeansTheSameEverywhereItIsNamed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Problems, ResultFieldsOf, ::testing::Values(PlaneStress, Axisymmetric));
+
+// Every name a field shows, by problem type: only the three stresses in x
+// and y take a solid of revolution's axes, in all three of their names.
+TEST(ResultFields, ASolidOfRevolutionNamesTheStressesInItsAxes) {
+  const struct {
+    ResultField field;
+    ProblemType problem;
+    const char *name, *shortName, *symbol;
+  } cases[] = {
+      {ResultField::SigmaX, Axisymmetric, "σr", "σr", "σr"},
+      {ResultField::SigmaY, Axisymmetric, "σz", "σz", "σz"},
+      {ResultField::TauXY, Axisymmetric, "τrz", "τrz", "τrz"},
+      {ResultField::Sigma1, Axisymmetric, "σ1", "σ1", "σ1"},
+      {ResultField::Mises, Axisymmetric, "von Mises", "σv", "von Mises"},
+      {ResultField::SigmaTheta, Axisymmetric, "σθ", "σθ", "σθ"},
+      {ResultField::SigmaX, PlaneStress, "σx", "σx", "σx"},
+      {ResultField::SigmaY, PlaneStrain, "σy", "σy", "σy"},
+      {ResultField::TauXY, PlaneStrain, "τxy", "τxy", "τxy"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ResultFieldRow row = NamedRow(c.field, c.problem);
+    EXPECT_EQ(row.name, c.name);
+    EXPECT_EQ(row.shortName, c.shortName);
+    EXPECT_EQ(row.symbol, c.symbol);
+    // What scripts read stays that of every model.
+    EXPECT_EQ(row.key, RowOf(c.field).key);
+    EXPECT_EQ(row.exportName, RowOf(c.field).exportName);
+  }
+}
 
 // The cantilever of six-node triangles: the files name all six nodes of an
 // element and hold its corner stresses as the compute recovered them, every

@@ -148,6 +148,10 @@ TEST_F(WindowTest, TheStressMenuOffersTheHoopStressOfASolidOfRevolution) {
   };
   problem(Axisymmetric);
   EXPECT_TRUE(hoop->isVisible());
+  // The stresses in x and y are named in the solid's axes r and z.
+  EXPECT_EQ(Action("x1")->text(), "σr");
+  EXPECT_EQ(Action("xy1")->text(), "τrz");
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")->itemText(1), "σz");
   Action("N19")->trigger();
   hoop->trigger();
   ASSERT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
@@ -156,6 +160,8 @@ TEST_F(WindowTest, TheStressMenuOffersTheHoopStressOfASolidOfRevolution) {
   EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentText(), "σθ");
   problem(PlaneStress);
   EXPECT_FALSE(hoop->isVisible());
+  EXPECT_EQ(Action("x1")->text(), "σx");
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")->itemText(1), "σy");
 }
 
 // In an edit field its editing keys edit the text and never reach the menu:
