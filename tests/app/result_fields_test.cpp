@@ -178,27 +178,16 @@ TEST(ResultFields, ASolidOfRevolutionNamesTheStressesInItsAxes) {
   const struct {
     ResultField field;
     ProblemType problem;
-    const char *name, *shortName, *symbol;
-  } cases[] = {
-      {ResultField::SigmaX, Axisymmetric, "σr", "σr", "σr"},
-      {ResultField::SigmaY, Axisymmetric, "σz", "σz", "σz"},
-      {ResultField::TauXY, Axisymmetric, "τrz", "τrz", "τrz"},
-      {ResultField::Sigma1, Axisymmetric, "σ1", "σ1", "σ1"},
-      {ResultField::Mises, Axisymmetric, "von Mises", "σv", "von Mises"},
-      {ResultField::SigmaTheta, Axisymmetric, "σθ", "σθ", "σθ"},
-      {ResultField::SigmaX, PlaneStress, "σx", "σx", "σx"},
-      {ResultField::SigmaY, PlaneStrain, "σy", "σy", "σy"},
-      {ResultField::TauXY, PlaneStrain, "τxy", "τxy", "τxy"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const ResultFieldRow row = NamedRow(c.field, c.problem);
-    EXPECT_EQ(row.name, c.name);
-    EXPECT_EQ(row.shortName, c.shortName);
-    EXPECT_EQ(row.symbol, c.symbol);
-    // What scripts read stays that of every model.
-    EXPECT_EQ(row.key, RowOf(c.field).key);
-    EXPECT_EQ(row.exportName, RowOf(c.field).exportName);
+    const char* name;
+  } cases[] = {{ResultField::SigmaX, Axisymmetric, "σr"}, {ResultField::SigmaY, Axisymmetric, "σz"},
+               {ResultField::TauXY, Axisymmetric, "τrz"}, {ResultField::Sigma1, Axisymmetric, "σ1"},
+               {ResultField::SigmaTheta, Axisymmetric, "σθ"}, {ResultField::SigmaX, PlaneStress, "σx"},
+               {ResultField::SigmaY, PlaneStrain, "σy"}, {ResultField::TauXY, PlaneStrain, "τxy"}};
+  for (const auto& [field, problem, name] : cases) {
+    const ResultFieldRow row = NamedRow(field, problem);
+    EXPECT_EQ(row.name, name);
+    EXPECT_EQ(row.shortName, name);
+    EXPECT_EQ(row.symbol, name);
   }
 }
 
