@@ -47,7 +47,8 @@ LinePoint SnapLineEnd(const Model& model, const ViewTransform& view, int x, int 
   }
   if (nearest <= radius) return snapped;
 
-  // A six-node side is followed through its middle node, as it is drawn.
+  // A six-node side is followed through its middle node: exact on a straight
+  // side, within its bulge of a curved one.
   const MeshEdges edges(model);
   const FiniteElement& type = ElementTypeOf(model);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
