@@ -6,6 +6,7 @@
 #include "analysis/compute.h"
 #include "app/exported_results.h"
 #include "app/line_results.h"
+#include "app/line_snap.h"
 #include "display/mesh.h"
 #include "io/ase_import.h"
 #include "io/files.h"
@@ -225,8 +226,7 @@ void Session::BeginLinePick() {
 
 std::optional<std::pair<LinePoint, LinePoint>> Session::PickLinePoint(int x, int y) {
   if (linePick_ < 0 || view_.scale <= 0.0) return std::nullopt;
-  const LinePoint point{view_.centreX + (x - view_.halfWidth) / view_.scale,
-                        view_.centreY + (view_.halfHeight - y) / view_.scale};
+  const LinePoint point = SnapLineEnd(*model_, view_, x, y);
   if (linePick_ == 0) {
     lineStart_ = point;
     linePick_ = 1;
