@@ -67,16 +67,24 @@ ElementNodes LoadedNodes(const Model& model, int32_t e) {
   return NodesOf(model, e);
 }
 
+// Each element's density, entry [e - 1]: its region material's, else the model's.
+std::vector<double> Densities(const Model& model) {
+  const std::vector<int32_t> index = ElementMaterialIndex(model);
+  const auto& regions = model.conditions.regionMaterials;
+  std::vector<double> density(index.size());
+  for (std::size_t e = 0; e < index.size(); ++e)
+    density[e] = index[e] == 0 ? model.entered.rho : regions[static_cast<std::size_t>(index[e] - 1)].rho;
+  return density;
+}
+
 void AddSelfWeight(const Model& model, std::vector<double>& forces) {
   const Gravity g = model.conditions.gravity;
   if (g.gx == 0.0 && g.gy == 0.0) return;
-  const std::vector<int32_t> index = ElementMaterialIndex(model);
-  const auto& regions = model.conditions.regionMaterials;
+  const std::vector<double> density = Densities(model);
   const FiniteElement& element = ElementTypeOf(model);
   const double t = model.material.t;
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const int32_t k = index[static_cast<std::size_t>(e - 1)];
-    const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
+    const double rho = density[static_cast<std::size_t>(e - 1)];
     if (rho == 0.0) continue;
     const ElementNodes nodes = LoadedNodes(model, e);
     const std::array<double, MaxElementNodes> mass = element.NodalMasses(nodes, rho, t);
@@ -114,12 +122,10 @@ void AddThermalForces(const Model& model, std::vector<double>& forces) {
 void AddSpin(const Model& model, std::vector<double>& forces) {
   const double omega = model.conditions.spin;
   if (omega == 0.0 || model.entered.problem != Axisymmetric) return;
-  const std::vector<int32_t> index = ElementMaterialIndex(model);
-  const auto& regions = model.conditions.regionMaterials;
+  const std::vector<double> density = Densities(model);
   const FiniteElement& element = ElementTypeOf(model);
   for (int32_t e = 1; e <= model.elementCount; ++e) {
-    const int32_t k = index[static_cast<std::size_t>(e - 1)];
-    const double rho = k == 0 ? model.entered.rho : regions[static_cast<std::size_t>(k - 1)].rho;
+    const double rho = density[static_cast<std::size_t>(e - 1)];
     if (rho == 0.0) continue;
     const ElementNodes nodes = LoadedNodes(model, e);
     const std::array<double, MaxElementNodes> moments = RingIntegrals(element, nodes, 1);

@@ -9,14 +9,13 @@
 #include <span>
 #include <vector>
 
+#include "analysis/elements/finite_element.h"
 #include "model/model.h"
 
 namespace trivane {
 
-struct LinePoint {
-  double x = 0.0;
-  double y = 0.0;
-};
+// A line's ends and samples are points of the model's plane.
+using LinePoint = PlanePoint;
 
 // element is 0 for a sample outside the mesh; its values are then meaningless.
 struct LineSample {
